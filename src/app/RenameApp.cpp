@@ -1,0 +1,152 @@
+#include "app/RenameApp.h"
+
+#include "app/MimeTypeNames.h"
+#include "app/Services.h"
+#include "catalogue/FileCatalogue.h"
+#include "platform/Console.h"
+#include "platform/FileSystem.h"
+#include "resources/StringTable.h"
+
+#include <cstdio>
+
+namespace {
+
+std::string ReplaceExtension(const std::string& path, const std::string& extension) {
+    const auto slash = path.rfind('/');
+    const auto dot = path.rfind('.');
+    const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
+    return (hasExtension ? path.substr(0, dot) : path) + "." + extension;
+}
+
+// Columns of the file list, in the order the main window adds them.
+void AddDefaultColumns(CFileCatalogue& catalogue) {
+    struct Column {
+        int titleId;
+        ColumnKind kind;
+        ColumnAlignment alignment;
+    };
+    static constexpr Column kColumns[] = {
+        {strings::kColumnFileName, ColumnKind::FileName, ColumnAlignment::Left},
+        {strings::kColumnSize, ColumnKind::Size, ColumnAlignment::Right},
+        {strings::kColumnType, ColumnKind::Type, ColumnAlignment::Left},
+        {strings::kColumnAttributes, ColumnKind::Attributes, ColumnAlignment::Left},
+        {strings::kColumnExtension, ColumnKind::Extension, ColumnAlignment::Left},
+        {strings::kColumnFolder, ColumnKind::Folder, ColumnAlignment::Left},
+        {strings::kColumnCreated, ColumnKind::Created, ColumnAlignment::Left},
+        {strings::kColumnModified, ColumnKind::Modified, ColumnAlignment::Left},
+        {strings::kColumnAccessed, ColumnKind::Accessed, ColumnAlignment::Left},
+    };
+    for (const Column& column : kColumns) {
+        catalogue.AddColumn(LoadText(column.titleId), column.kind, -1, column.alignment);
+    }
+}
+
+void PrintKeywords() {
+    WriteConsoleLine("NorvikRename: batch file renamer");
+    WriteConsoleLine("Keywords (KEY=value):");
+    WriteConsoleLine("  PATH=folder        folder to open (batch: to rename in)");
+    WriteConsoleLine("  FILTER=mask        mask, e.g. \"*.jpg;*.png\" or \":^img[0-9]+\"");
+    WriteConsoleLine("  NRFILE=file        options file with the rename rules");
+    WriteConsoleLine("  RECURSIVE=1        include all sub-folders");
+    WriteConsoleLine("  RENAME=1           rename without a window (batch mode)");
+    WriteConsoleLine("  UNDOFILE=file      batch mode: where to write the undo script");
+    WriteConsoleLine("  PAUSE=0            batch mode: do not wait for a key at the end");
+}
+
+// Sets up a catalogue from the keywords, as the main window does.
+bool OpenCatalogue(CFileCatalogue& catalogue, const CCommandLineKeywords& keywords) {
+    AddDefaultColumns(catalogue);
+    const std::string path = keywords.GetPath();
+    bool folderOk = true;
+    if (!path.empty() && path != "." && path != ".." && path != "./") {
+        folderOk = catalogue.SetFolder(path, true);
+    } else {
+        catalogue.SetFolder(std::string(), true);
+    }
+    if (const std::string filter = keywords.GetFilter(); !filter.empty()) {
+        catalogue.SetMask(filter);
+    }
+    if (keywords.GetRecursive()) {
+        catalogue.SetRecursive(true);
+    }
+    return folderOk;
+}
+
+} // namespace
+
+CRenameApp::CRenameApp(std::string executable, std::vector<std::string> args)
+    : executablePath(std::move(executable)), arguments(std::move(args)) {
+    settingsFilePath = FindSettingsFilePath(executablePath);
+    helpFilePath = ReplaceExtension(executablePath, "chm");
+    const std::string tail = CCommandLineKeywords::JoinArguments(arguments);
+    keywords.Parse(tail);
+}
+
+std::string CRenameApp::FindSettingsFilePath(const std::string& executable) {
+    if (!executable.empty()) {
+        const std::string beside = ReplaceExtension(executable, "ini");
+        if (platform::PathExists(beside)) {
+            return beside;
+        }
+    }
+    std::string base = platform::GetEnvironment("XDG_CONFIG_HOME");
+    if (base.empty() || base[0] != '/') {
+        base = platform::ExpandPath("~/.config");
+    }
+    return base + "/NorvikRename/norvikrename.ini";
+}
+
+int CRenameApp::Run() { return IsBatchMode() ? RunBatch() : RunWithoutWindow(); }
+
+int CRenameApp::RunWithoutWindow() {
+    PrintKeywords();
+    if (keywords.GetKeys().empty()) {
+        return kExitSuccess;
+    }
+    // With keywords, show what the window would list: the folder's entries
+    // after mask and sort, one line each with the cells of every column.
+    CFileCatalogue catalogue;
+    CMimeTypeNames typeNames;
+    catalogue.SetTypeNameSource(&typeNames);
+    if (!OpenCatalogue(catalogue, keywords)) {
+        WriteConsoleLine(LoadText(strings::kInvalidAddress));
+        return kExitInvalidFolder;
+    }
+    catalogue.Refresh();
+    catalogue.EnsureTypeNames();
+    WriteConsoleLine("");
+    WriteConsoleLine(catalogue.GetFolder());
+    for (int row = 0; row < catalogue.GetRowCount(); ++row) {
+        std::string line;
+        for (int column = 0; column < catalogue.GetColumnCount(); ++column) {
+            if (column > 0) {
+                line += '\t';
+            }
+            line += catalogue.GetRowCellText(row, column);
+        }
+        WriteConsoleLine(line);
+    }
+    return kExitSuccess;
+}
+
+int CRenameApp::RunBatch() {
+    OpenConsole();
+    WriteConsoleLine("");
+    CFileCatalogue catalogue;
+    int status = kExitSuccess;
+    if (!OpenCatalogue(catalogue, keywords) || keywords.GetPath().empty()) {
+        WriteConsoleLine(LoadText(strings::kInvalidAddress));
+        status = kExitInvalidFolder;
+    } else {
+        // The rename engine is not part of this build: say so plainly rather
+        // than pretend that something was renamed.
+        WriteConsoleLine("Batch renaming is not available in this build; nothing was renamed.");
+        status = kExitRenameFailed;
+    }
+    const std::string pause = keywords.GetPause();
+    if (pause.empty() || pause == "1") {
+        WaitForKey(LoadText(strings::kPressKeyToStop));
+    }
+    platform::FlushStandardOutput();
+    return status;
+}

@@ -1,0 +1,612 @@
+#include "catalogue/FileCatalogue.h"
+
+#include "catalogue/NameParts.h"
+#include "catalogue/TypeNameSource.h"
+#include "platform/FileSystem.h"
+#include "platform/FileTime.h"
+#include "platform/Utf8.h"
+#include "platform/Wildcard.h"
+
+#include <algorithm>
+#include <boost/regex/icu.hpp>
+#include <numeric>
+
+namespace {
+
+std::string Trim(const std::string& text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string::npos) {
+        return {};
+    }
+    const auto last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}
+
+// Names that are not valid UTF-8 are matched with each stray byte read as
+// U+FFFD, so that the expression sees text it can decode.
+std::string MatchableName(const std::string& name) {
+    if (utf8::IsValid(name)) {
+        return name;
+    }
+    std::string out;
+    for (std::size_t pos = 0; pos < name.size();) {
+        std::size_t length;
+        const char32_t c = utf8::Decode(name, pos, length);
+        utf8::Append(out, c >= 0xDC80 && c <= 0xDCFF ? U'\uFFFD' : c);
+        pos += length;
+    }
+    return out;
+}
+
+} // namespace
+
+struct CFileCatalogue::CScanExpression {
+    bool valid = false;
+    boost::u32regex expression;
+
+    CScanExpression(const std::string& text, bool ignoreCase) {
+        try {
+            const boost::regex::flag_type flags =
+                ignoreCase ? boost::regex::perl | boost::regex::icase : boost::regex::perl;
+            expression = boost::make_u32regex(MatchableName(text), flags);
+            valid = true;
+        } catch (const std::exception&) {
+            valid = false; // an expression that does not compile matches nothing
+        }
+    }
+
+    bool Matches(const std::string& name) const {
+        if (!valid) {
+            return false;
+        }
+        try {
+            return boost::u32regex_search(MatchableName(name), expression);
+        } catch (const std::exception&) {
+            return false; // too complex to match: treated as no match
+        }
+    }
+};
+
+CFileCatalogue::CFileCatalogue() : dateFormat(platform::GetShortDatePicture()) {}
+
+CFileCatalogue::~CFileCatalogue() = default;
+
+bool CFileCatalogue::SetFolder(const std::string& rawPath, bool force) {
+    std::string path = Trim(rawPath);
+    if (!path.empty()) {
+        if (path[0] != '/') {
+            std::string current = platform::GetCurrentFolder();
+            if (current.empty()) {
+                return false;
+            }
+            path = (current.back() == '/' ? current : current + "/") + path;
+        }
+        if (!platform::IsExistingFolder(path)) {
+            return false;
+        }
+        if (path.back() != '/') {
+            path.push_back('/');
+        }
+    } else {
+        path = platform::GetCurrentFolder();
+        if (!path.empty() && path.back() != '/') {
+            path.push_back('/');
+        }
+    }
+    // Folder names differ by case on Linux file systems, so the comparison
+    // that decides "same folder" is exact.
+    if (path != folderPath || force) {
+        folderPath = path;
+        if (historyIndex + 1 < static_cast<int>(history.size())) {
+            history.resize(static_cast<std::size_t>(historyIndex + 1));
+        }
+        history.push_back(path);
+        historyIndex = static_cast<int>(history.size()) - 1;
+        RequestRefresh();
+    }
+    return true;
+}
+
+bool CFileCatalogue::GoToParent() {
+    std::string current = folderPath;
+    if (!current.empty() && current.back() == '/') {
+        current.pop_back();
+    }
+    const auto slash = current.rfind('/');
+    if (slash == std::string::npos || current.empty()) {
+        return false;
+    }
+    if (!platform::IsExistingFolder(current)) {
+        return false;
+    }
+    SetFolder(slash == 0 ? "/" : current.substr(0, slash), false);
+    return true;
+}
+
+bool CFileCatalogue::HistoryBack() {
+    if (historyIndex <= 0) {
+        return false;
+    }
+    return HistoryGoTo(historyIndex - 1);
+}
+
+bool CFileCatalogue::HistoryForward() {
+    if (historyIndex + 1 >= static_cast<int>(history.size())) {
+        return false;
+    }
+    return HistoryGoTo(historyIndex + 1);
+}
+
+bool CFileCatalogue::HistoryGoTo(int index) {
+    if (index < 0 || index >= static_cast<int>(history.size())) {
+        return false;
+    }
+    historyIndex = index;
+    folderPath = history[static_cast<std::size_t>(index)];
+    RequestRefresh();
+    return true;
+}
+
+void CFileCatalogue::ClearHistory() {
+    historyIndex = -1;
+    history.clear();
+}
+
+std::string CFileCatalogue::GetHistoryItem(int index) const {
+    if (index < 0 || index >= static_cast<int>(history.size())) {
+        return {};
+    }
+    return history[static_cast<std::size_t>(index)];
+}
+
+void CFileCatalogue::SetMask(const std::string& newMask) {
+    if (newMask != mask) {
+        mask = newMask;
+        RequestRefresh();
+    }
+}
+
+void CFileCatalogue::StoreSwitch(bool& field, bool value) {
+    if (field != value) {
+        field = value;
+        RequestRefresh();
+    }
+}
+
+void CFileCatalogue::SetShowFolders(bool value) { StoreSwitch(showFolders, value); }
+void CFileCatalogue::SetShowFiles(bool value) { StoreSwitch(showFiles, value); }
+void CFileCatalogue::SetRecursive(bool value) { StoreSwitch(recursive, value); }
+void CFileCatalogue::SetFoldersAsFiles(bool value) { StoreSwitch(foldersAsFiles, value); }
+void CFileCatalogue::SetAutoRefresh(bool value) { StoreSwitch(autoRefresh, value); }
+void CFileCatalogue::SetSortNamesAsNumbers(bool value) { StoreSwitch(sortNamesAsNumbers, value); }
+
+void CFileCatalogue::SetFilterShowSystem(bool value) {
+    if (filter.SetShowSystem(value)) {
+        RequestRefresh();
+    }
+}
+
+void CFileCatalogue::SetFilterShowHidden(bool value) {
+    if (filter.SetShowHidden(value)) {
+        RequestRefresh();
+    }
+}
+
+void CFileCatalogue::SetFilterShowReadOnly(bool value) {
+    if (filter.SetShowReadOnly(value)) {
+        RequestRefresh();
+    }
+}
+
+bool CFileCatalogue::SetFilterNameLength(CompareMode mode, uint32_t length) {
+    if (!filter.SetNameLength(mode, length)) {
+        return false;
+    }
+    RequestRefresh();
+    return true;
+}
+
+bool CFileCatalogue::SetFilterSize(CompareMode mode, int64_t sizeInBytes) {
+    if (!filter.SetSize(mode, sizeInBytes)) {
+        return false;
+    }
+    RequestRefresh();
+    return true;
+}
+
+bool CFileCatalogue::SetFilterModifiedRange(bool enabled, const platform::CCalendarTime& from,
+                                            const platform::CCalendarTime& to) {
+    return filter.SetModifiedRange(enabled, from, to);
+}
+
+bool CFileCatalogue::SetFilterCreatedRange(bool enabled, const platform::CCalendarTime& from,
+                                           const platform::CCalendarTime& to) {
+    return filter.SetCreatedRange(enabled, from, to);
+}
+
+bool CFileCatalogue::SetFilterAccessedRange(bool enabled, const platform::CCalendarTime& from,
+                                            const platform::CCalendarTime& to) {
+    return filter.SetAccessedRange(enabled, from, to);
+}
+
+void CFileCatalogue::RequestRefresh() {
+    if (autoRefresh) {
+        Refresh();
+    }
+}
+
+void CFileCatalogue::Refresh() {
+    OnRefreshStart();
+    busy = true;
+    std::string start = folderPath;
+    if (start.empty() || start.back() != '/') {
+        start.push_back('/');
+    }
+    rows.clear();
+    focusedRow = -1;
+    entries.clear();
+    listedPaths.clear();
+    folderListings.clear();
+    cancelled = false;
+
+    if (mask.size() > 1 && mask[0] == ':') {
+        const CScanExpression expression(mask.substr(1), regexIgnoreCase);
+        OnPatternStart(std::string());
+        ScanFolder(start, "*.*", &expression);
+        OnPatternDone(std::string());
+    } else {
+        for (const std::string& piece : SplitMask(mask)) {
+            if (cancelled) {
+                break;
+            }
+            OnPatternStart(piece);
+            ScanFolder(start, piece, nullptr);
+            OnPatternDone(piece);
+        }
+    }
+    listedPaths.clear();
+    folderListings.clear();
+
+    if (!cancelled) {
+        FillRows();
+    }
+    typeNamesComplete = false;
+    if (cancelled) {
+        OnRefreshCancelled();
+    } else {
+        OnRefreshDone();
+    }
+    busy = false;
+}
+
+const std::vector<CFindRecord>& CFileCatalogue::ListFolder(const std::string& folder) {
+    auto found = folderListings.find(folder);
+    if (found == folderListings.end()) {
+        std::vector<CFindRecord> records;
+        int error = 0;
+        // A folder that cannot be read lists nothing; the scan goes on.
+        platform::ReadFolder(folder, records, error, true);
+        found = folderListings.emplace(folder, std::move(records)).first;
+    }
+    return found->second;
+}
+
+void CFileCatalogue::AddEntry(const std::string& folder, const CFindRecord& record,
+                              bool isFolder) {
+    if (!listedPaths.insert(folder + record.cFileName).second) {
+        return;
+    }
+    CFileEntry& entry = entries.emplace_back();
+    entry.folder = folder;
+    entry.findData = record;
+    SplitName(record.cFileName, entry.baseName, entry.extension);
+    entry.isFolder = isFolder;
+    entry.typeNameKnown = false;
+}
+
+void CFileCatalogue::ScanFolder(const std::string& folder, const std::string& rawPattern,
+                                const CScanExpression* expression) {
+    const std::string pattern = Trim(rawPattern);
+    if (pattern.empty()) {
+        return;
+    }
+    OnFolderEnter(folder, cancelled);
+    if (cancelled) {
+        return;
+    }
+    const std::vector<CFindRecord>& records = ListFolder(folder);
+    const auto matchesPattern = [&](const CFindRecord& record) {
+        return platform::MatchWildcard(pattern, record.cFileName) &&
+               (expression == nullptr || expression->Matches(record.cFileName));
+    };
+    if (foldersAsFiles) {
+        for (const CFindRecord& record : records) {
+            const bool isFolder = record.IsDirectory();
+            if ((isFolder ? showFolders : showFiles) && filter.Passes(record, isFolder) &&
+                matchesPattern(record)) {
+                AddEntry(folder, record, isFolder);
+            }
+        }
+    } else {
+        if (showFolders) {
+            for (const CFindRecord& record : records) {
+                if (record.IsDirectory()) {
+                    AddEntry(folder, record, true);
+                }
+            }
+        }
+        if (showFiles) {
+            for (const CFindRecord& record : records) {
+                if (!record.IsDirectory() && filter.Passes(record, false) &&
+                    matchesPattern(record)) {
+                    AddEntry(folder, record, false);
+                }
+            }
+        }
+    }
+    if (!recursive || cancelled) {
+        return;
+    }
+    // Links to folders are listed as links and never followed, so a link
+    // cycle cannot make the walk endless.
+    std::vector<std::string> subFolders;
+    for (const CFindRecord& record : records) {
+        if (record.IsDirectory()) {
+            subFolders.push_back(folder + record.cFileName + "/");
+        }
+    }
+    for (const std::string& subFolder : subFolders) {
+        if (cancelled) {
+            break;
+        }
+        ScanFolder(subFolder, pattern, expression);
+    }
+}
+
+void CFileCatalogue::FillRows() {
+    rows.reserve(entries.size());
+    for (CFileEntry& entry : entries) {
+        entry.iconIndex = -1;
+        entry.attributeLetters = AttributeLetters(entry.findData.dwFileAttributes);
+        rows.push_back(CCatalogueRow{&entry, false});
+    }
+    if (sortColumn == -1) {
+        sortColumn = 0;
+    }
+    SortRows();
+    if (!rows.empty()) {
+        rows.front().selected = true;
+        focusedRow = 0;
+    }
+}
+
+void CFileCatalogue::SortRows() {
+    if (sortColumn >= 0 && sortColumn < static_cast<int>(columnKinds.size()) &&
+        columnKinds[static_cast<std::size_t>(sortColumn)] == ColumnKind::Type) {
+        EnsureTypeNames();
+    }
+    std::stable_sort(rows.begin(), rows.end(), [this](const CCatalogueRow& a, const CCatalogueRow& b) {
+        return CompareEntries(*a.entry, *b.entry) < 0;
+    });
+}
+
+void CFileCatalogue::SortBy(int column, bool ascending) {
+    sortColumn = column;
+    sortAscending = ascending;
+    SortRows();
+    OnSortChanged(column, ascending);
+}
+
+bool CFileCatalogue::MoveSelectedRows(bool up) {
+    bool moved = false;
+    if (up) {
+        for (std::size_t i = 1; i < rows.size(); ++i) {
+            if (rows[i].selected && !rows[i - 1].selected) {
+                std::swap(rows[i], rows[i - 1]);
+                moved = true;
+            }
+        }
+    } else {
+        for (std::size_t i = rows.size(); i-- > 1;) {
+            if (rows[i - 1].selected && !rows[i].selected) {
+                std::swap(rows[i], rows[i - 1]);
+                moved = true;
+            }
+        }
+    }
+    if (moved) {
+        sortColumn = -1;
+        OnRefreshDone();
+    }
+    return moved;
+}
+
+int CFileCatalogue::CompareEntries(const CFileEntry& a, const CFileEntry& b) const {
+    if (!foldersAsFiles) {
+        if (a.isFolder != b.isFolder) {
+            return a.isFolder ? -1 : 1;
+        }
+        if (a.isFolder) {
+            int result = recursive ? CompareNoCase(a.folder, b.folder) : 0;
+            return result != 0 ? result : CompareNoCase(a.LongName(), b.LongName());
+        }
+    }
+    const ColumnKind kind = sortColumn >= 0 && sortColumn < static_cast<int>(columnKinds.size())
+                                ? columnKinds[static_cast<std::size_t>(sortColumn)]
+                                : static_cast<ColumnKind>(~0u);
+    const auto compareNumbers = [](uint64_t x, uint64_t y) { return x < y ? -1 : (x > y ? 1 : 0); };
+    int result = 0;
+    bool tieBreak = true;
+    switch (kind) {
+    case ColumnKind::FileName:
+        tieBreak = false;
+        if (sortNamesAsNumbers) {
+            const auto na = static_cast<uint32_t>(LeadingInteger(a.LongName()));
+            const auto nb = static_cast<uint32_t>(LeadingInteger(b.LongName()));
+            if (na != nb) {
+                result = na < nb ? -1 : 1;
+                break;
+            }
+        }
+        result = CompareNoCase(a.LongName(), b.LongName());
+        if (result == 0 && recursive) {
+            result = CompareNoCase(a.folder, b.folder);
+        }
+        break;
+    case ColumnKind::Folder:
+        tieBreak = false;
+        result = CompareNoCase(a.folder, b.folder);
+        if (result == 0) {
+            result = CompareNoCase(a.LongName(), b.LongName());
+        }
+        break;
+    case ColumnKind::Extension:
+        result = CompareNoCase(a.extension, b.extension);
+        break;
+    case ColumnKind::Type:
+        result = CompareNoCase(a.typeName, b.typeName);
+        break;
+    case ColumnKind::Attributes:
+        result = CompareNoCase(a.attributeLetters, b.attributeLetters);
+        break;
+    case ColumnKind::Size:
+        result = compareNumbers(a.findData.FileSize(), b.findData.FileSize());
+        break;
+    case ColumnKind::Created:
+        result = compareNumbers(a.findData.ftCreationTime, b.findData.ftCreationTime);
+        break;
+    case ColumnKind::Modified:
+        result = compareNumbers(a.findData.ftLastWriteTime, b.findData.ftLastWriteTime);
+        break;
+    case ColumnKind::Accessed:
+        result = compareNumbers(a.findData.ftLastAccessTime, b.findData.ftLastAccessTime);
+        break;
+    default:
+        tieBreak = false;
+        break;
+    }
+    if (tieBreak) {
+        if (result == 0 && recursive) {
+            result = CompareNoCase(a.folder, b.folder);
+        }
+        if (result == 0) {
+            result = CompareNoCase(a.LongName(), b.LongName());
+        }
+    }
+    return sortAscending ? result : -result;
+}
+
+bool CFileCatalogue::AddColumn(const std::string& title, ColumnKind kind, int width,
+                               ColumnAlignment alignment) {
+    columns.push_back(CCatalogueColumn{title, kind, width, alignment});
+    columnKinds.push_back(kind);
+    columnOrder.push_back(static_cast<int>(columns.size()) - 1);
+    RequestRefresh();
+    return true;
+}
+
+const CCatalogueColumn& CFileCatalogue::GetColumn(int index) const {
+    return columns.at(static_cast<std::size_t>(index));
+}
+
+bool CFileCatalogue::SetColumnOrder(const std::vector<int>& order) {
+    if (order.size() != columns.size()) {
+        return false;
+    }
+    std::vector<int> sorted = order;
+    std::sort(sorted.begin(), sorted.end());
+    for (std::size_t i = 0; i < sorted.size(); ++i) {
+        if (sorted[i] != static_cast<int>(i)) {
+            return false;
+        }
+    }
+    columnOrder = order;
+    return true;
+}
+
+void CFileCatalogue::SetColumnWidth(int column, int width) {
+    if (column >= 0 && column < static_cast<int>(columns.size())) {
+        columns[static_cast<std::size_t>(column)].width = width;
+    }
+}
+
+void CFileCatalogue::SetRowSelected(int row, bool selected) {
+    CCatalogueRow& target = rows.at(static_cast<std::size_t>(row));
+    if (target.selected == selected) {
+        return;
+    }
+    target.selected = selected;
+    if (!busy) {
+        OnItemChanged(row);
+    }
+}
+
+int CFileCatalogue::GetSelectedCount() const {
+    return static_cast<int>(
+        std::count_if(rows.begin(), rows.end(), [](const CCatalogueRow& r) { return r.selected; }));
+}
+
+std::string CFileCatalogue::GetRowCellText(int row, int column) {
+    if (column < 0 || column >= static_cast<int>(columnKinds.size())) {
+        return {};
+    }
+    return CellText(*rows.at(static_cast<std::size_t>(row)).entry,
+                    columnKinds[static_cast<std::size_t>(column)]);
+}
+
+std::string CFileCatalogue::DateText(uint64_t fileTime) const {
+    platform::CCalendarTime calendar;
+    if (!platform::FileTimeToCalendar(fileTime, calendar)) {
+        return {};
+    }
+    constexpr std::size_t kMaxPart = 127;
+    const auto cut = [](std::string text) {
+        text.resize(utf8::OffsetOfChar(text, kMaxPart));
+        return text;
+    };
+    return cut(platform::FormatDatePicture(dateFormat, calendar)) + " " +
+           cut(platform::FormatTimePicture(timeFormat, calendar));
+}
+
+std::string CFileCatalogue::CellText(CFileEntry& entry, ColumnKind kind) const {
+    switch (kind) {
+    case ColumnKind::FileName:
+        return entry.LongName();
+    case ColumnKind::Folder:
+        return entry.folder;
+    case ColumnKind::Extension:
+        return entry.extension;
+    case ColumnKind::Size:
+        return entry.isFolder ? std::string() : std::to_string(entry.findData.FileSize());
+    case ColumnKind::Type:
+        return entry.typeNameKnown ? entry.typeName : std::string();
+    case ColumnKind::Attributes:
+        entry.attributeLetters = AttributeLetters(entry.findData.dwFileAttributes);
+        return entry.attributeLetters;
+    case ColumnKind::Created:
+        return DateText(entry.findData.ftCreationTime);
+    case ColumnKind::Modified:
+        return DateText(entry.findData.ftLastWriteTime);
+    case ColumnKind::Accessed:
+        return DateText(entry.findData.ftLastAccessTime);
+    }
+    return {};
+}
+
+const std::string& CFileCatalogue::EntryTypeName(CFileEntry& entry) {
+    if (!entry.typeNameKnown) {
+        entry.typeName = typeNameSource != nullptr
+                             ? typeNameSource->TypeName(entry.LongName(),
+                                                        entry.findData.dwFileAttributes)
+                             : std::string();
+        entry.typeNameKnown = true;
+    }
+    return entry.typeName;
+}
+
+void CFileCatalogue::EnsureTypeNames() {
+    for (CCatalogueRow& row : rows) {
+        EntryTypeName(*row.entry);
+    }
+    typeNamesComplete = true;
+}

@@ -1,0 +1,232 @@
+#pragma once
+
+#include "catalogue/ExtendedFilter.h"
+#include "catalogue/FileEntry.h"
+
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+class CTypeNameSource;
+
+/// The kind of a list column; the value is what settings files store.
+enum class ColumnKind : uint32_t {
+    FileName = 0,
+    Folder = 1,
+    Extension = 2,
+    Size = 3,
+    Type = 4,
+    Attributes = 5,
+    Created = 6,
+    Modified = 7,
+    Accessed = 8,
+};
+
+enum class ColumnAlignment { Left, Right, Centre };
+
+/// One column of the file list.
+struct CCatalogueColumn {
+    std::string title;
+    ColumnKind kind = ColumnKind::FileName;
+    int width = -1;
+    ColumnAlignment alignment = ColumnAlignment::Left;
+};
+
+/// One row of the file list: its entry and whether it is selected.
+struct CCatalogueRow {
+    CFileEntry* entry = nullptr;
+    bool selected = false;
+};
+
+/// The files (and folders) of the current folder that pass the mask and the
+/// filter, in the order the file list shows and numbers them. Window-free:
+/// the file list window shows these rows; the name computation walks them.
+/// The owner hears about refreshes through the virtual hooks.
+class CFileCatalogue {
+public:
+    CFileCatalogue();
+    virtual ~CFileCatalogue();
+    CFileCatalogue(const CFileCatalogue&) = delete;
+    CFileCatalogue& operator=(const CFileCatalogue&) = delete;
+
+    // Folder and history.
+    /// Sets the current folder (blanks trimmed, "/" appended; a relative
+    /// path is taken from the current folder; empty text is the current
+    /// folder). Fails and changes nothing when the path is not a folder.
+    bool SetFolder(const std::string& path, bool force);
+    std::string GetFolder() const { return folderPath; }
+    bool GoToParent();
+    bool HistoryBack();
+    bool HistoryForward();
+    bool HistoryGoTo(int index);
+    void ClearHistory();
+    int GetHistoryCount() const { return static_cast<int>(history.size()); }
+    int GetHistoryIndex() const { return historyIndex; }
+    std::string GetHistoryItem(int index) const;
+
+    // Mask and switches; a changed value rescans when autoRefresh is on.
+    void SetMask(const std::string& newMask);
+    std::string GetMask() const { return mask; }
+    void SetShowFolders(bool value);
+    void SetShowFiles(bool value);
+    void SetRecursive(bool value);
+    void SetFoldersAsFiles(bool value);
+    void SetAutoRefresh(bool value);
+    void SetSortNamesAsNumbers(bool value);
+    void SetLockRedraw(bool value) { lockRedraw = value; }
+    void SetShowIcons(bool value) { showIcons = value; }
+    void SetFolderNavigation(bool value) { folderNavigation = value; }
+    bool GetShowFolders() const { return showFolders; }
+    bool GetShowFiles() const { return showFiles; }
+    bool GetRecursive() const { return recursive; }
+    bool GetFoldersAsFiles() const { return foldersAsFiles; }
+    bool GetAutoRefresh() const { return autoRefresh; }
+    bool GetSortNamesAsNumbers() const { return sortNamesAsNumbers; }
+    bool GetLockRedraw() const { return lockRedraw; }
+    bool GetShowIcons() const { return showIcons; }
+    bool GetFolderNavigation() const { return folderNavigation; }
+    bool GetRegexIgnoreCase() const { return regexIgnoreCase; }
+    bool IsBusy() const { return busy; }
+    bool IsCancelled() const { return cancelled; }
+
+    // The extended filter. The attribute, name-length and size setters
+    // rescan when autoRefresh is on; the date ranges do not.
+    const CExtendedFilter& GetFilter() const { return filter; }
+    void SetFilterShowSystem(bool value);
+    void SetFilterShowHidden(bool value);
+    void SetFilterShowReadOnly(bool value);
+    bool SetFilterNameLength(CompareMode mode, uint32_t length);
+    bool SetFilterSize(CompareMode mode, int64_t sizeInBytes);
+    bool SetFilterModifiedRange(bool enabled, const platform::CCalendarTime& from,
+                                const platform::CCalendarTime& to);
+    bool SetFilterCreatedRange(bool enabled, const platform::CCalendarTime& from,
+                               const platform::CCalendarTime& to);
+    bool SetFilterAccessedRange(bool enabled, const platform::CCalendarTime& from,
+                                const platform::CCalendarTime& to);
+
+    // Scanning.
+    /// Rescans and refills the rows unconditionally.
+    void Refresh();
+    /// Refresh when autoRefresh is on.
+    void RequestRefresh();
+
+    // Columns.
+    bool AddColumn(const std::string& title, ColumnKind kind, int width,
+                   ColumnAlignment alignment);
+    int GetColumnCount() const { return static_cast<int>(columns.size()); }
+    const CCatalogueColumn& GetColumn(int index) const;
+    const std::vector<ColumnKind>& GetColumnKinds() const { return columnKinds; }
+    /// The column shown at each display position (a permutation of the
+    /// column indices; the identity until the user drags a column).
+    const std::vector<int>& GetColumnOrder() const { return columnOrder; }
+    /// Refused unless order is a permutation of the column indices.
+    bool SetColumnOrder(const std::vector<int>& order);
+    void SetColumnWidth(int column, int width);
+
+    // Rows in display order.
+    int GetRowCount() const { return static_cast<int>(rows.size()); }
+    const CFileEntry& GetRowEntry(int row) const { return *rows.at(static_cast<std::size_t>(row)).entry; }
+    bool IsRowSelected(int row) const { return rows.at(static_cast<std::size_t>(row)).selected; }
+    /// Selects or deselects a row; reported through OnItemChanged unless a
+    /// refresh is running.
+    void SetRowSelected(int row, bool selected);
+    int GetSelectedCount() const;
+    int GetFocusedRow() const { return focusedRow; }
+    void SetFocusedRow(int row) { focusedRow = row; }
+    /// The text of the cell of row in list column (by column index).
+    std::string GetRowCellText(int row, int column);
+    /// Every entry of the last scan, in scan order.
+    const std::deque<CFileEntry>& GetEntries() const { return entries; }
+
+    // Order.
+    int GetSortColumn() const { return sortColumn; }
+    bool GetSortAscending() const { return sortAscending; }
+    /// Orders the rows by column (ascending or not) and reports the change
+    /// through OnSortChanged.
+    void SortBy(int column, bool ascending);
+    /// Moves the selected rows one place up or down; the order becomes a
+    /// hand-made one (sort column -1) and OnRefreshDone follows.
+    bool MoveSelectedRows(bool up);
+    int CompareEntries(const CFileEntry& a, const CFileEntry& b) const;
+
+    // Cell texts.
+    std::string CellText(CFileEntry& entry, ColumnKind kind) const;
+    std::string DateText(uint64_t fileTime) const;
+    const std::string& GetDateFormat() const { return dateFormat; }
+    const std::string& GetTimeFormat() const { return timeFormat; }
+    void SetDateFormat(const std::string& picture) { dateFormat = picture; }
+    void SetTimeFormat(const std::string& picture) { timeFormat = picture; }
+
+    // Type names.
+    /// The catalogue does not own the source; it must outlive the catalogue
+    /// or be reset to null.
+    void SetTypeNameSource(CTypeNameSource* source) { typeNameSource = source; }
+    void EnsureTypeNames();
+    bool AreTypeNamesComplete() const { return typeNamesComplete; }
+    /// The type name of one entry, looked up on first use.
+    const std::string& EntryTypeName(CFileEntry& entry);
+
+protected:
+    // Hooks for the owner; each does nothing here.
+    virtual void OnRefreshStart() {}
+    virtual void OnPatternStart(const std::string& /*pattern*/) {}
+    virtual void OnFolderEnter(const std::string& /*folder*/, bool& /*cancelled*/) {}
+    virtual void OnPatternDone(const std::string& /*pattern*/) {}
+    virtual void OnRefreshDone() {}
+    virtual void OnRefreshCancelled() {}
+    virtual void OnItemChanged(int /*row*/) {}
+    virtual void OnSortChanged(int /*column*/, bool /*ascending*/) {}
+
+private:
+    struct CScanExpression;
+
+    void StoreSwitch(bool& field, bool value);
+    void ScanFolder(const std::string& folder, const std::string& pattern,
+                    const CScanExpression* expression);
+    const std::vector<CFindRecord>& ListFolder(const std::string& folder);
+    void AddEntry(const std::string& folder, const CFindRecord& record, bool isFolder);
+    void FillRows();
+    void SortRows();
+
+    std::string folderPath;
+    std::string mask = "*.*";
+    bool showFolders = true;
+    bool showFiles = true;
+    CExtendedFilter filter;
+    bool showIcons = true;
+    bool folderNavigation = true;
+    bool autoRefresh = false;
+    std::vector<ColumnKind> columnKinds;
+    std::string dateFormat;
+    std::string timeFormat = "HH:mm";
+    int sortColumn = 0;
+    bool sortAscending = true;
+    bool recursive = false;
+    bool foldersAsFiles = false;
+    bool busy = false;
+    bool lockRedraw = false;
+    bool regexIgnoreCase = true;
+    std::vector<std::string> history;
+    int historyIndex = -1;
+    std::deque<CFileEntry> entries;
+    bool typeNamesComplete = false;
+    bool cancelled = false;
+    bool sortNamesAsNumbers = false;
+
+    std::vector<CCatalogueColumn> columns;
+    std::vector<int> columnOrder;
+    std::vector<CCatalogueRow> rows;
+    int focusedRow = -1;
+    CTypeNameSource* typeNameSource = nullptr;
+    // Paths (folder + long name) of every entry of the running scan, so
+    // that the "already listed" test costs constant time per candidate.
+    std::unordered_set<std::string> listedPaths;
+    // Each folder is read once per refresh, however many mask pieces and
+    // passes ask for it.
+    std::unordered_map<std::string, std::vector<CFindRecord>> folderListings;
+};

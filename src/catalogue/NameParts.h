@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+/// Splits a long name at its last dot into base name and extension
+/// ("archive.tar.gz" gives "archive.tar" and "gz", ".profile" gives "" and
+/// "profile", "name." gives "name" and "").
+void SplitName(std::string_view longName, std::string& baseName, std::string& extension);
+
+/// The pieces of a wildcard mask separated by ";". Splitting stops at the
+/// first empty piece; pieces are not trimmed.
+std::vector<std::string> SplitMask(std::string_view mask);
+
+/// Case-insensitive comparison of two byte strings, letters compared as
+/// lower case: negative, zero or positive.
+int CompareNoCase(std::string_view a, std::string_view b);
+
+/// The attribute letters of attribute bits, always in the order A R H S C E
+/// N O T.
+std::string AttributeLetters(uint32_t attributes);
+
+/// The leading integer of a name: leading blanks skipped, an optional sign,
+/// decimal digits up to the first other character; 0 when there are none.
+/// Values beyond 32 bits are held at the 32-bit limits.
+int32_t LeadingInteger(std::string_view text);

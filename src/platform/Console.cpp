@@ -1,0 +1,61 @@
+#include "platform/Console.h"
+
+#include <cstdio>
+#include <string>
+#include <termios.h>
+#include <unistd.h>
+
+namespace platform {
+
+bool WriteStandardOutput(std::string_view text) {
+    std::string converted;
+    converted.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            continue;
+        }
+        converted.push_back(text[i]);
+    }
+    return std::fwrite(converted.data(), 1, converted.size(), stdout) == converted.size();
+}
+
+bool FlushStandardOutput() { return std::fflush(stdout) == 0; }
+
+bool IsOutputTerminal() { return isatty(STDOUT_FILENO) == 1; }
+
+bool IsInputTerminal() { return isatty(STDIN_FILENO) == 1; }
+
+void SetTerminalTitle(std::string_view title) {
+    if (!IsOutputTerminal()) {
+        return;
+    }
+    std::string sequence = "\033]0;";
+    sequence += title;
+    sequence += "\007";
+    std::fwrite(sequence.data(), 1, sequence.size(), stdout);
+}
+
+void WaitForKeyPress() {
+    FlushStandardOutput();
+    if (!IsInputTerminal()) {
+        return;
+    }
+    struct termios saved;
+    if (tcgetattr(STDIN_FILENO, &saved) != 0) {
+        return;
+    }
+    struct termios raw = saved;
+    raw.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
+    raw.c_cc[VMIN] = 1;
+    raw.c_cc[VTIME] = 0;
+    tcsetattr(STDIN_FILENO, TCSANOW, &raw);
+    tcflush(STDIN_FILENO, TCIFLUSH);
+    char key;
+    while (read(STDIN_FILENO, &key, 1) < 0) {
+        // interrupted by a signal: keep waiting
+    }
+    tcflush(STDIN_FILENO, TCIFLUSH);
+    tcsetattr(STDIN_FILENO, TCSANOW, &saved);
+}
+
+} // namespace platform

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string_view>
+
+/// Standard output and the keyboard for batch mode.
+namespace platform {
+
+/// Writes text to standard output, each "\r\n" turned into "\n". True when
+/// every byte was written.
+bool WriteStandardOutput(std::string_view text);
+
+/// Pushes buffered output to the file or terminal.
+bool FlushStandardOutput();
+
+/// True when standard output / standard input is a terminal.
+bool IsOutputTerminal();
+bool IsInputTerminal();
+
+/// Sets the terminal's window title when standard output is a terminal.
+void SetTerminalTitle(std::string_view title);
+
+/// Waits for one key press on the terminal (raw mode, pending input
+/// discarded before and after). Returns at once when standard input is not
+/// a terminal, so scripts and CI never hang.
+void WaitForKeyPress();
+
+} // namespace platform

@@ -1,0 +1,312 @@
+#include "platform/FileSystem.h"
+
+#include "platform/FileTime.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <mutex>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform {
+
+namespace {
+
+MoveFaultHook& FaultHook() {
+    static MoveFaultHook hook;
+    return hook;
+}
+
+uint32_t AttributesOf(const std::string& name, mode_t mode) {
+    uint32_t attributes = 0;
+    if (S_ISDIR(mode)) {
+        attributes |= kAttrDirectory;
+    } else if (S_ISLNK(mode)) {
+        attributes |= kAttrSymbolicLink;
+    } else if (!S_ISREG(mode)) {
+        attributes |= kAttrSystem;
+    }
+    if ((mode & S_IWUSR) == 0 && !S_ISLNK(mode)) {
+        attributes |= kAttrReadOnly;
+    }
+    if (!name.empty() && name[0] == '.') {
+        attributes |= kAttrHidden;
+    }
+    if (attributes == 0) {
+        attributes = kAttrNormal;
+    }
+    return attributes;
+}
+
+std::string LastComponent(const std::string& path) {
+    std::string trimmed = path;
+    while (trimmed.size() > 1 && trimmed.back() == '/') {
+        trimmed.pop_back();
+    }
+    const auto slash = trimmed.rfind('/');
+    return slash == std::string::npos ? trimmed : trimmed.substr(slash + 1);
+}
+
+bool StatxRecord(int dirFd, const char* path, const std::string& name, CFindRecord& record,
+                 int& error) {
+    struct statx sx;
+    if (statx(dirFd, path, AT_SYMLINK_NOFOLLOW,
+              STATX_TYPE | STATX_MODE | STATX_SIZE | STATX_ATIME | STATX_MTIME | STATX_BTIME,
+              &sx) != 0) {
+        error = errno;
+        return false;
+    }
+    record.dwFileAttributes = AttributesOf(name, sx.stx_mode);
+    record.SetFileSize(S_ISDIR(sx.stx_mode) ? 0 : sx.stx_size);
+    record.ftLastWriteTime = UnixToFileTime(sx.stx_mtime.tv_sec, sx.stx_mtime.tv_nsec);
+    record.ftLastAccessTime = UnixToFileTime(sx.stx_atime.tv_sec, sx.stx_atime.tv_nsec);
+    record.ftCreationTime = (sx.stx_mask & STATX_BTIME)
+                                ? UnixToFileTime(sx.stx_btime.tv_sec, sx.stx_btime.tv_nsec)
+                                : record.ftLastWriteTime;
+    record.cFileName = name;
+    record.cAlternateFileName.clear();
+    return true;
+}
+
+std::string ParentOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+bool SameInode(const std::string& a, const std::string& b) {
+    struct stat sa;
+    struct stat sb;
+    return lstat(a.c_str(), &sa) == 0 && lstat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
+}
+
+// The move when the file system refuses RENAME_NOREPLACE.
+bool MoveWithoutFlag(const std::string& from, const std::string& to, int& error) {
+    struct stat source;
+    if (lstat(from.c_str(), &source) != 0) {
+        error = errno;
+        return false;
+    }
+    if (!S_ISDIR(source.st_mode)) {
+        if (link(from.c_str(), to.c_str()) == 0) {
+            if (unlink(from.c_str()) == 0) {
+                return true;
+            }
+            error = errno;
+            unlink(to.c_str());
+            return false;
+        }
+        if (errno != EPERM && errno != ENOTSUP && errno != EOPNOTSUPP && errno != ENOSYS &&
+            errno != EMLINK) {
+            error = errno;
+            return false;
+        }
+    }
+    struct stat target;
+    if (lstat(to.c_str(), &target) == 0) {
+        error = EEXIST;
+        return false;
+    }
+    if (std::rename(from.c_str(), to.c_str()) != 0) {
+        error = errno;
+        return false;
+    }
+    return true;
+}
+
+bool RawMove(const std::string& from, const std::string& to, int& error) {
+    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+        return true;
+    }
+    error = errno;
+    if (error == EINVAL || error == ENOSYS || error == ENOTSUP) {
+        return MoveWithoutFlag(from, to, error);
+    }
+    return false;
+}
+
+} // namespace
+
+bool ReadFolder(const std::string& folder, std::vector<CFindRecord>& records, int& error,
+                bool withShortNames) {
+    records.clear();
+    error = 0;
+    const int dirFd = open(folder.empty() ? "." : folder.c_str(),
+                           O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd < 0) {
+        error = errno;
+        return false;
+    }
+    DIR* dir = fdopendir(dirFd);
+    if (dir == nullptr) {
+        error = errno;
+        close(dirFd);
+        return false;
+    }
+    errno = 0;
+    while (const dirent* entry = readdir(dir)) {
+        const char* name = entry->d_name;
+        if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0))) {
+            continue;
+        }
+        CFindRecord record;
+        int statError = 0;
+        if (StatxRecord(dirFd, name, name, record, statError)) {
+            records.push_back(std::move(record));
+        }
+        errno = 0;
+    }
+    if (errno != 0) {
+        error = errno;
+    }
+    closedir(dir);
+    if (withShortNames) {
+        std::vector<std::string> names;
+        names.reserve(records.size());
+        for (const auto& record : records) {
+            names.push_back(record.cFileName);
+        }
+        auto aliases = MakeShortNames(names);
+        for (std::size_t i = 0; i < records.size(); ++i) {
+            records[i].cAlternateFileName = std::move(aliases[i]);
+        }
+    }
+    return true;
+}
+
+bool GetFindRecord(const std::string& path, CFindRecord& record, int& error) {
+    return StatxRecord(AT_FDCWD, path.c_str(), LastComponent(path), record, error);
+}
+
+bool GetAttributes(const std::string& path, uint32_t& attributes) {
+    struct stat st;
+    if (stat(path.c_str(), &st) != 0) {
+        return false;
+    }
+    attributes = AttributesOf(LastComponent(path), st.st_mode);
+    return true;
+}
+
+bool IsExistingFolder(const std::string& path) {
+    struct stat st;
+    return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool PathExists(const std::string& path) {
+    struct stat st;
+    return lstat(path.c_str(), &st) == 0;
+}
+
+std::string GetCurrentFolder() {
+    std::string buffer(4096, '\0');
+    while (getcwd(buffer.data(), buffer.size()) == nullptr) {
+        if (errno != ERANGE || buffer.size() > (1u << 20)) {
+            return {};
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+    buffer.resize(std::strlen(buffer.c_str()));
+    return buffer;
+}
+
+std::string GetExecutablePath() {
+    std::string buffer(4096, '\0');
+    const ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size());
+    if (length <= 0 || static_cast<std::size_t>(length) >= buffer.size()) {
+        return {};
+    }
+    buffer.resize(static_cast<std::size_t>(length));
+    return buffer;
+}
+
+void SetMoveFaultHook(MoveFaultHook hook) { FaultHook() = std::move(hook); }
+
+bool MoveNoReplace(const std::string& from, const std::string& to, int& error) {
+    error = 0;
+    if (const auto& hook = FaultHook()) {
+        if (const int injected = hook(from, to); injected != 0) {
+            error = injected;
+            return false;
+        }
+    }
+    if (RawMove(from, to, error)) {
+        return true;
+    }
+    if (error != EEXIST || from == to || ParentOf(from) != ParentOf(to) || !SameInode(from, to)) {
+        return false;
+    }
+    // The target "exists" only because the file system ignores case: step
+    // through a unique name in the same folder, and step back if the second
+    // half fails.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string temp =
+            ParentOf(from) + "/.nr-case-" + std::to_string(getpid()) + "-" + std::to_string(attempt);
+        int stepError = 0;
+        if (!RawMove(from, temp, stepError)) {
+            if (stepError == EEXIST) {
+                continue;
+            }
+            error = stepError;
+            return false;
+        }
+        if (RawMove(temp, to, stepError)) {
+            error = 0;
+            return true;
+        }
+        int backError = 0;
+        RawMove(temp, from, backError);
+        error = stepError;
+        return false;
+    }
+    return false;
+}
+
+bool RemoveFile(const std::string& path, int& error) {
+    if (unlink(path.c_str()) != 0) {
+        error = errno;
+        return false;
+    }
+    return true;
+}
+
+std::string SystemErrorText(int error) {
+    char buffer[256];
+    // The GNU strerror_r returns the text, which may or may not be buffer.
+    const char* text = strerror_r(error, buffer, sizeof buffer);
+    return text != nullptr ? text : "";
+}
+
+std::string GetEnvironment(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr ? value : "";
+}
+
+std::string GetTempFolder() {
+    std::string folder = GetEnvironment("TMPDIR");
+    if (folder.empty() || !IsExistingFolder(folder)) {
+        folder = "/tmp";
+    }
+    if (folder.back() != '/') {
+        folder.push_back('/');
+    }
+    return folder;
+}
+
+std::string CreateTempFile(const std::string& prefix) {
+    std::string name = GetTempFolder() + prefix + "XXXXXX";
+    const int fd = mkstemp(name.data());
+    if (fd < 0) {
+        return {};
+    }
+    close(fd);
+    return name;
+}
+
+} // namespace platform

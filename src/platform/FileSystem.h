@@ -1,0 +1,89 @@
+#pragma once
+
+#include "platform/FindRecord.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+/// The file-system half of the operating-system layer. Every path is UTF-8
+/// (or whatever bytes the file system holds) with "/" as the separator.
+/// Failures return false and an errno value; nothing here throws.
+namespace platform {
+
+/// Reads every entry of folder except "." and "..", in the order the file
+/// system returns them. Attributes come from lstat: a symbolic link is listed
+/// as itself and never as the folder it points to. With withShortNames the
+/// 8.3 alias of every entry is filled in too. An entry that vanishes between
+/// reading the folder and asking for its data is left out.
+bool ReadFolder(const std::string& folder, std::vector<CFindRecord>& records, int& error,
+                bool withShortNames = true);
+
+/// The find record of one path (lstat: a link is reported as a link).
+bool GetFindRecord(const std::string& path, CFindRecord& record, int& error);
+
+/// The attribute bits of a path. A symbolic link that points to a folder
+/// reports the folder (so a typed link to a folder can be opened).
+bool GetAttributes(const std::string& path, uint32_t& attributes);
+
+/// True when path names an existing folder (following links).
+bool IsExistingFolder(const std::string& path);
+
+/// True when something (anything, a dangling link too) exists at path.
+bool PathExists(const std::string& path);
+
+/// The process's current folder, empty when it cannot be read.
+std::string GetCurrentFolder();
+
+/// The full path of the running executable, empty when unknown.
+std::string GetExecutablePath();
+
+/// Moves from to to without ever replacing an existing target. A change of
+/// letter case only, on a file system that ignores case, goes through a
+/// temporary name in the same folder. On failure error holds the errno value.
+bool MoveNoReplace(const std::string& from, const std::string& to, int& error);
+
+/// A seam for tests: when set, every MoveNoReplace first asks the hook; a
+/// hook that returns a non-zero errno makes that move fail with it untouched.
+using MoveFaultHook = std::function<int(const std::string& from, const std::string& to)>;
+void SetMoveFaultHook(MoveFaultHook hook);
+
+/// Removes a file (not a folder).
+bool RemoveFile(const std::string& path, int& error);
+
+/// The system's text of an errno value ("No such file or directory").
+std::string SystemErrorText(int error);
+
+/// The 8.3 alias of the last component of path, as a Windows file system
+/// would make it among the other names of its folder: the long name itself
+/// when that is already a valid 8.3 name.
+bool GetShortName(const std::string& path, std::string& shortName);
+
+/// The 8.3 form of a whole path: every component after the root replaced by
+/// its short name.
+bool GetShortPathName(const std::string& path, std::string& shortPath);
+
+/// True when name is a valid 8.3 name (then it is its own short name).
+bool IsValidShortName(const std::string& name);
+
+/// Short names for all names of one folder, aliases numbered in sorted order
+/// of the long names. result[i] belongs to names[i]; it is empty for a name
+/// that is its own short name.
+std::vector<std::string> MakeShortNames(const std::vector<std::string>& names);
+
+/// Expands "~" at the start, $VAR, ${VAR} and %VAR% in a typed path.
+/// References to variables that are not set stay as typed.
+std::string ExpandPath(const std::string& text);
+
+/// The value of an environment variable, empty when it is not set.
+std::string GetEnvironment(const char* name);
+
+/// The folder for temporary files: $TMPDIR, else /tmp; ends in "/".
+std::string GetTempFolder();
+
+/// Creates a new empty file with a unique name beginning with prefix in the
+/// temporary folder and returns its full path (empty on failure).
+std::string CreateTempFile(const std::string& prefix);
+
+} // namespace platform

@@ -1,0 +1,104 @@
+#include "resources/StringTable.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string_view>
+
+using namespace std::string_view_literals;
+
+TEST(StringTable, IdsAreSortedAndUnique) {
+    const auto ids = AllStringIds();
+    ASSERT_FALSE(ids.empty());
+    EXPECT_TRUE(std::adjacent_find(ids.begin(), ids.end(), std::greater_equal<int>()) == ids.end());
+}
+
+TEST(StringTable, EveryListedIdHasAText) {
+    for (const int id : AllStringIds()) {
+        EXPECT_FALSE(LookupString(id).empty()) << "id " << id;
+    }
+}
+
+TEST(StringTable, Captions) {
+    EXPECT_EQ(LookupString(strings::kCaptionProgram), "NorvikRename"sv);
+    EXPECT_EQ(LookupString(strings::kCaptionWarning), "Waarschuwing"sv);
+    EXPECT_EQ(LookupString(strings::kCaptionQuestion), "Vraag"sv);
+    EXPECT_EQ(LookupString(strings::kCaptionInformation), "Informatie"sv);
+    EXPECT_EQ(LookupString(strings::kCaptionError), "Fout"sv);
+    EXPECT_EQ(LookupString(102), "NorvikRename"sv);
+    EXPECT_EQ(LookupString(3002), "Waarschuwing"sv);
+    EXPECT_EQ(LookupString(3049), "Vraag"sv);
+    EXPECT_EQ(LookupString(3050), "Informatie"sv);
+    EXPECT_EQ(LookupString(3051), "Fout"sv);
+}
+
+TEST(StringTable, InvalidCommand) {
+    EXPECT_EQ(strings::kInvalidCommand, 2001);
+    EXPECT_EQ(LookupString(2001), "<ONJUIST COMMANDO>"sv);
+}
+
+TEST(StringTable, ExtendedFilterTexts) {
+    EXPECT_EQ(LookupString(3035), "U moet een geldige waarde ingeven tussen 1 en 256 in de "
+                                  "'Bestandsnaam lengte' bewerkingstekst."sv);
+    EXPECT_EQ(LookupString(3036),
+              "U moet enige waarden ingeven in de 'Bestandsgrootte' bewerkingstekst."sv);
+    EXPECT_EQ(LookupString(3043), "Bytes"sv);
+    EXPECT_EQ(LookupString(3044), "Kilobytes"sv);
+    EXPECT_EQ(LookupString(3045), "Megabyties"sv);
+}
+
+TEST(StringTable, ConsoleTextWithPlaceholder) {
+    EXPECT_EQ(LookupString(strings::kUndoScriptCreated),
+              "Het herstel batchbestand [%s] is gemaakt"sv);
+    EXPECT_EQ(LookupString(strings::kUndoScriptNotCreated),
+              "Het batch herstelbestand {%s] KAN NIET WORDEN GEMAAKT"sv);
+}
+
+TEST(StringTable, TextsWithLineBreaks) {
+    EXPECT_EQ(LookupString(3019),
+              "Hernoeming fout:\r\n  van [%s]\r\n  naar [%s]\r\n  Fout: [%s]"sv);
+    EXPECT_EQ(LookupString(3022), "Het TEMP bacht herstelbestand [%s] is gemaakt\r\n Denk er "
+                                  "aan om het bestand te hernoemen tot .bat"sv);
+    EXPECT_EQ(LookupString(3048), "[%s]\n\n is geen geldig pad"sv);
+    EXPECT_EQ(LookupString(3026),
+              "Norvik Rename gaat alle bestanden hernoemen. \nWilt u doorgaan."sv);
+}
+
+TEST(StringTable, LiteralBackslashIsKept) {
+    const std::string_view text = LookupString(3025);
+    EXPECT_EQ(text,
+              "Norvik Rename gaat de geselecteerde bestanden hernoemen. n\\Wilt u doorgaan?"sv);
+    EXPECT_NE(text.find('\\'), std::string_view::npos);
+    EXPECT_EQ(text.find('\n'), std::string_view::npos);
+}
+
+TEST(StringTable, FileDialogFilter) {
+    EXPECT_EQ(LookupString(strings::kFilterIniFiles),
+              "INI bestanden (*.ini)|*.ini|Alle bestanden (*.*)|*.*||"sv);
+}
+
+TEST(StringTable, CommandTooltips) {
+    EXPECT_EQ(LookupString(32891), "Hernoem de huidige selectie"sv);
+    EXPECT_EQ(LookupString(32783), "Werk met mappen (mappen als bestanden)"sv);
+    EXPECT_EQ(LookupString(57670), "Toon het helpbestand"sv);
+    // Commands without a tooltip have no text.
+    EXPECT_TRUE(LookupString(32902).empty());
+    EXPECT_TRUE(LookupString(32994).empty());
+}
+
+TEST(StringTable, ColumnTitles) {
+    EXPECT_EQ(LookupString(strings::kColumnPreview), "Voorbeeld"sv);
+    EXPECT_EQ(LookupString(strings::kColumnFileName), "Bestand"sv);
+    EXPECT_EQ(LookupString(strings::kColumnAccessed), "Laatst geopend"sv);
+    EXPECT_EQ(LookupString(strings::kColumnAttributes), "Attributen"sv);
+    EXPECT_EQ(LookupString(strings::kColumnErrorTo), "Bestandsnaam voor"sv);
+}
+
+TEST(StringTable, UnknownIdGivesEmptyText) {
+    EXPECT_TRUE(LookupString(0).empty());
+    EXPECT_TRUE(LookupString(-1).empty());
+    EXPECT_TRUE(LookupString(3010).empty());
+    EXPECT_TRUE(LookupString(99999).empty());
+    EXPECT_TRUE(LookupString(100).empty()); // below the first id
+}
