@@ -73,6 +73,7 @@ constexpr StringEntry kEntries[] = {
     {3030, "Kan geen toegang krijgen tot station \n\n[%s]"},
     {3031, "Kan de geselecteerde map \n\n[%s] niet openen"},
     {3032, "Rekenvoorbeeld"},
+    {3033, "De bestandsnaam mag geen van deze ongeldige karakters hebben: \n\n \\ / : * ? \" < > |"},
     {3034, "Fout bij het hernoemen van het bestand"},
     {3035, "U moet een geldige waarde ingeven tussen 1 en 256 in de 'Bestandsnaam lengte' "
            "bewerkingstekst."},

@@ -76,7 +76,7 @@ constexpr int kCannotCreateOptionsFile = 3016;
 constexpr int kUndoScriptSaved = 3024;
 constexpr int kConfirmRenameSelected = 3025;
 constexpr int kConfirmRenameAll = 3026;
-constexpr int kInvalidNameCharacters = 3033; // manual rename; the table holds no text for it yet
+constexpr int kInvalidNameCharacters = 3033; // manual rename: a name with a forbidden character
 
 // Shell verb.
 constexpr int kShellVerbMenuText = 3017;

@@ -61,6 +61,8 @@ TEST(StringTable, TextsWithLineBreaks) {
     EXPECT_EQ(LookupString(3022), "Het TEMP bacht herstelbestand [%s] is gemaakt\r\n Denk er "
                                   "aan om het bestand te hernoemen tot .bat"sv);
     EXPECT_EQ(LookupString(3048), "[%s]\n\n is geen geldig pad"sv);
+    EXPECT_EQ(LookupString(3033), "De bestandsnaam mag geen van deze ongeldige karakters "
+                                  "hebben: \n\n \\ / : * ? \" < > |"sv);
     EXPECT_EQ(LookupString(3026),
               "Norvik Rename gaat alle bestanden hernoemen. \nWilt u doorgaan."sv);
 }
