@@ -1,10 +1,13 @@
 #include "app/MessageBoxes.h"
+#include "app/MimeTypeNames.h"
 #include "app/RenameApp.h"
 #include "app/Services.h"
 #include "resources/StringTable.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
+
+#include <QLocale>
 
 #include <cstdio>
 #include <fcntl.h>
@@ -158,4 +161,13 @@ TEST(SettingsFile, WithoutXdgConfigHomeTheHomeConfigFolderIsUsed) {
     CScopedEnvironment config("XDG_CONFIG_HOME", "");
     EXPECT_EQ(CRenameApp::FindSettingsFilePath(folder / "norvikrename"),
               folder.Path() + "home/.config/NorvikRename/norvikrename.ini");
+}
+
+TEST(MimeTypeNames, TypesComeFromTheNameAndFoldersGetTheFolderType) {
+    QLocale::setDefault(QLocale(QLocale::English));
+    CMimeTypeNames names;
+    // The file need not exist: the type is found by name only.
+    EXPECT_EQ(names.TypeName("/no/such/photo.JPG", 0x80), "JPEG image");
+    EXPECT_EQ(names.TypeName("notes.txt", 0x80), "plain text document");
+    EXPECT_EQ(names.TypeName("Holiday.2004", 0x10), "folder");
 }
