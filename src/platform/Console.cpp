@@ -1,5 +1,6 @@
 #include "platform/Console.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <string>
 #include <termios.h>
@@ -51,8 +52,9 @@ void WaitForKeyPress() {
     tcsetattr(STDIN_FILENO, TCSANOW, &raw);
     tcflush(STDIN_FILENO, TCIFLUSH);
     char key;
-    while (read(STDIN_FILENO, &key, 1) < 0) {
-        // interrupted by a signal: keep waiting
+    while (read(STDIN_FILENO, &key, 1) < 0 && errno == EINTR) {
+        // interrupted by a signal: keep waiting; any other failure (a hung-up
+        // terminal, a background process) ends the wait
     }
     tcflush(STDIN_FILENO, TCIFLUSH);
     tcsetattr(STDIN_FILENO, TCSANOW, &saved);

@@ -1,6 +1,7 @@
 #include "platform/FileSystem.h"
 
 #include "platform/FileTime.h"
+#include "platform/Utf8.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -78,6 +79,23 @@ std::string ParentOf(const std::string& path) {
         return ".";
     }
     return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// True when a and b hold the same letters, ignoring case.
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+    std::size_t i = 0;
+    std::size_t j = 0;
+    while (i < a.size() && j < b.size()) {
+        std::size_t lengthA = 0;
+        std::size_t lengthB = 0;
+        if (utf8::FoldCase(utf8::Decode(a, i, lengthA)) !=
+            utf8::FoldCase(utf8::Decode(b, j, lengthB))) {
+            return false;
+        }
+        i += lengthA;
+        j += lengthB;
+    }
+    return i == a.size() && j == b.size();
 }
 
 bool SameInode(const std::string& a, const std::string& b) {
@@ -239,7 +257,10 @@ bool MoveNoReplace(const std::string& from, const std::string& to, int& error) {
     if (RawMove(from, to, error)) {
         return true;
     }
-    if (error != EEXIST || from == to || ParentOf(from) != ParentOf(to) || !SameInode(from, to)) {
+    // Only a change of letter case can meet itself: two hard links of one
+    // file under different names are two names, and both stay.
+    if (error != EEXIST || from == to || ParentOf(from) != ParentOf(to) ||
+        !SameIgnoringCase(from, to) || !SameInode(from, to)) {
         return false;
     }
     // The target "exists" only because the file system ignores case: step

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <ctime>
 #include <list>
 #include <mutex>
 #include <numeric>
@@ -51,8 +52,20 @@ struct CFolderAliases {
     dev_t device = 0;
     ino_t inode = 0;
     struct timespec modified = {};
+    /// The clock when the folder was read.
+    struct timespec readAt = {};
     std::unordered_map<std::string, std::string> shortOf;
 };
+
+// File-system timestamps are coarse (a clock tick, two seconds on FAT, a
+// second on many network shares): a change made soon after a listing can
+// leave the folder's modification time as it was. A listing is only trusted
+// while the folder's time lies this far before the moment it was read.
+constexpr time_t kTimestampSlackSeconds = 2;
+
+bool IsSettled(const CFolderAliases& aliases) {
+    return aliases.modified.tv_sec + kTimestampSlackSeconds < aliases.readAt.tv_sec;
+}
 
 std::string JoinPath(const std::string& folder, const std::string& name) {
     if (folder.empty()) {
@@ -78,17 +91,19 @@ bool AliasOf(const std::string& folder, const std::string& name, std::string& al
                            [&](const auto& item) { return item.first == folderPath; });
     if (it != cache.end() && (it->second.device != st.st_dev || it->second.inode != st.st_ino ||
                               it->second.modified.tv_sec != st.st_mtim.tv_sec ||
-                              it->second.modified.tv_nsec != st.st_mtim.tv_nsec)) {
+                              it->second.modified.tv_nsec != st.st_mtim.tv_nsec ||
+                              !IsSettled(it->second))) {
         cache.erase(it);
         it = cache.end();
     }
     if (it == cache.end()) {
+        CFolderAliases aliases;
+        clock_gettime(CLOCK_REALTIME, &aliases.readAt);
         std::vector<CFindRecord> records;
         int error = 0;
         if (!ReadFolder(folderPath, records, error, true)) {
             return false;
         }
-        CFolderAliases aliases;
         aliases.device = st.st_dev;
         aliases.inode = st.st_ino;
         aliases.modified = st.st_mtim;
@@ -159,12 +174,15 @@ std::vector<std::string> MakeShortNames(const std::vector<std::string>& names) {
         const std::string base = UsablePrefix(longName.substr(0, dot), 6);
         const std::string ext =
             dot == std::string::npos ? std::string() : UsablePrefix(longName.substr(dot + 1), 3);
-        const std::string stem = base + "~";
         const std::string suffix = ext.empty() ? std::string() : "." + ext;
-        unsigned& number = nextNumber.try_emplace(stem + suffix, 1).first->second;
+        unsigned& number = nextNumber.try_emplace(base + "~" + suffix, 1).first->second;
         std::string alias;
         do {
-            alias = stem + std::to_string(number++) + suffix;
+            // The base of an 8.3 name holds eight characters: from ~10 on the
+            // number takes its room from the stem (LONGF~10, LONG~100).
+            const std::string tail = "~" + std::to_string(number++);
+            const std::size_t room = tail.size() < 8 ? 8 - tail.size() : 0;
+            alias = base.substr(0, std::min(base.size(), room)) + tail + suffix;
         } while (!taken.insert(alias).second);
         result[i] = std::move(alias);
     }

@@ -117,8 +117,31 @@ char32_t FoldCase(char32_t c) {
     if (c >= 0x400 && c <= 0x40F) {
         return c + 80;
     }
-    if (c == 0x178) {
+    switch (c) {
+    case 0x178: // Ÿ
         return 0xFF;
+    case 0x17F: // long s
+        return 's';
+    case 0x130: // İ and ı are not a case pair of each other
+    case 0x131:
+        return c;
+    case 0x386: // Greek capitals with tonos
+        return 0x3AC;
+    case 0x388:
+    case 0x389:
+    case 0x38A:
+        return c + 37;
+    case 0x38C:
+        return 0x3CC;
+    case 0x38E:
+    case 0x38F:
+        return c + 63;
+    case 0x3C2: // final sigma
+        return 0x3C3;
+    case 0x4C0: // palochka
+        return 0x4CF;
+    default:
+        break;
     }
     // Latin Extended-A and Cyrillic extensions pair upper and lower case as
     // even and odd code points.
@@ -126,7 +149,7 @@ char32_t FoldCase(char32_t c) {
         (c >= 0x48A && c <= 0x4BF) || (c >= 0x4D0 && c <= 0x52F)) {
         return c | 1;
     }
-    if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E)) {
+    if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E) || (c >= 0x4C1 && c <= 0x4CE)) {
         return (c & 1) ? c + 1 : c;
     }
     return c;
