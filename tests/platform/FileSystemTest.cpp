@@ -1,5 +1,5 @@
-#include "platform/Console.h"
 #include "platform/FileSystem.h"
+#include "platform/Console.h"
 #include "platform/FileTime.h"
 
 #include "support/TempFolder.h"
@@ -304,7 +304,8 @@ TEST(FileSystemRecord, TimesBefore1970AndAfter2038) {
     SetTimes(path, 0, 0, -315619200, 0); // 1960-01-01
     record = RecordOf(path);
     EXPECT_EQ(record.ftLastAccessTime, 116444736000000000ull);
-    EXPECT_EQ(record.ftLastWriteTime, 116444736000000000ull - 315619200 * platform::kTicksPerSecond);
+    EXPECT_EQ(record.ftLastWriteTime,
+              116444736000000000ull - 315619200 * platform::kTicksPerSecond);
 }
 
 TEST(FileSystemRecord, CreationTimeIsTheBirthTime) {
@@ -584,7 +585,8 @@ TEST_F(MoveTest, MissingSourceFailsWithENOENT) {
 TEST_F(MoveTest, MoveIntoAMissingFolderFails) {
     temp.WriteFile("file.txt", "x");
     int error = 0;
-    EXPECT_FALSE(platform::MoveNoReplace(temp / "file.txt", temp / "no such folder/file.txt", error));
+    EXPECT_FALSE(
+        platform::MoveNoReplace(temp / "file.txt", temp / "no such folder/file.txt", error));
     EXPECT_EQ(error, ENOENT);
     EXPECT_EQ(NamesIn(temp.Path()), std::set<std::string>{"file.txt"});
 }

@@ -95,8 +95,8 @@ TEST(FileTimeUnix, NanosecondsBecomeHundredNanosecondTicks) {
 }
 
 TEST(FileTimeUnix, BeforeAndAfterTheUnixRange) {
-    EXPECT_EQ(UnixToFileTime(-14182940, 0), 116302906600000000ull);     // 1969-07-20 20:17:40
-    EXPECT_EQ(UnixToFileTime(2147483648, 0), 137919572480000000ull);    // 2038-01-19 03:14:08
+    EXPECT_EQ(UnixToFileTime(-14182940, 0), 116302906600000000ull);         // 1969-07-20 20:17:40
+    EXPECT_EQ(UnixToFileTime(2147483648, 0), 137919572480000000ull);        // 2038-01-19 03:14:08
     EXPECT_EQ(UnixToFileTime(-platform::kEpochDifferenceSeconds, 0), 0ull); // 1601-01-01
     EXPECT_EQ(UnixToFileTime(-platform::kEpochDifferenceSeconds - 1, 0), 0ull);
 }
@@ -105,9 +105,9 @@ TEST(FileTimeUnix, BeforeAndAfterTheUnixRange) {
 // Calendar conversions
 
 TEST(FileTimeCalendar, KnownDatesAndTheirWeekdays) {
-    ExpectCalendar(0, Calendar(1601, 1, 1), 1);                       // a Monday
-    ExpectCalendar(116444736000000000ull, Calendar(1970, 1, 1), 4);   // a Thursday
-    ExpectCalendar(125962560000000000ull, Calendar(2000, 2, 29), 2);  // a Tuesday
+    ExpectCalendar(0, Calendar(1601, 1, 1), 1);                      // a Monday
+    ExpectCalendar(116444736000000000ull, Calendar(1970, 1, 1), 4);  // a Thursday
+    ExpectCalendar(125962560000000000ull, Calendar(2000, 2, 29), 2); // a Tuesday
     ExpectCalendar(116302906600000000ull, Calendar(1969, 7, 20, 20, 17, 40), 0);
     ExpectCalendar(137919572480000000ull, Calendar(2038, 1, 19, 3, 14, 8), 2);
     ExpectCalendar(127546744291230000ull, Calendar(2005, 3, 7, 13, 7, 9, 123), 1);
@@ -246,7 +246,8 @@ TEST(FileTimePicture, QuotedTextIsLiteral) {
 TEST(FileTimePicture, OtherCharactersPassThrough) {
     const CCalendarTime c = Calendar(2005, 3, 7, 9, 5, 3);
     EXPECT_EQ(FormatDatePicture("[d] x,y=z", c), "[7] x,5=z");
-    EXPECT_EQ(FormatDatePicture("dd\xC2\xB7MM", c), "07\xC2\xB7" "03");
+    EXPECT_EQ(FormatDatePicture("dd\xC2\xB7MM", c), "07\xC2\xB7"
+                                                    "03");
     EXPECT_EQ(FormatTimePicture("H.m ok", c), "9.5 ok");
 }
 

@@ -113,8 +113,7 @@ TEST(ShortNameMake, SameStemNumberedInSortedOrderOfLongNames) {
 }
 
 TEST(ShortNameMake, TakenShortNamePushesTheAliasOn) {
-    EXPECT_EQ(MakeShortNames({"Long File Name.txt", "LONGFI~1.TXT"}),
-              (Names{"LONGFI~2.TXT", ""}));
+    EXPECT_EQ(MakeShortNames({"Long File Name.txt", "LONGFI~1.TXT"}), (Names{"LONGFI~2.TXT", ""}));
     EXPECT_EQ(MakeShortNames({"longfi~1.txt", "Long File Name.txt", "LONGFI~2.TXT"}),
               (Names{"", "LONGFI~3.TXT", ""}));
     EXPECT_EQ(MakeShortNames({".profile", "PROFIL~1"}), (Names{"PROFIL~2", ""}));
@@ -123,7 +122,10 @@ TEST(ShortNameMake, TakenShortNamePushesTheAliasOn) {
 TEST(ShortNameMake, TenOrMoreAliasesStayValidShortNames) {
     Names names;
     for (int i = 0; i < 120; ++i) {
-        names.push_back("Holiday picture " + std::string(i < 10 ? "00" : i < 100 ? "0" : "") +
+        names.push_back("Holiday picture " +
+                        std::string(i < 10    ? "00"
+                                    : i < 100 ? "0"
+                                              : "") +
                         std::to_string(i) + ".jpeg");
     }
     const Names aliases = MakeShortNames(names);
@@ -231,8 +233,8 @@ TEST(ShortNameFiles, GetShortPathNameReplacesEveryComponent) {
     EXPECT_EQ(root.front(), '/');
     EXPECT_EQ(root.back(), '/');
     std::string shortPath;
-    ASSERT_TRUE(GetShortPathName(temp / "My Documents/Holiday Pictures/Beach at noon.jpeg",
-                                 shortPath));
+    ASSERT_TRUE(
+        GetShortPathName(temp / "My Documents/Holiday Pictures/Beach at noon.jpeg", shortPath));
     EXPECT_EQ(shortPath, root + "MYDOCU~1/HOLIDA~1/BEACHA~1.JPE");
     ASSERT_TRUE(GetShortPathName(temp / "My Documents/notes.txt", shortPath));
     EXPECT_EQ(shortPath, root + "MYDOCU~1/notes.txt");

@@ -83,7 +83,9 @@ TEST(Utf8Decode, InvalidByteIsOneCharacterThatKeepsItsValue) {
 
 TEST(Utf8Decode, BrokenSequenceGivesOneCharacterPerByte) {
     // A lead byte followed by a byte that does not continue it.
-    const std::string text = "\xE2\x82" "A\xC3" "B";
+    const std::string text = "\xE2\x82"
+                             "A\xC3"
+                             "B";
     std::size_t length = 0;
     EXPECT_EQ(utf8::Decode(text, 0, length), char32_t{0xDCE2});
     EXPECT_EQ(length, 1u);
@@ -193,9 +195,11 @@ TEST(Utf8Encode, AppendAddsToExistingText) {
 TEST(Utf8Count, CountsCodePointsAndInvalidBytes) {
     EXPECT_EQ(utf8::CountChars(""), 0u);
     EXPECT_EQ(utf8::CountChars("abc"), 3u);
-    EXPECT_EQ(utf8::CountChars("h\xC3\xA9llo"), 5u);                    // héllo
+    EXPECT_EQ(utf8::CountChars("h\xC3\xA9llo"), 5u);                         // héllo
     EXPECT_EQ(utf8::CountChars("\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E"), 3u); // 日本語
-    EXPECT_EQ(utf8::CountChars("a\xFF" "b"), 3u);
+    EXPECT_EQ(utf8::CountChars("a\xFF"
+                               "b"),
+              3u);
     EXPECT_EQ(utf8::CountChars("\xF0\x9F\x98\x80!"), 2u);
 }
 
