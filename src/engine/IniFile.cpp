@@ -25,23 +25,6 @@ std::string_view Trim(std::string_view text) {
     return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
 }
 
-/// Names compare character by character after simple case folding.
-bool SameName(std::string_view a, std::string_view b) {
-    std::size_t i = 0;
-    std::size_t j = 0;
-    while (i < a.size() && j < b.size()) {
-        std::size_t lengthA;
-        std::size_t lengthB;
-        if (utf8::FoldCase(utf8::Decode(a, i, lengthA)) !=
-            utf8::FoldCase(utf8::Decode(b, j, lengthB))) {
-            return false;
-        }
-        i += lengthA;
-        j += lengthB;
-    }
-    return i == a.size() && j == b.size();
-}
-
 /// The key of a line "Key=Value" (trimmed); empty when the line has none.
 std::string_view KeyOf(std::string_view line) {
     const std::size_t equals = line.find('=');
@@ -233,7 +216,7 @@ std::size_t CIniFile::FindSection(std::string_view name) const {
     // (and a section "[]") stay out of reach.
     name = Trim(name);
     for (std::size_t i = 0; i < sections.size() && !name.empty(); ++i) {
-        if (SameName(sections[i].name, name)) {
+        if (utf8::EqualsIgnoringCase(sections[i].name, name)) {
             return i;
         }
     }
@@ -244,7 +227,7 @@ std::size_t CIniFile::FindKey(const CSection& section, std::string_view key) {
     key = Trim(key);
     for (std::size_t i = 0; i < section.entries.size() && !key.empty(); ++i) {
         const CEntry& entry = section.entries[i];
-        if (entry.isKey && SameName(KeyOf(entry.text), key)) {
+        if (entry.isKey && utf8::EqualsIgnoringCase(KeyOf(entry.text), key)) {
             return i;
         }
     }

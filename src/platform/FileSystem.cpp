@@ -81,22 +81,6 @@ std::string ParentOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// True when a and b hold the same letters, ignoring case.
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-    std::size_t i = 0;
-    std::size_t j = 0;
-    while (i < a.size() && j < b.size()) {
-        std::size_t lengthA = 0;
-        std::size_t lengthB = 0;
-        if (utf8::FoldCase(utf8::Decode(a, i, lengthA)) !=
-            utf8::FoldCase(utf8::Decode(b, j, lengthB))) {
-            return false;
-        }
-        i += lengthA;
-        j += lengthB;
-    }
-    return i == a.size() && j == b.size();
-}
 
 bool SameInode(const std::string& a, const std::string& b) {
     struct stat sa;
@@ -260,7 +244,7 @@ bool MoveNoReplace(const std::string& from, const std::string& to, int& error) {
     // Only a change of letter case can meet itself: two hard links of one
     // file under different names are two names, and both stay.
     if (error != EEXIST || from == to || ParentOf(from) != ParentOf(to) ||
-        !SameIgnoringCase(from, to) || !SameInode(from, to)) {
+        !utf8::EqualsIgnoringCase(from, to) || !SameInode(from, to)) {
         return false;
     }
     // The target "exists" only because the file system ignores case: step

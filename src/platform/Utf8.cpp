@@ -155,4 +155,19 @@ char32_t FoldCase(char32_t c) {
     return c;
 }
 
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+    std::size_t i = 0;
+    std::size_t j = 0;
+    while (i < a.size() && j < b.size()) {
+        std::size_t lengthA;
+        std::size_t lengthB;
+        if (FoldCase(Decode(a, i, lengthA)) != FoldCase(Decode(b, j, lengthB))) {
+            return false;
+        }
+        i += lengthA;
+        j += lengthB;
+    }
+    return i == a.size() && j == b.size();
+}
+
 } // namespace utf8

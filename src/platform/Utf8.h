@@ -35,4 +35,7 @@ bool IsValid(std::string_view text);
 /// case. Full Unicode case mapping lives above this layer.
 char32_t FoldCase(char32_t codePoint);
 
+/// True when a and b hold the same characters after FoldCase.
+bool EqualsIgnoringCase(std::string_view a, std::string_view b);
+
 } // namespace utf8
