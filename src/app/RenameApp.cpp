@@ -1,8 +1,10 @@
 #include "app/RenameApp.h"
 
 #include "app/MimeTypeNames.h"
+#include "app/ProgramSettings.h"
 #include "app/Services.h"
 #include "catalogue/FileCatalogue.h"
+#include "engine/RenameCore.h"
 #include "platform/Console.h"
 #include "platform/FileSystem.h"
 #include "resources/StringTable.h"
@@ -129,24 +131,76 @@ int CRenameApp::RunWithoutWindow() {
     return kExitSuccess;
 }
 
+namespace {
+
+/// The batch run's console: lines go to standard output, buffered; the
+/// wait for a key and the end of the run flush them.
+class CConsoleFrontEnd : public CRenameFrontEnd {
+public:
+    bool OpenConsole() override { return ::OpenConsole(); }
+    void WriteConsoleLine(const std::string& text) override { WriteConsoleText(text + "\r\n"); }
+    void WaitForKey(const std::string& prompt) override { ::WaitForKey(prompt); }
+    void ReleaseConsole() override { platform::FlushStandardOutput(); }
+    std::string MakeTempFileName() override { return ::MakeTempFileName(); }
+};
+
+bool IsCurrentFolderWord(const std::string& path) {
+    return path == "." || path == ".." || path == "./" || path == ".\\";
+}
+
+} // namespace
+
 int CRenameApp::RunBatch() {
-    OpenConsole();
-    WriteConsoleLine("");
-    CFileCatalogue catalogue;
-    int status = kExitSuccess;
-    if (!OpenCatalogue(catalogue, keywords) || keywords.GetPath().empty()) {
-        WriteConsoleLine(LoadText(strings::kInvalidAddress));
-        status = kExitInvalidFolder;
+    CProgramSettings settings;
+    settings.SetDefaults(0, 0);
+    settings.Load(settingsFilePath);
+
+    CConsoleFrontEnd console;
+    CRenameCore core(&console);
+    CFileCatalogue& catalogue = core.GetCatalogue();
+    AddDefaultColumns(catalogue);
+    catalogue.SetSortNamesAsNumbers(settings.sortColumnNameAsNumber);
+    core.GetSwitches() = CCoreSwitches{settings.askConfirmationBeforeRenaming,
+                                       settings.uncheckAllAfterRenaming,
+                                       settings.onInsertDateUseGmt};
+    core.GetOptions().renameOnlySelected = settings.renameOnlySelectedFiles;
+
+    // The keywords, applied while the catalogue does not rescan.
+    const std::string nrFile = keywords.GetNrFile();
+    if (settings.reloadUserOptionsOnStart && nrFile.empty()) {
+        core.LoadOptions(settingsFilePath);
+    }
+    const std::string path = platform::ExpandPath(keywords.GetPath());
+    bool folderOk = !path.empty() && platform::IsExistingFolder(path);
+    if (!path.empty() && !IsCurrentFolderWord(path)) {
+        folderOk = catalogue.SetFolder(path, true);
+    } else if (path.empty() && settings.rememberLastPath) {
+        catalogue.SetFolder(settings.lastPath, true);
     } else {
-        // The rename engine is not part of this build: say so plainly rather
-        // than pretend that something was renamed.
-        WriteConsoleLine("Batch renaming is not available in this build; nothing was renamed.");
-        status = kExitRenameFailed;
+        catalogue.SetFolder(std::string(), true);
     }
-    const std::string pause = keywords.GetPause();
-    if (pause.empty() || pause == "1") {
-        WaitForKey(LoadText(strings::kPressKeyToStop));
+    if (const std::string filter = keywords.GetFilter(); !filter.empty()) {
+        catalogue.SetMask(filter);
     }
+    if (!nrFile.empty()) {
+        core.LoadOptions(platform::ExpandPath(nrFile));
+    }
+    if (keywords.GetRecursive()) {
+        catalogue.SetRecursive(true);
+    }
+    core.SetBatchMode(true);
+    if (folderOk) {
+        // Scans the folder; the end of the scan computes every new name.
+        catalogue.SetAutoRefresh(true);
+    }
+    const std::string undoFile = keywords.GetUndoFile();
+    const int status =
+        core.RunBatch(path, undoFile.empty() ? undoFile : platform::ExpandPath(undoFile),
+                      keywords.GetPause());
+
+    // A batch run stores nothing of its own: the settings go back as read.
+    int error = 0;
+    settings.Save(settingsFilePath, error);
     platform::FlushStandardOutput();
     return status;
 }

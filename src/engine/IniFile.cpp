@@ -76,23 +76,38 @@ fs::path TempPathBeside(const fs::path& target, unsigned attempt) {
 } // namespace
 
 bool CIniFile::Load(const std::string& path) {
+    int error = 0;
+    return Load(path, error);
+}
+
+bool CIniFile::Load(const std::string& path, int& error) {
     Clear();
+    error = 0;
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) {
-        return errno == ENOENT || errno == ENOTDIR;
+        if (errno == ENOENT || errno == ENOTDIR) {
+            return true;
+        }
+        error = errno;
+        return false;
     }
     std::string data;
     char buffer[65536];
     bool ok = true;
+    errno = 0;
     while (ok) {
         const std::size_t count = std::fread(buffer, 1, sizeof buffer, file);
         if (data.size() + count > kMaxFileBytes) {
             ok = false;
+            error = EFBIG;
         } else {
             data.append(buffer, count);
         }
         if (count < sizeof buffer) {
-            ok = ok && std::ferror(file) == 0;
+            if (ok && std::ferror(file) != 0) {
+                ok = false;
+                error = errno != 0 ? errno : EIO;
+            }
             break;
         }
     }
@@ -148,6 +163,12 @@ void CIniFile::Parse(std::string_view text) {
 }
 
 bool CIniFile::Save(const std::string& path) const {
+    int error = 0;
+    return Save(path, error);
+}
+
+bool CIniFile::Save(const std::string& path, int& error) const {
+    error = 0;
     std::string text;
     for (const CSection& section : sections) {
         if (!section.header.empty()) {
@@ -158,22 +179,25 @@ bool CIniFile::Save(const std::string& path) const {
         }
     }
 
-    std::error_code error;
+    std::error_code code;
     fs::path target = path;
-    if (fs::is_symlink(fs::symlink_status(target, error))) {
-        const fs::path resolved = fs::canonical(target, error);
-        if (!error) {
+    if (fs::is_symlink(fs::symlink_status(target, code))) {
+        const fs::path resolved = fs::canonical(target, code);
+        if (!code) {
             target = resolved;
         }
     }
-    const fs::file_status old = fs::status(target, error);
+    const fs::file_status old = fs::status(target, code);
     if (fs::exists(old)) {
         if (!fs::is_regular_file(old)) {
-            return false; // never replace a folder, a device or a pipe
+            // Never replace a folder, a device or a pipe.
+            error = fs::is_directory(old) ? EISDIR : EINVAL;
+            return false;
         }
         // A file we may not write to is not replaced either.
         std::FILE* probe = std::fopen(target.c_str(), "ab");
         if (probe == nullptr) {
+            error = errno;
             return false;
         }
         std::fclose(probe);
@@ -185,24 +209,37 @@ bool CIniFile::Save(const std::string& path) const {
         temp = TempPathBeside(target, attempt);
         file = std::fopen(temp.c_str(), "wbx");
         if (file == nullptr && errno != EEXIST) {
+            error = errno;
             return false;
         }
     }
     if (file == nullptr) {
+        error = EEXIST;
         return false;
     }
+    errno = 0;
     bool ok = std::fwrite(text.data(), 1, text.size(), file) == text.size();
     ok = std::fflush(file) == 0 && ok;
-    ok = std::fclose(file) == 0 && ok;
+    if (!ok) {
+        error = errno;
+    }
+    if (std::fclose(file) != 0 && ok) {
+        ok = false;
+        error = errno;
+    }
     if (ok && fs::exists(old)) {
-        fs::permissions(temp, old.permissions(), fs::perm_options::replace, error);
+        fs::permissions(temp, old.permissions(), fs::perm_options::replace, code);
     }
     if (ok) {
-        fs::rename(temp, target, error);
-        ok = !error;
+        fs::rename(temp, target, code);
+        ok = !code;
+        error = code.value();
     }
     if (!ok) {
-        fs::remove(temp, error);
+        if (error == 0) {
+            error = EIO;
+        }
+        fs::remove(temp, code);
     }
     return ok;
 }

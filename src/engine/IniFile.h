@@ -34,12 +34,18 @@ public:
     /// gives an empty INI and true; a file that exists but cannot be read (or
     /// is larger than kMaxFileBytes) gives an empty INI and false.
     bool Load(const std::string& path);
+    /// Load that tells why it failed: error is the errno value then (EFBIG
+    /// for a file larger than kMaxFileBytes), 0 after a success.
+    bool Load(const std::string& path, int& error);
 
     /// Writes the contents to path through a temporary file in the same
     /// folder that then replaces the old file (a symbolic link is followed,
     /// the old file's permissions are kept). False when anything failed; the
     /// old file is then untouched and no temporary file is left behind.
     bool Save(const std::string& path) const;
+    /// Save that tells why it failed: error is the errno value then, 0 after
+    /// a success.
+    bool Save(const std::string& path, int& error) const;
 
     /// Forgets every section (the current section name stays).
     void Clear();

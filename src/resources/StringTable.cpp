@@ -151,3 +151,29 @@ std::string_view LookupString(int id) {
 std::span<const int> AllStringIds() {
     return kIds;
 }
+
+std::string FillText(std::string_view pattern, std::initializer_list<std::string_view> values) {
+    std::string result;
+    result.reserve(pattern.size() + 64);
+    auto next = values.begin();
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        const char c = pattern[i];
+        if (c == '%' && i + 1 < pattern.size()) {
+            const char kind = pattern[i + 1];
+            if (kind == '%') {
+                result += '%';
+                ++i;
+                continue;
+            }
+            if (kind == 's' || kind == 'd' || kind == 'i' || kind == 'u') {
+                if (next != values.end()) {
+                    result += *next++;
+                }
+                ++i;
+                continue;
+            }
+        }
+        result += c;
+    }
+    return result;
+}

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <initializer_list>
 #include <span>
+#include <string>
 #include <string_view>
 
 /// The program's texts by numeric id; empty view when the id has no text.
@@ -8,6 +10,12 @@ std::string_view LookupString(int id);
 
 /// Every id that has a text, ascending (for tests and tools).
 std::span<const int> AllStringIds();
+
+/// pattern with its printf-style placeholders (%s, %d, %i, %u) replaced by
+/// values in order; "%%" gives "%". A value is never read as a pattern, so
+/// a path holding "%s" stays as it is. Placeholders without a value become
+/// empty.
+std::string FillText(std::string_view pattern, std::initializer_list<std::string_view> values);
 
 /// Ids of the texts that the code asks for by name. A command's tooltip is the text with
 /// the command's own id and is looked up by that id, so tooltips have no names here.

@@ -1,0 +1,231 @@
+#pragma once
+
+#include "catalogue/FileCatalogue.h"
+#include "engine/RenameOptions.h"
+#include "engine/TagExpander.h"
+#include "platform/FileTime.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+/// One failed move, as the error list shows it.
+struct CRenameFailure {
+    int code = 0;
+    std::string text; ///< FormatSystemError(code), on one line
+    std::string fromPath;
+    std::string toPath;
+};
+
+/// One row of the preview list: the new name, or the current name in angle
+/// brackets for an entry that keeps it. Row i belongs to file row i.
+struct CPreviewRow {
+    std::string text;
+    bool selected = false;
+};
+
+/// A move the rename would make: the old full path and the new full path
+/// (or only the new name).
+struct CRenamePair {
+    std::string oldPath;
+    std::string newPath;
+    bool isFolder = false;
+};
+
+/// The state of one name computation. The tag expander reads it.
+struct CComputationState {
+    const CFileEntry* entry = nullptr; ///< the entry being computed
+    int row = -1;                      ///< its file-list row
+    bool namePart = false;             ///< the name block is being applied
+    bool extensionPart = false;        ///< the extension block is being applied
+    int32_t counter = 0;
+    int32_t start = 1;
+    int32_t increment = 1;
+    int32_t zeroFill = 1;
+    AutonumberBase base = AutonumberBase::Dec;
+    std::string manualDigits;
+    std::string lastFolder;
+    platform::CCalendarTime timeStamp;
+    std::string maskText; ///< the mask without the ":" of a regular expression
+    bool maskIsRegex = false;
+    int computedCount = 0; ///< also the line of the text editor for the T tag
+    int64_t startTick = 0; ///< milliseconds, steady clock
+    bool progressShown = false;
+    bool previewCancelled = false;
+};
+
+/// Message-box styles and answers, as the message routines take them.
+namespace msgbox {
+constexpr int kErrorIcon = 16;
+constexpr int kQuestionYesNo = 36;
+constexpr int kInformationIcon = 64;
+constexpr int kOk = 1;
+constexpr int kYes = 6;
+constexpr int kNo = 7;
+} // namespace msgbox
+
+enum class MessageKind { Warning, Question, Information, Error };
+
+/// What a save dialog is asked for.
+enum class SaveFileKind { RenameScript, UndoScript, PreviewListing };
+
+/// What the core needs from whoever drives it: the main window with its
+/// boxes, dialogs and progress bar, or the console of a batch run. Every
+/// operation has a harmless default (no box, questions answered No, file
+/// dialogs cancelled, no console), so a driver overrides what it has.
+class CRenameFrontEnd {
+public:
+    virtual ~CRenameFrontEnd() = default;
+
+    /// A message box with the program's name as caption; returns the button.
+    virtual int ShowMessage(MessageKind /*kind*/, const std::string& /*text*/, int /*style*/) {
+        return msgbox::kNo;
+    }
+    /// The error list after a rename or an undo with failures.
+    virtual void ShowErrorList(const std::vector<CRenameFailure>& /*failures*/) {}
+    /// The save dialog; the empty text means cancelled.
+    virtual std::string ChooseSaveFile(SaveFileKind /*kind*/) { return {}; }
+
+    /// The progress bar of long operations.
+    virtual void OpenProgress(const std::string& /*text*/, bool /*cancelAllowed*/, int /*range*/,
+                              int /*position*/) {}
+    virtual void SetProgress(int /*position*/) {}
+    virtual bool IsProgressCancelled() { return false; }
+    virtual void CloseProgress() {}
+
+    /// Line index of the text editor (0 = first line); false when there is
+    /// no such line (or no editor, as in a batch run).
+    virtual bool GetEditorLine(int /*index*/, std::string& /*line*/) { return false; }
+
+    /// Notices: the preview rows, the rules or the undo lists changed.
+    virtual void OnPreviewChanged() {}
+    virtual void OnOptionsChanged() {}
+    virtual void OnUndoStateChanged() {}
+
+    /// The console of a batch run.
+    virtual bool OpenConsole() { return false; }
+    virtual void WriteConsoleLine(const std::string& /*text*/) {}
+    virtual void WaitForKey(const std::string& /*prompt*/) {}
+    virtual void ReleaseConsole() {}
+    /// A new empty file in the temporary folder; empty on failure.
+    virtual std::string MakeTempFileName() { return {}; }
+};
+
+/// "(#%d) %s" with the system's text of an errno value, on one line; 0
+/// gives the empty text.
+std::string FormatSystemError(int code);
+
+/// The program switches the core reads (kept with the program settings).
+struct CCoreSwitches {
+    bool askConfirmationBeforeRenaming = true;
+    bool uncheckAllAfterRenaming = true;
+    bool insertDateAsUtc = false;
+};
+
+/// The window-free heart of the program: the file catalogue, the rename
+/// options, the computed preview, the undo lists and the failures, and the
+/// operations on them. The main window owns one and delegates to it; a
+/// batch run uses one without any window.
+class CRenameCore {
+public:
+    explicit CRenameCore(CRenameFrontEnd* frontEnd = nullptr);
+    ~CRenameCore();
+    CRenameCore(const CRenameCore&) = delete;
+    CRenameCore& operator=(const CRenameCore&) = delete;
+
+    void SetFrontEnd(CRenameFrontEnd* frontEnd);
+
+    CFileCatalogue& GetCatalogue();
+    const CFileCatalogue& GetCatalogue() const;
+    CRenameOptions& GetOptions() { return options; }
+    const CRenameOptions& GetOptions() const { return options; }
+    CCoreSwitches& GetSwitches() { return switches; }
+    CTagExpander& GetTagExpander() { return *expander; }
+
+    bool IsBatchMode() const { return batchMode; }
+    void SetBatchMode(bool value) { batchMode = value; }
+    bool IsAutoPreview() const { return autoPreview; }
+    /// The Preview command: toggles the automatic preview and recomputes.
+    void TogglePreview();
+
+    // Options files.
+    /// Loads the rules from an options file (missing keys keep their value)
+    /// and tells the front end.
+    bool LoadOptions(const std::string& path);
+    bool SaveOptions(const std::string& path, int& error) const;
+    /// Deletes the settings file, resets the rules to their defaults and
+    /// tells the front end; false when an existing file could not be deleted.
+    bool RestoreDefaultOptions(const std::string& settingsFilePath);
+
+    // Name computation.
+    /// Fills the preview, one row per file row, when force is set or the
+    /// automatic preview is on; otherwise the preview holds the single row
+    /// "Dubbelklik voor een voorbeeld".
+    void ComputeNewNames(bool force);
+    /// text with every tag replaced; a "<" without a ">" makes the whole
+    /// result the error text.
+    std::string ExpandRuleText(std::string_view text);
+    const std::vector<CPreviewRow>& GetPreviewRows() const { return previewRows; }
+    /// True while the preview holds only the double-click row.
+    bool IsPreviewPlaceholder() const { return previewPlaceholder; }
+    /// "Voorbeeld - [ n items ]" after a computation.
+    const std::string& GetPreviewHeader() const { return previewHeader; }
+    CComputationState& GetState() { return state; }
+    const CComputationState& GetState() const { return state; }
+
+    // Rename, undo, scripts and listing.
+    /// The moves the preview describes, in the order they must be made:
+    /// rows in order, but in a recursive list whose folders are renamed too,
+    /// the files first and then the folders, deepest path first.
+    std::vector<CRenamePair> CollectRenamePairs(bool fullNewPath) const;
+    /// The Rename command. Returns the number of failed moves.
+    int RenameFiles();
+    /// Moves back everything the last rename moved, the last move first.
+    /// Returns the number of failed moves.
+    int UndoRename();
+    /// With an empty path the front end is asked for one. True on success.
+    bool WriteRenameScript(const std::string& path);
+    bool WriteUndoScript(const std::string& path);
+    bool SavePreviewListing(const std::string& path);
+
+    /// The batch run: renames on the console, writes the undo script, waits
+    /// for a key as pause says. Returns the exit status (0 all moved or
+    /// nothing to do, 1 a move failed, 2 the folder is not valid).
+    int RunBatch(const std::string& path, const std::string& undoFile, const std::string& pause);
+
+    const std::vector<std::string>& GetUndoOldPaths() const { return undoOldPaths; }
+    const std::vector<std::string>& GetUndoNewPaths() const { return undoNewPaths; }
+    const std::vector<CRenameFailure>& GetFailures() const { return failures; }
+
+private:
+    class CCoreCatalogue;
+    struct CActiveRules;
+
+    void ApplyRuleBlock(std::string& text, const CNameRuleBlock& block, const CActiveRules& active);
+    void ProgressStep(int row, int rowCount);
+    void SetPlaceholder();
+    bool MovePairs(const std::vector<CRenamePair>& pairs, bool undo);
+    void RecordFailure(int code, const std::string& from, const std::string& to);
+    void ShowCannotCreate(const std::string& path, int error);
+    bool WriteUndoScriptFile(const std::string& path, int& error) const;
+
+    CRenameFrontEnd defaultFrontEnd;
+    CRenameFrontEnd* frontEnd;
+    std::unique_ptr<CCoreCatalogue> catalogue;
+    std::unique_ptr<CTagExpander> expander;
+    CRenameOptions options;
+    CCoreSwitches switches;
+    bool batchMode = false;
+    bool autoPreview = true;
+
+    std::vector<CPreviewRow> previewRows;
+    bool previewPlaceholder = false;
+    std::string previewHeader;
+    CComputationState state;
+
+    std::vector<std::string> undoOldPaths;
+    std::vector<std::string> undoNewPaths;
+    std::vector<CRenameFailure> failures;
+};

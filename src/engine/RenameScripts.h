@@ -1,0 +1,47 @@
+#pragma once
+
+#include "platform/OutputFile.h"
+
+#include <string>
+#include <string_view>
+
+/// The two forms of a rename or undo script.
+enum class ScriptForm {
+    /// The Windows command script: REM line, one rename line per move,
+    /// Pause, CR LF line ends.
+    Windows,
+    /// A POSIX shell script doing the same job safely: every path single-
+    /// quoted, a move that never overwrites and reports each failure, LF
+    /// line ends, run bits set.
+    Shell,
+};
+
+/// Windows for a name ending in ".bat" or ".cmd" (any case), else Shell.
+ScriptForm ScriptFormForPath(std::string_view path);
+
+/// text in single quotes for a POSIX shell; a ' inside becomes '\''.
+std::string ShellQuote(std::string_view text);
+
+/// Writes a script move by move. The file is created by Create; each Add
+/// writes one move; Finish writes the end and closes. Any failure (also a
+/// full disk) makes Finish return false.
+class CScriptWriter {
+public:
+    /// Creates the file and writes the head. The form follows the name.
+    bool Create(const std::string& path, int& error);
+    /// One move of fromPath (a full path) to toPath (a full path; the
+    /// Windows form names only its last component, as its rename command
+    /// wants).
+    bool Add(std::string_view fromPath, std::string_view toPath);
+    /// Writes the buffered lines out (so that a script stays usable up to
+    /// here when the program is killed).
+    bool Flush();
+    /// Writes the end and closes; false with the errno value on any failure.
+    bool Finish(int& error);
+
+    ScriptForm Form() const { return form; }
+
+private:
+    platform::COutputFile file;
+    ScriptForm form = ScriptForm::Shell;
+};
