@@ -272,6 +272,13 @@ void CRenameCore::ProgressStep(int row, int rowCount) {
     }
 }
 
+bool CRenameCore::ReportTagProgress() {
+    if (!batchMode && state.row >= 0) {
+        ProgressStep(state.row, catalogue->GetRowCount());
+    }
+    return state.previewCancelled;
+}
+
 void CRenameCore::ComputeNewNames(bool force) {
     if (!force && !autoPreview) {
         SetPlaceholder();

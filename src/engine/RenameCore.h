@@ -136,6 +136,7 @@ public:
     CRenameCore& operator=(const CRenameCore&) = delete;
 
     void SetFrontEnd(CRenameFrontEnd* frontEnd);
+    CRenameFrontEnd& GetFrontEnd() { return *frontEnd; }
 
     CFileCatalogue& GetCatalogue();
     const CFileCatalogue& GetCatalogue() const;
@@ -173,6 +174,9 @@ public:
     /// "Voorbeeld - [ n items ]" after a computation.
     const std::string& GetPreviewHeader() const { return previewHeader; }
     CComputationState& GetState() { return state; }
+    /// The progress step of the running computation, for a tag that reads
+    /// for long (a CRC over a large file); true when the user cancelled.
+    bool ReportTagProgress();
     const CComputationState& GetState() const { return state; }
 
     // Rename, undo, scripts and listing.

@@ -18,6 +18,10 @@ public:
     /// fit or whose data cannot be read gives the empty text.
     std::string EvaluateTag(std::string_view tag);
 
+    /// The text the tag menu inserts for a command id; empty for an id that
+    /// is not a tag command.
+    std::string TagTextForCommand(int commandId) const;
+
     /// The text a rule text becomes when it holds a "<" without a ">".
     const std::string& ErrorText() const { return errorText; }
 

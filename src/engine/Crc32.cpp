@@ -1,0 +1,1 @@
+#include "engine/Crc32.h"

@@ -1,0 +1,2 @@
+#include "engine/TagExpander.h"
+std::string CTagExpander::TagTextForCommand(int) const { return {}; }
