@@ -115,6 +115,12 @@ bool CIniFile::Load(const std::string& path, int& error) {
     if (!ok) {
         return false;
     }
+    LoadFromBytes(data);
+    return true;
+}
+
+void CIniFile::LoadFromBytes(std::string_view data) {
+    Clear();
     std::string_view text = data;
     if (text.starts_with("\xEF\xBB\xBF")) {
         text.remove_prefix(3);
@@ -124,7 +130,19 @@ bool CIniFile::Load(const std::string& path, int& error) {
     } else {
         Parse(FromWindows1252(text));
     }
-    return true;
+}
+
+std::string CIniFile::ToText() const {
+    std::string text;
+    for (const CSection& section : sections) {
+        if (!section.header.empty()) {
+            text.append(section.header).append(kLineEnd);
+        }
+        for (const CEntry& entry : section.entries) {
+            text.append(entry.text).append(kLineEnd);
+        }
+    }
+    return text;
 }
 
 void CIniFile::Parse(std::string_view text) {
@@ -169,15 +187,7 @@ bool CIniFile::Save(const std::string& path) const {
 
 bool CIniFile::Save(const std::string& path, int& error) const {
     error = 0;
-    std::string text;
-    for (const CSection& section : sections) {
-        if (!section.header.empty()) {
-            text.append(section.header).append(kLineEnd);
-        }
-        for (const CEntry& entry : section.entries) {
-            text.append(entry.text).append(kLineEnd);
-        }
-    }
+    const std::string text = ToText();
 
     std::error_code code;
     fs::path target = path;

@@ -38,6 +38,13 @@ public:
     /// for a file larger than kMaxFileBytes), 0 after a success.
     bool Load(const std::string& path, int& error);
 
+    /// Replaces the contents by the text of a file as Load reads it (a byte
+    /// order mark is skipped, text that is not UTF-8 is read as
+    /// Windows-1252).
+    void LoadFromBytes(std::string_view data);
+    /// The file text Save writes.
+    std::string ToText() const;
+
     /// Writes the contents to path through a temporary file in the same
     /// folder that then replaces the old file (a symbolic link is followed,
     /// the old file's permissions are kept). False when anything failed; the

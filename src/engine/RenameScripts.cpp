@@ -28,6 +28,31 @@ nr_move() {
 )SH";
 constexpr std::string_view kShellEnd = "exit \"$nr_failed\"\n";
 
+// The journal form: every nr_undo line records a move, and the moves run,
+// the last recorded first, when the shell leaves the script: at its end, or
+// at the end of a script that a killed run left without its last lines.
+// nr_skip forgets the move recorded last (it was not made).
+constexpr std::string_view kJournalHead = R"SH(
+nr_count=0
+nr_undo() {
+    nr_count=$((nr_count + 1))
+    eval "nr_from_$nr_count=\$1 nr_to_$nr_count=\$2"
+}
+nr_skip() {
+    nr_count=$((nr_count - 1))
+}
+nr_run() {
+    trap - EXIT
+    while test "$nr_count" -gt 0; do
+        eval "nr_move \"\$nr_from_$nr_count\" \"\$nr_to_$nr_count\""
+        nr_count=$((nr_count - 1))
+    done
+    exit "$nr_failed"
+}
+trap nr_run EXIT
+)SH";
+constexpr std::string_view kJournalEnd = "nr_run\n";
+
 bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
     if (text.size() < suffix.size()) {
         return false;
@@ -109,5 +134,69 @@ bool CScriptWriter::Flush() {
 bool CScriptWriter::Finish(int& error) {
     // A failed write is kept by the file, so Close reports it.
     (void)file.Write(form == ScriptForm::Windows ? kWindowsEnd : kShellEnd);
+    return file.Close(error);
+}
+
+bool CUndoJournal::Create(const std::string& path, int& error) {
+    form = ScriptFormForPath(path);
+    windowsMoves.clear();
+    if (!file.Create(path, form == ScriptForm::Shell, error)) {
+        return false;
+    }
+    open = true;
+    std::string head(form == ScriptForm::Windows ? kWindowsHead : kShellHead);
+    if (form == ScriptForm::Shell) {
+        head += kJournalHead;
+    }
+    if (!WriteLine(head)) {
+        error = file.GetError();
+        return false;
+    }
+    return true;
+}
+
+bool CUndoJournal::WriteLine(std::string_view line) {
+    return file.Write(line) && file.Flush(false);
+}
+
+bool CUndoJournal::AddMove(std::string_view oldPath, std::string_view newPath) {
+    if (form == ScriptForm::Windows) {
+        windowsMoves.emplace_back(std::string(newPath), std::string(oldPath));
+        return true;
+    }
+    std::string line = "nr_undo ";
+    line += ShellQuote(newPath);
+    line += ' ';
+    line += ShellQuote(oldPath);
+    line += '\n';
+    return WriteLine(line);
+}
+
+bool CUndoJournal::CancelLastMove() {
+    if (form == ScriptForm::Windows) {
+        if (!windowsMoves.empty()) {
+            windowsMoves.pop_back();
+        }
+        return true;
+    }
+    return WriteLine("nr_skip\n");
+}
+
+bool CUndoJournal::Finish(int& error) {
+    open = false;
+    if (form == ScriptForm::Windows) {
+        std::string lines;
+        for (std::size_t i = windowsMoves.size(); i-- > 0;) {
+            lines.append("rename \"")
+                .append(windowsMoves[i].first)
+                .append("\" \"")
+                .append(LastComponent(windowsMoves[i].second))
+                .append("\"\r\n");
+        }
+        (void)file.Write(lines);
+        (void)file.Write(kWindowsEnd);
+    } else {
+        (void)file.Write(kJournalEnd);
+    }
     return file.Close(error);
 }

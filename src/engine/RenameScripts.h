@@ -4,6 +4,8 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 /// The two forms of a rename or undo script.
 enum class ScriptForm {
@@ -44,4 +46,33 @@ public:
 private:
     platform::COutputFile file;
     ScriptForm form = ScriptForm::Shell;
+};
+
+/// The undo script of a batch run, written while the moves happen so that a
+/// run killed half way leaves a script that undoes what was done. Each move
+/// is written out before it is made (one write per line, so a kill leaves
+/// whole lines only), and taken back when it fails. The shell form records
+/// the moves and makes them, the last one first, when the script ends (also
+/// a script cut short); the Windows form cannot, so its lines are kept and
+/// written in undo order by Finish.
+class CUndoJournal {
+public:
+    /// Creates the file and writes the head.
+    bool Create(const std::string& path, int& error);
+    bool IsOpen() const { return open; }
+    /// Before a move of oldPath to newPath: the script will move newPath
+    /// back to oldPath.
+    bool AddMove(std::string_view oldPath, std::string_view newPath);
+    /// After AddMove, when that move failed.
+    bool CancelLastMove();
+    /// Writes the end and closes; false with the errno value on any failure.
+    bool Finish(int& error);
+
+private:
+    bool WriteLine(std::string_view line);
+
+    platform::COutputFile file;
+    ScriptForm form = ScriptForm::Shell;
+    bool open = false;
+    std::vector<std::pair<std::string, std::string>> windowsMoves;
 };

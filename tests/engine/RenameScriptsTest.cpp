@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <set>
@@ -290,3 +291,138 @@ TEST(RenameScriptErrors, FullDiskWithoutFlushFailsAtFinish) {
 }
 
 } // namespace
+
+// ---------------------------------------------------------------------------
+// The undo journal of a batch run
+
+namespace {
+
+/// Moves every source to its target as a batch run would, journalling each
+/// move first; a move that fails is taken back. Stops after stopAfter moves
+/// without finishing the script, as a killed run would.
+int JournalledMoves(CUndoJournal& journal,
+                    const std::vector<std::pair<std::string, std::string>>& moves,
+                    std::size_t stopAfter = SIZE_MAX) {
+    int made = 0;
+    for (std::size_t i = 0; i < moves.size() && i < stopAfter; ++i) {
+        EXPECT_TRUE(journal.AddMove(moves[i].first, moves[i].second));
+        std::error_code code;
+        if (fs::exists(moves[i].second)) {
+            EXPECT_TRUE(journal.CancelLastMove());
+            continue;
+        }
+        fs::rename(moves[i].first, moves[i].second, code);
+        if (code) {
+            EXPECT_TRUE(journal.CancelLastMove());
+        } else {
+            ++made;
+        }
+    }
+    return made;
+}
+
+} // namespace
+
+TEST(RenameUndoJournal, UndoesNastyNamesTheLastMoveFirst) {
+    CTempFolder folder;
+    const std::string sub = folder.MakeFolder("d") + "/";
+    std::vector<std::pair<std::string, std::string>> moves;
+    for (std::size_t i = 0; i < kNastySources.size(); ++i) {
+        folder.WriteFile("d/" + kNastySources[i], "content " + std::to_string(i));
+        moves.emplace_back(sub + kNastySources[i], sub + kNastyTargets[i]);
+    }
+    // A chain: "it's" became "-e" above; now "-e" goes on to "chained", and a
+    // move onto an existing name fails and is taken back.
+    moves.emplace_back(sub + "-e", sub + "chained");
+    moves.emplace_back(sub + "-n", sub + "--force");
+    const std::string script = folder / "undo.sh";
+    CUndoJournal journal;
+    int error = 0;
+    ASSERT_TRUE(journal.Create(script, error));
+    EXPECT_EQ(JournalledMoves(journal, moves), static_cast<int>(kNastySources.size()) + 1);
+    ASSERT_TRUE(journal.Finish(error));
+    EXPECT_TRUE(HasRunBits(script));
+    EXPECT_TRUE(NamesIn(sub).count("chained") == 1);
+
+    const CRunResult result = RunScript(folder, script);
+    EXPECT_EQ(result.exitCode, 0) << result.errors;
+    EXPECT_EQ(result.errors, "");
+    EXPECT_EQ(NamesIn(sub), std::set<std::string>(kNastySources.begin(), kNastySources.end()));
+    for (std::size_t i = 0; i < kNastySources.size(); ++i) {
+        EXPECT_EQ(ReadWholeFile(sub + kNastySources[i]), "content " + std::to_string(i)) << i;
+    }
+    EXPECT_EQ(NamesIn(folder.Path()), (std::set<std::string>{"d", "undo.sh"}));
+}
+
+TEST(RenameUndoJournal, ScriptCutShortUndoesWhatWasDone) {
+    CTempFolder folder;
+    std::vector<std::pair<std::string, std::string>> moves;
+    for (int i = 0; i < 10; ++i) {
+        const std::string name = "f" + std::to_string(i);
+        folder.WriteFile(name, name);
+        moves.emplace_back(folder / name, folder / ("g" + std::to_string(i)));
+    }
+    const std::string script = folder / "undo.sh";
+    {
+        CUndoJournal journal;
+        int error = 0;
+        ASSERT_TRUE(journal.Create(script, error));
+        EXPECT_EQ(JournalledMoves(journal, moves, 4), 4);
+        // Gone without Finish, as after a kill: what was written is on disk.
+    }
+    const CRunResult result = RunScript(folder, script);
+    EXPECT_EQ(result.exitCode, 0) << result.errors;
+    for (int i = 0; i < 10; ++i) {
+        const std::string name = "f" + std::to_string(i);
+        EXPECT_EQ(ReadWholeFile(folder / name), name);
+    }
+}
+
+TEST(RenameUndoJournal, MoveJournalledButNotMadeIsRefusedHarmlessly) {
+    CTempFolder folder;
+    folder.WriteFile("a", "a");
+    folder.WriteFile("b", "b");
+    const std::string script = folder / "undo.sh";
+    {
+        CUndoJournal journal;
+        int error = 0;
+        ASSERT_TRUE(journal.Create(script, error));
+        // Killed between writing the line and making the move.
+        ASSERT_TRUE(journal.AddMove(folder / "a", folder / "b"));
+    }
+    const CRunResult result = RunScript(folder, script);
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_NE(result.errors.find("the target exists"), std::string::npos);
+    EXPECT_EQ(ReadWholeFile(folder / "a"), "a");
+    EXPECT_EQ(ReadWholeFile(folder / "b"), "b");
+}
+
+TEST(RenameUndoJournal, WindowsFormIsWrittenInUndoOrder) {
+    CTempFolder folder;
+    const std::string script = folder / "undo.bat";
+    CUndoJournal journal;
+    int error = 0;
+    ASSERT_TRUE(journal.Create(script, error));
+    ASSERT_TRUE(journal.AddMove("/p/a", "/p/b"));
+    ASSERT_TRUE(journal.AddMove("/p/c", "/p/d"));
+    ASSERT_TRUE(journal.AddMove("/p/e", "/p/f"));
+    ASSERT_TRUE(journal.CancelLastMove());
+    ASSERT_TRUE(journal.Finish(error));
+    EXPECT_EQ(ReadWholeFile(script), "REM AutoGeneratedBatch file from Norvik Rename\r\n"
+                                     "rename \"/p/d\" \"c\"\r\n"
+                                     "rename \"/p/b\" \"a\"\r\n"
+                                     "Pause\r\n");
+}
+
+TEST(RenameUndoJournal, FullDiskIsReported) {
+    if (!fs::exists("/dev/full")) {
+        GTEST_SKIP() << "no /dev/full";
+    }
+    CUndoJournal journal;
+    int error = 0;
+    if (journal.Create("/dev/full", error)) {
+        EXPECT_FALSE(journal.AddMove("/p/a", "/p/b"));
+        EXPECT_FALSE(journal.Finish(error));
+    }
+    EXPECT_EQ(error, ENOSPC);
+}
