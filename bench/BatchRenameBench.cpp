@@ -1,1 +1,352 @@
-int main() { return 0; }
+// Measures a batch run of the real executable against the least a program
+// could do for the same job: one renameat2(RENAME_NOREPLACE) per file.
+//
+//   nr_batch_bench [--files N] [--runs R] [--dir FOLDER]
+//
+// Both sides rename N files "img_000000.jpg" ... of one folder to
+// "x_img_000000000001.jpg" ... (a text put in front of the name and a six-digit
+// autonumber after it). Each run starts on freshly created files; creating
+// and checking them is not timed. Wall time is measured from fork to the end
+// of the child, so it includes starting the process; the peak memory is the
+// child's ru_maxrss from wait4.
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <linux/fs.h>
+#include <malloc.h>
+#include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CBenchOptions {
+    int files = 100000;
+    int runs = 5;
+    std::string dir;
+};
+
+struct CMeasure {
+    double milliseconds = 0;
+    long maxRssKiB = 0;
+    int status = -1;
+};
+
+void OldName(char* buffer, std::size_t size, int i) {
+    std::snprintf(buffer, size, "img_%06d.jpg", i);
+}
+
+void NewName(char* buffer, std::size_t size, int i) {
+    std::snprintf(buffer, size, "x_img_%06d%06d.jpg", i, i + 1);
+}
+
+int RenameNoReplace(const char* from, const char* to) {
+#ifdef RENAME_NOREPLACE
+    return static_cast<int>(syscall(SYS_renameat2, AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE));
+#else
+    return static_cast<int>(syscall(SYS_renameat2, AT_FDCWD, from, AT_FDCWD, to, 1u));
+#endif
+}
+
+bool ParseArguments(int argc, char** argv, CBenchOptions& options) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (i + 1 >= argc) {
+            return false;
+        }
+        const std::string value = argv[++i];
+        if (argument == "--files") {
+            options.files = std::atoi(value.c_str());
+        } else if (argument == "--runs") {
+            options.runs = std::atoi(value.c_str());
+        } else if (argument == "--dir") {
+            options.dir = value;
+        } else {
+            return false;
+        }
+    }
+    if (options.dir.empty()) {
+        const char* tmp = std::getenv("TMPDIR");
+        options.dir = tmp != nullptr && *tmp != '\0' ? tmp : "/tmp";
+    }
+    return options.files > 0 && options.files <= 1000000 && options.runs > 0;
+}
+
+bool RemoveAllIn(const std::string& folder) {
+    std::error_code error;
+    fs::remove_all(folder, error);
+    return !error;
+}
+
+// Creates the N empty files in a new folder.
+bool CreateFiles(const std::string& folder, int count) {
+    if (!RemoveAllIn(folder) || mkdir(folder.c_str(), 0755) != 0) {
+        std::perror(folder.c_str());
+        return false;
+    }
+    const int dirFd = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (dirFd < 0) {
+        return false;
+    }
+    char name[64];
+    for (int i = 0; i < count; ++i) {
+        OldName(name, sizeof name, i);
+        const int fd = openat(dirFd, name, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (fd < 0) {
+            std::perror(name);
+            close(dirFd);
+            return false;
+        }
+        close(fd);
+    }
+    close(dirFd);
+    return true;
+}
+
+// True when the folder holds exactly the N new names.
+bool HasExpectedNames(const std::string& folder, int count) {
+    std::vector<std::string> names;
+    names.reserve(static_cast<std::size_t>(count));
+    DIR* dir = opendir(folder.c_str());
+    if (dir == nullptr) {
+        return false;
+    }
+    while (const dirent* entry = readdir(dir)) {
+        if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0) {
+            names.emplace_back(entry->d_name);
+        }
+    }
+    closedir(dir);
+    std::sort(names.begin(), names.end());
+    bool ok = names.size() == static_cast<std::size_t>(count);
+    char expected[64];
+    for (int i = 0; ok && i < count; ++i) {
+        NewName(expected, sizeof expected, i);
+        if (names[static_cast<std::size_t>(i)] != expected) {
+            std::fprintf(stderr, "unexpected name %s, wanted %s\n",
+                         names[static_cast<std::size_t>(i)].c_str(), expected);
+            ok = false;
+        }
+    }
+    names.clear();
+    names.shrink_to_fit();
+    malloc_trim(0); // keep the bench small: a forked child starts with its pages
+    return ok;
+}
+
+double MillisecondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+        .count();
+}
+
+CMeasure WaitFor(pid_t pid, std::chrono::steady_clock::time_point start) {
+    CMeasure measure;
+    int status = 0;
+    rusage usage{};
+    if (wait4(pid, &status, 0, &usage) == pid) {
+        measure.milliseconds = MillisecondsSince(start);
+        measure.maxRssKiB = usage.ru_maxrss;
+        measure.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    return measure;
+}
+
+// One batch run of the executable; its console output goes to outputFile.
+CMeasure RunBatch(const std::string& root, const std::string& folder,
+                  const std::string& outputFile) {
+    std::vector<std::string> argumentTexts = {NR_EXECUTABLE_PATH,
+                                              "RENAME=1",
+                                              "PATH=" + folder,
+                                              "NRFILE=" + root + "/rules.ini",
+                                              "UNDOFILE=" + root + "/undo.sh",
+                                              "PAUSE=0"};
+    std::vector<std::string> environmentTexts;
+    for (char** variable = environ; *variable != nullptr; ++variable) {
+        if (std::strncmp(*variable, "XDG_CONFIG_HOME=", 16) != 0) {
+            environmentTexts.emplace_back(*variable);
+        }
+    }
+    environmentTexts.push_back("XDG_CONFIG_HOME=" + root + "/config");
+    std::vector<char*> argv;
+    for (std::string& text : argumentTexts) {
+        argv.push_back(text.data());
+    }
+    argv.push_back(nullptr);
+    std::vector<char*> envp;
+    for (std::string& text : environmentTexts) {
+        envp.push_back(text.data());
+    }
+    envp.push_back(nullptr);
+
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const int input = open("/dev/null", O_RDONLY);
+        const int output = open(outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (input < 0 || output < 0 || dup2(input, STDIN_FILENO) < 0 ||
+            dup2(output, STDOUT_FILENO) < 0) {
+            _exit(126);
+        }
+        execve(argv[0], argv.data(), envp.data());
+        _exit(127);
+    }
+    if (pid < 0) {
+        return CMeasure{};
+    }
+    return WaitFor(pid, start);
+}
+
+// The same renames as a bare loop in a child process.
+CMeasure RunRawLoop(const std::string& folder, int count) {
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        std::string from = folder + "/";
+        std::string to = folder + "/";
+        const std::size_t prefix = from.size();
+        char name[64];
+        int failed = 0;
+        for (int i = 0; i < count; ++i) {
+            OldName(name, sizeof name, i);
+            from.resize(prefix);
+            from += name;
+            NewName(name, sizeof name, i);
+            to.resize(prefix);
+            to += name;
+            if (RenameNoReplace(from.c_str(), to.c_str()) != 0) {
+                ++failed;
+            }
+        }
+        _exit(failed == 0 ? 0 : 1);
+    }
+    if (pid < 0) {
+        return CMeasure{};
+    }
+    return WaitFor(pid, start);
+}
+
+// Counts the OK lines of the batch output and checks that no line failed.
+bool CheckBatchOutput(const std::string& outputFile, int count) {
+    std::ifstream in(outputFile);
+    std::string line;
+    int ok = 0;
+    while (std::getline(in, line)) {
+        if (line.rfind("OK: [", 0) == 0) {
+            ++ok;
+        } else if (line.rfind("ERR: [", 0) == 0) {
+            return false;
+        }
+    }
+    return ok == count;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+long MaxOf(const std::vector<long>& values) {
+    return values.empty() ? 0 : *std::max_element(values.begin(), values.end());
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    CBenchOptions options;
+    if (!ParseArguments(argc, argv, options)) {
+        std::fprintf(stderr, "usage: %s [--files N] [--runs R] [--dir FOLDER]\n", argv[0]);
+        return 2;
+    }
+    std::string pattern = options.dir + "/nr-batch-bench-XXXXXX";
+    if (mkdtemp(pattern.data()) == nullptr) {
+        std::perror(pattern.c_str());
+        return 1;
+    }
+    const std::string root = pattern;
+    const std::string folder = root + "/files";
+    const std::string outputFile = root + "/batch-output.txt";
+    fs::create_directories(root + "/config");
+    {
+        std::ofstream rules(root + "/rules.ini", std::ios::binary);
+        rules << "[Filename]\r\nInsertBefore=1\r\nInsertBeforeValue=\"x_\"\r\n"
+                 "[Autonumber]\r\nStartAt=1\r\nIncrement=1\r\nZeroFill=5\r\nAction=2\r\n";
+    }
+
+    std::vector<double> batchTimes;
+    std::vector<double> rawTimes;
+    std::vector<long> batchRss;
+    std::vector<long> rawRss;
+    bool ok = true;
+    for (int run = 0; run < options.runs && ok; ++run) {
+        ok = CreateFiles(folder, options.files);
+        if (!ok) {
+            break;
+        }
+        const CMeasure batch = RunBatch(root, folder, outputFile);
+        if (batch.status != 0 || !HasExpectedNames(folder, options.files) ||
+            !CheckBatchOutput(outputFile, options.files) || !fs::exists(root + "/undo.sh")) {
+            std::fprintf(stderr, "batch run %d failed (exit status %d)\n", run + 1, batch.status);
+            ok = false;
+            break;
+        }
+        batchTimes.push_back(batch.milliseconds);
+        batchRss.push_back(batch.maxRssKiB);
+
+        ok = CreateFiles(folder, options.files);
+        if (!ok) {
+            break;
+        }
+        const CMeasure raw = RunRawLoop(folder, options.files);
+        if (raw.status != 0 || !HasExpectedNames(folder, options.files)) {
+            std::fprintf(stderr, "raw loop %d failed (exit status %d)\n", run + 1, raw.status);
+            ok = false;
+            break;
+        }
+        rawTimes.push_back(raw.milliseconds);
+        rawRss.push_back(raw.maxRssKiB);
+    }
+    RemoveAllIn(root);
+    if (!ok) {
+        return 1;
+    }
+
+    rusage self{};
+    getrusage(RUSAGE_SELF, &self);
+    const double batchMedian = Median(batchTimes);
+    const double rawMedian = Median(rawTimes);
+    std::printf("batch rename of %d files in one folder, %d runs (median; min..max)\n",
+                options.files, options.runs);
+    std::printf("%-28s %12s %22s %14s\n", "", "median ms", "min..max ms", "peak RSS MiB");
+    std::printf("%-28s %12.1f %10.1f..%-10.1f %14.1f\n", "norvikrename RENAME=1", batchMedian,
+                *std::min_element(batchTimes.begin(), batchTimes.end()),
+                *std::max_element(batchTimes.begin(), batchTimes.end()),
+                static_cast<double>(MaxOf(batchRss)) / 1024.0);
+    std::printf("%-28s %12.1f %10.1f..%-10.1f %14.1f\n", "renameat2 NOREPLACE loop", rawMedian,
+                *std::min_element(rawTimes.begin(), rawTimes.end()),
+                *std::max_element(rawTimes.begin(), rawTimes.end()),
+                static_cast<double>(MaxOf(rawRss)) / 1024.0);
+    std::printf("%-28s %12.2f\n", "ratio batch / loop", batchMedian / rawMedian);
+    std::printf("%-28s %12.1f\n", "per file, batch (us)", batchMedian * 1000.0 / options.files);
+    std::printf("%-28s %12.1f\n", "per file, loop (us)", rawMedian * 1000.0 / options.files);
+    std::printf("(the bench process itself peaked at %.1f MiB; a forked child starts with its "
+                "pages)\n",
+                static_cast<double>(self.ru_maxrss) / 1024.0);
+    return 0;
+}

@@ -5,6 +5,7 @@
 #include "app/Services.h"
 #include "catalogue/FileCatalogue.h"
 #include "engine/RenameCore.h"
+#include "engine/TagExpander.h"
 #include "platform/Console.h"
 #include "platform/FileSystem.h"
 #include "resources/StringTable.h"
@@ -16,7 +17,8 @@ namespace {
 std::string ReplaceExtension(const std::string& path, const std::string& extension) {
     const auto slash = path.rfind('/');
     const auto dot = path.rfind('.');
-    const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
+    const bool hasExtension =
+        dot != std::string::npos && (slash == std::string::npos || dot > slash);
     return (hasExtension ? path.substr(0, dot) : path) + "." + extension;
 }
 
@@ -78,6 +80,7 @@ bool OpenCatalogue(CFileCatalogue& catalogue, const CCommandLineKeywords& keywor
 
 CRenameApp::CRenameApp(std::string executable, std::vector<std::string> args)
     : executablePath(std::move(executable)), arguments(std::move(args)) {
+    SeedTagRandom(static_cast<uint32_t>(platform::GetCurrentFileTime() / 10000));
     settingsFilePath = FindSettingsFilePath(executablePath);
     helpFilePath = ReplaceExtension(executablePath, "chm");
     const std::string tail = CCommandLineKeywords::JoinArguments(arguments);
@@ -98,7 +101,9 @@ std::string CRenameApp::FindSettingsFilePath(const std::string& executable) {
     return base + "/NorvikRename/norvikrename.ini";
 }
 
-int CRenameApp::Run() { return IsBatchMode() ? RunBatch() : RunWithoutWindow(); }
+int CRenameApp::Run() {
+    return IsBatchMode() ? RunBatch() : RunWithoutWindow();
+}
 
 int CRenameApp::RunWithoutWindow() {
     PrintKeywords();
@@ -160,9 +165,9 @@ int CRenameApp::RunBatch() {
     CFileCatalogue& catalogue = core.GetCatalogue();
     AddDefaultColumns(catalogue);
     catalogue.SetSortNamesAsNumbers(settings.sortColumnNameAsNumber);
-    core.GetSwitches() = CCoreSwitches{settings.askConfirmationBeforeRenaming,
-                                       settings.uncheckAllAfterRenaming,
-                                       settings.onInsertDateUseGmt};
+    core.GetSwitches() =
+        CCoreSwitches{settings.askConfirmationBeforeRenaming, settings.uncheckAllAfterRenaming,
+                      settings.onInsertDateUseGmt};
     core.GetOptions().renameOnlySelected = settings.renameOnlySelectedFiles;
 
     // The keywords, applied while the catalogue does not rescan.
@@ -194,13 +199,13 @@ int CRenameApp::RunBatch() {
         catalogue.SetAutoRefresh(true);
     }
     const std::string undoFile = keywords.GetUndoFile();
-    const int status =
-        core.RunBatch(path, undoFile.empty() ? undoFile : platform::ExpandPath(undoFile),
-                      keywords.GetPause());
+    const int status = core.RunBatch(
+        path, undoFile.empty() ? undoFile : platform::ExpandPath(undoFile), keywords.GetPause());
 
-    // A batch run stores nothing of its own: the settings go back as read.
-    int error = 0;
-    settings.Save(settingsFilePath, error);
+    // A batch run changes no setting, so the settings file is not written:
+    // writing it back would drop what a run does not read (LastPath with
+    // RememberLastPath off, the Position values with RememberPosAndSize off)
+    // and rewrite a hand-made file in another form.
     platform::FlushStandardOutput();
     return status;
 }

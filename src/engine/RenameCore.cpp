@@ -12,7 +12,9 @@
 
 namespace {
 
-std::string Text(int id) { return std::string(LookupString(id)); }
+std::string Text(int id) {
+    return std::string(LookupString(id));
+}
 
 int64_t NowMilliseconds() {
     using namespace std::chrono;
@@ -125,8 +127,12 @@ void CRenameCore::SetFrontEnd(CRenameFrontEnd* driver) {
     frontEnd = driver != nullptr ? driver : &defaultFrontEnd;
 }
 
-CFileCatalogue& CRenameCore::GetCatalogue() { return *catalogue; }
-const CFileCatalogue& CRenameCore::GetCatalogue() const { return *catalogue; }
+CFileCatalogue& CRenameCore::GetCatalogue() {
+    return *catalogue;
+}
+const CFileCatalogue& CRenameCore::GetCatalogue() const {
+    return *catalogue;
+}
 
 void CRenameCore::TogglePreview() {
     autoPreview = !autoPreview;
@@ -145,7 +151,8 @@ bool CRenameCore::SaveOptions(const std::string& path, int& error) const {
 
 bool CRenameCore::RestoreDefaultOptions(const std::string& settingsFilePath) {
     int error = 0;
-    const bool removed = platform::RemoveFile(settingsFilePath, error) || !platform::PathExists(settingsFilePath);
+    const bool removed =
+        platform::RemoveFile(settingsFilePath, error) || !platform::PathExists(settingsFilePath);
     options = CRenameOptions{};
     LoadOptionsFile(settingsFilePath, options);
     frontEnd->OnOptionsChanged();
@@ -164,7 +171,8 @@ std::string CRenameCore::ExpandRuleText(std::string_view text) {
     std::string result;
     std::size_t pos = 0;
     while (pos < text.size()) {
-        const std::size_t open = state.previewCancelled ? std::string_view::npos : text.find('<', pos);
+        const std::size_t open =
+            state.previewCancelled ? std::string_view::npos : text.find('<', pos);
         if (open == std::string_view::npos) {
             break;
         }
@@ -392,9 +400,9 @@ void CRenameCore::ComputeNewNames(bool force) {
         state.previewCancelled = true;
         return;
     }
-    previewHeader = FillText("%s - [ %u %s ]", {LookupString(strings::kColumnPreview),
-                                                std::to_string(previewRows.size()),
-                                                LookupString(strings::kItems)});
+    previewHeader = FillText("%s - [ %u %s ]",
+                             {LookupString(strings::kColumnPreview),
+                              std::to_string(previewRows.size()), LookupString(strings::kItems)});
     frontEnd->OnPreviewChanged();
 }
 
@@ -406,8 +414,7 @@ std::vector<CRenamePair> CRenameCore::CollectRenamePairs(bool fullNewPath) const
     if (previewPlaceholder) {
         return pairs;
     }
-    const int rowCount =
-        std::min(catalogue->GetRowCount(), static_cast<int>(previewRows.size()));
+    const int rowCount = std::min(catalogue->GetRowCount(), static_cast<int>(previewRows.size()));
     std::string newPath;
     for (int row = 0; row < rowCount; ++row) {
         const std::string& text = previewRows[static_cast<std::size_t>(row)].text;
@@ -419,15 +426,16 @@ std::vector<CRenamePair> CRenameCore::CollectRenamePairs(bool fullNewPath) const
         if (text == entry.LongName()) {
             continue;
         }
-        pairs.push_back(CRenamePair{entry.FullPath(), fullNewPath ? newPath : text, entry.isFolder});
+        pairs.push_back(
+            CRenamePair{entry.FullPath(), fullNewPath ? newPath : text, entry.isFolder});
     }
     if (catalogue->GetRecursive() && catalogue->GetFoldersAsFiles()) {
         // A folder moves after everything inside it: files first, then the
         // folders, the longest (deepest) old path first.
         std::stable_partition(pairs.begin(), pairs.end(),
                               [](const CRenamePair& pair) { return !pair.isFolder; });
-        const auto firstFolder = std::find_if(pairs.begin(), pairs.end(),
-                                              [](const CRenamePair& pair) { return pair.isFolder; });
+        const auto firstFolder = std::find_if(
+            pairs.begin(), pairs.end(), [](const CRenamePair& pair) { return pair.isFolder; });
         std::stable_sort(firstFolder, pairs.end(), [](const CRenamePair& a, const CRenamePair& b) {
             return a.oldPath.size() > b.oldPath.size();
         });
@@ -456,11 +464,24 @@ bool CRenameCore::MovePairs(const std::vector<CRenamePair>& pairs, bool undo) {
             }
         }
         const CRenamePair& pair = pairs[static_cast<std::size_t>(k - 1)];
+        // The journal line goes out before the move, so that a run killed
+        // in between leaves a script that knows every move that was made.
+        const bool journalled = !undo && journal != nullptr && !journalFailed &&
+                                journal->AddMove(pair.oldPath, pair.newPath);
+        if (!undo && journal != nullptr && !journalled) {
+            journalFailed = true;
+        }
         int error = 0;
         const bool moved = platform::MoveNoReplace(pair.oldPath, pair.newPath, error);
         if (moved && !undo) {
             undoOldPaths.push_back(pair.oldPath);
             undoNewPaths.push_back(pair.newPath);
+        }
+        if (journalled) {
+            int journalError = 0;
+            if (moved ? !journal->Commit(journalError) : !journal->CancelLastMove()) {
+                journalFailed = true;
+            }
         }
         if (!moved) {
             RecordFailure(error, pair.oldPath, pair.newPath);
@@ -484,8 +505,8 @@ int CRenameCore::RenameFiles() {
     if (!batchMode && switches.askConfirmationBeforeRenaming) {
         const int question = catalogue->GetSelectedCount() >= 2 ? strings::kConfirmRenameSelected
                                                                 : strings::kConfirmRenameAll;
-        if (frontEnd->ShowMessage(MessageKind::Question, Text(question),
-                                  msgbox::kQuestionYesNo) != msgbox::kYes) {
+        if (frontEnd->ShowMessage(MessageKind::Question, Text(question), msgbox::kQuestionYesNo) !=
+            msgbox::kYes) {
             return 0;
         }
     }
@@ -513,8 +534,9 @@ int CRenameCore::RenameFiles() {
     if (!failures.empty()) {
         if (batchMode) {
             for (const CRenameFailure& failure : failures) {
-                frontEnd->WriteConsoleLine(FillText(LookupString(strings::kRenameFailureReport),
-                                                    {failure.fromPath, failure.toPath, failure.text}));
+                frontEnd->WriteConsoleLine(
+                    FillText(LookupString(strings::kRenameFailureReport),
+                             {failure.fromPath, failure.toPath, failure.text}));
             }
         } else {
             frontEnd->ShowMessage(MessageKind::Error, Text(strings::kErrorsWhileRenaming),
@@ -535,7 +557,8 @@ int CRenameCore::RenameFiles() {
 
 int CRenameCore::UndoRename() {
     if (undoOldPaths.empty()) {
-        frontEnd->ShowMessage(MessageKind::Error, Text(strings::kNothingToUndo), msgbox::kErrorIcon);
+        frontEnd->ShowMessage(MessageKind::Error, Text(strings::kNothingToUndo),
+                              msgbox::kErrorIcon);
         return 0;
     }
     // The last move first: a file moved before its folder comes back after
@@ -676,14 +699,26 @@ int CRenameCore::RunBatch(const std::string& path, const std::string& undoFile,
     uint32_t attributes = 0;
     if (!path.empty() && platform::GetAttributes(path, attributes) &&
         (attributes & platform::kAttrDirectory) != 0) {
-        status = RenameFiles() > 0 ? 1 : 0;
-        if (!undoFile.empty() && !undoOldPaths.empty()) {
+        // The undo script is written while the files move (see MovePairs).
+        CUndoJournal undoJournal;
+        journalFailed = false;
+        if (!undoFile.empty()) {
             int error = 0;
-            if (WriteUndoScriptFile(undoFile, error)) {
+            journalFailed = !undoJournal.Create(undoFile, error);
+            journal = &undoJournal;
+        }
+        status = RenameFiles() > 0 ? 1 : 0;
+        journal = nullptr;
+        if (!undoFile.empty() && undoOldPaths.empty()) {
+            undoJournal.Discard();
+        } else if (!undoFile.empty()) {
+            int error = 0;
+            if (!journalFailed && undoJournal.Finish(error)) {
                 frontEnd->WriteConsoleLine("");
                 frontEnd->WriteConsoleLine(
                     FillText(LookupString(strings::kUndoScriptCreated), {undoFile}));
             } else {
+                undoJournal.Discard();
                 frontEnd->WriteConsoleLine("");
                 frontEnd->WriteConsoleLine(
                     FillText(LookupString(strings::kUndoScriptNotCreated), {undoFile}));

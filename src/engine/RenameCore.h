@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+class CUndoJournal;
+
 /// One failed move, as the error list shows it.
 struct CRenameFailure {
     int code = 0;
@@ -232,4 +234,7 @@ private:
     std::vector<std::string> undoOldPaths;
     std::vector<std::string> undoNewPaths;
     std::vector<CRenameFailure> failures;
+    /// The undo script a batch run writes while it moves; null otherwise.
+    CUndoJournal* journal = nullptr;
+    bool journalFailed = false;
 };

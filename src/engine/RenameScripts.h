@@ -55,24 +55,42 @@ private:
 /// the moves and makes them, the last one first, when the script ends (also
 /// a script cut short); the Windows form cannot, so its lines are kept and
 /// written in undo order by Finish.
+///
+/// The script grows under a temporary name beside its path and takes the
+/// path at the first move that was made (Commit), so that a run that renames
+/// nothing leaves no script and an older file of that name untouched.
 class CUndoJournal {
 public:
-    /// Creates the file and writes the head.
+    CUndoJournal() = default;
+    ~CUndoJournal();
+    CUndoJournal(const CUndoJournal&) = delete;
+    CUndoJournal& operator=(const CUndoJournal&) = delete;
+
+    /// Creates the temporary file and writes the head.
     bool Create(const std::string& path, int& error);
-    bool IsOpen() const { return open; }
+    bool IsOpen() const { return file.IsOpen(); }
     /// Before a move of oldPath to newPath: the script will move newPath
     /// back to oldPath.
     bool AddMove(std::string_view oldPath, std::string_view newPath);
     /// After AddMove, when that move failed.
     bool CancelLastMove();
-    /// Writes the end and closes; false with the errno value on any failure.
+    /// After the first move that was made: the script takes its path
+    /// (replacing a file of that name, as writing the script would).
+    bool Commit(int& error);
+    bool IsCommitted() const { return committed; }
+    /// Writes the end and closes; false with the errno value on any failure
+    /// (the script is then left as it is, never reported as written).
     bool Finish(int& error);
+    /// Closes and removes the temporary file of a run that moved nothing.
+    void Discard();
 
 private:
     bool WriteLine(std::string_view line);
 
     platform::COutputFile file;
     ScriptForm form = ScriptForm::Shell;
-    bool open = false;
+    std::string finalPath;
+    std::string tempPath;
+    bool committed = false;
     std::vector<std::pair<std::string, std::string>> windowsMoves;
 };

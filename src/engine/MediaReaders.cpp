@@ -1,0 +1,13 @@
+#include "engine/MediaReaders.h"
+
+bool CMediaReaders::ReadExif(const std::string& path, CExifInfo& info) {
+    return ReadExifInfo(path, info);
+}
+
+bool CMediaReaders::ReadImage(const std::string& path, CImageInfo& info) {
+    return ReadImageInfo(path, info);
+}
+
+bool CMediaReaders::ReadMp3(const std::string& path, CMp3Info& info) {
+    return ReadMp3Info(path, info);
+}

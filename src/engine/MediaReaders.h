@@ -1,0 +1,22 @@
+#pragma once
+
+#include "media/ExifReader.h"
+#include "media/ImageReader.h"
+#include "media/Mp3Reader.h"
+
+#include <string>
+
+/// How the tag expander reaches the readers of file contents. This class
+/// calls the real readers; tests derive from it to hand out known facts.
+class CMediaReaders {
+public:
+    virtual ~CMediaReaders() = default;
+
+    /// ReadExifInfo: true when the file is a JPEG file whose sections could
+    /// be read (info.exifPresent says whether it held EXIF data).
+    virtual bool ReadExif(const std::string& path, CExifInfo& info);
+    /// ReadImageInfo: true when the image header could be read.
+    virtual bool ReadImage(const std::string& path, CImageInfo& info);
+    /// ReadMp3Info: true when the stream or an ID3v1 tag could be read.
+    virtual bool ReadMp3(const std::string& path, CMp3Info& info);
+};

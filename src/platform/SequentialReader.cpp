@@ -1,0 +1,76 @@
+#include "platform/SequentialReader.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform {
+
+CSequentialReader::~CSequentialReader() {
+    Close();
+}
+
+bool CSequentialReader::Open(const std::string& path, int& error) {
+    Close();
+    // O_NONBLOCK keeps the open of a named pipe without writer from waiting;
+    // it has no effect on the reads of a regular file.
+    const int handle = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (handle < 0) {
+        error = errno;
+        return false;
+    }
+    struct stat st;
+    if (fstat(handle, &st) != 0) {
+        error = errno;
+        close(handle);
+        return false;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        error = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+        close(handle);
+        return false;
+    }
+    fd = handle;
+    size = static_cast<uint64_t>(st.st_size);
+    // Only a hint: a file system that ignores it is read all the same.
+    (void)posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+    error = 0;
+    return true;
+}
+
+bool CSequentialReader::Read(void* buffer, std::size_t capacity, std::size_t& bytesRead,
+                             int& error) {
+    bytesRead = 0;
+    if (fd < 0) {
+        error = EBADF;
+        return false;
+    }
+    auto* out = static_cast<unsigned char*>(buffer);
+    while (bytesRead < capacity) {
+        const ssize_t n = read(fd, out + bytesRead, capacity - bytesRead);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            error = errno;
+            return false;
+        }
+        if (n == 0) {
+            break; // end of the file
+        }
+        bytesRead += static_cast<std::size_t>(n);
+    }
+    error = 0;
+    return true;
+}
+
+void CSequentialReader::Close() {
+    if (fd >= 0) {
+        close(fd);
+        fd = -1;
+    }
+    size = 0;
+}
+
+} // namespace platform

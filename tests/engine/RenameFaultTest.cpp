@@ -1,0 +1,307 @@
+// Renames under faults: moves that fail half way, files that vanish or
+// appear between the scan and the move, folders renamed by someone else, and
+// random permutations of names. In every case no file is lost or
+// overwritten, each failure is recorded, and the undo lists hold exactly the
+// moves that happened.
+#include "engine/RenameCore.h"
+#include "platform/FileSystem.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <random>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using Names = std::vector<std::string>;
+
+/// A front end whose text editor holds the new names, one per line, so that
+/// a rule "<T>" can give every file any name.
+class CEditorFrontEnd : public CRenameFrontEnd {
+public:
+    Names lines;
+    int errorLists = 0;
+
+    int ShowMessage(MessageKind /*kind*/, const std::string& /*text*/, int /*style*/) override {
+        return msgbox::kYes;
+    }
+    void ShowErrorList(const std::vector<CRenameFailure>& /*failures*/) override { ++errorLists; }
+    bool GetEditorLine(int index, std::string& line) override {
+        if (index < 0 || static_cast<std::size_t>(index) >= lines.size()) {
+            return false;
+        }
+        line = lines[static_cast<std::size_t>(index)];
+        return true;
+    }
+};
+
+/// Removes the move hook when a test ends, also when it fails.
+class CHookGuard {
+public:
+    explicit CHookGuard(platform::MoveFaultHook hook) {
+        platform::SetMoveFaultHook(std::move(hook));
+    }
+    ~CHookGuard() { platform::SetMoveFaultHook(nullptr); }
+    CHookGuard(const CHookGuard&) = delete;
+    CHookGuard& operator=(const CHookGuard&) = delete;
+};
+
+class RenameFaultTest : public ::testing::Test {
+protected:
+    CTempFolder folder;
+    CEditorFrontEnd frontEnd;
+    CRenameCore core{&frontEnd};
+
+    void SetUp() override {
+        core.GetCatalogue().AddColumn("Bestand", ColumnKind::FileName, 200, ColumnAlignment::Left);
+        core.GetOptions().renameOnlySelected = false;
+        core.GetSwitches().askConfirmationBeforeRenaming = false;
+        core.GetSwitches().uncheckAllAfterRenaming = false;
+    }
+
+    /// Files named by names, each holding its own name.
+    void MakeFiles(const Names& names, const std::string& sub = "") {
+        for (const std::string& name : names) {
+            folder.WriteFile(sub + name, "content of " + name);
+        }
+    }
+    void Open(const std::string& sub = "") {
+        ASSERT_TRUE(
+            core.GetCatalogue().SetFolder(sub.empty() ? folder.Path() : folder / sub, true));
+        core.GetCatalogue().Refresh();
+    }
+    /// Every listed file gets the name of its editor line.
+    void RenameTo(const Names& newNames) {
+        frontEnd.lines = newNames;
+        core.GetOptions().name = CNameRuleBlock{};
+        core.GetOptions().name.replaceWithOn = true;
+        core.GetOptions().name.replaceWithText = "<T>";
+        core.GetOptions().extension = CNameRuleBlock{};
+        core.GetOptions().extension.replaceWithOn = true;
+        core.GetOptions().extension.replaceWithText = "";
+    }
+    Names RowNames() const {
+        Names names;
+        for (int row = 0; row < core.GetCatalogue().GetRowCount(); ++row) {
+            names.push_back(core.GetCatalogue().GetRowEntry(row).LongName());
+        }
+        return names;
+    }
+    /// Name on disk -> content, for a folder of the temporary folder.
+    std::map<std::string, std::string> Disk(const std::string& sub = "") const {
+        std::map<std::string, std::string> files;
+        for (const auto& item : fs::directory_iterator(folder.Path() + sub)) {
+            if (item.is_regular_file()) {
+                files[item.path().filename().string()] = ReadWholeFile(item.path().string());
+            }
+        }
+        return files;
+    }
+};
+
+TEST_F(RenameFaultTest, MoveFailingHalfWayLeavesExactUndoLists) {
+    const Names names = {"a", "b", "c", "d", "e"};
+    MakeFiles(names);
+    RenameTo({"A1", "B1", "C1", "D1", "E1"});
+    Open();
+    int calls = 0;
+    CHookGuard guard([&](const std::string&, const std::string&) {
+        ++calls;
+        return calls == 3 ? EIO : 0;
+    });
+    EXPECT_EQ(core.RenameFiles(), 1);
+    ASSERT_EQ(core.GetFailures().size(), 1u);
+    EXPECT_EQ(core.GetFailures()[0].code, EIO);
+    EXPECT_EQ(core.GetFailures()[0].fromPath, folder / "c");
+    EXPECT_EQ(core.GetFailures()[0].text, FormatSystemError(EIO));
+    EXPECT_EQ(core.GetUndoOldPaths(),
+              Names({folder / "a", folder / "b", folder / "d", folder / "e"}));
+    EXPECT_EQ(core.GetUndoNewPaths(),
+              Names({folder / "A1", folder / "B1", folder / "D1", folder / "E1"}));
+    EXPECT_EQ(Disk().size(), 5u);
+    EXPECT_EQ(Disk().at("c"), "content of c");
+
+    calls = 100; // no more faults
+    EXPECT_EQ(core.UndoRename(), 0);
+    std::map<std::string, std::string> expected;
+    for (const std::string& name : names) {
+        expected[name] = "content of " + name;
+    }
+    EXPECT_EQ(Disk(), expected);
+}
+
+TEST_F(RenameFaultTest, SourceThatVanishedAfterTheScan) {
+    MakeFiles({"a", "b"});
+    RenameTo({"x", "y"});
+    Open();
+    fs::remove(folder / "a");
+    EXPECT_EQ(core.RenameFiles(), 1);
+    EXPECT_EQ(core.GetFailures()[0].code, ENOENT);
+    EXPECT_EQ(Disk(), (std::map<std::string, std::string>{{"y", "content of b"}}));
+    EXPECT_EQ(core.GetUndoNewPaths(), Names({folder / "y"}));
+}
+
+TEST_F(RenameFaultTest, TargetThatAppearedAfterThePreview) {
+    MakeFiles({"a", "b"});
+    RenameTo({"x", "y"});
+    Open();
+    ASSERT_EQ(RowNames(), Names({"a", "b"}));
+    // Someone else makes x while the preview is on the screen, and y just
+    // before its move.
+    folder.WriteFile("x", "theirs");
+    CHookGuard guard([&](const std::string& from, const std::string&) {
+        if (from == folder / "b") {
+            folder.WriteFile("y", "also theirs");
+        }
+        return 0;
+    });
+    EXPECT_EQ(core.RenameFiles(), 2);
+    EXPECT_EQ(core.GetFailures()[0].code, EEXIST);
+    EXPECT_EQ(core.GetFailures()[1].code, EEXIST);
+    EXPECT_EQ(
+        Disk(),
+        (std::map<std::string, std::string>{
+            {"a", "content of a"}, {"b", "content of b"}, {"x", "theirs"}, {"y", "also theirs"}}));
+    EXPECT_TRUE(core.GetUndoOldPaths().empty());
+}
+
+TEST_F(RenameFaultTest, FolderWithoutWritePermission) {
+    MakeFiles({"a", "b"});
+    RenameTo({"x", "y"});
+    Open();
+    // Root may write anywhere, so the refusal of a read-only folder is
+    // injected as the system would report it.
+    CHookGuard guard([](const std::string&, const std::string&) { return EACCES; });
+    EXPECT_EQ(core.RenameFiles(), 2);
+    for (const CRenameFailure& failure : core.GetFailures()) {
+        EXPECT_EQ(failure.code, EACCES);
+        EXPECT_EQ(failure.text, FormatSystemError(EACCES));
+    }
+    EXPECT_EQ(frontEnd.errorLists, 1);
+    EXPECT_EQ(Disk().size(), 2u);
+}
+
+TEST_F(RenameFaultTest, FolderRenamedByAnotherProcessMidRun) {
+    MakeFiles({"a", "b", "c"}, "sub/");
+    RenameTo({"x", "y", "z"});
+    Open("sub");
+    CHookGuard guard([&](const std::string& from, const std::string&) {
+        if (from == folder / "sub/b") {
+            fs::rename(folder / "sub", folder / "elsewhere");
+        }
+        return 0;
+    });
+    EXPECT_EQ(core.RenameFiles(), 2);
+    EXPECT_EQ(core.GetFailures()[0].code, ENOENT);
+    EXPECT_EQ(core.GetFailures()[1].code, ENOENT);
+    EXPECT_EQ(Disk("elsewhere"),
+              (std::map<std::string, std::string>{
+                  {"b", "content of b"}, {"c", "content of c"}, {"x", "content of a"}}));
+    EXPECT_EQ(core.GetUndoOldPaths(), Names({folder / "sub/a"}));
+}
+
+// ---------------------------------------------------------------------------
+// Permutations
+
+/// What the rename must do, move by move in row order: a move succeeds
+/// exactly when its source is still there and its target is not.
+std::map<std::string, std::string> Simulate(const Names& oldNames, const Names& newNames,
+                                            std::set<std::string>& failedSources) {
+    std::map<std::string, std::string> disk;
+    for (const std::string& name : oldNames) {
+        disk[name] = "content of " + name;
+    }
+    for (std::size_t i = 0; i < oldNames.size(); ++i) {
+        if (oldNames[i] == newNames[i]) {
+            continue;
+        }
+        if (disk.count(newNames[i]) != 0 || disk.count(oldNames[i]) == 0) {
+            failedSources.insert(oldNames[i]);
+            continue;
+        }
+        disk[newNames[i]] = disk[oldNames[i]];
+        disk.erase(oldNames[i]);
+    }
+    return disk;
+}
+
+TEST_F(RenameFaultTest, RandomPermutationsLoseNothing) {
+    std::mt19937 random(20261208);
+    constexpr int kRounds = 60;
+    int failuresSeen = 0;
+    int movesSeen = 0;
+    for (int round = 0; round < kRounds; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        const std::string sub = "r" + std::to_string(round) + "/";
+        const int count = 2 + static_cast<int>(random() % 12);
+        Names oldNames;
+        for (int i = 0; i < count; ++i) {
+            oldNames.push_back("file" + std::to_string(10 + i));
+        }
+        Names newNames = oldNames;
+        switch (round % 4) {
+        case 0: // a random permutation of the same names
+            std::shuffle(newNames.begin(), newNames.end(), random);
+            break;
+        case 1: // a shift: file10 -> file11 -> file12 ...
+            for (int i = 0; i < count; ++i) {
+                newNames[static_cast<std::size_t>(i)] = "file" + std::to_string(11 + i);
+            }
+            break;
+        case 2: // 3-cycles and swaps among neighbours
+            for (int i = 0; i + 2 < count; i += 3) {
+                std::rotate(newNames.begin() + i, newNames.begin() + i + 1,
+                            newNames.begin() + i + 3);
+            }
+            break;
+        case 3: // many to one, and some to fresh names
+            for (auto& name : newNames) {
+                const unsigned pick = random() % 4;
+                name = pick == 0   ? "same"
+                       : pick == 1 ? "fresh" + std::to_string(random() % 1000)
+                                   : oldNames[random() % oldNames.size()];
+            }
+            break;
+        }
+        MakeFiles(oldNames, sub);
+        RenameTo(newNames);
+        Open(sub.substr(0, sub.size() - 1));
+        ASSERT_EQ(RowNames(), oldNames);
+
+        std::set<std::string> expectedFailed;
+        const auto expected = Simulate(oldNames, newNames, expectedFailed);
+        const int failed = core.RenameFiles();
+        EXPECT_EQ(Disk(sub), expected);
+        EXPECT_EQ(failed, static_cast<int>(expectedFailed.size()));
+        std::set<std::string> failedSources;
+        for (const CRenameFailure& failure : core.GetFailures()) {
+            EXPECT_EQ(failure.code, EEXIST) << failure.fromPath;
+            failedSources.insert(fs::path(failure.fromPath).filename().string());
+        }
+        EXPECT_EQ(failedSources, expectedFailed);
+        failuresSeen += failed;
+        movesSeen += static_cast<int>(core.GetUndoOldPaths().size());
+
+        // The undo puts every moved file back under its old name.
+        if (!core.GetUndoOldPaths().empty()) {
+            EXPECT_EQ(core.UndoRename(), 0);
+        }
+        std::map<std::string, std::string> original;
+        for (const std::string& name : oldNames) {
+            original[name] = "content of " + name;
+        }
+        EXPECT_EQ(Disk(sub), original);
+    }
+    // The rounds must have exercised both outcomes.
+    EXPECT_GT(failuresSeen, 0);
+    EXPECT_GT(movesSeen, 0);
+}
+
+} // namespace
