@@ -284,8 +284,10 @@ const std::vector<CFindRecord>& CFileCatalogue::ListFolder(const std::string& fo
     if (found == folderListings.end()) {
         std::vector<CFindRecord> records;
         int error = 0;
-        // A folder that cannot be read lists nothing; the scan goes on.
-        platform::ReadFolder(folder, records, error, true);
+        // A folder that cannot be read lists nothing; the scan goes on. The
+        // 8.3 aliases are not made here: only the SHORTNAME tag shows one,
+        // and it asks for its own file's alias.
+        platform::ReadFolder(folder, records, error, false);
         found = folderListings.emplace(folder, std::move(records)).first;
     }
     return found->second;
