@@ -4,19 +4,25 @@
 #include "platform/FileSystem.h"
 #include "resources/StringTable.h"
 
-std::string LoadText(int id) { return std::string(LookupString(id)); }
+std::string LoadText(int id) {
+    return std::string(LookupString(id));
+}
 
 bool OpenConsole() {
     platform::SetTerminalTitle("NorvikRename");
     return WriteConsoleLine("NorvikRename Batch-mode");
 }
 
-bool WriteConsoleText(const std::string& text) { return platform::WriteStandardOutput(text); }
+bool WriteConsoleText(const std::string& text) {
+    return platform::WriteStandardOutput(text);
+}
 
 bool WriteConsoleLine(const std::string& text) {
-    // A line reaches the terminal (or the pipe) as soon as it is complete,
-    // so a long run shows its progress and a killed run keeps its output.
-    return WriteConsoleText(text + "\r\n") && platform::FlushStandardOutput();
+    // A line reaches a terminal as soon as it is complete; a pipe or a file
+    // gets the lines at least every 100 ms, so a long run shows its progress
+    // without a system call per line.
+    return WriteConsoleText(text) && platform::WriteStandardOutput("\n") &&
+           platform::FlushStandardOutputAtLineEnd();
 }
 
 void WaitForKey(const std::string& prompt) {
@@ -26,4 +32,6 @@ void WaitForKey(const std::string& prompt) {
     platform::WaitForKeyPress();
 }
 
-std::string MakeTempFileName() { return platform::CreateTempFile("NR"); }
+std::string MakeTempFileName() {
+    return platform::CreateTempFile("NR");
+}

@@ -1,6 +1,7 @@
 #include "platform/Console.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <string>
 #include <termios.h>
@@ -9,6 +10,9 @@
 namespace platform {
 
 bool WriteStandardOutput(std::string_view text) {
+    if (text.find('\r') == std::string_view::npos) {
+        return std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
+    }
     std::string converted;
     converted.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -20,11 +24,28 @@ bool WriteStandardOutput(std::string_view text) {
     return std::fwrite(converted.data(), 1, converted.size(), stdout) == converted.size();
 }
 
-bool FlushStandardOutput() { return std::fflush(stdout) == 0; }
+bool FlushStandardOutput() {
+    return std::fflush(stdout) == 0;
+}
 
-bool IsOutputTerminal() { return isatty(STDOUT_FILENO) == 1; }
+bool FlushStandardOutputAtLineEnd() {
+    using Clock = std::chrono::steady_clock;
+    static const bool terminal = IsOutputTerminal();
+    static Clock::time_point lastFlush = Clock::now();
+    if (!terminal && Clock::now() - lastFlush < std::chrono::milliseconds(100)) {
+        return std::ferror(stdout) == 0;
+    }
+    lastFlush = Clock::now();
+    return FlushStandardOutput();
+}
 
-bool IsInputTerminal() { return isatty(STDIN_FILENO) == 1; }
+bool IsOutputTerminal() {
+    return isatty(STDOUT_FILENO) == 1;
+}
+
+bool IsInputTerminal() {
+    return isatty(STDIN_FILENO) == 1;
+}
 
 void SetTerminalTitle(std::string_view title) {
     if (!IsOutputTerminal()) {

@@ -12,6 +12,11 @@ bool WriteStandardOutput(std::string_view text);
 /// Pushes buffered output to the file or terminal.
 bool FlushStandardOutput();
 
+/// Pushes buffered output at the end of a line when it goes to a terminal,
+/// and otherwise (a pipe or a file) when the last push is 100 ms ago, so
+/// that a long run shows its progress without a system call per line.
+bool FlushStandardOutputAtLineEnd();
+
 /// True when standard output / standard input is a terminal.
 bool IsOutputTerminal();
 bool IsInputTerminal();
