@@ -120,6 +120,7 @@ char PlainLetterAt(std::string_view text, std::size_t pos) {
 
 bool IsForbiddenInName(char c) {
     switch (c) {
+    case '\0': // no name can hold it; the system call would cut the name there
     case '\\':
     case '/':
     case ':':
@@ -413,7 +414,7 @@ std::string FormatAutonumber(int32_t counter, int32_t base, int32_t zeroFill,
 }
 
 std::string SanitiseName(std::string_view text) {
-    // The nine characters are ASCII, and no byte of a multi-byte sequence is.
+    // The characters are ASCII, and no byte of a multi-byte sequence is.
     std::string out(text);
     for (char& c : out) {
         if (IsForbiddenInName(c)) {

@@ -64,5 +64,5 @@ std::string FormatAutonumber(int32_t counter, int32_t base, int32_t zeroFill,
                              std::string_view manualDigits);
 
 /// Replaces each of the nine characters a file name may not hold
-/// (\ / : * ? " < > |) by "_".
+/// (\ / : * ? " < > |), and the zero byte, by "_".
 std::string SanitiseName(std::string_view text);

@@ -81,7 +81,6 @@ std::string ParentOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-
 bool SameInode(const std::string& a, const std::string& b) {
     struct stat sa;
     struct stat sb;
@@ -140,8 +139,8 @@ bool ReadFolder(const std::string& folder, std::vector<CFindRecord>& records, in
                 bool withShortNames) {
     records.clear();
     error = 0;
-    const int dirFd = open(folder.empty() ? "." : folder.c_str(),
-                           O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int dirFd =
+        open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dirFd < 0) {
         error = errno;
         return false;
@@ -228,10 +227,17 @@ std::string GetExecutablePath() {
     return buffer;
 }
 
-void SetMoveFaultHook(MoveFaultHook hook) { FaultHook() = std::move(hook); }
+void SetMoveFaultHook(MoveFaultHook hook) {
+    FaultHook() = std::move(hook);
+}
 
 bool MoveNoReplace(const std::string& from, const std::string& to, int& error) {
     error = 0;
+    // A zero byte would cut the path short at the system call.
+    if (from.find('\0') != std::string::npos || to.find('\0') != std::string::npos) {
+        error = EINVAL;
+        return false;
+    }
     if (const auto& hook = FaultHook()) {
         if (const int injected = hook(from, to); injected != 0) {
             error = injected;
@@ -251,8 +257,8 @@ bool MoveNoReplace(const std::string& from, const std::string& to, int& error) {
     // through a unique name in the same folder, and step back if the second
     // half fails.
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::string temp =
-            ParentOf(from) + "/.nr-case-" + std::to_string(getpid()) + "-" + std::to_string(attempt);
+        const std::string temp = ParentOf(from) + "/.nr-case-" + std::to_string(getpid()) + "-" +
+                                 std::to_string(attempt);
         int stepError = 0;
         if (!RawMove(from, temp, stepError)) {
             if (stepError == EEXIST) {

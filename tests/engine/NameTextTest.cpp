@@ -285,4 +285,6 @@ TEST(NameTextSanitiseTest, ReplacesTheNineForbiddenCharacters) {
     EXPECT_EQ(SanitiseName("photo (1) ñ #.jpg"), "photo (1) ñ #.jpg");
     EXPECT_EQ(SanitiseName("日本:\xFF"), "日本_\xFF");
     EXPECT_EQ(SanitiseName(""), "");
+    // A zero byte (from a rule text or a tag) would cut the name at the move.
+    EXPECT_EQ(SanitiseName(std::string("a\0b", 3)), "a_b");
 }

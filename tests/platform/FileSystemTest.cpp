@@ -489,6 +489,15 @@ TEST_F(MoveTest, RefusesToReplaceAnExistingFile) {
     EXPECT_EQ(NamesIn(temp.Path()), (std::set<std::string>{"a.txt", "b.txt"}));
 }
 
+TEST_F(MoveTest, RefusesAPathWithAZeroByte) {
+    temp.WriteFile("a.txt", "first");
+    int error = 0;
+    // The system call would see only "a" and move the file to that name.
+    EXPECT_FALSE(platform::MoveNoReplace(temp / "a.txt", temp / std::string("a\0b.txt", 7), error));
+    EXPECT_EQ(error, EINVAL);
+    EXPECT_EQ(NamesIn(temp.Path()), std::set<std::string>{"a.txt"});
+}
+
 TEST_F(MoveTest, RefusesToReplaceAnEmptyFolder) {
     temp.MakeFolder("from");
     temp.WriteFile("from/x", "x");
