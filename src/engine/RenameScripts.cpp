@@ -240,7 +240,5 @@ void CUndoJournal::Discard() {
     if (file.IsOpen()) {
         (void)file.Close(ignored);
     }
-    if (!committed) {
-        (void)platform::RemoveFile(tempPath, ignored);
-    }
+    (void)platform::RemoveFile(committed ? finalPath : tempPath, ignored);
 }

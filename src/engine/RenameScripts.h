@@ -81,7 +81,8 @@ public:
     /// Writes the end and closes; false with the errno value on any failure
     /// (the script is then left as it is, never reported as written).
     bool Finish(int& error);
-    /// Closes and removes the temporary file of a run that moved nothing.
+    /// Closes and removes the script: the temporary file of a run that moved
+    /// nothing, or a script that could not be written completely.
     void Discard();
 
 private:

@@ -1,0 +1,155 @@
+// Scripts, listings and options files written to a file system that fills
+// up: a small tmpfs mounted for the test (skipped where mounting is not
+// allowed). A full disk is always reported as a failure, never as success.
+#include "engine/IniFile.h"
+#include "engine/RenameCore.h"
+#include "engine/RenameScripts.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+/// A 64 KiB tmpfs on a fresh folder, unmounted at the end.
+class CSmallDisk {
+public:
+    CSmallDisk() {
+        const std::string command =
+            "mount -t tmpfs -o size=64k nrtest " + folder.Path() + " 2>/dev/null";
+        mounted = std::system(command.c_str()) == 0;
+    }
+    ~CSmallDisk() {
+        if (mounted) {
+            const std::string command = "umount " + folder.Path();
+            (void)std::system(command.c_str());
+        }
+    }
+    CSmallDisk(const CSmallDisk&) = delete;
+    CSmallDisk& operator=(const CSmallDisk&) = delete;
+
+    bool Mounted() const { return mounted; }
+    std::string operator/(const std::string& name) const { return folder / name; }
+
+private:
+    CTempFolder folder;
+    bool mounted = false;
+};
+
+class CConsoleFrontEnd : public CRenameFrontEnd {
+public:
+    std::vector<std::string> lines;
+    std::vector<std::string> messages;
+    std::string tempFile;
+
+    int ShowMessage(MessageKind /*kind*/, const std::string& text, int /*style*/) override {
+        messages.push_back(text);
+        return msgbox::kYes;
+    }
+    void WriteConsoleLine(const std::string& text) override { lines.push_back(text); }
+    std::string MakeTempFileName() override { return tempFile; }
+};
+
+class FullDiskTest : public ::testing::Test {
+protected:
+    CSmallDisk disk;
+    CTempFolder folder;
+    CConsoleFrontEnd frontEnd;
+    CRenameCore core{&frontEnd};
+
+    void SetUp() override {
+        if (!disk.Mounted()) {
+            GTEST_SKIP() << "cannot mount a tmpfs here";
+        }
+        // Enough long names that any script of them is larger than the disk.
+        for (int i = 0; i < 400; ++i) {
+            folder.WriteFile(std::to_string(1000 + i) + std::string(200, 'n') + ".txt",
+                             std::to_string(i));
+        }
+        core.GetCatalogue().AddColumn("Bestand", ColumnKind::FileName, 200, ColumnAlignment::Left);
+        core.GetOptions().renameOnlySelected = false;
+        core.GetOptions().name.insertBeforeOn = true;
+        core.GetOptions().name.insertBeforeText = "x";
+        ASSERT_TRUE(core.GetCatalogue().SetFolder(folder.Path(), true));
+        core.GetCatalogue().Refresh();
+    }
+};
+
+TEST_F(FullDiskTest, RenameScriptAndListingReportTheFullDisk) {
+    EXPECT_FALSE(core.WriteRenameScript(disk / "renbatch.bat"));
+    ASSERT_FALSE(frontEnd.messages.empty());
+    EXPECT_NE(frontEnd.messages.back().find(FormatSystemError(ENOSPC)), std::string::npos)
+        << frontEnd.messages.back();
+    frontEnd.messages.clear();
+    fs::remove(disk / "renbatch.bat");
+    EXPECT_FALSE(core.SavePreviewListing(disk / "preview.txt"));
+    ASSERT_FALSE(frontEnd.messages.empty());
+    EXPECT_NE(frontEnd.messages.back().find(FormatSystemError(ENOSPC)), std::string::npos);
+}
+
+TEST_F(FullDiskTest, BatchUndoScriptOnAFullDiskFallsBackToTheTemporaryFile) {
+    core.SetBatchMode(true);
+    core.ComputeNewNames(true);
+    frontEnd.tempFile = folder / "NRtemp";
+    const std::string undo = disk / "undo.sh";
+    EXPECT_EQ(core.RunBatch(folder.Path(), undo, "0"), 0);
+    ASSERT_EQ(core.GetUndoOldPaths().size(), 400u);
+    const std::vector<std::string> tail(frontEnd.lines.end() - 3, frontEnd.lines.end());
+    EXPECT_EQ(tail[0], "");
+    EXPECT_EQ(tail[1], "Het batch herstelbestand {" + undo + "] KAN NIET WORDEN GEMAAKT");
+    EXPECT_EQ(tail[2].rfind("Het TEMP bacht herstelbestand [" + frontEnd.tempFile + "]", 0), 0u)
+        << tail[2];
+    // The fallback script is complete: it moves every file back.
+    const std::string command = "/bin/sh '" + frontEnd.tempFile + "' >/dev/null 2>&1";
+    EXPECT_EQ(std::system(command.c_str()), 0);
+    EXPECT_EQ(ReadWholeFile(folder / ("1000" + std::string(200, 'n') + ".txt")), "0");
+    EXPECT_EQ(ReadWholeFile(folder / ("1399" + std::string(200, 'n') + ".txt")), "399");
+}
+
+TEST_F(FullDiskTest, OptionsFileOnAFullDiskKeepsTheOldFile) {
+    // Fill the disk but for a little, then save a large options file.
+    const std::string old = disk / "NROptions.ini";
+    CIniFile small;
+    small.WriteString("Filename", "InsertBeforeValue", "old");
+    ASSERT_TRUE(small.Save(old));
+    folder.WriteFile("filler", std::string(60 * 1024, 'f'));
+    std::error_code code;
+    fs::copy_file(folder / "filler", disk / "filler", code);
+    CIniFile large;
+    large.WriteString("Filename", "InsertBeforeValue", std::string(4000, 'v'));
+    for (int i = 0; i < 20; ++i) {
+        large.WriteString("Extra", "Key" + std::to_string(i), std::string(4000, 'v'));
+    }
+    int error = 0;
+    EXPECT_FALSE(large.Save(old, error));
+    EXPECT_EQ(error, ENOSPC);
+    CIniFile back;
+    ASSERT_TRUE(back.Load(old));
+    bool found = false;
+    EXPECT_EQ(back.GetString("Filename", "InsertBeforeValue", found), "old");
+}
+
+TEST_F(FullDiskTest, UndoJournalOnAFullDiskFailsAtTheEnd) {
+    CUndoJournal journal;
+    int error = 0;
+    ASSERT_TRUE(journal.Create(disk / "undo.sh", error));
+    bool allWritten = true;
+    for (int i = 0; i < 1000; ++i) {
+        allWritten =
+            journal.AddMove("/p/" + std::string(200, 'a'), "/p/" + std::string(200, 'b')) &&
+            allWritten;
+    }
+    EXPECT_FALSE(allWritten);
+    EXPECT_TRUE(journal.Commit(error));
+    EXPECT_FALSE(journal.Finish(error));
+    EXPECT_EQ(error, ENOSPC);
+}
+
+} // namespace
