@@ -1,5 +1,7 @@
 #include "engine/NameText.h"
 
+#include <algorithm>
+
 #include "platform/Utf8.h"
 
 #include <unicode/uchar.h>
@@ -238,6 +240,37 @@ std::string ReplaceText(std::string_view text, std::string_view search,
     std::string out;
     std::size_t copied = 0; // text before this offset is already in out
     bool replaced = false;
+    const auto allAscii = [](std::string_view t) {
+        return std::all_of(t.begin(), t.end(),
+                           [](char c) { return IsAscii(static_cast<unsigned char>(c)); });
+    };
+    if (!matchCase && allAscii(search) && allAscii(text)) {
+        // Plain ASCII, the usual case: lowered copies match at the same
+        // offsets as the text itself.
+        const auto lowered = [](std::string_view t) {
+            std::string low(t);
+            for (char& c : low) {
+                if (c >= 'A' && c <= 'Z') {
+                    c = static_cast<char>(c - 'A' + 'a');
+                }
+            }
+            return low;
+        };
+        const std::string lowText = lowered(text);
+        const std::string lowSearch = lowered(search);
+        for (std::size_t found = lowText.find(lowSearch); found != std::string::npos;
+             found = lowText.find(lowSearch, copied)) {
+            out.append(text.substr(copied, found - copied));
+            out.append(replacement);
+            copied = found + search.size();
+            replaced = true;
+        }
+        if (!replaced) {
+            return std::string(text);
+        }
+        out.append(text.substr(copied));
+        return out;
+    }
     // A valid search text can only match whole characters of the text (a lead
     // byte never sits inside a sequence), so the byte search suffices there.
     if (matchCase && utf8::IsValid(search)) {

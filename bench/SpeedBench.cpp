@@ -1,0 +1,256 @@
+// The speed of the scan and of the name computation at 100,000 files,
+// each next to its raw baseline in the same run:
+//   - Refresh of one folder and of a tree of folders, against readdir +
+//     lstat + a case-insensitive sort of the names;
+//   - ComputeNewNames with a typical rule set (replace, insert with a
+//     column tag, autonumber, case change);
+//   - the EXIF and image tags over copies of one JPEG file, with one tag
+//     and with six tags per name (each file's header is read once).
+//
+//   nr_speed_bench [--files N] [--folders F] [--runs R] [--dir FOLDER]
+//                  [--jpeg FILE] [--media-files M]
+
+#include "catalogue/NameParts.h"
+#include "engine/RenameCore.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+template <typename Work> double TimeMedian(int runs, Work work) {
+    std::vector<double> seconds;
+    for (int i = 0; i < runs; ++i) {
+        const auto start = Clock::now();
+        work();
+        seconds.push_back(std::chrono::duration<double>(Clock::now() - start).count());
+    }
+    return Median(seconds);
+}
+
+/// readdir + lstat of every entry of the folders, then one sort of all the
+/// names without regard to case: the least a scan must do.
+std::size_t RawScan(const std::vector<std::string>& folders) {
+    std::vector<std::string> names;
+    for (const std::string& folder : folders) {
+        DIR* dir = opendir(folder.c_str());
+        if (dir == nullptr) {
+            continue;
+        }
+        const int fd = dirfd(dir);
+        while (const dirent* entry = readdir(dir)) {
+            if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0) {
+                continue;
+            }
+            struct stat st;
+            if (fstatat(fd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0) {
+                names.emplace_back(entry->d_name);
+            }
+        }
+        closedir(dir);
+    }
+    std::sort(names.begin(), names.end(),
+              [](const std::string& a, const std::string& b) { return CompareNoCase(a, b) < 0; });
+    return names.size();
+}
+
+void AddColumns(CFileCatalogue& catalogue) {
+    catalogue.AddColumn("Bestand", ColumnKind::FileName, 200, ColumnAlignment::Left);
+    catalogue.AddColumn("Grootte", ColumnKind::Size, 80, ColumnAlignment::Right);
+    catalogue.AddColumn("Type", ColumnKind::Type, 120, ColumnAlignment::Left);
+    catalogue.AddColumn("Attributen", ColumnKind::Attributes, 60, ColumnAlignment::Left);
+    catalogue.AddColumn("Ext", ColumnKind::Extension, 50, ColumnAlignment::Left);
+    catalogue.AddColumn("Pad", ColumnKind::Folder, 200, ColumnAlignment::Left);
+    catalogue.AddColumn("Gemaakt", ColumnKind::Created, 120, ColumnAlignment::Left);
+    catalogue.AddColumn("Gewijzigd", ColumnKind::Modified, 120, ColumnAlignment::Left);
+    catalogue.AddColumn("Laatst geopend", ColumnKind::Accessed, -1, ColumnAlignment::Left);
+}
+
+void MakeEmptyFiles(const std::string& folder, int count, int offset) {
+    for (int i = 0; i < count; ++i) {
+        char name[64];
+        std::snprintf(name, sizeof name, "IMG_%06d photo.jpg", offset + (i * 7919) % count);
+        const int fd = open((folder + name).c_str(), O_CREAT | O_WRONLY | O_EXCL, 0644);
+        if (fd >= 0) {
+            close(fd);
+        }
+    }
+}
+
+struct CRow {
+    std::string work;
+    double seconds;
+    double baseline; ///< 0 when the work has no baseline
+    std::string note;
+};
+
+void PrintRows(const std::vector<CRow>& rows) {
+    std::printf("%-52s %11s %11s %7s\n", "work (median of runs)", "ours s", "raw s", "ratio");
+    for (const CRow& row : rows) {
+        if (row.baseline > 0) {
+            std::printf("%-52s %11.4f %11.4f %7.2f  %s\n", row.work.c_str(), row.seconds,
+                        row.baseline, row.seconds / row.baseline, row.note.c_str());
+        } else {
+            std::printf("%-52s %11.4f %11s %7s  %s\n", row.work.c_str(), row.seconds, "", "",
+                        row.note.c_str());
+        }
+    }
+}
+
+/// A core over folder (recursive or not) with the rules of a typical rename.
+void SetTypicalRules(CRenameCore& core) {
+    CRenameOptions& options = core.GetOptions();
+    options.renameOnlySelected = false;
+    options.name.replaceTextOn = true;
+    options.name.searchText = "photo";
+    options.name.replacementText = "foto";
+    options.name.insertBeforeOn = true;
+    options.name.insertBeforeText = "<C:8:Y>-<C:8:M>_";
+    options.name.caseMode = CaseMode::WordsCapitalised;
+    options.autonumber.position = AutonumberPosition::AfterName;
+    options.autonumber.zeroFill = "5";
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    int files = 100000;
+    int folders = 1000;
+    int runs = 5;
+    int mediaFiles = 10000;
+    std::string base = std::filesystem::temp_directory_path().string();
+    std::string jpeg;
+    if (const char* data = std::getenv("NR_TESTDATA")) {
+        jpeg = std::string(data) + "/jpeg";
+    }
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const std::string option = argv[i];
+        if (option == "--files") {
+            files = std::max(1, std::atoi(argv[i + 1]));
+        } else if (option == "--folders") {
+            folders = std::max(1, std::atoi(argv[i + 1]));
+        } else if (option == "--runs") {
+            runs = std::max(1, std::atoi(argv[i + 1]));
+        } else if (option == "--dir") {
+            base = argv[i + 1];
+        } else if (option == "--jpeg") {
+            jpeg = argv[i + 1];
+        } else if (option == "--media-files") {
+            mediaFiles = std::max(1, std::atoi(argv[i + 1]));
+        } else {
+            std::fprintf(stderr, "unknown option %s\n", option.c_str());
+            return 2;
+        }
+    }
+    std::string root = base + "/nrspeed-XXXXXX";
+    if (mkdtemp(root.data()) == nullptr) {
+        std::perror("mkdtemp");
+        return 1;
+    }
+    root += "/";
+    const std::string flat = root + "flat/";
+    const std::string tree = root + "tree/";
+    std::filesystem::create_directories(flat);
+    std::printf("creating %d files in one folder and %d in %d folders under %s\n", files, files,
+                folders, root.c_str());
+    MakeEmptyFiles(flat, files, 0);
+    std::vector<std::string> treeFolders = {tree};
+    for (int f = 0; f < folders; ++f) {
+        const std::string folder = tree + "d" + std::to_string(f) + "/";
+        std::filesystem::create_directories(folder);
+        MakeEmptyFiles(folder, files / folders, f * (files / folders));
+        treeFolders.push_back(folder);
+    }
+
+    std::vector<CRow> rows;
+    for (const bool recursive : {false, true}) {
+        const std::string folder = recursive ? tree : flat;
+        const std::vector<std::string> scanned =
+            recursive ? treeFolders : std::vector<std::string>{flat};
+        std::size_t rawCount = 0;
+        const double raw = TimeMedian(runs, [&] { rawCount = RawScan(scanned); });
+
+        CRenameCore core;
+        AddColumns(core.GetCatalogue());
+        core.GetCatalogue().SetShowFolders(!recursive);
+        core.GetCatalogue().SetRecursive(recursive);
+        core.TogglePreview(); // no preview while scanning: Refresh alone
+        core.GetCatalogue().SetFolder(folder, true);
+        const double refresh = TimeMedian(runs, [&] { core.GetCatalogue().Refresh(); });
+        const char* what = recursive ? "tree" : "one folder";
+        rows.push_back({std::string("Refresh, ") + what, refresh, raw,
+                        std::to_string(core.GetCatalogue().GetRowCount()) + " rows, " +
+                            std::to_string(rawCount) + " raw"});
+
+        SetTypicalRules(core);
+        core.TogglePreview();
+        const double compute = TimeMedian(runs, [&] { core.ComputeNewNames(true); });
+        rows.push_back({std::string("ComputeNewNames, typical rules, ") + what, compute, 0,
+                        "e.g. " + core.GetPreviewRows().front().text});
+    }
+
+    // The media tags over copies of one JPEG file.
+    if (std::filesystem::is_directory(jpeg)) {
+        for (const auto& item : std::filesystem::directory_iterator(jpeg)) {
+            jpeg = item.path().string();
+            break;
+        }
+    }
+    if (std::filesystem::is_regular_file(jpeg)) {
+        const std::string media = root + "media/";
+        std::filesystem::create_directories(media);
+        for (int i = 0; i < mediaFiles; ++i) {
+            std::filesystem::copy_file(jpeg, media + "p" + std::to_string(i) + ".jpg");
+        }
+        CRenameCore core;
+        AddColumns(core.GetCatalogue());
+        core.GetOptions().renameOnlySelected = false;
+        core.GetCatalogue().SetFolder(media, true);
+        core.GetCatalogue().Refresh();
+        for (const bool many : {false, true}) {
+            core.GetOptions().name.replaceWithOn = true;
+            core.GetOptions().name.replaceWithText =
+                many ? "<E:CameraMake>_<E:CameraModel>_<E:DateTime:Y>_<E:ISOequivalent>_<G:W>x<G:H>"
+                     : "<E:CameraModel>";
+            // The readers keep the last file, so every computation after the
+            // first reads each file again: the median is a cold read of all.
+            const double seconds = TimeMedian(runs, [&] { core.ComputeNewNames(true); });
+            char note[96];
+            std::snprintf(note, sizeof note, "%.0f files/s, e.g. %s", mediaFiles / seconds,
+                          core.GetPreviewRows().front().text.c_str());
+            rows.push_back(
+                {many ? "EXIF + image tags, six tags per name" : "EXIF tag, one tag per name",
+                 seconds, 0, note});
+        }
+    } else {
+        std::printf("(no JPEG file given with --jpeg or NR_TESTDATA: media tags skipped)\n");
+    }
+
+    PrintRows(rows);
+    struct rusage usage {};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("peak memory of this process: %.1f MiB\n", usage.ru_maxrss / 1024.0);
+
+    std::error_code ignored;
+    std::filesystem::remove_all(root, ignored);
+    return 0;
+}
