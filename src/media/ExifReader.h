@@ -11,7 +11,8 @@
 /// start-of-frame header, the first comment section, and the camera data of
 /// the EXIF block of an APP1 section. Integers are signed 32-bit, real
 /// numbers 32-bit floats. Texts hold at most the number of characters their
-/// limit gives (the bytes of the file, copied up to a zero byte).
+/// limit gives (the bytes of the file, copied up to a zero byte; a character
+/// is one UTF-8 sequence, or one byte that is not part of one).
 struct CExifInfo {
     static constexpr std::size_t kMaxVersion = 4;
     static constexpr std::size_t kMaxCameraMake = 31;
@@ -53,7 +54,9 @@ struct CExifInfo {
 
 /// The reader of one JPEG file: walks the marker sections up to the start of
 /// the image data and fills a CExifInfo. It never shows a message; the text
-/// of the last error it met stays in lastError.
+/// of the last error it met stays in lastError. Any bytes may be given to
+/// it: every offset and count of the file is checked against the section it
+/// lies in, and the walk through the EXIF directories ends on any file.
 class CExifReader {
 public:
     /// Fills info in place (not owned); with null the reader makes a cleared
@@ -66,11 +69,23 @@ public:
     /// Reads the sections of an open file positioned at its start. True when
     /// the file is a JPEG file whose sections could be read up to the start
     /// of the image data; whether it held EXIF data says info.exifPresent.
+    /// Only the fields found in the file are written: a caller that wants a
+    /// record of this file alone starts from a cleared one.
     bool ReadSections(std::istream& file);
 
     CExifInfo& Info() { return *info; }
     /// The last error met ("Incorrect Exif header", ...); empty when none.
     const std::string& LastError() const { return lastError; }
+
+    /// At most this many sections are stored per file (the start of scan
+    /// included); more fail the read.
+    static constexpr std::size_t kMaxSections = 20;
+    /// At most this many directories are read per EXIF block; a link to a
+    /// further one, or to one already read (a loop), is not followed.
+    static constexpr std::size_t kMaxDirectories = 32;
+    /// At most this many directory entries are handled per EXIF block; the
+    /// entries and links after them are left alone.
+    static constexpr std::size_t kMaxEntries = 4096;
 
 private:
     /// One stored section: a copy of it including its two length bytes.
@@ -78,7 +93,23 @@ private:
         std::vector<uint8_t> data;
         int marker = 0;
     };
-    static constexpr std::size_t kMaxSections = 20;
+    /// The TIFF block of an EXIF section: every offset inside the EXIF data
+    /// counts from its start, and nothing may point outside it.
+    struct CBlock {
+        const uint8_t* data = nullptr;
+        std::size_t size = 0;
+    };
+
+    void ReadFrameHeader(const CSection& section);
+    void ReadComment(const CSection& section);
+    bool ParseExifBlock(const CSection& section);
+    bool ReadDirectory(const CBlock& block, std::size_t start);
+    bool FollowLink(const CBlock& block, uint32_t offset);
+    void HandleTag(uint16_t tag, int format, const uint8_t* value, std::size_t byteCount);
+    void ReadUserComment(const uint8_t* value, std::size_t byteCount);
+    double ValueAsNumber(const uint8_t* value, std::size_t byteCount, int format) const;
+    uint16_t Get16(const uint8_t* bytes) const;
+    uint32_t Get32(const uint8_t* bytes) const;
 
     std::unique_ptr<CExifInfo> ownedInfo;
     CExifInfo* info;
@@ -86,11 +117,15 @@ private:
     int32_t exifImageWidth = 0;
     bool motorolaOrder = false;
     std::vector<CSection> sections;
+    /// Start offsets of the directories read in the current EXIF block.
+    std::vector<std::size_t> directoriesRead;
+    std::size_t entriesLeft = 0;
 };
 
-/// The EXIF facts of a file. Keeps the path and the result of the last call,
-/// so that asking again for the same path (exact comparison) gives the same
-/// answer without reading the file. True when the file is a JPEG file whose
-/// sections could be read; info is then filled (see exifPresent) and
-/// otherwise cleared.
+/// The EXIF facts of a file. Keeps the path, the file's size and times and
+/// the result of the last call, so that asking again for the same path
+/// (exact comparison) gives the same answer without reading the file, as
+/// long as the file at that path has the same size and times. True when the
+/// file is a JPEG file whose sections could be read; info is then filled
+/// (see exifPresent) and otherwise cleared.
 bool ReadExifInfo(const std::string& path, CExifInfo& info);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 /// The size and colour depth of an image, read from the first bytes of its
 /// file (the format is chosen by the extension, pixels are never decoded).
@@ -9,12 +10,22 @@ struct CImageInfo {
     uint32_t width = 0;        ///< pixels
     uint32_t height = 0;       ///< pixels
     uint32_t bitsPerPixel = 0; ///< colour depth as the format's header gives it
-    uint32_t colourCount = 0;  ///< 2 to the power bitsPerPixel; 0 for cursors
+    /// 2 to the power bitsPerPixel for 1 to 31 bits; 4294967295 (the largest
+    /// count the field holds) for 32 bits and more; 0 for cursors and for a
+    /// depth of 0, which leaves the colours to data behind the header.
+    uint32_t colourCount = 0;
 };
 
 /// The header facts of an image file: BMP, PNG, GIF, JPEG, ICO and CUR,
-/// Targa, Photoshop, PCX and IFF, chosen by the extension after the last
-/// dot in lower case. Keeps the last path and its result, so that asking
-/// again for the same path (exact comparison) does not read the file. True
-/// when the fields are valid; on false the caller must ignore info.
+/// Targa, Photoshop, PCX and IFF (also as "ilbm" and "lbm"), chosen by the
+/// extension after the last dot in lower case; the contents never choose
+/// another format. Keeps the last path and its result for the whole program,
+/// so that asking again for the same path (exact comparison) does not read
+/// the file, even when it changed since. True when the fields are valid; on
+/// false info is left as it was. Call it from one thread only.
 bool ReadImageInfo(const std::string& path, CImageInfo& info);
+
+/// The same header rules on bytes in memory, as if they were the whole file
+/// and its extension (without the dot, in any case) were extension. Keeps
+/// nothing, and leaves info as it was on false.
+bool ReadImageInfoFromBytes(std::string_view bytes, std::string_view extension, CImageInfo& info);

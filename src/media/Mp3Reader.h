@@ -15,8 +15,8 @@ struct CMp3Info {
     std::string title;       ///< frame "TIT2"
     std::string artist;      ///< frame "TPE1" (lead performer)
     std::string album;       ///< frame "TALB"
-    std::string year;        ///< frame "TYER"
-    std::string comment;     ///< the first frame "COMM"
+    std::string year;        ///< frame "TYER" as stored; in ID3v2.4 the year of "TDRC"
+    std::string comment;     ///< the text of the first frame "COMM"
     std::string trackText;   ///< frame "TRCK" as stored ("3/12")
     int32_t trackNumber = 0; ///< the leading integer of trackText (0 when absent)
     std::string genre;       ///< "TCON" (ID3v2 as stored), or the ID3v1 genre's name
@@ -47,5 +47,10 @@ std::string_view Mp3ChannelText(int channelMode); ///< 0 Stereo ... 3 Single Cha
 /// The MP3 facts of a file. Keeps the path and the result of the last call,
 /// so that asking again for the same path (exact comparison) gives the same
 /// answer without reading the file. True when the stream header was read or
-/// an ID3v1 tag was found; on false the caller uses nothing of info.
+/// an ID3v1 tag was found; on false the caller uses nothing of info. Only
+/// regular files are opened: a folder, a device or a pipe gives false.
 bool ReadMp3Info(const std::string& path, CMp3Info& info);
+
+/// The same reading for bytes held in memory, as if they were the whole
+/// file (fileName stays empty). Nothing is cached.
+bool ReadMp3InfoFromMemory(std::string_view bytes, CMp3Info& info);
