@@ -140,6 +140,40 @@ TEST_F(BatchTagsTest, NumbersFoundInTheName) {
     EXPECT_EQ(Names(), (std::set<std::string>{"0042_IMG_042.jpg", "0007_page007b.txt"}));
 }
 
+/// A file of the shared test data; empty when the folder is absent.
+std::string TestDataFile(const std::string& name) {
+    const char* root = std::getenv("NR_TESTDATA");
+    if (root == nullptr || !fs::exists(std::string(root) + "/" + name)) {
+        return {};
+    }
+    return std::string(root) + "/" + name;
+}
+
+TEST_F(BatchTagsTest, ExifAndImageTagsOfARealCameraFile) {
+    // What ExifTool reads from this file: Make Canon, Model Canon EOS DIGITAL
+    // REBEL, DateTimeOriginal 2003:12:04 06:46:52, ISO 100, 8 x 8 pixels.
+    const std::string source = TestDataFile("jpeg/Canon.jpg");
+    if (source.empty()) {
+        GTEST_SKIP() << "no shared test data";
+    }
+    fs::copy_file(source, files + "IMG_0001.JPG");
+    EXPECT_EQ(RunReplace("<E:CameraMake>_<E:CameraModel>_<E:DateTime:Y>-<E:DateTime:M>-"
+                         "<E:DateTime:D>_<E:ISOequivalent>_<G:W>x<G:H>"),
+              0);
+    EXPECT_EQ(OnlyName(), "Canon_Canon EOS DIGITAL REBEL_2003-12-04_100_8x8.JPG");
+}
+
+TEST_F(BatchTagsTest, ImageTagOfARealGif) {
+    // ExifTool: 8 x 8 pixels, 8 bits per pixel.
+    const std::string source = TestDataFile("images/exiftool_GIF.gif");
+    if (source.empty()) {
+        GTEST_SKIP() << "no shared test data";
+    }
+    fs::copy_file(source, files + "a.gif");
+    EXPECT_EQ(RunReplace("<G>_<G:B>_<G:C>"), 0);
+    EXPECT_EQ(OnlyName(), "8x8x256_8_256.gif");
+}
+
 TEST_F(BatchTagsTest, UnknownTagsAreEmptyAndAnUnclosedOneIsTheErrorText) {
     File("a.txt");
     File("b.log");
