@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <boost/regex/icu.hpp>
+#include <cstring>
 #include <numeric>
 
 namespace {
@@ -65,6 +66,17 @@ struct CFileCatalogue::CScanExpression {
             return false; // too complex to match: treated as no match
         }
     }
+};
+
+// The records of one folder as the scan read them. A record that became an
+// entry has handed its strings over and is marked listed; only its
+// attributes are read after that.
+struct CFileCatalogue::CFolderListing {
+    std::vector<CFindRecord> records;
+    std::vector<bool> listed;
+    // The folder's sub-folders ("folder/name/"), kept apart because the
+    // records' names move into the entries.
+    std::vector<std::string> subFolders;
 };
 
 CFileCatalogue::CFileCatalogue() : dateFormat(platform::GetShortDatePicture()) {}
@@ -173,12 +185,24 @@ void CFileCatalogue::StoreSwitch(bool& field, bool value) {
     }
 }
 
-void CFileCatalogue::SetShowFolders(bool value) { StoreSwitch(showFolders, value); }
-void CFileCatalogue::SetShowFiles(bool value) { StoreSwitch(showFiles, value); }
-void CFileCatalogue::SetRecursive(bool value) { StoreSwitch(recursive, value); }
-void CFileCatalogue::SetFoldersAsFiles(bool value) { StoreSwitch(foldersAsFiles, value); }
-void CFileCatalogue::SetAutoRefresh(bool value) { StoreSwitch(autoRefresh, value); }
-void CFileCatalogue::SetSortNamesAsNumbers(bool value) { StoreSwitch(sortNamesAsNumbers, value); }
+void CFileCatalogue::SetShowFolders(bool value) {
+    StoreSwitch(showFolders, value);
+}
+void CFileCatalogue::SetShowFiles(bool value) {
+    StoreSwitch(showFiles, value);
+}
+void CFileCatalogue::SetRecursive(bool value) {
+    StoreSwitch(recursive, value);
+}
+void CFileCatalogue::SetFoldersAsFiles(bool value) {
+    StoreSwitch(foldersAsFiles, value);
+}
+void CFileCatalogue::SetAutoRefresh(bool value) {
+    StoreSwitch(autoRefresh, value);
+}
+void CFileCatalogue::SetSortNamesAsNumbers(bool value) {
+    StoreSwitch(sortNamesAsNumbers, value);
+}
 
 void CFileCatalogue::SetFilterShowSystem(bool value) {
     if (filter.SetShowSystem(value)) {
@@ -245,7 +269,6 @@ void CFileCatalogue::Refresh() {
     rows.clear();
     focusedRow = -1;
     entries.clear();
-    listedPaths.clear();
     folderListings.clear();
     cancelled = false;
 
@@ -264,7 +287,6 @@ void CFileCatalogue::Refresh() {
             OnPatternDone(piece);
         }
     }
-    listedPaths.clear();
     folderListings.clear();
 
     if (!cancelled) {
@@ -279,29 +301,33 @@ void CFileCatalogue::Refresh() {
     busy = false;
 }
 
-const std::vector<CFindRecord>& CFileCatalogue::ListFolder(const std::string& folder) {
+CFileCatalogue::CFolderListing& CFileCatalogue::ListFolder(const std::string& folder) {
     auto found = folderListings.find(folder);
     if (found == folderListings.end()) {
-        std::vector<CFindRecord> records;
+        auto listing = std::make_unique<CFolderListing>();
         int error = 0;
         // A folder that cannot be read lists nothing; the scan goes on. The
         // 8.3 aliases are not made here: only the SHORTNAME tag shows one,
         // and it asks for its own file's alias.
-        platform::ReadFolder(folder, records, error, false);
-        found = folderListings.emplace(folder, std::move(records)).first;
+        platform::ReadFolder(folder, listing->records, error, false);
+        listing->listed.assign(listing->records.size(), false);
+        for (const CFindRecord& record : listing->records) {
+            if (record.IsDirectory()) {
+                listing->subFolders.push_back(folder + record.cFileName + "/");
+            }
+        }
+        found = folderListings.emplace(folder, std::move(listing)).first;
     }
-    return found->second;
+    return *found->second;
 }
 
-void CFileCatalogue::AddEntry(const std::string& folder, const CFindRecord& record,
+void CFileCatalogue::AddEntry(const std::string& folder, CFolderListing& listing, std::size_t index,
                               bool isFolder) {
-    if (!listedPaths.insert(folder + record.cFileName).second) {
-        return;
-    }
+    listing.listed[index] = true;
     CFileEntry& entry = entries.emplace_back();
     entry.folder = folder;
-    entry.findData = record;
-    SplitName(record.cFileName, entry.baseName, entry.extension);
+    entry.findData = std::move(listing.records[index]);
+    SplitName(entry.findData.cFileName, entry.baseName, entry.extension);
     entry.isFolder = isFolder;
     entry.typeNameKnown = false;
 }
@@ -316,48 +342,43 @@ void CFileCatalogue::ScanFolder(const std::string& folder, const std::string& ra
     if (cancelled) {
         return;
     }
-    const std::vector<CFindRecord>& records = ListFolder(folder);
+    CFolderListing& listing = ListFolder(folder);
+    const std::vector<CFindRecord>& records = listing.records;
     const auto matchesPattern = [&](const CFindRecord& record) {
         return platform::MatchWildcard(pattern, record.cFileName) &&
                (expression == nullptr || expression->Matches(record.cFileName));
     };
-    if (foldersAsFiles) {
-        for (const CFindRecord& record : records) {
-            const bool isFolder = record.IsDirectory();
-            if ((isFolder ? showFolders : showFiles) && filter.Passes(record, isFolder) &&
-                matchesPattern(record)) {
-                AddEntry(folder, record, isFolder);
+    const auto listEach = [&](const auto& wanted) {
+        for (std::size_t i = 0; i < records.size(); ++i) {
+            if (!listing.listed[i] && wanted(records[i])) {
+                AddEntry(folder, listing, i, records[i].IsDirectory());
             }
         }
+    };
+    if (foldersAsFiles) {
+        listEach([&](const CFindRecord& record) {
+            const bool isFolder = record.IsDirectory();
+            return (isFolder ? showFolders : showFiles) && filter.Passes(record, isFolder) &&
+                   matchesPattern(record);
+        });
     } else {
         if (showFolders) {
-            for (const CFindRecord& record : records) {
-                if (record.IsDirectory()) {
-                    AddEntry(folder, record, true);
-                }
-            }
+            listEach([](const CFindRecord& record) { return record.IsDirectory(); });
         }
         if (showFiles) {
-            for (const CFindRecord& record : records) {
-                if (!record.IsDirectory() && filter.Passes(record, false) &&
-                    matchesPattern(record)) {
-                    AddEntry(folder, record, false);
-                }
-            }
+            listEach([&](const CFindRecord& record) {
+                return !record.IsDirectory() && filter.Passes(record, false) &&
+                       matchesPattern(record);
+            });
         }
     }
     if (!recursive || cancelled) {
         return;
     }
     // Links to folders are listed as links and never followed, so a link
-    // cycle cannot make the walk endless.
-    std::vector<std::string> subFolders;
-    for (const CFindRecord& record : records) {
-        if (record.IsDirectory()) {
-            subFolders.push_back(folder + record.cFileName + "/");
-        }
-    }
-    for (const std::string& subFolder : subFolders) {
+    // cycle cannot make the walk endless. The listings are owned through
+    // pointers, so the walk adding more of them leaves this one in place.
+    for (const std::string& subFolder : listing.subFolders) {
         if (cancelled) {
             break;
         }
@@ -387,9 +408,85 @@ void CFileCatalogue::SortRows() {
         columnKinds[static_cast<std::size_t>(sortColumn)] == ColumnKind::Type) {
         EnsureTypeNames();
     }
-    std::stable_sort(rows.begin(), rows.end(), [this](const CCatalogueRow& a, const CCatalogueRow& b) {
-        return CompareEntries(*a.entry, *b.entry) < 0;
+    if (sortColumn >= 0 && sortColumn < static_cast<int>(columnKinds.size()) &&
+        columnKinds[static_cast<std::size_t>(sortColumn)] == ColumnKind::FileName &&
+        !sortNamesAsNumbers) {
+        SortRowsByName();
+        return;
+    }
+    std::stable_sort(rows.begin(), rows.end(),
+                     [this](const CCatalogueRow& a, const CCatalogueRow& b) {
+                         return CompareEntries(*a.entry, *b.entry) < 0;
+                     });
+}
+
+// The usual order, by name, in the same order as CompareEntries gives it,
+// with every name and folder folded to lower case once instead of on each
+// of the n log n comparisons.
+void CFileCatalogue::SortRowsByName() {
+    struct CKeyedRow {
+        CCatalogueRow row;
+        std::size_t nameStart;
+        std::size_t nameLength;
+        std::size_t folderStart;
+        std::size_t folderLength;
+    };
+    std::string folded;
+    std::vector<CKeyedRow> keyed;
+    keyed.reserve(rows.size());
+    const std::string* lastFolder = nullptr;
+    std::size_t lastFolderStart = 0;
+    for (const CCatalogueRow& row : rows) {
+        const CFileEntry& entry = *row.entry;
+        CKeyedRow key{row, folded.size(), entry.LongName().size(), 0, entry.folder.size()};
+        AppendFoldedCase(folded, entry.LongName());
+        if (recursive) {
+            // Entries of one folder come one after another: fold it once.
+            if (lastFolder == nullptr || *lastFolder != entry.folder) {
+                lastFolder = &entry.folder;
+                lastFolderStart = folded.size();
+                AppendFoldedCase(folded, entry.folder);
+            }
+            key.folderStart = lastFolderStart;
+        }
+        keyed.push_back(key);
+    }
+    const char* const text = folded.data();
+    const auto compare = [text](std::size_t startA, std::size_t lengthA, std::size_t startB,
+                                std::size_t lengthB) {
+        const int result = std::memcmp(text + startA, text + startB, std::min(lengthA, lengthB));
+        return result != 0 ? result : (lengthA < lengthB ? -1 : (lengthA > lengthB ? 1 : 0));
+    };
+    const auto compareNames = [&](const CKeyedRow& a, const CKeyedRow& b) {
+        return compare(a.nameStart, a.nameLength, b.nameStart, b.nameLength);
+    };
+    const auto compareFolders = [&](const CKeyedRow& a, const CKeyedRow& b) {
+        return recursive ? compare(a.folderStart, a.folderLength, b.folderStart, b.folderLength)
+                         : 0;
+    };
+    const bool groupFolders = !foldersAsFiles;
+    const bool ascending = sortAscending;
+    std::stable_sort(keyed.begin(), keyed.end(), [&](const CKeyedRow& a, const CKeyedRow& b) {
+        const bool aFolder = a.row.entry->isFolder;
+        if (groupFolders) {
+            if (aFolder != b.row.entry->isFolder) {
+                return aFolder;
+            }
+            if (aFolder) {
+                // Folders stay in ascending order whichever way the files go.
+                const int result = compareFolders(a, b);
+                return (result != 0 ? result : compareNames(a, b)) < 0;
+            }
+        }
+        int result = compareNames(a, b);
+        if (result == 0) {
+            result = compareFolders(a, b);
+        }
+        return (ascending ? result : -result) < 0;
     });
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        rows[i] = keyed[i].row;
+    }
 }
 
 void CFileCatalogue::SortBy(int column, bool ascending) {
@@ -597,10 +694,10 @@ std::string CFileCatalogue::CellText(CFileEntry& entry, ColumnKind kind) const {
 
 const std::string& CFileCatalogue::EntryTypeName(CFileEntry& entry) {
     if (!entry.typeNameKnown) {
-        entry.typeName = typeNameSource != nullptr
-                             ? typeNameSource->TypeName(entry.LongName(),
-                                                        entry.findData.dwFileAttributes)
-                             : std::string();
+        entry.typeName =
+            typeNameSource != nullptr
+                ? typeNameSource->TypeName(entry.LongName(), entry.findData.dwFileAttributes)
+                : std::string();
         entry.typeNameKnown = true;
     }
     return entry.typeName;

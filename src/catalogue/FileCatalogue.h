@@ -9,7 +9,6 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 class CTypeNameSource;
@@ -184,14 +183,17 @@ protected:
 
 private:
     struct CScanExpression;
+    struct CFolderListing;
 
     void StoreSwitch(bool& field, bool value);
     void ScanFolder(const std::string& folder, const std::string& pattern,
                     const CScanExpression* expression);
-    const std::vector<CFindRecord>& ListFolder(const std::string& folder);
-    void AddEntry(const std::string& folder, const CFindRecord& record, bool isFolder);
+    CFolderListing& ListFolder(const std::string& folder);
+    void AddEntry(const std::string& folder, CFolderListing& listing, std::size_t index,
+                  bool isFolder);
     void FillRows();
     void SortRows();
+    void SortRowsByName();
 
     std::string folderPath;
     std::string mask = "*.*";
@@ -223,10 +225,8 @@ private:
     std::vector<CCatalogueRow> rows;
     int focusedRow = -1;
     CTypeNameSource* typeNameSource = nullptr;
-    // Paths (folder + long name) of every entry of the running scan, so
-    // that the "already listed" test costs constant time per candidate.
-    std::unordered_set<std::string> listedPaths;
     // Each folder is read once per refresh, however many mask pieces and
-    // passes ask for it.
-    std::unordered_map<std::string, std::vector<CFindRecord>> folderListings;
+    // passes ask for it; its listing remembers which records became
+    // entries, so that no file is listed twice.
+    std::unordered_map<std::string, std::unique_ptr<CFolderListing>> folderListings;
 };

@@ -58,6 +58,14 @@ int CompareNoCase(std::string_view a, std::string_view b) {
     return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
 }
 
+void AppendFoldedCase(std::string& out, std::string_view text) {
+    const std::size_t start = out.size();
+    out.append(text);
+    for (std::size_t i = start; i < out.size(); ++i) {
+        out[i] = static_cast<char>(kLower[static_cast<unsigned char>(out[i])]);
+    }
+}
+
 std::string AttributeLetters(uint32_t attributes) {
     struct Letter {
         uint32_t bit;

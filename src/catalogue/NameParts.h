@@ -18,6 +18,11 @@ std::vector<std::string> SplitMask(std::string_view mask);
 /// lower case: negative, zero or positive.
 int CompareNoCase(std::string_view a, std::string_view b);
 
+/// Appends text with its letters in lower case, as CompareNoCase sees it:
+/// comparing two such texts byte by byte (shorter first on a tie) orders
+/// them as CompareNoCase does, without folding on every comparison.
+void AppendFoldedCase(std::string& out, std::string_view text);
+
 /// The attribute letters of attribute bits, always in the order A R H S C E
 /// N O T.
 std::string AttributeLetters(uint32_t attributes);

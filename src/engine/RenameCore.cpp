@@ -447,7 +447,28 @@ void CRenameCore::RecordFailure(int code, const std::string& from, const std::st
     failures.push_back(CRenameFailure{code, FormatSystemError(code), from, to});
 }
 
-bool CRenameCore::MovePairs(const std::vector<CRenamePair>& pairs, bool undo) {
+// The journal line goes out before the move, so that a run killed in
+// between leaves a script that knows every move that was made. After a
+// failed write the journal takes no more lines and the run reports it.
+bool CRenameCore::JournalMove(const CRenamePair& pair) {
+    if (journal == nullptr || journalFailed) {
+        return false;
+    }
+    if (!journal->AddMove(pair.oldPath, pair.newPath)) {
+        journalFailed = true;
+        return false;
+    }
+    return true;
+}
+
+void CRenameCore::JournalOutcome(bool moved) {
+    int error = 0;
+    if (moved ? !journal->Commit(error) : !journal->CancelLastMove()) {
+        journalFailed = true;
+    }
+}
+
+bool CRenameCore::MovePairs(std::vector<CRenamePair>& pairs, bool undo) {
     const int count = static_cast<int>(pairs.size());
     bool progressOpen = false;
     const int64_t startTick = NowMilliseconds();
@@ -463,25 +484,12 @@ bool CRenameCore::MovePairs(const std::vector<CRenamePair>& pairs, bool undo) {
                 progressOpen = true;
             }
         }
-        const CRenamePair& pair = pairs[static_cast<std::size_t>(k - 1)];
-        // The journal line goes out before the move, so that a run killed
-        // in between leaves a script that knows every move that was made.
-        const bool journalled = !undo && journal != nullptr && !journalFailed &&
-                                journal->AddMove(pair.oldPath, pair.newPath);
-        if (!undo && journal != nullptr && !journalled) {
-            journalFailed = true;
-        }
+        CRenamePair& pair = pairs[static_cast<std::size_t>(k - 1)];
+        const bool journalled = !undo && JournalMove(pair);
         int error = 0;
         const bool moved = platform::MoveNoReplace(pair.oldPath, pair.newPath, error);
-        if (moved && !undo) {
-            undoOldPaths.push_back(pair.oldPath);
-            undoNewPaths.push_back(pair.newPath);
-        }
         if (journalled) {
-            int journalError = 0;
-            if (moved ? !journal->Commit(journalError) : !journal->CancelLastMove()) {
-                journalFailed = true;
-            }
+            JournalOutcome(moved);
         }
         if (!moved) {
             RecordFailure(error, pair.oldPath, pair.newPath);
@@ -493,6 +501,10 @@ bool CRenameCore::MovePairs(const std::vector<CRenamePair>& pairs, bool undo) {
                 .append(LastComponent(pair.newPath))
                 .append("]");
             frontEnd->WriteConsoleLine(line);
+        }
+        if (moved && !undo) {
+            undoOldPaths.push_back(std::move(pair.oldPath));
+            undoNewPaths.push_back(std::move(pair.newPath));
         }
     }
     if (progressOpen) {
@@ -516,7 +528,7 @@ int CRenameCore::RenameFiles() {
             return 0;
         }
     }
-    const std::vector<CRenamePair> pairs = CollectRenamePairs(true);
+    std::vector<CRenamePair> pairs = CollectRenamePairs(true);
     if (pairs.empty()) {
         if (batchMode) {
             frontEnd->WriteConsoleLine(Text(strings::kNothingToRename));
@@ -528,6 +540,8 @@ int CRenameCore::RenameFiles() {
     }
     undoOldPaths.clear();
     undoNewPaths.clear();
+    undoOldPaths.reserve(pairs.size());
+    undoNewPaths.reserve(pairs.size());
     failures.clear();
     MovePairs(pairs, false);
 
@@ -600,7 +614,7 @@ bool CRenameCore::WriteRenameScript(const std::string& chosenPath) {
     if (state.previewCancelled) {
         return false;
     }
-    const std::vector<CRenamePair> pairs = CollectRenamePairs(true);
+    std::vector<CRenamePair> pairs = CollectRenamePairs(true);
     if (pairs.empty()) {
         frontEnd->ShowMessage(MessageKind::Information, Text(strings::kNothingToRenameForScript),
                               msgbox::kInformationIcon);

@@ -212,7 +212,11 @@ private:
     void ApplyRuleBlock(std::string& text, const CNameRuleBlock& block, const CActiveRules& active);
     void ProgressStep(int row, int rowCount);
     void SetPlaceholder();
-    bool MovePairs(const std::vector<CRenamePair>& pairs, bool undo);
+    /// Makes the moves in order; a rename (not an undo) hands each pair's
+    /// paths over to the undo lists.
+    bool MovePairs(std::vector<CRenamePair>& pairs, bool undo);
+    bool JournalMove(const CRenamePair& pair);
+    void JournalOutcome(bool moved);
     void RecordFailure(int code, const std::string& from, const std::string& to);
     void ShowCannotCreate(const std::string& path, int error);
     bool WriteUndoScriptFile(const std::string& path, int& error) const;

@@ -81,6 +81,25 @@ std::string_view LastComponent(std::string_view path) {
     return slash == std::string_view::npos ? path : path.substr(slash + 1);
 }
 
+// One move as a script line: the Windows rename command names only the
+// target's last component; the shell line calls command with both paths.
+void AppendMoveLine(std::string& out, ScriptForm form, std::string_view command,
+                    std::string_view fromPath, std::string_view toPath) {
+    if (form == ScriptForm::Windows) {
+        out.append("rename \"")
+            .append(fromPath)
+            .append("\" \"")
+            .append(LastComponent(toPath))
+            .append("\"\r\n");
+        return;
+    }
+    out.append(command).append(" ");
+    AppendShellQuoted(out, fromPath);
+    out += ' ';
+    AppendShellQuoted(out, toPath);
+    out += '\n';
+}
+
 } // namespace
 
 ScriptForm ScriptFormForPath(std::string_view path) {
@@ -88,18 +107,24 @@ ScriptForm ScriptFormForPath(std::string_view path) {
                                                                         : ScriptForm::Shell;
 }
 
+void AppendShellQuoted(std::string& out, std::string_view text) {
+    out += '\'';
+    for (std::size_t pos = 0;;) {
+        const std::size_t quote = text.find('\'', pos);
+        if (quote == std::string_view::npos) {
+            out.append(text.substr(pos));
+            break;
+        }
+        out.append(text.substr(pos, quote - pos)).append("'\\''");
+        pos = quote + 1;
+    }
+    out += '\'';
+}
+
 std::string ShellQuote(std::string_view text) {
     std::string quoted;
     quoted.reserve(text.size() + 2);
-    quoted += '\'';
-    for (const char c : text) {
-        if (c == '\'') {
-            quoted += "'\\''";
-        } else {
-            quoted += c;
-        }
-    }
-    quoted += '\'';
+    AppendShellQuoted(quoted, text);
     return quoted;
 }
 
@@ -116,20 +141,8 @@ bool CScriptWriter::Create(const std::string& path, int& error) {
 }
 
 bool CScriptWriter::Add(std::string_view fromPath, std::string_view toPath) {
-    std::string line;
-    if (form == ScriptForm::Windows) {
-        line = "rename \"";
-        line += fromPath;
-        line += "\" \"";
-        line += LastComponent(toPath);
-        line += "\"\r\n";
-    } else {
-        line = "nr_move ";
-        line += ShellQuote(fromPath);
-        line += ' ';
-        line += ShellQuote(toPath);
-        line += '\n';
-    }
+    line.clear();
+    AppendMoveLine(line, form, "nr_move", fromPath, toPath);
     return file.Write(line);
 }
 
@@ -183,11 +196,8 @@ bool CUndoJournal::AddMove(std::string_view oldPath, std::string_view newPath) {
         windowsMoves.emplace_back(std::string(newPath), std::string(oldPath));
         return true;
     }
-    std::string line = "nr_undo ";
-    line += ShellQuote(newPath);
-    line += ' ';
-    line += ShellQuote(oldPath);
-    line += '\n';
+    line.clear();
+    AppendMoveLine(line, form, "nr_undo", newPath, oldPath);
     return WriteLine(line);
 }
 
@@ -218,11 +228,7 @@ bool CUndoJournal::Finish(int& error) {
     if (form == ScriptForm::Windows) {
         std::string lines;
         for (std::size_t i = windowsMoves.size(); i-- > 0;) {
-            lines.append("rename \"")
-                .append(windowsMoves[i].first)
-                .append("\" \"")
-                .append(LastComponent(windowsMoves[i].second))
-                .append("\"\r\n");
+            AppendMoveLine(lines, form, {}, windowsMoves[i].first, windowsMoves[i].second);
         }
         (void)file.Write(lines);
         (void)file.Write(kWindowsEnd);

@@ -23,6 +23,8 @@ ScriptForm ScriptFormForPath(std::string_view path);
 
 /// text in single quotes for a POSIX shell; a ' inside becomes '\''.
 std::string ShellQuote(std::string_view text);
+/// ShellQuote appended to out.
+void AppendShellQuoted(std::string& out, std::string_view text);
 
 /// Writes a script move by move. The file is created by Create; each Add
 /// writes one move; Finish writes the end and closes. Any failure (also a
@@ -46,6 +48,7 @@ public:
 private:
     platform::COutputFile file;
     ScriptForm form = ScriptForm::Shell;
+    std::string line; // reused for every move
 };
 
 /// The undo script of a batch run, written while the moves happen so that a
@@ -94,4 +97,5 @@ private:
     std::string tempPath;
     bool committed = false;
     std::vector<std::pair<std::string, std::string>> windowsMoves;
+    std::string line; // reused for every move
 };
