@@ -3,6 +3,10 @@
 //
 //   nr_batch_bench [--files N] [--runs R] [--dir FOLDER]
 //
+// Two more bare loops show what the batch run cannot leave out: the scan of
+// the folder (readdir, statx, sort) and one write of the undo line before
+// each move.
+//
 // Both sides rename N files "img_000000.jpg" ... of one folder to
 // "x_img_000000000001.jpg" ... (a text put in front of the name and a six-digit
 // autonumber after it). Each run starts on freshly created files; creating
@@ -23,6 +27,7 @@
 #include <linux/fs.h>
 #include <malloc.h>
 #include <string>
+#include <strings.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
@@ -212,13 +217,55 @@ CMeasure RunBatch(const std::string& root, const std::string& folder,
     return WaitFor(pid, start);
 }
 
+// What a bare loop does besides the renames: nothing; also the scan
+// (readdir + statx of every entry, names sorted); also the scan and one
+// write of an undo line per move before it, as a kill-proof undo script
+// needs.
+enum class RawWork { RenameOnly, ScanAndRename, ScanRenameAndJournal };
+
+void RawScan(const std::string& folder) {
+    std::vector<std::string> names;
+    DIR* dir = opendir(folder.c_str());
+    if (dir == nullptr) {
+        _exit(3);
+    }
+    const int dirFd = dirfd(dir);
+    while (const dirent* entry = readdir(dir)) {
+        if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0) {
+            continue;
+        }
+        struct statx st {};
+        if (statx(dirFd, entry->d_name, AT_SYMLINK_NOFOLLOW,
+                  STATX_TYPE | STATX_MODE | STATX_SIZE | STATX_MTIME | STATX_ATIME | STATX_BTIME,
+                  &st) == 0) {
+            names.emplace_back(entry->d_name);
+        }
+    }
+    closedir(dir);
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        return strcasecmp(a.c_str(), b.c_str()) < 0;
+    });
+}
+
 // The same renames as a bare loop in a child process.
-CMeasure RunRawLoop(const std::string& folder, int count) {
+CMeasure RunRawLoop(const std::string& folder, int count, RawWork work,
+                    const std::string& journalPath) {
     const auto start = std::chrono::steady_clock::now();
     const pid_t pid = fork();
     if (pid == 0) {
+        if (work != RawWork::RenameOnly) {
+            RawScan(folder);
+        }
+        int journal = -1;
+        if (work == RawWork::ScanRenameAndJournal) {
+            journal = open(journalPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0755);
+            if (journal < 0) {
+                _exit(4);
+            }
+        }
         std::string from = folder + "/";
         std::string to = folder + "/";
+        std::string line;
         const std::size_t prefix = from.size();
         char name[64];
         int failed = 0;
@@ -229,9 +276,18 @@ CMeasure RunRawLoop(const std::string& folder, int count) {
             NewName(name, sizeof name, i);
             to.resize(prefix);
             to += name;
+            if (journal >= 0) {
+                line.assign("nr_undo '").append(to).append("' '").append(from).append("'\n");
+                if (write(journal, line.data(), line.size()) != static_cast<ssize_t>(line.size())) {
+                    ++failed;
+                }
+            }
             if (RenameNoReplace(from.c_str(), to.c_str()) != 0) {
                 ++failed;
             }
+        }
+        if (journal >= 0) {
+            close(journal);
         }
         _exit(failed == 0 ? 0 : 1);
     }
@@ -289,38 +345,43 @@ int main(int argc, char** argv) {
                  "[Autonumber]\r\nStartAt=1\r\nIncrement=1\r\nZeroFill=5\r\nAction=2\r\n";
     }
 
-    std::vector<double> batchTimes;
-    std::vector<double> rawTimes;
-    std::vector<long> batchRss;
-    std::vector<long> rawRss;
+    // Four contestants, each run once per round in turn, so that a slow
+    // spell of the machine hits them alike.
+    struct CContestant {
+        const char* label;
+        std::vector<double> times;
+        std::vector<long> rss;
+    };
+    CContestant contestants[] = {{"norvikrename RENAME=1", {}, {}},
+                                 {"renameat2 NOREPLACE loop", {}, {}},
+                                 {"  + readdir/statx/sort", {}, {}},
+                                 {"  + undo line written/move", {}, {}}};
+    const RawWork rawWork[] = {RawWork::RenameOnly, RawWork::ScanAndRename,
+                               RawWork::ScanRenameAndJournal};
     bool ok = true;
     for (int run = 0; run < options.runs && ok; ++run) {
-        ok = CreateFiles(folder, options.files);
-        if (!ok) {
-            break;
+        for (int c = 0; c < 4 && ok; ++c) {
+            ok = CreateFiles(folder, options.files);
+            if (!ok) {
+                break;
+            }
+            CMeasure measure;
+            if (c == 0) {
+                measure = RunBatch(root, folder, outputFile);
+                ok = measure.status == 0 && HasExpectedNames(folder, options.files) &&
+                     CheckBatchOutput(outputFile, options.files) && fs::exists(root + "/undo.sh");
+            } else {
+                measure = RunRawLoop(folder, options.files, rawWork[c - 1], root + "/raw-undo.sh");
+                ok = measure.status == 0 && HasExpectedNames(folder, options.files);
+            }
+            if (!ok) {
+                std::fprintf(stderr, "%s, run %d failed (exit status %d)\n", contestants[c].label,
+                             run + 1, measure.status);
+                break;
+            }
+            contestants[c].times.push_back(measure.milliseconds);
+            contestants[c].rss.push_back(measure.maxRssKiB);
         }
-        const CMeasure batch = RunBatch(root, folder, outputFile);
-        if (batch.status != 0 || !HasExpectedNames(folder, options.files) ||
-            !CheckBatchOutput(outputFile, options.files) || !fs::exists(root + "/undo.sh")) {
-            std::fprintf(stderr, "batch run %d failed (exit status %d)\n", run + 1, batch.status);
-            ok = false;
-            break;
-        }
-        batchTimes.push_back(batch.milliseconds);
-        batchRss.push_back(batch.maxRssKiB);
-
-        ok = CreateFiles(folder, options.files);
-        if (!ok) {
-            break;
-        }
-        const CMeasure raw = RunRawLoop(folder, options.files);
-        if (raw.status != 0 || !HasExpectedNames(folder, options.files)) {
-            std::fprintf(stderr, "raw loop %d failed (exit status %d)\n", run + 1, raw.status);
-            ok = false;
-            break;
-        }
-        rawTimes.push_back(raw.milliseconds);
-        rawRss.push_back(raw.maxRssKiB);
     }
     RemoveAllIn(root);
     if (!ok) {
@@ -329,22 +390,21 @@ int main(int argc, char** argv) {
 
     rusage self{};
     getrusage(RUSAGE_SELF, &self);
-    const double batchMedian = Median(batchTimes);
-    const double rawMedian = Median(rawTimes);
+    const double loopMedian = Median(contestants[1].times);
     std::printf("batch rename of %d files in one folder, %d runs (median; min..max)\n",
                 options.files, options.runs);
-    std::printf("%-28s %12s %22s %14s\n", "", "median ms", "min..max ms", "peak RSS MiB");
-    std::printf("%-28s %12.1f %10.1f..%-10.1f %14.1f\n", "norvikrename RENAME=1", batchMedian,
-                *std::min_element(batchTimes.begin(), batchTimes.end()),
-                *std::max_element(batchTimes.begin(), batchTimes.end()),
-                static_cast<double>(MaxOf(batchRss)) / 1024.0);
-    std::printf("%-28s %12.1f %10.1f..%-10.1f %14.1f\n", "renameat2 NOREPLACE loop", rawMedian,
-                *std::min_element(rawTimes.begin(), rawTimes.end()),
-                *std::max_element(rawTimes.begin(), rawTimes.end()),
-                static_cast<double>(MaxOf(rawRss)) / 1024.0);
-    std::printf("%-28s %12.2f\n", "ratio batch / loop", batchMedian / rawMedian);
-    std::printf("%-28s %12.1f\n", "per file, batch (us)", batchMedian * 1000.0 / options.files);
-    std::printf("%-28s %12.1f\n", "per file, loop (us)", rawMedian * 1000.0 / options.files);
+    std::printf("%-28s %12s %22s %14s %10s\n", "", "median ms", "min..max ms", "peak RSS MiB",
+                "/ loop");
+    for (const CContestant& contestant : contestants) {
+        const double median = Median(contestant.times);
+        std::printf("%-28s %12.1f %10.1f..%-10.1f %14.1f %10.2f\n", contestant.label, median,
+                    *std::min_element(contestant.times.begin(), contestant.times.end()),
+                    *std::max_element(contestant.times.begin(), contestant.times.end()),
+                    static_cast<double>(MaxOf(contestant.rss)) / 1024.0, median / loopMedian);
+    }
+    std::printf("%-28s %12.1f\n", "per file, batch (us)",
+                Median(contestants[0].times) * 1000.0 / options.files);
+    std::printf("%-28s %12.1f\n", "per file, loop (us)", loopMedian * 1000.0 / options.files);
     std::printf("(the bench process itself peaked at %.1f MiB; a forked child starts with its "
                 "pages)\n",
                 static_cast<double>(self.ru_maxrss) / 1024.0);

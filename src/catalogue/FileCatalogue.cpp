@@ -430,6 +430,7 @@ void CFileCatalogue::SortRowsByName() {
         std::size_t nameLength;
         std::size_t folderStart;
         std::size_t folderLength;
+        bool isFolder;
     };
     std::string folded;
     std::vector<CKeyedRow> keyed;
@@ -438,7 +439,12 @@ void CFileCatalogue::SortRowsByName() {
     std::size_t lastFolderStart = 0;
     for (const CCatalogueRow& row : rows) {
         const CFileEntry& entry = *row.entry;
-        CKeyedRow key{row, folded.size(), entry.LongName().size(), 0, entry.folder.size()};
+        CKeyedRow key{.row = row,
+                      .nameStart = folded.size(),
+                      .nameLength = entry.LongName().size(),
+                      .folderStart = 0,
+                      .folderLength = entry.folder.size(),
+                      .isFolder = entry.isFolder};
         AppendFoldedCase(folded, entry.LongName());
         if (recursive) {
             // Entries of one folder come one after another: fold it once.
@@ -467,12 +473,11 @@ void CFileCatalogue::SortRowsByName() {
     const bool groupFolders = !foldersAsFiles;
     const bool ascending = sortAscending;
     std::stable_sort(keyed.begin(), keyed.end(), [&](const CKeyedRow& a, const CKeyedRow& b) {
-        const bool aFolder = a.row.entry->isFolder;
         if (groupFolders) {
-            if (aFolder != b.row.entry->isFolder) {
-                return aFolder;
+            if (a.isFolder != b.isFolder) {
+                return a.isFolder;
             }
-            if (aFolder) {
+            if (a.isFolder) {
                 // Folders stay in ascending order whichever way the files go.
                 const int result = compareFolders(a, b);
                 return (result != 0 ? result : compareNames(a, b)) < 0;

@@ -446,13 +446,17 @@ std::string FormatAutonumber(int32_t counter, int32_t base, int32_t zeroFill,
     return out;
 }
 
-std::string SanitiseName(std::string_view text) {
+void SanitiseNameInPlace(std::string& text) {
     // The characters are ASCII, and no byte of a multi-byte sequence is.
-    std::string out(text);
-    for (char& c : out) {
+    for (char& c : text) {
         if (IsForbiddenInName(c)) {
             c = '_';
         }
     }
+}
+
+std::string SanitiseName(std::string_view text) {
+    std::string out(text);
+    SanitiseNameInPlace(out);
     return out;
 }

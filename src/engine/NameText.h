@@ -66,3 +66,4 @@ std::string FormatAutonumber(int32_t counter, int32_t base, int32_t zeroFill,
 /// Replaces each of the nine characters a file name may not hold
 /// (\ / : * ? " < > |), and the zero byte, by "_".
 std::string SanitiseName(std::string_view text);
+void SanitiseNameInPlace(std::string& text);

@@ -370,7 +370,10 @@ void CRenameCore::ComputeNewNames(bool force) {
             if (!extension.empty()) {
                 name.append(".").append(extension);
             }
-            preview.text = SanitiseName(name);
+            // Assigned, not replaced: a row's text keeps its buffer from one
+            // computation to the next.
+            preview.text.assign(name);
+            SanitiseNameInPlace(preview.text);
             state.counter = AddWrapping(state.counter, state.increment);
             ++state.computedCount;
         }
@@ -415,19 +418,26 @@ std::vector<CRenamePair> CRenameCore::CollectRenamePairs(bool fullNewPath) const
         return pairs;
     }
     const int rowCount = std::min(catalogue->GetRowCount(), static_cast<int>(previewRows.size()));
-    std::string newPath;
+    pairs.reserve(static_cast<std::size_t>(rowCount));
     for (int row = 0; row < rowCount; ++row) {
         const std::string& text = previewRows[static_cast<std::size_t>(row)].text;
         if (text.empty() || text[0] == '<') {
             continue;
         }
         const CFileEntry& entry = catalogue->GetRowEntry(row);
-        newPath.assign(entry.folder).append(text);
         if (text == entry.LongName()) {
             continue;
         }
-        pairs.push_back(
-            CRenamePair{entry.FullPath(), fullNewPath ? newPath : text, entry.isFolder});
+        CRenamePair& pair = pairs.emplace_back();
+        pair.oldPath.reserve(entry.folder.size() + entry.LongName().size());
+        pair.oldPath.append(entry.folder).append(entry.LongName());
+        if (fullNewPath) {
+            pair.newPath.reserve(entry.folder.size() + text.size());
+            pair.newPath.append(entry.folder).append(text);
+        } else {
+            pair.newPath = text;
+        }
+        pair.isFolder = entry.isFolder;
     }
     if (catalogue->GetRecursive() && catalogue->GetFoldersAsFiles()) {
         // A folder moves after everything inside it: files first, then the
