@@ -10,6 +10,7 @@
 //   nr_speed_bench [--files N] [--folders F] [--runs R] [--dir FOLDER]
 //                  [--jpeg FILE] [--media-files M]
 
+#include "catalogue/DefaultColumns.h"
 #include "catalogue/NameParts.h"
 #include "engine/RenameCore.h"
 
@@ -71,18 +72,6 @@ std::size_t RawScan(const std::vector<std::string>& folders) {
     std::sort(names.begin(), names.end(),
               [](const std::string& a, const std::string& b) { return CompareNoCase(a, b) < 0; });
     return names.size();
-}
-
-void AddColumns(CFileCatalogue& catalogue) {
-    catalogue.AddColumn("Bestand", ColumnKind::FileName, 200, ColumnAlignment::Left);
-    catalogue.AddColumn("Grootte", ColumnKind::Size, 80, ColumnAlignment::Right);
-    catalogue.AddColumn("Type", ColumnKind::Type, 120, ColumnAlignment::Left);
-    catalogue.AddColumn("Attributen", ColumnKind::Attributes, 60, ColumnAlignment::Left);
-    catalogue.AddColumn("Ext", ColumnKind::Extension, 50, ColumnAlignment::Left);
-    catalogue.AddColumn("Pad", ColumnKind::Folder, 200, ColumnAlignment::Left);
-    catalogue.AddColumn("Gemaakt", ColumnKind::Created, 120, ColumnAlignment::Left);
-    catalogue.AddColumn("Gewijzigd", ColumnKind::Modified, 120, ColumnAlignment::Left);
-    catalogue.AddColumn("Laatst geopend", ColumnKind::Accessed, -1, ColumnAlignment::Left);
 }
 
 void MakeEmptyFiles(const std::string& folder, int count, int offset) {
@@ -190,7 +179,7 @@ int main(int argc, char** argv) {
         const double raw = TimeMedian(runs, [&] { rawCount = RawScan(scanned); });
 
         CRenameCore core;
-        AddColumns(core.GetCatalogue());
+        AddDefaultColumns(core.GetCatalogue());
         core.GetCatalogue().SetShowFolders(!recursive);
         core.GetCatalogue().SetRecursive(recursive);
         core.TogglePreview(); // no preview while scanning: Refresh alone
@@ -222,7 +211,7 @@ int main(int argc, char** argv) {
             std::filesystem::copy_file(jpeg, media + "p" + std::to_string(i) + ".jpg");
         }
         CRenameCore core;
-        AddColumns(core.GetCatalogue());
+        AddDefaultColumns(core.GetCatalogue());
         core.GetOptions().renameOnlySelected = false;
         core.GetCatalogue().SetFolder(media, true);
         core.GetCatalogue().Refresh();

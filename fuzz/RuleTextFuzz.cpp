@@ -1,6 +1,7 @@
 // Rule texts of any bytes, with every tag, expanded for a real file: no
 // parameter text reads out of bounds or overruns, and the result is always a
 // legal name.
+#include "catalogue/DefaultColumns.h"
 #include "engine/RenameCore.h"
 
 #include <cstddef>
@@ -34,15 +35,7 @@ extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
     std::ofstream(folder + "notes") << "123456789";
     std::filesystem::create_directory(folder + "sub.dir");
     CFileCatalogue& catalogue = Core().GetCatalogue();
-    catalogue.AddColumn("Bestand", ColumnKind::FileName, 200, ColumnAlignment::Left);
-    catalogue.AddColumn("Grootte", ColumnKind::Size, 80, ColumnAlignment::Right);
-    catalogue.AddColumn("Type", ColumnKind::Type, 120, ColumnAlignment::Left);
-    catalogue.AddColumn("Attributen", ColumnKind::Attributes, 60, ColumnAlignment::Left);
-    catalogue.AddColumn("Ext", ColumnKind::Extension, 50, ColumnAlignment::Left);
-    catalogue.AddColumn("Pad", ColumnKind::Folder, 200, ColumnAlignment::Left);
-    catalogue.AddColumn("Gemaakt", ColumnKind::Created, 120, ColumnAlignment::Left);
-    catalogue.AddColumn("Gewijzigd", ColumnKind::Modified, 120, ColumnAlignment::Left);
-    catalogue.AddColumn("Laatst geopend", ColumnKind::Accessed, -1, ColumnAlignment::Left);
+    AddDefaultColumns(catalogue);
     catalogue.SetFoldersAsFiles(true);
     Core().GetOptions().renameOnlySelected = false;
     Core().SetBatchMode(true);

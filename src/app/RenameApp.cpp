@@ -3,6 +3,7 @@
 #include "app/MimeTypeNames.h"
 #include "app/ProgramSettings.h"
 #include "app/Services.h"
+#include "catalogue/DefaultColumns.h"
 #include "catalogue/FileCatalogue.h"
 #include "engine/RenameCore.h"
 #include "engine/TagExpander.h"
@@ -20,29 +21,6 @@ std::string ReplaceExtension(const std::string& path, const std::string& extensi
     const bool hasExtension =
         dot != std::string::npos && (slash == std::string::npos || dot > slash);
     return (hasExtension ? path.substr(0, dot) : path) + "." + extension;
-}
-
-// Columns of the file list, in the order the main window adds them.
-void AddDefaultColumns(CFileCatalogue& catalogue) {
-    struct Column {
-        int titleId;
-        ColumnKind kind;
-        ColumnAlignment alignment;
-    };
-    static constexpr Column kColumns[] = {
-        {strings::kColumnFileName, ColumnKind::FileName, ColumnAlignment::Left},
-        {strings::kColumnSize, ColumnKind::Size, ColumnAlignment::Right},
-        {strings::kColumnType, ColumnKind::Type, ColumnAlignment::Left},
-        {strings::kColumnAttributes, ColumnKind::Attributes, ColumnAlignment::Left},
-        {strings::kColumnExtension, ColumnKind::Extension, ColumnAlignment::Left},
-        {strings::kColumnFolder, ColumnKind::Folder, ColumnAlignment::Left},
-        {strings::kColumnCreated, ColumnKind::Created, ColumnAlignment::Left},
-        {strings::kColumnModified, ColumnKind::Modified, ColumnAlignment::Left},
-        {strings::kColumnAccessed, ColumnKind::Accessed, ColumnAlignment::Left},
-    };
-    for (const Column& column : kColumns) {
-        catalogue.AddColumn(LoadText(column.titleId), column.kind, -1, column.alignment);
-    }
 }
 
 void PrintKeywords() {
@@ -143,7 +121,9 @@ namespace {
 class CConsoleFrontEnd : public CRenameFrontEnd {
 public:
     bool OpenConsole() override { return ::OpenConsole(); }
-    void WriteConsoleLine(const std::string& text) override { WriteConsoleText(text + "\r\n"); }
+    // Each line is complete at once; a pipe or a file gets the lines at
+    // least every 100 ms.
+    void WriteConsoleLine(const std::string& text) override { ::WriteConsoleLine(text); }
     void WaitForKey(const std::string& prompt) override { ::WaitForKey(prompt); }
     void ReleaseConsole() override { platform::FlushStandardOutput(); }
     std::string MakeTempFileName() override { return ::MakeTempFileName(); }

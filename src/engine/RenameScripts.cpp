@@ -169,12 +169,15 @@ bool CUndoJournal::Create(const std::string& path, int& error) {
     finalPath = path;
     std::random_device random;
     char suffix[16];
-    do {
+    for (int attempt = 0;; ++attempt) {
         std::snprintf(suffix, sizeof suffix, ".nr-%08x", random());
         tempPath = path + suffix;
-    } while (platform::PathExists(tempPath));
-    if (!file.Create(tempPath, form == ScriptForm::Shell, error)) {
-        return false;
+        if (file.Create(tempPath, form == ScriptForm::Shell, error)) {
+            break;
+        }
+        if (error != EEXIST || attempt == 100) {
+            return false;
+        }
     }
     std::string head(form == ScriptForm::Windows ? kWindowsHead : kShellHead);
     if (form == ScriptForm::Shell) {
@@ -188,7 +191,7 @@ bool CUndoJournal::Create(const std::string& path, int& error) {
 }
 
 bool CUndoJournal::WriteLine(std::string_view line) {
-    return file.Write(line) && file.Flush(false);
+    return file.Write(line);
 }
 
 bool CUndoJournal::AddMove(std::string_view oldPath, std::string_view newPath) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/JournalFile.h"
 #include "platform/OutputFile.h"
 
 #include <string>
@@ -53,8 +54,9 @@ private:
 
 /// The undo script of a batch run, written while the moves happen so that a
 /// run killed half way leaves a script that undoes what was done. Each move
-/// is written out before it is made (one write per line, so a kill leaves
-/// whole lines only), and taken back when it fails. The shell form records
+/// is in the system's hands before it is made (appended to a mapped file,
+/// so a kill leaves whole lines and no system call is spent per move), and
+/// taken back when it fails. The shell form records
 /// the moves and makes them, the last one first, when the script ends (also
 /// a script cut short); the Windows form cannot, so its lines are kept and
 /// written in undo order by Finish.
@@ -91,7 +93,7 @@ public:
 private:
     bool WriteLine(std::string_view line);
 
-    platform::COutputFile file;
+    platform::CJournalFile file;
     ScriptForm form = ScriptForm::Shell;
     std::string finalPath;
     std::string tempPath;

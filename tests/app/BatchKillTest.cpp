@@ -72,16 +72,9 @@ pid_t Start(const std::vector<std::string>& arguments, const std::string& config
     return error == 0 ? pid : -1;
 }
 
-off_t SizeOf(const std::string& path) {
-    struct stat info {};
-    return stat(path.c_str(), &info) == 0 ? info.st_size : -1;
-}
-
 TEST(BatchKill, KilledRunLosesNothingAndItsUndoScriptRestoresEverything) {
     std::mt19937 random(std::random_device{}());
-    int killedRuns = 0;
     for (int run = 0; run < kRuns; ++run) {
-        SCOPED_TRACE("run " + std::to_string(run));
         CTempFolder folder;
         const std::string files = folder.MakeFolder("files") + "/";
         for (int i = 0; i < kFiles; ++i) {
@@ -92,36 +85,43 @@ TEST(BatchKill, KilledRunLosesNothingAndItsUndoScriptRestoresEverything) {
             "rules.ini", "[Filename]\r\nInsertBefore=1\r\nInsertBeforeValue=\"new \"\r\n");
         const std::string undo = folder / "undo.sh";
 
-        // Kill once the undo script holds a random number of moves: each
-        // line is about 2 paths long.
-        const off_t lineBytes = static_cast<off_t>(2 * files.size() + 40);
-        const off_t killAt =
-            static_cast<off_t>(std::uniform_int_distribution<int>(1, kFiles - 1)(random)) *
-            lineBytes;
+        // Kill once a random file, between 5% and 90% of the way, has its
+        // new name: the rows go in name order, so that many moves are done
+        // and the run is still moving when the name is seen.
+        const int killMove =
+            std::uniform_int_distribution<int>(kFiles * 5 / 100, kFiles * 90 / 100)(random);
+        const std::string killSign = files + "new " + FileName(killMove);
+        SCOPED_TRACE("run " + std::to_string(run) + ": kill after move " +
+                     std::to_string(killMove + 1));
+        RecordProperty("run" + std::to_string(run) + "KillMove", killMove);
         const pid_t pid =
             Start({"RENAME=1", "PATH=" + files, "NRFILE=" + options, "UNDOFILE=" + undo, "PAUSE=0"},
                   folder.MakeFolder("config"));
         ASSERT_GT(pid, 0);
-        bool killed = false;
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
+        bool ended = false;
         int status = 0;
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
         while (std::chrono::steady_clock::now() < deadline) {
             if (waitpid(pid, &status, WNOHANG) == pid) {
+                ended = true;
                 break;
             }
-            if (SizeOf(undo) >= killAt) {
+            if (access(killSign.c_str(), F_OK) == 0) {
                 kill(pid, SIGKILL);
                 waitpid(pid, &status, 0);
-                killed = true;
+                ended = true;
                 break;
             }
-            std::this_thread::sleep_for(std::chrono::microseconds(200));
+            std::this_thread::sleep_for(std::chrono::microseconds(100));
         }
-        if (!killed && !WIFEXITED(status) && !WIFSIGNALED(status)) {
+        if (!ended) {
             kill(pid, SIGKILL);
             waitpid(pid, &status, 0);
             FAIL() << "the batch run did not end";
         }
+        // A run that ended by itself before the kill point proves nothing.
+        const bool killed = WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+        EXPECT_TRUE(killed) << "the batch run ended before it was killed, with status " << status;
 
         // Every file exactly once, under the old or the new name.
         int moved = 0;
@@ -133,12 +133,11 @@ TEST(BatchKill, KilledRunLosesNothingAndItsUndoScriptRestoresEverything) {
             EXPECT_EQ(ReadWholeFile(files + (oldThere ? name : "new " + name)), name);
             moved += newThere ? 1 : 0;
         }
+        SCOPED_TRACE("moved " + std::to_string(moved) + " of " + std::to_string(kFiles));
+        RecordProperty("run" + std::to_string(run) + "Moved", moved);
         EXPECT_EQ(std::distance(fs::directory_iterator(files), fs::directory_iterator{}), kFiles);
-        if (killed) {
-            ++killedRuns;
-            EXPECT_GT(moved, 0);
-            EXPECT_LT(moved, kFiles);
-        }
+        EXPECT_GT(moved, killMove);
+        EXPECT_LT(moved, kFiles);
 
         // The undo script moves back exactly what was moved.
         ASSERT_TRUE(fs::exists(undo));

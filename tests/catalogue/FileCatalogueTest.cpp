@@ -1,4 +1,5 @@
 #include "catalogue/FileCatalogue.h"
+#include "catalogue/DefaultColumns.h"
 #include "catalogue/NameParts.h"
 #include "catalogue/TypeNameSource.h"
 #include "support/TempFolder.h"
@@ -31,18 +32,6 @@ constexpr int kColFolder = 5;
 constexpr int kColCreated = 6;
 constexpr int kColModified = 7;
 constexpr int kColAccessed = 8;
-
-void AddStandardColumns(CFileCatalogue& catalogue) {
-    catalogue.AddColumn("Bestand", ColumnKind::FileName, 200, ColumnAlignment::Left);
-    catalogue.AddColumn("Grootte", ColumnKind::Size, 80, ColumnAlignment::Right);
-    catalogue.AddColumn("Type", ColumnKind::Type, 120, ColumnAlignment::Left);
-    catalogue.AddColumn("Attributen", ColumnKind::Attributes, 60, ColumnAlignment::Left);
-    catalogue.AddColumn("Ext", ColumnKind::Extension, 50, ColumnAlignment::Left);
-    catalogue.AddColumn("Pad", ColumnKind::Folder, 200, ColumnAlignment::Left);
-    catalogue.AddColumn("Gemaakt", ColumnKind::Created, 120, ColumnAlignment::Left);
-    catalogue.AddColumn("Gewijzigd", ColumnKind::Modified, 120, ColumnAlignment::Left);
-    catalogue.AddColumn("Laatst geopend", ColumnKind::Accessed, -1, ColumnAlignment::Left);
-}
 
 /// A catalogue that records its hooks as text, with folders shown relative
 /// to root, and that can cancel when it enters a chosen folder.
@@ -159,7 +148,7 @@ class CatalogueTestBase : public ::testing::Test {
 protected:
     void SetUp() override {
         catalogue.root = temp.Path();
-        AddStandardColumns(catalogue);
+        AddDefaultColumns(catalogue);
         catalogue.SetDateFormat("yyyy-MM-dd");
         catalogue.SetTimeFormat("HH:mm");
     }
@@ -599,7 +588,7 @@ TEST_F(CatalogueTestBase, DateRangeFromEqualToAdmitsExactlyThatInstant) {
 
 class CatalogueOrderTest : public ::testing::Test {
 protected:
-    void SetUp() override { AddStandardColumns(catalogue); }
+    void SetUp() override { AddDefaultColumns(catalogue); }
     int Compare(const CFileEntry& a, const CFileEntry& b) const {
         return catalogue.CompareEntries(a, b);
     }
@@ -1476,12 +1465,16 @@ TEST_F(CatalogueMoveRowsTest, NextRefreshSortsByNameInTheCurrentDirection) {
 
 TEST(CatalogueColumnTest, AddColumnKeepsKindsAndOrder) {
     CFileCatalogue catalogue;
-    AddStandardColumns(catalogue);
+    AddDefaultColumns(catalogue);
     ASSERT_EQ(catalogue.GetColumnCount(), 9);
+    EXPECT_EQ(catalogue.GetColumn(kColName).title, "Bestand");
     EXPECT_EQ(catalogue.GetColumn(kColSize).title, "Grootte");
+    EXPECT_EQ(catalogue.GetColumn(kColFolder).title, "Pad");
+    EXPECT_EQ(catalogue.GetColumn(kColAccessed).title, "Laatst geopend");
     EXPECT_EQ(catalogue.GetColumn(kColSize).kind, ColumnKind::Size);
     EXPECT_EQ(catalogue.GetColumn(kColSize).alignment, ColumnAlignment::Right);
-    EXPECT_EQ(catalogue.GetColumn(kColSize).width, 80);
+    EXPECT_EQ(catalogue.GetColumn(kColName).alignment, ColumnAlignment::Left);
+    EXPECT_EQ(catalogue.GetColumn(kColSize).width, -1);
     EXPECT_EQ(catalogue.GetColumn(kColAccessed).width, -1);
     EXPECT_EQ(
         catalogue.GetColumnKinds(),
@@ -1489,14 +1482,24 @@ TEST(CatalogueColumnTest, AddColumnKeepsKindsAndOrder) {
                                  ColumnKind::Attributes, ColumnKind::Extension, ColumnKind::Folder,
                                  ColumnKind::Created, ColumnKind::Modified, ColumnKind::Accessed}));
     EXPECT_EQ(catalogue.GetColumnOrder(), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8}));
+    // A column added after them keeps its own title, width and alignment.
+    EXPECT_TRUE(catalogue.AddColumn("Breed", ColumnKind::Size, 80, ColumnAlignment::Centre));
+    ASSERT_EQ(catalogue.GetColumnCount(), 10);
+    EXPECT_EQ(catalogue.GetColumn(9).title, "Breed");
+    EXPECT_EQ(catalogue.GetColumn(9).kind, ColumnKind::Size);
+    EXPECT_EQ(catalogue.GetColumn(9).width, 80);
+    EXPECT_EQ(catalogue.GetColumn(9).alignment, ColumnAlignment::Centre);
+    EXPECT_EQ(catalogue.GetColumnKinds().back(), ColumnKind::Size);
+    EXPECT_EQ(catalogue.GetColumnOrder(), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
     catalogue.SetColumnWidth(kColSize, 99);
     catalogue.SetColumnWidth(42, 5);
     EXPECT_EQ(catalogue.GetColumn(kColSize).width, 99);
+    EXPECT_EQ(catalogue.GetColumn(9).width, 80);
 }
 
 TEST(CatalogueColumnTest, SetColumnOrderRefusesNonPermutations) {
     CFileCatalogue catalogue;
-    AddStandardColumns(catalogue);
+    AddDefaultColumns(catalogue);
     const std::vector<int> identity{0, 1, 2, 3, 4, 5, 6, 7, 8};
     EXPECT_FALSE(catalogue.SetColumnOrder({0, 1, 2, 3, 4, 5, 6, 7}));
     EXPECT_FALSE(catalogue.SetColumnOrder({0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));

@@ -1,16 +1,23 @@
 // Scripts, listings and options files written to a file system that fills
-// up: a small tmpfs mounted for the test (skipped where mounting is not
-// allowed). A full disk is always reported as a failure, never as success.
+// up: a small tmpfs mounted for the test or, where mounting is not allowed,
+// a limit on the size of the files this process writes. A full disk is
+// always reported as a failure, never as success.
 #include "engine/IniFile.h"
 #include "engine/RenameCore.h"
 #include "engine/RenameScripts.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/resource.h>
+
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,15 +25,28 @@ namespace {
 
 namespace fs = std::filesystem;
 
-/// A 64 KiB tmpfs on a fresh folder, unmounted at the end.
+/// How much the small disk holds.
+constexpr rlim_t kDiskBytes = 64 * 1024;
+
+/// A disk of kDiskBytes on a fresh folder: a tmpfs mounted there (unmounted
+/// at the end) where this process may mount one, else a plain folder and a
+/// file size limit of kDiskBytes that stands in for the full disk from Fill
+/// to Empty. The limit holds for every file the process writes, wherever it
+/// is, so a test makes its own files before Fill. NR_TEST_NO_MOUNT=1 in the
+/// environment takes the limit even where the mount would work, so that both
+/// ways can be tried on one machine.
 class CSmallDisk {
 public:
     CSmallDisk() {
-        const std::string command =
-            "mount -t tmpfs -o size=64k nrtest " + folder.Path() + " 2>/dev/null";
-        mounted = std::system(command.c_str()) == 0;
+        const char* noMount = std::getenv("NR_TEST_NO_MOUNT");
+        if (noMount == nullptr || std::string(noMount) != "1") {
+            const std::string command = "mount -t tmpfs -o size=" + std::to_string(kDiskBytes) +
+                                        " nrtest " + folder.Path() + " 2>/dev/null";
+            mounted = std::system(command.c_str()) == 0;
+        }
     }
     ~CSmallDisk() {
+        Empty();
         if (mounted) {
             const std::string command = "umount " + folder.Path();
             (void)std::system(command.c_str());
@@ -36,11 +56,25 @@ public:
     CSmallDisk& operator=(const CSmallDisk&) = delete;
 
     bool Mounted() const { return mounted; }
+    /// The errno value of a write that does not fit: ENOSPC on the tmpfs,
+    /// EFBIG past the file size limit.
+    int FullError() const { return mounted ? ENOSPC : EFBIG; }
+    /// Without the mount, sets the file size limit; false when it cannot.
+    bool Fill() {
+        if (mounted) {
+            return true;
+        }
+        limit.emplace(kDiskBytes);
+        return limit->IsSet();
+    }
+    /// Lifts the file size limit (files elsewhere have room again).
+    void Empty() { limit.reset(); }
     std::string operator/(const std::string& name) const { return folder / name; }
 
 private:
     CTempFolder folder;
     bool mounted = false;
+    std::optional<CFileSizeLimit> limit;
 };
 
 class CConsoleFrontEnd : public CRenameFrontEnd {
@@ -54,7 +88,13 @@ public:
         return msgbox::kYes;
     }
     void WriteConsoleLine(const std::string& text) override { lines.push_back(text); }
-    std::string MakeTempFileName() override { return tempFile; }
+    std::string MakeTempFileName() override {
+        if (onMakeTempFileName) {
+            onMakeTempFileName();
+        }
+        return tempFile;
+    }
+    std::function<void()> onMakeTempFileName;
 };
 
 class FullDiskTest : public ::testing::Test {
@@ -65,9 +105,6 @@ protected:
     CRenameCore core{&frontEnd};
 
     void SetUp() override {
-        if (!disk.Mounted()) {
-            GTEST_SKIP() << "cannot mount a tmpfs here";
-        }
         // Enough long names that any script of them is larger than the disk.
         for (int i = 0; i < 400; ++i) {
             folder.WriteFile(std::to_string(1000 + i) + std::string(200, 'n') + ".txt",
@@ -79,25 +116,31 @@ protected:
         core.GetOptions().name.insertBeforeText = "x";
         ASSERT_TRUE(core.GetCatalogue().SetFolder(folder.Path(), true));
         core.GetCatalogue().Refresh();
+        ASSERT_TRUE(disk.Fill()) << "neither a tmpfs nor a file size limit could be set";
     }
+    void TearDown() override { disk.Empty(); }
 };
 
 TEST_F(FullDiskTest, RenameScriptAndListingReportTheFullDisk) {
     EXPECT_FALSE(core.WriteRenameScript(disk / "renbatch.bat"));
     ASSERT_FALSE(frontEnd.messages.empty());
-    EXPECT_NE(frontEnd.messages.back().find(FormatSystemError(ENOSPC)), std::string::npos)
+    EXPECT_NE(frontEnd.messages.back().find(FormatSystemError(disk.FullError())), std::string::npos)
         << frontEnd.messages.back();
     frontEnd.messages.clear();
     fs::remove(disk / "renbatch.bat");
     EXPECT_FALSE(core.SavePreviewListing(disk / "preview.txt"));
     ASSERT_FALSE(frontEnd.messages.empty());
-    EXPECT_NE(frontEnd.messages.back().find(FormatSystemError(ENOSPC)), std::string::npos);
+    EXPECT_NE(frontEnd.messages.back().find(FormatSystemError(disk.FullError())),
+              std::string::npos);
 }
 
 TEST_F(FullDiskTest, BatchUndoScriptOnAFullDiskFallsBackToTheTemporaryFile) {
     core.SetBatchMode(true);
     core.ComputeNewNames(true);
     frontEnd.tempFile = folder / "NRtemp";
+    // The temporary file lies off the small disk, where there is room: the
+    // file size limit that stands in for the full disk ends there.
+    frontEnd.onMakeTempFileName = [this] { disk.Empty(); };
     const std::string undo = disk / "undo.sh";
     EXPECT_EQ(core.RunBatch(folder.Path(), undo, "0"), 0);
     ASSERT_EQ(core.GetUndoOldPaths().size(), 400u);
@@ -129,7 +172,7 @@ TEST_F(FullDiskTest, OptionsFileOnAFullDiskKeepsTheOldFile) {
     }
     int error = 0;
     EXPECT_FALSE(large.Save(old, error));
-    EXPECT_EQ(error, ENOSPC);
+    EXPECT_EQ(error, disk.FullError());
     CIniFile back;
     ASSERT_TRUE(back.Load(old));
     bool found = false;
@@ -149,7 +192,7 @@ TEST_F(FullDiskTest, UndoJournalOnAFullDiskFailsAtTheEnd) {
     EXPECT_FALSE(allWritten);
     EXPECT_TRUE(journal.Commit(error));
     EXPECT_FALSE(journal.Finish(error));
-    EXPECT_EQ(error, ENOSPC);
+    EXPECT_EQ(error, disk.FullError());
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "engine/RenameCore.h"
+#include "catalogue/DefaultColumns.h"
 #include "resources/StringTable.h"
 #include "support/TempFolder.h"
 
@@ -52,18 +53,6 @@ std::string Text(int id) {
     return std::string(LookupString(id));
 }
 
-void AddStandardColumns(CFileCatalogue& catalogue) {
-    catalogue.AddColumn("Bestand", ColumnKind::FileName, 200, ColumnAlignment::Left);
-    catalogue.AddColumn("Grootte", ColumnKind::Size, 80, ColumnAlignment::Right);
-    catalogue.AddColumn("Type", ColumnKind::Type, 120, ColumnAlignment::Left);
-    catalogue.AddColumn("Attributen", ColumnKind::Attributes, 60, ColumnAlignment::Left);
-    catalogue.AddColumn("Ext", ColumnKind::Extension, 50, ColumnAlignment::Left);
-    catalogue.AddColumn("Pad", ColumnKind::Folder, 200, ColumnAlignment::Left);
-    catalogue.AddColumn("Gemaakt", ColumnKind::Created, 120, ColumnAlignment::Left);
-    catalogue.AddColumn("Gewijzigd", ColumnKind::Modified, 120, ColumnAlignment::Left);
-    catalogue.AddColumn("Laatst geopend", ColumnKind::Accessed, -1, ColumnAlignment::Left);
-}
-
 /// A core on a fresh temporary folder, with the recording front end.
 class RenameCoreTest : public ::testing::Test {
 protected:
@@ -72,7 +61,7 @@ protected:
     CRenameCore core{&frontEnd};
 
     void SetUp() override {
-        AddStandardColumns(core.GetCatalogue());
+        AddDefaultColumns(core.GetCatalogue());
         // A refresh selects the first row; most cases want every row.
         core.GetOptions().renameOnlySelected = false;
     }

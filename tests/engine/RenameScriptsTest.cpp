@@ -1,5 +1,6 @@
 #include "engine/RenameScripts.h"
 
+#include "support/FileSizeLimit.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +10,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <set>
+#include <signal.h>
 #include <string>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <vector>
 
@@ -439,8 +442,41 @@ TEST(RenameUndoJournal, WindowsFormIsWrittenInUndoOrder) {
 TEST(RenameUndoJournal, FailedWritesAreReported) {
     // A folder that cannot take the file fails at once; a write that fails
     // later (a full disk) is kept and reported by Finish.
+    {
+        CUndoJournal journal;
+        int error = 0;
+        EXPECT_FALSE(journal.Create("/nonexistent-folder/undo.sh", error));
+        EXPECT_EQ(error, ENOENT);
+    }
+
+    CTempFolder folder;
+    const std::string script = folder / "undo.sh";
     CUndoJournal journal;
     int error = 0;
-    EXPECT_FALSE(journal.Create("/nonexistent-folder/undo.sh", error));
-    EXPECT_EQ(error, ENOENT);
+    ASSERT_TRUE(journal.Create(script, error));
+    const std::string oldPath = "/p/" + std::string(200, 'a');
+    const std::string newPath = "/p/" + std::string(200, 'b');
+    int written = 0;
+    {
+        // The file may not grow past 4 KiB. The journal holds some room
+        // taken before the limit (lines of about 420 bytes fit in it); the
+        // failure comes when it needs more.
+        CFileSizeLimit limit(4096);
+        ASSERT_TRUE(limit.IsSet());
+        while (written < 10000 && journal.AddMove(oldPath, newPath)) {
+            ++written;
+        }
+        EXPECT_GT(written, 0);
+        EXPECT_LT(written, 10000) << "no write failed past the limit";
+        // Once a write has failed every later one fails too.
+        EXPECT_FALSE(journal.AddMove(oldPath, newPath));
+        EXPECT_FALSE(journal.CancelLastMove());
+    }
+    // The limit is gone: only a kept failure can make Finish fail now.
+    EXPECT_TRUE(journal.Commit(error));
+    EXPECT_EQ(error, 0);
+    EXPECT_FALSE(journal.Finish(error));
+    EXPECT_EQ(error, EFBIG);
+    journal.Discard();
+    EXPECT_EQ(NamesIn(folder.Path()), std::set<std::string>{});
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalogue/DefaultColumns.h"
 #include "catalogue/NameParts.h"
 #include "catalogue/TypeNameSource.h"
 #include "engine/MediaReaders.h"
@@ -84,19 +85,6 @@ public:
     }
 };
 
-/// The nine columns of the file list, in the order the main window adds them.
-inline void AddStandardColumns(CFileCatalogue& catalogue) {
-    catalogue.AddColumn("Bestand", ColumnKind::FileName, -1, ColumnAlignment::Left);
-    catalogue.AddColumn("Grootte", ColumnKind::Size, -1, ColumnAlignment::Right);
-    catalogue.AddColumn("Type", ColumnKind::Type, -1, ColumnAlignment::Left);
-    catalogue.AddColumn("Attributen", ColumnKind::Attributes, -1, ColumnAlignment::Left);
-    catalogue.AddColumn("Ext", ColumnKind::Extension, -1, ColumnAlignment::Left);
-    catalogue.AddColumn("Pad", ColumnKind::Folder, -1, ColumnAlignment::Left);
-    catalogue.AddColumn("Gemaakt", ColumnKind::Created, -1, ColumnAlignment::Left);
-    catalogue.AddColumn("Gewijzigd", ColumnKind::Modified, -1, ColumnAlignment::Left);
-    catalogue.AddColumn("Laatst geopend", ColumnKind::Accessed, -1, ColumnAlignment::Left);
-}
-
 /// An entry that no scan made: folder ending in "/", long name and size.
 inline CFileEntry MakeEntry(const std::string& folder, const std::string& longName,
                             uint64_t size = 0) {
@@ -113,7 +101,7 @@ inline CFileEntry MakeEntry(const std::string& folder, const std::string& longNa
 class TagExpanderTest : public ::testing::Test {
 protected:
     TagExpanderTest() {
-        AddStandardColumns(core.GetCatalogue());
+        AddDefaultColumns(core.GetCatalogue());
         core.GetCatalogue().SetTypeNameSource(&typeNames);
         core.GetTagExpander().SetMediaReaders(&media);
         SeedTagRandom(20240501);

@@ -1,3 +1,4 @@
+#include "catalogue/DefaultColumns.h"
 #include "engine/RenameCore.h"
 #include "engine/TagCommands.h"
 #include "engine/TagExpander.h"
@@ -12,20 +13,6 @@
 namespace {
 
 using Texts = std::map<int, std::string>;
-
-/// The file list's nine columns in the order the main window adds them:
-/// column index i is at display position i until the user drags one.
-void AddListColumns(CFileCatalogue& catalogue) {
-    catalogue.AddColumn("Bestand", ColumnKind::FileName, 200, ColumnAlignment::Left);
-    catalogue.AddColumn("Grootte", ColumnKind::Size, 80, ColumnAlignment::Right);
-    catalogue.AddColumn("Type", ColumnKind::Type, 120, ColumnAlignment::Left);
-    catalogue.AddColumn("Attributen", ColumnKind::Attributes, 60, ColumnAlignment::Left);
-    catalogue.AddColumn("Ext", ColumnKind::Extension, 50, ColumnAlignment::Left);
-    catalogue.AddColumn("Pad", ColumnKind::Folder, 200, ColumnAlignment::Left);
-    catalogue.AddColumn("Gemaakt", ColumnKind::Created, 120, ColumnAlignment::Left);
-    catalogue.AddColumn("Gewijzigd", ColumnKind::Modified, 120, ColumnAlignment::Left);
-    catalogue.AddColumn("Laatst geopend", ColumnKind::Accessed, -1, ColumnAlignment::Left);
-}
 
 /// The nine date pictures with "$" for the command.
 std::vector<std::string> DatePictures(const std::string& command) {
@@ -181,7 +168,9 @@ void ExpectWellFormedTags(const std::string& text) {
 
 class TagMenuTextsTest : public ::testing::Test {
 protected:
-    TagMenuTextsTest() { AddListColumns(core.GetCatalogue()); }
+    // The file list's nine columns: column index i is at display position i
+    // until the user drags one.
+    TagMenuTextsTest() { AddDefaultColumns(core.GetCatalogue()); }
 
     std::string Text(int id) { return core.GetTagExpander().TagTextForCommand(id); }
 
