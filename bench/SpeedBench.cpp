@@ -199,10 +199,16 @@ int main(int argc, char** argv) {
 
     // The media tags over copies of one JPEG file.
     if (std::filesystem::is_directory(jpeg)) {
+        // A camera file with a full EXIF block; else the first by name.
+        std::vector<std::string> candidates;
         for (const auto& item : std::filesystem::directory_iterator(jpeg)) {
-            jpeg = item.path().string();
-            break;
+            candidates.push_back(item.path().string());
         }
+        std::sort(candidates.begin(), candidates.end());
+        const std::string camera = jpeg + "/Canon.jpg";
+        jpeg = std::filesystem::is_regular_file(camera) ? camera
+               : candidates.empty()                     ? std::string()
+                                                        : candidates.front();
     }
     if (std::filesystem::is_regular_file(jpeg)) {
         const std::string media = root + "media/";
