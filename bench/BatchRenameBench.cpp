@@ -4,7 +4,7 @@
 //   nr_batch_bench [--files N] [--runs R] [--dir FOLDER]
 //
 // Two more bare loops show what the batch run cannot leave out: the scan of
-// the folder (readdir, statx, sort) and one write of the undo line before
+// the folder (readdir, lstat, sort) and one write of the undo line before
 // each move.
 //
 // Both sides rename N files "img_000000.jpg" ... of one folder to
@@ -13,6 +13,8 @@
 // and checking them is not timed. Wall time is measured from fork to the end
 // of the child, so it includes starting the process; the peak memory is the
 // child's ru_maxrss from wait4.
+
+#include "RawScan.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -27,7 +29,6 @@
 #include <linux/fs.h>
 #include <malloc.h>
 #include <string>
-#include <strings.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
@@ -218,34 +219,10 @@ CMeasure RunBatch(const std::string& root, const std::string& folder,
 }
 
 // What a bare loop does besides the renames: nothing; also the scan
-// (readdir + statx of every entry, names sorted); also the scan and one
+// (readdir + lstat of every entry, names sorted); also the scan and one
 // write of an undo line per move before it, as a kill-proof undo script
 // needs.
 enum class RawWork { RenameOnly, ScanAndRename, ScanRenameAndJournal };
-
-void RawScan(const std::string& folder) {
-    std::vector<std::string> names;
-    DIR* dir = opendir(folder.c_str());
-    if (dir == nullptr) {
-        _exit(3);
-    }
-    const int dirFd = dirfd(dir);
-    while (const dirent* entry = readdir(dir)) {
-        if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0) {
-            continue;
-        }
-        struct statx st {};
-        if (statx(dirFd, entry->d_name, AT_SYMLINK_NOFOLLOW,
-                  STATX_TYPE | STATX_MODE | STATX_SIZE | STATX_MTIME | STATX_ATIME | STATX_BTIME,
-                  &st) == 0) {
-            names.emplace_back(entry->d_name);
-        }
-    }
-    closedir(dir);
-    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        return strcasecmp(a.c_str(), b.c_str()) < 0;
-    });
-}
 
 // The same renames as a bare loop in a child process.
 CMeasure RunRawLoop(const std::string& folder, int count, RawWork work,
@@ -254,7 +231,7 @@ CMeasure RunRawLoop(const std::string& folder, int count, RawWork work,
     const pid_t pid = fork();
     if (pid == 0) {
         if (work != RawWork::RenameOnly) {
-            RawScan(folder);
+            (void)RawScan({folder});
         }
         int journal = -1;
         if (work == RawWork::ScanRenameAndJournal) {
@@ -354,7 +331,7 @@ int main(int argc, char** argv) {
     };
     CContestant contestants[] = {{"norvikrename RENAME=1", {}, {}},
                                  {"renameat2 NOREPLACE loop", {}, {}},
-                                 {"  + readdir/statx/sort", {}, {}},
+                                 {"  + readdir/lstat/sort", {}, {}},
                                  {"  + undo line written/move", {}, {}}};
     const RawWork rawWork[] = {RawWork::RenameOnly, RawWork::ScanAndRename,
                                RawWork::ScanRenameAndJournal};

@@ -10,6 +10,7 @@
 //   nr_speed_bench [--files N] [--folders F] [--runs R] [--dir FOLDER]
 //                  [--jpeg FILE] [--media-files M]
 
+#include "RawScan.h"
 #include "catalogue/DefaultColumns.h"
 #include "catalogue/NameParts.h"
 #include "engine/RenameCore.h"
@@ -50,30 +51,6 @@ template <typename Work> double TimeMedian(int runs, Work work) {
 
 /// readdir + lstat of every entry of the folders, then one sort of all the
 /// names without regard to case: the least a scan must do.
-std::size_t RawScan(const std::vector<std::string>& folders) {
-    std::vector<std::string> names;
-    for (const std::string& folder : folders) {
-        DIR* dir = opendir(folder.c_str());
-        if (dir == nullptr) {
-            continue;
-        }
-        const int fd = dirfd(dir);
-        while (const dirent* entry = readdir(dir)) {
-            if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0) {
-                continue;
-            }
-            struct stat st;
-            if (fstatat(fd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0) {
-                names.emplace_back(entry->d_name);
-            }
-        }
-        closedir(dir);
-    }
-    std::sort(names.begin(), names.end(),
-              [](const std::string& a, const std::string& b) { return CompareNoCase(a, b) < 0; });
-    return names.size();
-}
-
 void MakeEmptyFiles(const std::string& folder, int count, int offset) {
     for (int i = 0; i < count; ++i) {
         char name[64];
