@@ -1,9 +1,9 @@
 #include "media/ExifReader.h"
 
 #include "media/ExifParseValues.h"
+#include "media/FileHead.h"
 
 #include "platform/FileSystem.h"
-#include "platform/SequentialReader.h"
 #include "platform/Utf8.h"
 
 #include <algorithm>
@@ -75,30 +75,29 @@ uint16_t BigEndian16(const uint8_t* bytes) {
     return static_cast<uint16_t>((bytes[0] << 8) | bytes[1]);
 }
 
-/// Serves an istream from a file opened through the platform layer.
-class CReaderBuffer : public std::streambuf {
+/// Serves an istream from the shared head of the file held.
+class CHeadBuffer : public std::streambuf {
 public:
-    explicit CReaderBuffer(platform::CSequentialReader& source) : reader(source) {}
+    explicit CHeadBuffer(CFileHead& head) : head(head) {}
 
 protected:
     int_type underflow() override {
         if (gptr() < egptr()) {
             return traits_type::to_int_type(*gptr());
         }
-        std::size_t bytesRead = 0;
-        int error = 0;
-        // A read error after some bytes still serves those bytes; the next
-        // call then reports the end.
-        reader.Read(buffer.data(), buffer.size(), bytesRead, error);
-        if (bytesRead == 0) {
+        const std::size_t got =
+            head.ReadAt(position, reinterpret_cast<uint8_t*>(buffer.data()), buffer.size());
+        if (got == 0) {
             return traits_type::eof();
         }
-        setg(buffer.data(), buffer.data(), buffer.data() + bytesRead);
+        position += got;
+        setg(buffer.data(), buffer.data(), buffer.data() + got);
         return traits_type::to_int_type(*gptr());
     }
 
 private:
-    platform::CSequentialReader& reader;
+    CFileHead& head;
+    uint64_t position = 0;
     std::array<char, 4096> buffer{};
 };
 
@@ -565,10 +564,11 @@ bool ReadExifInfo(const std::string& path, CExifInfo& info) {
         cache.stamp = stamp;
         cache.info = CExifInfo{};
         cache.result = false;
-        platform::CSequentialReader file;
+        const std::lock_guard<std::mutex> headLock(CFileHead::Lock());
+        CFileHead& head = CFileHead::Shared();
         int error = 0;
-        if (file.Open(path, error)) {
-            CReaderBuffer buffer(file);
+        if (head.Hold(path, error)) {
+            CHeadBuffer buffer(head);
             std::istream stream(&buffer);
             CExifReader reader(&cache.info);
             cache.result = reader.ReadSections(stream);

@@ -1,11 +1,12 @@
 #include "media/ImageReader.h"
 
+#include "media/FileHead.h"
 #include "media/ImageFormats.h"
-#include "platform/SequentialReader.h"
 
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <mutex>
 
 namespace {
 
@@ -36,70 +37,33 @@ private:
     std::size_t position = 0;
 };
 
-/// An open file, read in small blocks. The first block holds the whole
-/// header of every format; only the segment and chunk walks of JPEG and IFF
-/// go further. The sequential reader cannot seek, so skipping reads past the
-/// bytes; a skip beyond the size the file had when it was opened fails at
-/// once without reading.
-class CFileSource final : public CImageHeaderSource {
+/// The file held by the shared head. The header of every format lies in
+/// the first bytes; only the segment and chunk walks of JPEG and IFF go
+/// further, and a skip beyond the size the file had when it was opened fails
+/// at once without reading.
+class CHeadSource final : public CImageHeaderSource {
 public:
-    explicit CFileSource(platform::CSequentialReader& file) : file(file) {}
+    explicit CHeadSource(CFileHead& head) : head(head) {}
 
     bool Read(uint8_t* out, std::size_t count) override {
-        while (count > 0) {
-            if (next == filled && !Fill()) {
-                return false;
-            }
-            const std::size_t take = std::min(count, filled - next);
-            std::memcpy(out, block.data() + next, take);
-            next += take;
-            out += take;
-            count -= take;
+        if (head.ReadAt(position, out, count) != count) {
+            return false;
         }
+        position += count;
         return true;
     }
 
     bool Skip(uint64_t count) override {
-        const std::size_t buffered = filled - next;
-        if (count <= buffered) {
-            next += static_cast<std::size_t>(count);
-            return true;
-        }
-        count -= buffered;
-        next = filled;
-        if (count > file.GetSize() - std::min(file.GetSize(), readFromFile)) {
+        if (count > head.Size() - std::min(head.Size(), position)) {
             return false;
         }
-        while (count > 0) {
-            if (!Fill()) {
-                return false;
-            }
-            const std::size_t take = static_cast<std::size_t>(std::min<uint64_t>(count, filled));
-            next = take;
-            count -= take;
-        }
+        position += count;
         return true;
     }
 
 private:
-    bool Fill() {
-        std::size_t got = 0;
-        int error = 0;
-        next = 0;
-        filled = 0;
-        if (!file.Read(block.data(), block.size(), got, error) || got == 0) {
-            return false;
-        }
-        filled = got;
-        readFromFile += got;
-        return true;
-    }
-
-    platform::CSequentialReader& file;
-    std::array<uint8_t, 4096> block{};
-    std::size_t next = 0;
-    std::size_t filled = 0;
-    uint64_t readFromFile = 0;
+    CFileHead& head;
+    uint64_t position = 0;
 };
 
 std::string LowerAscii(std::string_view text) {
@@ -134,12 +98,13 @@ bool ReadFile(const std::string& path, CImageInfo& info) {
     if (reader == nullptr) {
         return false;
     }
-    platform::CSequentialReader file;
+    const std::lock_guard<std::mutex> lock(CFileHead::Lock());
+    CFileHead& head = CFileHead::Shared();
     int error = 0;
-    if (!file.Open(path, error)) {
+    if (!head.Hold(path, error)) {
         return false;
     }
-    CFileSource source(file);
+    CHeadSource source(head);
     return reader(source, info);
 }
 

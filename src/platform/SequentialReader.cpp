@@ -7,6 +7,31 @@
 
 namespace platform {
 
+namespace {
+
+CFileIdentity IdentityOf(const struct stat& st) {
+    CFileIdentity identity;
+    identity.device = static_cast<uint64_t>(st.st_dev);
+    identity.inode = static_cast<uint64_t>(st.st_ino);
+    identity.size = static_cast<uint64_t>(st.st_size);
+    identity.modifiedNs = static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    identity.changedNs = static_cast<int64_t>(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
+    return identity;
+}
+
+} // namespace
+
+bool IdentifyFile(const std::string& path, CFileIdentity& identity, int& error) {
+    struct stat st;
+    if (stat(path.c_str(), &st) != 0) {
+        error = errno;
+        return false;
+    }
+    identity = IdentityOf(st);
+    error = 0;
+    return true;
+}
+
 CSequentialReader::~CSequentialReader() {
     Close();
 }
@@ -33,6 +58,7 @@ bool CSequentialReader::Open(const std::string& path, int& error) {
     }
     fd = handle;
     size = static_cast<uint64_t>(st.st_size);
+    identity = IdentityOf(st);
     // Only a hint: a file system that ignores it is read all the same.
     (void)posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
     error = 0;
@@ -65,12 +91,40 @@ bool CSequentialReader::Read(void* buffer, std::size_t capacity, std::size_t& by
     return true;
 }
 
+bool CSequentialReader::ReadAt(uint64_t offset, void* buffer, std::size_t capacity,
+                               std::size_t& bytesRead, int& error) {
+    bytesRead = 0;
+    if (fd < 0) {
+        error = EBADF;
+        return false;
+    }
+    auto* out = static_cast<unsigned char*>(buffer);
+    while (bytesRead < capacity) {
+        const ssize_t n = pread(fd, out + bytesRead, capacity - bytesRead,
+                                static_cast<off_t>(offset + bytesRead));
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            error = errno;
+            return false;
+        }
+        if (n == 0) {
+            break; // end of the file
+        }
+        bytesRead += static_cast<std::size_t>(n);
+    }
+    error = 0;
+    return true;
+}
+
 void CSequentialReader::Close() {
     if (fd >= 0) {
         close(fd);
         fd = -1;
     }
     size = 0;
+    identity = CFileIdentity{};
 }
 
 } // namespace platform
