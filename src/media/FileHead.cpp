@@ -20,17 +20,22 @@ bool CFileHead::Hold(const std::string& wanted, int& error) {
 }
 
 void CFileHead::KeepUpTo(uint64_t end) {
-    end = std::min<uint64_t>(end, kMaxKept);
+    // The size at the open is the end: reading to it takes one call, not a
+    // second one that finds nothing.
+    const std::size_t limit =
+        static_cast<std::size_t>(std::min<uint64_t>(kMaxKept, file.GetSize()));
+    end = std::min<uint64_t>(end, limit);
     while (!keptToEnd && kept.size() < end) {
         const std::size_t have = kept.size();
-        const std::size_t want = std::min<std::size_t>(
-            kMaxKept, std::max<std::size_t>(end, have + std::max(have, kFirstRead)));
+        const std::size_t want =
+            std::min(limit, std::max<std::size_t>(static_cast<std::size_t>(end),
+                                                  have + std::max(have, kFirstRead)));
         kept.resize(want);
         std::size_t got = 0;
         int error = 0;
         file.ReadAt(have, kept.data() + have, want - have, got, error);
         kept.resize(have + got);
-        if (have + got < want) {
+        if (have + got < want || have + got == file.GetSize()) {
             // The end of the file, or a read error: either way nothing more
             // comes from this file while it is held.
             keptToEnd = true;
