@@ -1,18 +1,20 @@
 // Measures a batch run of the real executable against the least a program
 // could do for the same job: one renameat2(RENAME_NOREPLACE) per file.
 //
-//   nr_batch_bench [--files N] [--runs R] [--dir FOLDER]
+//   nr_batch_bench [--files N] [--folders F] [--runs R] [--dir FOLDER]
 //
 // Two more bare loops show what the batch run cannot leave out: the scan of
 // the folder (readdir, lstat, sort) and one write of the undo line before
 // each move.
 //
 // Both sides rename N files "img_000000.jpg" ... of one folder to
-// "x_img_000000000001.jpg" ... (a text put in front of the name and a six-digit
-// autonumber after it). Each run starts on freshly created files; creating
-// and checking them is not timed. Wall time is measured from fork to the end
-// of the child, so it includes starting the process; the peak memory is the
-// child's ru_maxrss from wait4.
+// "x_img_000000000001.jpg" ... (a text put in front of the name and a
+// six-digit autonumber after it). With F folders the files lie in F
+// sub-folders "d0000" ... in blocks of N/F, the batch run is recursive and
+// the autonumber restarts in every folder. Each run starts on freshly
+// created files; creating and checking them is not timed. Wall time is
+// measured from fork to the end of the child, so it includes starting the
+// process; the peak memory is the child's ru_maxrss from wait4.
 
 #include "RawScan.h"
 
@@ -44,6 +46,7 @@ namespace fs = std::filesystem;
 
 struct CBenchOptions {
     int files = 100000;
+    int folders = 1;
     int runs = 5;
     std::string dir;
 };
@@ -58,8 +61,9 @@ void OldName(char* buffer, std::size_t size, int i) {
     std::snprintf(buffer, size, "img_%06d.jpg", i);
 }
 
-void NewName(char* buffer, std::size_t size, int i) {
-    std::snprintf(buffer, size, "x_img_%06d%06d.jpg", i, i + 1);
+// The autonumber restarts in every folder of a recursive run.
+void NewName(char* buffer, std::size_t size, int i, int perFolder) {
+    std::snprintf(buffer, size, "x_img_%06d%06d.jpg", i, i % perFolder + 1);
 }
 
 int RenameNoReplace(const char* from, const char* to) {
@@ -79,6 +83,8 @@ bool ParseArguments(int argc, char** argv, CBenchOptions& options) {
         const std::string value = argv[++i];
         if (argument == "--files") {
             options.files = std::atoi(value.c_str());
+        } else if (argument == "--folders") {
+            options.folders = std::atoi(value.c_str());
         } else if (argument == "--runs") {
             options.runs = std::atoi(value.c_str());
         } else if (argument == "--dir") {
@@ -91,7 +97,8 @@ bool ParseArguments(int argc, char** argv, CBenchOptions& options) {
         const char* tmp = std::getenv("TMPDIR");
         options.dir = tmp != nullptr && *tmp != '\0' ? tmp : "/tmp";
     }
-    return options.files > 0 && options.files <= 1000000 && options.runs > 0;
+    return options.files > 0 && options.files <= 1000000 && options.runs > 0 &&
+           options.folders > 0 && options.folders <= 10000 && options.files % options.folders == 0;
 }
 
 bool RemoveAllIn(const std::string& folder) {
@@ -100,18 +107,53 @@ bool RemoveAllIn(const std::string& folder) {
     return !error;
 }
 
-// Creates the N empty files in a new folder.
-bool CreateFiles(const std::string& folder, int count) {
+// The folder that holds file i: the folder itself, or with several folders
+// the sub-folder of its block.
+std::string FolderOf(const std::string& folder, const CBenchOptions& options, int i) {
+    if (options.folders == 1) {
+        return folder;
+    }
+    char sub[16];
+    std::snprintf(sub, sizeof sub, "/d%04d", i / (options.files / options.folders));
+    return folder + sub;
+}
+
+// Every folder that holds files: for the scan of the bare loops.
+std::vector<std::string> AllFolders(const std::string& folder, const CBenchOptions& options) {
+    std::vector<std::string> folders = {folder};
+    if (options.folders > 1) {
+        for (int i = 0; i < options.files; i += options.files / options.folders) {
+            folders.push_back(FolderOf(folder, options, i));
+        }
+    }
+    return folders;
+}
+
+// Creates the N empty files in a new folder (and its sub-folders).
+bool CreateFiles(const std::string& folder, const CBenchOptions& options) {
     if (!RemoveAllIn(folder) || mkdir(folder.c_str(), 0755) != 0) {
         std::perror(folder.c_str());
         return false;
     }
-    const int dirFd = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (dirFd < 0) {
-        return false;
-    }
+    int dirFd = -1;
+    std::string current;
     char name[64];
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < options.files; ++i) {
+        const std::string holder = FolderOf(folder, options, i);
+        if (holder != current) {
+            if (dirFd >= 0) {
+                close(dirFd);
+            }
+            if (holder != folder && mkdir(holder.c_str(), 0755) != 0) {
+                std::perror(holder.c_str());
+                return false;
+            }
+            current = holder;
+            dirFd = open(holder.c_str(), O_RDONLY | O_DIRECTORY);
+            if (dirFd < 0) {
+                return false;
+            }
+        }
         OldName(name, sizeof name, i);
         const int fd = openat(dirFd, name, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
         if (fd < 0) {
@@ -125,28 +167,34 @@ bool CreateFiles(const std::string& folder, int count) {
     return true;
 }
 
-// True when the folder holds exactly the N new names.
-bool HasExpectedNames(const std::string& folder, int count) {
+// True when the folders hold exactly the N new names.
+bool HasExpectedNames(const std::string& folder, const CBenchOptions& options) {
     std::vector<std::string> names;
-    names.reserve(static_cast<std::size_t>(count));
-    DIR* dir = opendir(folder.c_str());
-    if (dir == nullptr) {
-        return false;
-    }
-    while (const dirent* entry = readdir(dir)) {
-        if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0) {
-            names.emplace_back(entry->d_name);
+    names.reserve(static_cast<std::size_t>(options.files));
+    for (const std::string& holder : AllFolders(folder, options)) {
+        if (options.folders > 1 && holder == folder) {
+            continue; // holds only the sub-folders
         }
+        DIR* dir = opendir(holder.c_str());
+        if (dir == nullptr) {
+            return false;
+        }
+        while (const dirent* entry = readdir(dir)) {
+            if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0) {
+                names.push_back(holder + "/" + entry->d_name);
+            }
+        }
+        closedir(dir);
     }
-    closedir(dir);
     std::sort(names.begin(), names.end());
-    bool ok = names.size() == static_cast<std::size_t>(count);
+    bool ok = names.size() == static_cast<std::size_t>(options.files);
     char expected[64];
-    for (int i = 0; ok && i < count; ++i) {
-        NewName(expected, sizeof expected, i);
-        if (names[static_cast<std::size_t>(i)] != expected) {
+    for (int i = 0; ok && i < options.files; ++i) {
+        NewName(expected, sizeof expected, i, options.files / options.folders);
+        const std::string wanted = FolderOf(folder, options, i) + "/" + expected;
+        if (names[static_cast<std::size_t>(i)] != wanted) {
             std::fprintf(stderr, "unexpected name %s, wanted %s\n",
-                         names[static_cast<std::size_t>(i)].c_str(), expected);
+                         names[static_cast<std::size_t>(i)].c_str(), wanted.c_str());
             ok = false;
         }
     }
@@ -174,7 +222,7 @@ CMeasure WaitFor(pid_t pid, std::chrono::steady_clock::time_point start) {
 }
 
 // One batch run of the executable; its console output goes to outputFile.
-CMeasure RunBatch(const std::string& root, const std::string& folder,
+CMeasure RunBatch(const std::string& root, const std::string& folder, bool recursive,
                   const std::string& outputFile) {
     std::vector<std::string> argumentTexts = {NR_EXECUTABLE_PATH,
                                               "RENAME=1",
@@ -182,6 +230,9 @@ CMeasure RunBatch(const std::string& root, const std::string& folder,
                                               "NRFILE=" + root + "/rules.ini",
                                               "UNDOFILE=" + root + "/undo.sh",
                                               "PAUSE=0"};
+    if (recursive) {
+        argumentTexts.push_back("RECURSIVE=1");
+    }
     std::vector<std::string> environmentTexts;
     for (char** variable = environ; *variable != nullptr; ++variable) {
         if (std::strncmp(*variable, "XDG_CONFIG_HOME=", 16) != 0) {
@@ -225,13 +276,13 @@ CMeasure RunBatch(const std::string& root, const std::string& folder,
 enum class RawWork { RenameOnly, ScanAndRename, ScanRenameAndJournal };
 
 // The same renames as a bare loop in a child process.
-CMeasure RunRawLoop(const std::string& folder, int count, RawWork work,
+CMeasure RunRawLoop(const std::string& folder, const CBenchOptions& options, RawWork work,
                     const std::string& journalPath) {
     const auto start = std::chrono::steady_clock::now();
     const pid_t pid = fork();
     if (pid == 0) {
         if (work != RawWork::RenameOnly) {
-            (void)RawScan({folder});
+            (void)RawScan(AllFolders(folder, options));
         }
         int journal = -1;
         if (work == RawWork::ScanRenameAndJournal) {
@@ -240,17 +291,25 @@ CMeasure RunRawLoop(const std::string& folder, int count, RawWork work,
                 _exit(4);
             }
         }
-        std::string from = folder + "/";
-        std::string to = folder + "/";
+        std::string from;
+        std::string to;
         std::string line;
-        const std::size_t prefix = from.size();
+        std::string holder;
+        std::size_t prefix = 0;
         char name[64];
         int failed = 0;
-        for (int i = 0; i < count; ++i) {
+        for (int i = 0; i < options.files; ++i) {
+            if (i % (options.files / options.folders) == 0) { // a new block, a new folder
+                holder = FolderOf(folder, options, i);
+                holder += '/';
+                prefix = holder.size();
+                from = holder;
+                to = holder;
+            }
             OldName(name, sizeof name, i);
             from.resize(prefix);
             from += name;
-            NewName(name, sizeof name, i);
+            NewName(name, sizeof name, i, options.files / options.folders);
             to.resize(prefix);
             to += name;
             if (journal >= 0) {
@@ -304,7 +363,9 @@ long MaxOf(const std::vector<long>& values) {
 int main(int argc, char** argv) {
     CBenchOptions options;
     if (!ParseArguments(argc, argv, options)) {
-        std::fprintf(stderr, "usage: %s [--files N] [--runs R] [--dir FOLDER]\n", argv[0]);
+        std::fprintf(stderr,
+                     "usage: %s [--files N] [--folders F (dividing N)] [--runs R] [--dir FOLDER]\n",
+                     argv[0]);
         return 2;
     }
     std::string pattern = options.dir + "/nr-batch-bench-XXXXXX";
@@ -338,18 +399,18 @@ int main(int argc, char** argv) {
     bool ok = true;
     for (int run = 0; run < options.runs && ok; ++run) {
         for (int c = 0; c < 4 && ok; ++c) {
-            ok = CreateFiles(folder, options.files);
+            ok = CreateFiles(folder, options);
             if (!ok) {
                 break;
             }
             CMeasure measure;
             if (c == 0) {
-                measure = RunBatch(root, folder, outputFile);
-                ok = measure.status == 0 && HasExpectedNames(folder, options.files) &&
+                measure = RunBatch(root, folder, options.folders > 1, outputFile);
+                ok = measure.status == 0 && HasExpectedNames(folder, options) &&
                      CheckBatchOutput(outputFile, options.files) && fs::exists(root + "/undo.sh");
             } else {
-                measure = RunRawLoop(folder, options.files, rawWork[c - 1], root + "/raw-undo.sh");
-                ok = measure.status == 0 && HasExpectedNames(folder, options.files);
+                measure = RunRawLoop(folder, options, rawWork[c - 1], root + "/raw-undo.sh");
+                ok = measure.status == 0 && HasExpectedNames(folder, options);
             }
             if (!ok) {
                 std::fprintf(stderr, "%s, run %d failed (exit status %d)\n", contestants[c].label,
@@ -368,8 +429,14 @@ int main(int argc, char** argv) {
     rusage self{};
     getrusage(RUSAGE_SELF, &self);
     const double loopMedian = Median(contestants[1].times);
-    std::printf("batch rename of %d files in one folder, %d runs (median; min..max)\n",
-                options.files, options.runs);
+    if (options.folders == 1) {
+        std::printf("batch rename of %d files in one folder, %d runs (median; min..max)\n",
+                    options.files, options.runs);
+    } else {
+        std::printf("batch rename of %d files in %d folders (RECURSIVE=1), %d runs (median; "
+                    "min..max)\n",
+                    options.files, options.folders, options.runs);
+    }
     std::printf("%-28s %12s %22s %14s %10s\n", "", "median ms", "min..max ms", "peak RSS MiB",
                 "/ loop");
     for (const CContestant& contestant : contestants) {

@@ -435,6 +435,9 @@ std::vector<CRenamePair> CRenameCore::CollectRenamePairs(bool fullNewPath) const
     const int rowCount = std::min(catalogue->GetRowCount(), static_cast<int>(previewRows.size()));
     pairs.reserve(static_cast<std::size_t>(rowCount));
     for (int row = 0; row < rowCount; ++row) {
+        if (row + kPrefetchRows < rowCount) {
+            PrefetchEntry(catalogue->GetRowEntry(row + kPrefetchRows));
+        }
         const std::string& text = previewRows[static_cast<std::size_t>(row)].text;
         if (text.empty() || text[0] == '<') {
             continue;
