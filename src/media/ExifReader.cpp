@@ -572,6 +572,7 @@ bool ReadExifInfo(const std::string& path, CExifInfo& info) {
             std::istream stream(&buffer);
             CExifReader reader(&cache.info);
             cache.result = reader.ReadSections(stream);
+            head.CloseFile();
         }
     }
     info = cache.result ? cache.info : CExifInfo{};

@@ -4,9 +4,9 @@
 #include <cstring>
 
 bool CFileHead::Hold(const std::string& wanted, int& error) {
-    if (file.IsOpen() && wanted == path) {
+    if (held && wanted == path) {
         platform::CFileIdentity now;
-        if (platform::IdentifyFile(wanted, now, error) && now == file.GetIdentity()) {
+        if (platform::IdentifyFile(wanted, now, error) && now == identity) {
             return true;
         }
     }
@@ -15,15 +15,40 @@ bool CFileHead::Hold(const std::string& wanted, int& error) {
         return false;
     }
     ++openCount;
+    held = true;
     path = wanted;
+    identity = file.GetIdentity();
     return true;
+}
+
+bool CFileHead::Reopen() {
+    if (file.IsOpen()) {
+        return true;
+    }
+    int error = 0;
+    if (!file.Open(path, error)) {
+        return false;
+    }
+    ++openCount;
+    if (file.GetIdentity() != identity) {
+        // Another file took the path since the bytes were kept: none of it
+        // may be mixed with them.
+        file.Close();
+        return false;
+    }
+    return true;
+}
+
+bool CFileHead::ReadFromFile(uint64_t offset, uint8_t* out, std::size_t count, std::size_t& got) {
+    got = 0;
+    int error = 0;
+    return Reopen() && file.ReadAt(offset, out, count, got, error);
 }
 
 void CFileHead::KeepUpTo(uint64_t end) {
     // The size at the open is the end: reading to it takes one call, not a
     // second one that finds nothing.
-    const std::size_t limit =
-        static_cast<std::size_t>(std::min<uint64_t>(kMaxKept, file.GetSize()));
+    const std::size_t limit = static_cast<std::size_t>(std::min<uint64_t>(kMaxKept, identity.size));
     end = std::min<uint64_t>(end, limit);
     while (!keptToEnd && kept.size() < end) {
         const std::size_t have = kept.size();
@@ -32,10 +57,9 @@ void CFileHead::KeepUpTo(uint64_t end) {
                                                   have + std::max(have, kFirstRead)));
         kept.resize(want);
         std::size_t got = 0;
-        int error = 0;
-        file.ReadAt(have, kept.data() + have, want - have, got, error);
+        ReadFromFile(have, kept.data() + have, want - have, got);
         kept.resize(have + got);
-        if (have + got < want || have + got == file.GetSize()) {
+        if (have + got < want || have + got == identity.size) {
             // The end of the file, or a read error: either way nothing more
             // comes from this file while it is held.
             keptToEnd = true;
@@ -44,7 +68,7 @@ void CFileHead::KeepUpTo(uint64_t end) {
 }
 
 std::size_t CFileHead::ReadAt(uint64_t offset, uint8_t* out, std::size_t count) {
-    if (!file.IsOpen() || count == 0) {
+    if (!held || count == 0) {
         return 0;
     }
     if (offset < kMaxKept) {
@@ -61,14 +85,19 @@ std::size_t CFileHead::ReadAt(uint64_t offset, uint8_t* out, std::size_t count) 
         return 0;
     }
     std::size_t got = 0;
-    int error = 0;
-    file.ReadAt(offset + copied, out + copied, count - copied, got, error);
+    ReadFromFile(offset + copied, out + copied, count - copied, got);
     return copied + got;
+}
+
+void CFileHead::CloseFile() {
+    file.Close();
 }
 
 void CFileHead::Release() {
     file.Close();
+    held = false;
     path.clear();
+    identity = platform::CFileIdentity{};
     kept.clear();
     keptToEnd = false;
 }

@@ -105,7 +105,9 @@ bool ReadFile(const std::string& path, CImageInfo& info) {
         return false;
     }
     CHeadSource source(head);
-    return reader(source, info);
+    const bool read = reader(source, info);
+    head.CloseFile();
+    return read;
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
 #include <mutex>
 #include <random>
 #include <string>
@@ -53,6 +54,19 @@ std::string ReadThroughHead(CFileHead& head, uint64_t offset, std::size_t count)
     std::string out(count, '\0');
     out.resize(head.ReadAt(offset, reinterpret_cast<uint8_t*>(out.data()), count));
     return out;
+}
+
+/// How many descriptors of this process are open on path.
+int OpenDescriptorsOf(const std::string& path) {
+    int count = 0;
+    for (const auto& item : std::filesystem::directory_iterator("/proc/self/fd")) {
+        std::error_code error;
+        const auto target = std::filesystem::read_symlink(item.path(), error);
+        if (!error && target == path) {
+            ++count;
+        }
+    }
+    return count;
 }
 
 } // namespace
@@ -210,4 +224,50 @@ TEST(FileHeadTest, ImageWalkReachesAFrameHeaderBeyondTheKeptFront) {
     const std::string cut = folder.WriteFile("cut.jpg", bytes.substr(0, sections.size() - 1000));
     CImageInfo none;
     EXPECT_FALSE(ReadImageInfo(cut, none));
+}
+
+TEST(FileHeadTest, AClosedFileIsOpenedAgainOnlyWhileItIsTheSameFile) {
+    CTempFolder folder;
+    const std::size_t size = 200000;
+    const std::string bytes = Pattern(size, 3);
+    const std::string path = folder.WriteFile("big.bin", bytes);
+
+    CFileHead head;
+    int error = 0;
+    ASSERT_TRUE(head.Hold(path, error));
+    EXPECT_EQ(ReadThroughHead(head, 0, 10), bytes.substr(0, 10));
+    head.CloseFile();
+    EXPECT_FALSE(head.IsFileOpen());
+    EXPECT_EQ(OpenDescriptorsOf(path), 0);
+
+    // Within the kept bytes nothing is opened; beyond them the file is.
+    EXPECT_EQ(ReadThroughHead(head, 100, 50), bytes.substr(100, 50));
+    EXPECT_EQ(head.OpenCount(), 1u);
+    EXPECT_EQ(ReadThroughHead(head, 150000, 100), bytes.substr(150000, 100));
+    EXPECT_EQ(head.OpenCount(), 2u);
+    head.CloseFile();
+
+    // Another file of the same size moved onto the path: its bytes are never
+    // mixed with the kept ones of the first.
+    const std::string other = folder.WriteFile("other.bin", Pattern(size, 4));
+    ASSERT_EQ(std::rename(other.c_str(), path.c_str()), 0);
+    EXPECT_EQ(ReadThroughHead(head, 190000, 100), "");
+    EXPECT_EQ(ReadThroughHead(head, 5, 5), bytes.substr(5, 5));
+    EXPECT_FALSE(head.IsFileOpen());
+    // Asked for again, the path is the new file.
+    ASSERT_TRUE(head.Hold(path, error));
+    EXPECT_EQ(ReadThroughHead(head, 190000, 100), Pattern(size, 4).substr(190000, 100));
+}
+
+TEST(FileHeadTest, TheReadersLeaveNoFileOpen) {
+    CTempFolder folder;
+    const std::string path =
+        folder.WriteFile("photo.jpg", JpegAfter(BigExifSection(20000), 30, 40));
+    CExifInfo exif;
+    ASSERT_TRUE(ReadExifInfo(path, exif));
+    EXPECT_EQ(OpenDescriptorsOf(path), 0);
+    CImageInfo image;
+    ASSERT_TRUE(ReadImageInfo(path, image));
+    EXPECT_EQ(image.width, 40u);
+    EXPECT_EQ(OpenDescriptorsOf(path), 0);
 }
