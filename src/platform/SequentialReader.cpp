@@ -67,32 +67,16 @@ bool CSequentialReader::Open(const std::string& path, int& error) {
 
 bool CSequentialReader::Read(void* buffer, std::size_t capacity, std::size_t& bytesRead,
                              int& error) {
-    bytesRead = 0;
-    if (fd < 0) {
-        error = EBADF;
-        return false;
-    }
-    auto* out = static_cast<unsigned char*>(buffer);
-    while (bytesRead < capacity) {
-        const ssize_t n = read(fd, out + bytesRead, capacity - bytesRead);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            error = errno;
-            return false;
-        }
-        if (n == 0) {
-            break; // end of the file
-        }
-        bytesRead += static_cast<std::size_t>(n);
-    }
-    error = 0;
-    return true;
+    return ReadFully(nullptr, buffer, capacity, bytesRead, error);
 }
 
 bool CSequentialReader::ReadAt(uint64_t offset, void* buffer, std::size_t capacity,
                                std::size_t& bytesRead, int& error) {
+    return ReadFully(&offset, buffer, capacity, bytesRead, error);
+}
+
+bool CSequentialReader::ReadFully(const uint64_t* offset, void* buffer, std::size_t capacity,
+                                  std::size_t& bytesRead, int& error) {
     bytesRead = 0;
     if (fd < 0) {
         error = EBADF;
@@ -100,8 +84,9 @@ bool CSequentialReader::ReadAt(uint64_t offset, void* buffer, std::size_t capaci
     }
     auto* out = static_cast<unsigned char*>(buffer);
     while (bytesRead < capacity) {
-        const ssize_t n = pread(fd, out + bytesRead, capacity - bytesRead,
-                                static_cast<off_t>(offset + bytesRead));
+        const ssize_t n = offset == nullptr ? read(fd, out + bytesRead, capacity - bytesRead)
+                                            : pread(fd, out + bytesRead, capacity - bytesRead,
+                                                    static_cast<off_t>(*offset + bytesRead));
         if (n < 0) {
             if (errno == EINTR) {
                 continue;

@@ -57,6 +57,11 @@ public:
     bool IsOpen() const { return fd >= 0; }
 
 private:
+    /// Read and ReadAt: from the position when offset is null, else from
+    /// *offset without moving the position.
+    bool ReadFully(const uint64_t* offset, void* buffer, std::size_t capacity,
+                   std::size_t& bytesRead, int& error);
+
     int fd = -1;
     uint64_t size = 0;
     CFileIdentity identity;
