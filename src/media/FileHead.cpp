@@ -4,7 +4,7 @@
 #include <cstring>
 
 bool CFileHead::Hold(const std::string& wanted, int& error) {
-    if (held && wanted == path) {
+    if (!path.empty() && wanted == path) {
         platform::CFileIdentity now;
         if (platform::IdentifyFile(wanted, now, error) && now == identity) {
             return true;
@@ -15,7 +15,6 @@ bool CFileHead::Hold(const std::string& wanted, int& error) {
         return false;
     }
     ++openCount;
-    held = true;
     path = wanted;
     identity = file.GetIdentity();
     return true;
@@ -68,7 +67,7 @@ void CFileHead::KeepUpTo(uint64_t end) {
 }
 
 std::size_t CFileHead::ReadAt(uint64_t offset, uint8_t* out, std::size_t count) {
-    if (!held || count == 0) {
+    if (path.empty() || count == 0) {
         return 0;
     }
     if (offset < kMaxKept) {
@@ -95,7 +94,6 @@ void CFileHead::CloseFile() {
 
 void CFileHead::Release() {
     file.Close();
-    held = false;
     path.clear();
     identity = platform::CFileIdentity{};
     kept.clear();

@@ -66,7 +66,7 @@ private:
     bool Reopen();
     bool ReadFromFile(uint64_t offset, uint8_t* out, std::size_t count, std::size_t& got);
 
-    bool held = false;
+    /// The path held; empty when none is.
     std::string path;
     platform::CFileIdentity identity;
     platform::CSequentialReader file;

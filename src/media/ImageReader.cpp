@@ -4,7 +4,6 @@
 #include "media/ImageFormats.h"
 
 #include <algorithm>
-#include <array>
 #include <cstring>
 #include <mutex>
 

@@ -1,5 +1,7 @@
 #include "platform/JournalFile.h"
 
+#include "platform/Descriptor.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -37,10 +39,8 @@ bool CJournalFile::Create(const std::string& path, bool executable, int& error) 
     length = 0;
     reserved = 0;
     mappingFailed = false;
-    int newFd = -1;
-    do {
-        newFd = open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, executable ? 0777 : 0666);
-    } while (newFd < 0 && errno == EINTR);
+    const int newFd =
+        OpenRetrying(path, O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, executable ? 0777 : 0666);
     if (newFd < 0) {
         error = errno;
         return false;
@@ -107,23 +107,11 @@ void CJournalFile::Unmap() {
 }
 
 bool CJournalFile::WriteAt(std::string_view data) {
-    while (!data.empty()) {
-        const ssize_t written = pwrite(fd, data.data(), data.size(), static_cast<off_t>(length));
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            firstError = errno;
-            return false;
-        }
-        if (written == 0) {
-            firstError = EIO; // no progress: stop instead of looping for ever
-            return false;
-        }
-        length += static_cast<std::size_t>(written);
-        data.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
+    const uint64_t offset = length;
+    std::size_t written = 0;
+    firstError = WriteAll(fd, data, &offset, written);
+    length += written;
+    return firstError == 0;
 }
 
 bool CJournalFile::Close(int& error) {
@@ -135,10 +123,9 @@ bool CJournalFile::Close(int& error) {
     if (reserved > length && ftruncate(fd, static_cast<off_t>(length)) != 0 && firstError == 0) {
         firstError = errno;
     }
-    // Linux releases the descriptor even when close reports EINTR, so it is
-    // never retried; EINTR itself says nothing about the data.
-    if (close(fd) != 0 && errno != EINTR && firstError == 0) {
-        firstError = errno;
+    const int closeError = CloseDescriptor(fd);
+    if (firstError == 0) {
+        firstError = closeError;
     }
     fd = -1;
     reserved = 0;

@@ -1,5 +1,7 @@
 #include "platform/OutputFile.h"
 
+#include "platform/Descriptor.h"
+
 #include <cerrno>
 #include <charconv>
 #include <fcntl.h>
@@ -72,15 +74,10 @@ bool COutputFile::Create(const std::string& path, bool executable, int& error) {
     // Try to make a new file first, so that only a file that was already
     // there (and kept its old modes through O_TRUNC) gets its run bits added.
     bool existed = false;
-    int newFd = -1;
-    do {
-        newFd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-    } while (newFd < 0 && errno == EINTR);
+    int newFd = OpenRetrying(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
     if (newFd < 0 && errno == EEXIST) {
         existed = true;
-        do {
-            newFd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
-        } while (newFd < 0 && errno == EINTR);
+        newFd = OpenRetrying(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
     }
     if (newFd < 0) {
         error = errno;
@@ -147,10 +144,9 @@ bool COutputFile::Close(int& error) {
         return false;
     }
     (void)Flush(false);
-    // Linux releases the descriptor even when close reports EINTR, so it is
-    // never retried; EINTR itself says nothing about the data.
-    if (close(fd) != 0 && errno != EINTR && firstError == 0) {
-        firstError = errno;
+    const int closeError = CloseDescriptor(fd);
+    if (firstError == 0) {
+        firstError = closeError;
     }
     fd = -1;
     buffer.clear();
@@ -162,22 +158,9 @@ bool COutputFile::WriteOut(std::string_view data) {
     if (firstError != 0) {
         return false;
     }
-    while (!data.empty()) {
-        const ssize_t written = write(fd, data.data(), data.size());
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            firstError = errno;
-            return false;
-        }
-        if (written == 0) {
-            firstError = EIO; // no progress: stop instead of looping for ever
-            return false;
-        }
-        data.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
+    std::size_t written = 0;
+    firstError = WriteAll(fd, data, nullptr, written);
+    return firstError == 0;
 }
 
 } // namespace platform
