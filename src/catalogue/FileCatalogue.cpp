@@ -260,6 +260,7 @@ void CFileCatalogue::RequestRefresh() {
 }
 
 void CFileCatalogue::Refresh() {
+    OnRowsAboutToChange();
     OnRefreshStart();
     busy = true;
     std::string start = folderPath;
@@ -299,6 +300,7 @@ void CFileCatalogue::Refresh() {
         OnRefreshDone();
     }
     busy = false;
+    OnRowsChanged();
 }
 
 CFileCatalogue::CFolderListing& CFileCatalogue::ListFolder(const std::string& folder) {
@@ -495,13 +497,16 @@ void CFileCatalogue::SortRowsByName() {
 }
 
 void CFileCatalogue::SortBy(int column, bool ascending) {
+    OnRowsAboutToChange();
     sortColumn = column;
     sortAscending = ascending;
     SortRows();
     OnSortChanged(column, ascending);
+    OnRowsChanged();
 }
 
 bool CFileCatalogue::MoveSelectedRows(bool up) {
+    OnRowsAboutToChange();
     bool moved = false;
     if (up) {
         for (std::size_t i = 1; i < rows.size(); ++i) {
@@ -522,6 +527,7 @@ bool CFileCatalogue::MoveSelectedRows(bool up) {
         sortColumn = -1;
         OnRefreshDone();
     }
+    OnRowsChanged();
     return moved;
 }
 
@@ -624,7 +630,10 @@ bool CFileCatalogue::SetColumnOrder(const std::vector<int>& order) {
             return false;
         }
     }
-    columnOrder = order;
+    if (columnOrder != order) {
+        columnOrder = order;
+        OnColumnOrderChanged();
+    }
     return true;
 }
 
@@ -650,7 +659,7 @@ int CFileCatalogue::GetSelectedCount() const {
         std::count_if(rows.begin(), rows.end(), [](const CCatalogueRow& r) { return r.selected; }));
 }
 
-std::string CFileCatalogue::GetRowCellText(int row, int column) {
+std::string CFileCatalogue::GetRowCellText(int row, int column) const {
     if (column < 0 || column >= static_cast<int>(columnKinds.size())) {
         return {};
     }
@@ -672,7 +681,7 @@ std::string CFileCatalogue::DateText(uint64_t fileTime) const {
            cut(platform::FormatTimePicture(timeFormat, calendar));
 }
 
-std::string CFileCatalogue::CellText(CFileEntry& entry, ColumnKind kind) const {
+std::string CFileCatalogue::CellText(const CFileEntry& entry, ColumnKind kind) const {
     switch (kind) {
     case ColumnKind::FileName:
         return entry.LongName();
@@ -685,7 +694,6 @@ std::string CFileCatalogue::CellText(CFileEntry& entry, ColumnKind kind) const {
     case ColumnKind::Type:
         return entry.typeNameKnown ? entry.typeName : std::string();
     case ColumnKind::Attributes:
-        entry.attributeLetters = AttributeLetters(entry.findData.dwFileAttributes);
         return entry.attributeLetters;
     case ColumnKind::Created:
         return DateText(entry.findData.ftCreationTime);

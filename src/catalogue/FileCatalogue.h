@@ -137,8 +137,10 @@ public:
     int GetSelectedCount() const;
     int GetFocusedRow() const { return focusedRow; }
     void SetFocusedRow(int row) { focusedRow = row; }
-    /// The text of the cell of row in list column (by column index).
-    std::string GetRowCellText(int row, int column);
+    /// The text of the cell of row in list column (by column index). Reads
+    /// only: a type name not looked up yet is empty (EntryTypeName looks it
+    /// up), so a view may ask for its visible cells again and again.
+    std::string GetRowCellText(int row, int column) const;
     /// Every entry of the last scan, in scan order.
     const std::deque<CFileEntry>& GetEntries() const { return entries; }
 
@@ -154,7 +156,7 @@ public:
     int CompareEntries(const CFileEntry& a, const CFileEntry& b) const;
 
     // Cell texts.
-    std::string CellText(CFileEntry& entry, ColumnKind kind) const;
+    std::string CellText(const CFileEntry& entry, ColumnKind kind) const;
     std::string DateText(uint64_t fileTime) const;
     const std::string& GetDateFormat() const { return dateFormat; }
     const std::string& GetTimeFormat() const { return timeFormat; }
@@ -169,6 +171,11 @@ public:
     bool AreTypeNamesComplete() const { return typeNamesComplete; }
     /// The type name of one entry, looked up on first use.
     const std::string& EntryTypeName(CFileEntry& entry);
+    /// The type name of a row's entry, looked up on first use (a list asks
+    /// for the rows it shows).
+    const std::string& GetRowTypeName(int row) {
+        return EntryTypeName(*rows.at(static_cast<std::size_t>(row)).entry);
+    }
 
 protected:
     // Hooks for the owner; each does nothing here.
@@ -180,6 +187,12 @@ protected:
     virtual void OnRefreshCancelled() {}
     virtual void OnItemChanged(int /*row*/) {}
     virtual void OnSortChanged(int /*column*/, bool /*ascending*/) {}
+    /// Around every change of the rows (a refresh, a sort, a move by hand);
+    /// the pairs nest when a hook of a refresh refreshes again.
+    virtual void OnRowsAboutToChange() {}
+    virtual void OnRowsChanged() {}
+    /// The user dragged a column to another display position.
+    virtual void OnColumnOrderChanged() {}
 
 private:
     struct CScanExpression;

@@ -80,7 +80,28 @@ public:
     explicit CCoreCatalogue(CRenameCore& core) : owner(core) {}
 
 protected:
-    void OnRefreshDone() override { owner.ComputeNewNames(false); }
+    void OnRowsAboutToChange() override { owner.frontEnd->OnRowsAboutToChange(); }
+    void OnRowsChanged() override { owner.frontEnd->OnRowsChanged(); }
+    void OnRefreshStart() override { owner.frontEnd->OnRefreshStarted(); }
+    void OnFolderEnter(const std::string& folder, bool& stop) override {
+        owner.frontEnd->OnFolderEntered(folder, stop);
+    }
+    // The preview always belongs to the rows as they stand: a refresh, a
+    // sort, a move by hand and a new column order (the column tags read the
+    // display order) recompute it.
+    void OnRefreshDone() override {
+        owner.ComputeNewNames(false);
+        if (IsBusy()) {
+            owner.frontEnd->OnRefreshEnded(false);
+        }
+    }
+    void OnRefreshCancelled() override {
+        owner.ComputeNewNames(false);
+        owner.frontEnd->OnRefreshEnded(true);
+    }
+    void OnSortChanged(int /*column*/, bool /*ascending*/) override { owner.ComputeNewNames(false); }
+    void OnColumnOrderChanged() override { owner.ComputeNewNames(false); }
+    void OnItemChanged(int row) override { owner.OnCatalogueSelection(row); }
 
 private:
     CRenameCore& owner;
@@ -144,6 +165,35 @@ CFileCatalogue& CRenameCore::GetCatalogue() {
 }
 const CFileCatalogue& CRenameCore::GetCatalogue() const {
     return *catalogue;
+}
+
+void CRenameCore::OnCatalogueSelection(int row) {
+    if (!selectionNotices) {
+        return;
+    }
+    // The set of files to rename depends on the selection.
+    if (options.renameOnlySelected && !batchMode) {
+        ComputeNewNames(false);
+    }
+    frontEnd->OnSelectionChanged(row);
+}
+
+void CRenameCore::SetRowsSelected(const std::vector<std::pair<int, int>>& ranges, bool selected) {
+    const int rowCount = catalogue->GetRowCount();
+    bool changed = false;
+    selectionNotices = false;
+    for (const auto& [first, last] : ranges) {
+        for (int row = std::max(first, 0); row <= last && row < rowCount; ++row) {
+            if (catalogue->IsRowSelected(row) != selected) {
+                catalogue->SetRowSelected(row, selected);
+                changed = true;
+            }
+        }
+    }
+    selectionNotices = true;
+    if (changed) {
+        OnCatalogueSelection(-1);
+    }
 }
 
 void CRenameCore::TogglePreview() {
@@ -300,6 +350,7 @@ bool CRenameCore::ReportTagProgress() {
 }
 
 void CRenameCore::ComputeNewNames(bool force) {
+    frontEnd->OnPreviewAboutToChange();
     if (!force && !autoPreview) {
         SetPlaceholder();
         frontEnd->OnPreviewChanged();

@@ -101,6 +101,22 @@ public:
     /// no such line (or no editor, as in a batch run).
     virtual bool GetEditorLine(int /*index*/, std::string& /*line*/) { return false; }
 
+    /// Notices a list model needs. The file rows are about to be replaced
+    /// or reordered (a refresh, a sort, a move by hand) and then were; the
+    /// core has recomputed the preview for the new rows before
+    /// OnRowsChanged. Pairs may nest when a hook refreshes again.
+    virtual void OnRowsAboutToChange() {}
+    virtual void OnRowsChanged() {}
+    /// The selection of file rows changed: one row, or -1 for many at once.
+    virtual void OnSelectionChanged(int /*row*/) {}
+    /// The preview rows are about to be replaced; OnPreviewChanged follows.
+    virtual void OnPreviewAboutToChange() {}
+    /// The scan of a refresh: started, entering a folder (set cancelled to
+    /// stop the scan), ended (cancelled or not).
+    virtual void OnRefreshStarted() {}
+    virtual void OnFolderEntered(const std::string& /*folder*/, bool& /*cancelled*/) {}
+    virtual void OnRefreshEnded(bool /*cancelled*/) {}
+
     /// Notices: the preview rows, the rules or the undo lists changed.
     virtual void OnPreviewChanged() {}
     virtual void OnOptionsChanged() {}
@@ -205,9 +221,16 @@ public:
     const std::vector<std::string>& GetUndoNewPaths() const { return undoNewPaths; }
     const std::vector<CRenameFailure>& GetFailures() const { return failures; }
 
+    // Selection.
+    /// Selects or deselects many rows with one selection notice (and at
+    /// most one recompute): ranges are [first, last] row pairs.
+    void SetRowsSelected(const std::vector<std::pair<int, int>>& ranges, bool selected);
+
 private:
     class CCoreCatalogue;
     struct CActiveRules;
+
+    void OnCatalogueSelection(int row);
 
     void ApplyRuleBlock(std::string& text, const CNameRuleBlock& block, const CActiveRules& active);
     void ProgressStep(int row, int rowCount);
@@ -241,4 +264,6 @@ private:
     /// The undo script a batch run writes while it moves; null otherwise.
     CUndoJournal* journal = nullptr;
     bool journalFailed = false;
+    /// Cleared while SetRowsSelected selects many rows.
+    bool selectionNotices = true;
 };

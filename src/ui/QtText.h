@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+/// Texts cross between the core (UTF-8 std::string) and Qt (QString) only
+/// through these.
+QString ToQt(std::string_view text);
+std::string FromQt(const QString& text);
+
+/// The string-table text with this id, as a QString.
+QString UiText(int id);
+
+/// The string-table text without its "&" accelerator marks ("&Pad" → "Pad"),
+/// as accessible names carry them.
+QString UiTextPlain(int id);
+
+/// A colour stored as 0x00BBGGRR (red in the low byte).
+QColor FromColorRef(uint32_t value);
+uint32_t ToColorRef(const QColor& colour);
