@@ -694,6 +694,9 @@ std::string CFileCatalogue::CellText(const CFileEntry& entry, ColumnKind kind) c
     case ColumnKind::Type:
         return entry.typeNameKnown ? entry.typeName : std::string();
     case ColumnKind::Attributes:
+        if (entry.attributeLetters.empty()) {
+            entry.attributeLetters = AttributeLetters(entry.findData.dwFileAttributes);
+        }
         return entry.attributeLetters;
     case ColumnKind::Created:
         return DateText(entry.findData.ftCreationTime);

@@ -16,8 +16,9 @@ struct CFileEntry {
     std::string extension;
     /// The desktop's description of the type; empty until looked up.
     std::string typeName;
-    /// The attribute letters; filled when the row is made.
-    std::string attributeLetters;
+    /// The attribute letters; filled when the row is made, or when a cell
+    /// of an entry made elsewhere asks for them.
+    mutable std::string attributeLetters;
     bool isFolder = false;
     /// Index of the row's small icon; -1 until the list looks it up.
     int32_t iconIndex = -1;

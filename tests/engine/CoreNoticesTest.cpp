@@ -118,6 +118,7 @@ TEST_F(CoreNoticesTest, PreviewFollowsRowsMovedByHandAndTheAutonumber) {
     folder.WriteFile("c.txt");
     core.GetOptions().name.insertBeforeOn = false;
     core.GetOptions().autonumber.position = AutonumberPosition::BeforeName;
+    core.GetOptions().autonumber.zeroFill = "0";
     Open();
     core.SetRowsSelected({{0, 2}}, false);
     core.SetRowsSelected({{2, 2}}, true);
