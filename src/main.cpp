@@ -1,5 +1,6 @@
 #include "app/RenameApp.h"
 #include "platform/FileSystem.h"
+#include "ui/InteractiveRun.h"
 
 #include <string>
 #include <vector>
@@ -11,5 +12,9 @@ int main(int argc, char** argv) {
         executable = argv[0];
     }
     CRenameApp app(std::move(executable), std::move(arguments));
-    return app.Run();
+    // A batch run never creates a window or needs a display.
+    if (app.IsBatchMode()) {
+        return app.Run();
+    }
+    return RunInteractive(app, argc, argv);
 }

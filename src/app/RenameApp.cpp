@@ -1,6 +1,5 @@
 #include "app/RenameApp.h"
 
-#include "app/MimeTypeNames.h"
 #include "app/ProgramSettings.h"
 #include "app/Services.h"
 #include "catalogue/DefaultColumns.h"
@@ -21,37 +20,6 @@ std::string ReplaceExtension(const std::string& path, const std::string& extensi
     const bool hasExtension =
         dot != std::string::npos && (slash == std::string::npos || dot > slash);
     return (hasExtension ? path.substr(0, dot) : path) + "." + extension;
-}
-
-void PrintKeywords() {
-    WriteConsoleLine("NorvikRename: batch file renamer");
-    WriteConsoleLine("Keywords (KEY=value):");
-    WriteConsoleLine("  PATH=folder        folder to open (batch: to rename in)");
-    WriteConsoleLine("  FILTER=mask        mask, e.g. \"*.jpg;*.png\" or \":^img[0-9]+\"");
-    WriteConsoleLine("  NRFILE=file        options file with the rename rules");
-    WriteConsoleLine("  RECURSIVE=1        include all sub-folders");
-    WriteConsoleLine("  RENAME=1           rename without a window (batch mode)");
-    WriteConsoleLine("  UNDOFILE=file      batch mode: where to write the undo script");
-    WriteConsoleLine("  PAUSE=0            batch mode: do not wait for a key at the end");
-}
-
-// Sets up a catalogue from the keywords, as the main window does.
-bool OpenCatalogue(CFileCatalogue& catalogue, const CCommandLineKeywords& keywords) {
-    AddDefaultColumns(catalogue);
-    const std::string path = keywords.GetPath();
-    bool folderOk = true;
-    if (!path.empty() && path != "." && path != ".." && path != "./") {
-        folderOk = catalogue.SetFolder(path, true);
-    } else {
-        catalogue.SetFolder(std::string(), true);
-    }
-    if (const std::string filter = keywords.GetFilter(); !filter.empty()) {
-        catalogue.SetMask(filter);
-    }
-    if (keywords.GetRecursive()) {
-        catalogue.SetRecursive(true);
-    }
-    return folderOk;
 }
 
 } // namespace
@@ -80,38 +48,7 @@ std::string CRenameApp::FindSettingsFilePath(const std::string& executable) {
 }
 
 int CRenameApp::Run() {
-    return IsBatchMode() ? RunBatch() : RunWithoutWindow();
-}
-
-int CRenameApp::RunWithoutWindow() {
-    PrintKeywords();
-    if (keywords.GetKeys().empty()) {
-        return kExitSuccess;
-    }
-    // With keywords, show what the window would list: the folder's entries
-    // after mask and sort, one line each with the cells of every column.
-    CFileCatalogue catalogue;
-    CMimeTypeNames typeNames;
-    catalogue.SetTypeNameSource(&typeNames);
-    if (!OpenCatalogue(catalogue, keywords)) {
-        WriteConsoleLine(LoadText(strings::kInvalidAddress));
-        return kExitInvalidFolder;
-    }
-    catalogue.Refresh();
-    catalogue.EnsureTypeNames();
-    WriteConsoleLine("");
-    WriteConsoleLine(catalogue.GetFolder());
-    for (int row = 0; row < catalogue.GetRowCount(); ++row) {
-        std::string line;
-        for (int column = 0; column < catalogue.GetColumnCount(); ++column) {
-            if (column > 0) {
-                line += '\t';
-            }
-            line += catalogue.GetRowCellText(row, column);
-        }
-        WriteConsoleLine(line);
-    }
-    return kExitSuccess;
+    return RunBatch();
 }
 
 namespace {

@@ -18,7 +18,9 @@ public:
     /// the settings file beside it); arguments are argv[1..].
     CRenameApp(std::string executablePath, std::vector<std::string> arguments);
 
-    /// Runs the program and returns the exit status.
+    /// Runs the batch rename and returns the exit status; the window of an
+    /// interactive run is started by main (the window layer sits above this
+    /// one).
     int Run();
 
     const std::string& GetSettingsFilePath() const { return settingsFilePath; }
@@ -33,7 +35,6 @@ public:
 
 private:
     int RunBatch();
-    int RunWithoutWindow();
 
     std::string executablePath;
     std::vector<std::string> arguments;

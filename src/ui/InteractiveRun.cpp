@@ -1,0 +1,65 @@
+#include "ui/InteractiveRun.h"
+
+#include "app/ProgramSettings.h"
+#include "app/RenameApp.h"
+#include "ui/CommandIcons.h"
+#include "ui/MainDlg.h"
+#include "ui/QtFileDialogs.h"
+#include "ui/QtMessageBoxes.h"
+#include "ui/QtPopupMenus.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QScreen>
+#include <QTranslator>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+bool HasDisplay() {
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        const char* value = std::getenv(name);
+        if (value != nullptr && *value != '\0') {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+int RunInteractive(CRenameApp& app, int& argc, char** argv) {
+    if (!HasDisplay()) {
+        std::fputs("no display: set DISPLAY, or use RENAME=1 for batch mode\n", stdout);
+        return 1;
+    }
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("NorvikRename"));
+    QApplication::setDesktopFileName(QStringLiteral("norvikrename"));
+    QApplication::setWindowIcon(ProgramIcon());
+
+    // The standard dialogs speak the program's language.
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QLocale(QLocale::Dutch, QLocale::Netherlands), QStringLiteral("qtbase"),
+                          QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&qtTranslator);
+    }
+
+    CProgramSettings settings;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QSize desktop = screen != nullptr ? screen->availableGeometry().size() : QSize();
+    settings.SetDefaults(desktop.width(), desktop.height());
+    settings.Load(app.GetSettingsFilePath());
+
+    CQtMessageBoxes messageBoxes;
+    CQtFileDialogs fileDialogs;
+    CQtPopupMenus popupMenus;
+    CMainDlg window(CMainDlgServices{settings, app.GetKeywords(), messageBoxes, fileDialogs,
+                                     popupMenus, app.GetSettingsFilePath()});
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,64 @@
+#include "ui/MainCommands.h"
+
+#include <array>
+
+namespace {
+
+
+constexpr CMainCommand kCommands[] = {
+    {cmd::kUp, "Ctrl+Backspace", false, nullptr},
+    {cmd::kHistory, "Ctrl+H", false, nullptr},
+    {cmd::kBack, "Alt+Left", false, nullptr},
+    {cmd::kForward, "Alt+Right", false, nullptr},
+    {cmd::kRefresh, "F5", false, nullptr},
+    {cmd::kSelectDrive, nullptr, false, nullptr},
+    {cmd::kShowFolders, "F6", true, nullptr},
+    {cmd::kFoldersAsFiles, "F7", true, nullptr},
+    {cmd::kShowFiles, "F8", true, nullptr},
+    {cmd::kExtendedFilter, "F3", false, nullptr},
+    {cmd::kRecursive, "Ctrl+R", true, nullptr},
+    {cmd::kTextEditor, "Ctrl+T", false, nullptr},
+    {cmd::kSettings, "F10", false, nullptr},
+    {cmd::kColours, "Ctrl+Alt+C", false, nullptr},
+    {cmd::kPreview, "Ctrl+P", true, nullptr},
+    {cmd::kMakeRenameScript, "Ctrl+B", false, nullptr},
+    {cmd::kRename, "Ctrl+Alt+R", false, nullptr},
+    {cmd::kUndo, "Ctrl+U", false, nullptr},
+    {cmd::kMakeUndoScript, nullptr, false, nullptr},
+    {cmd::kAbout, nullptr, false, nullptr},
+    {cmd::kHelp, nullptr, false, nullptr},
+    {cmd::kSelectFolder, "Ctrl+O", false, nullptr},
+    {cmd::kSavePreview, nullptr, false, "Sla huidig voorbeeld op als .TXT bestand"},
+    {cmd::kLoadOptions, "Ctrl+L", false, "Openen NR opties uit .INI"},
+    {cmd::kSaveOptions, "Ctrl+S", false, "Opslaan NR opties in .INI"},
+    {cmd::kDefaultOptions, nullptr, false, "Herstellen van de standaard opties"},
+    {cmd::kSelectAll, "Ctrl+A", false, "Alles selecteren"},
+    {cmd::kFocusFileList, "Ctrl+F", false, "Naar de bestandenlijst"},
+    {cmd::kFocusMask, "Ctrl+M", false, "Naar het masker"},
+    {cmd::kWideTextBox, "Ctrl+Alt+E", false, "Tekst in een breed venster"},
+    {cmd::kNextTab, "Ctrl+Tab", false, "Volgende tab"},
+    {cmd::kMoveRowsUp, "Ctrl+Up", false, "Rijen omhoog"},
+    {cmd::kMoveRowsDown, "Ctrl+Down", false, "Rijen omlaag"},
+};
+
+constexpr std::array kToolbar = {
+    cmd::kUp,           cmd::kSeparator,       cmd::kHistory,     cmd::kSeparator,
+    cmd::kBack,         cmd::kForward,         cmd::kSeparator,   cmd::kRefresh,
+    cmd::kSeparator,    cmd::kSelectDrive,     cmd::kSeparator,   cmd::kShowFolders,
+    cmd::kFoldersAsFiles, cmd::kShowFiles,     cmd::kExtendedFilter, cmd::kSeparator,
+    cmd::kRecursive,    cmd::kSeparator,       cmd::kTextEditor,  cmd::kSeparator,
+    cmd::kSettings,     cmd::kColours,         cmd::kSeparator,   cmd::kPreview,
+    cmd::kSeparator,    cmd::kMakeRenameScript, cmd::kRename,     cmd::kSeparator,
+    cmd::kUndo,         cmd::kMakeUndoScript,  cmd::kSeparator,   cmd::kAbout,
+    cmd::kHelp,
+};
+
+} // namespace
+
+std::span<const CMainCommand> MainCommands() {
+    return kCommands;
+}
+
+std::span<const int> MainToolbarOrder() {
+    return kToolbar;
+}

@@ -1,0 +1,902 @@
+#include "ui/MainDlg.h"
+
+#include "app/CommandLineKeywords.h"
+#include "app/MessageBoxes.h"
+#include "app/MimeTypeNames.h"
+#include "app/ProgramSettings.h"
+#include "catalogue/DefaultColumns.h"
+#include "platform/FileSystem.h"
+#include "resources/StringTable.h"
+#include "ui/AutonumberTab.h"
+#include "ui/CommandIcons.h"
+#include "ui/ExtensionTab.h"
+#include "ui/FileDialogs.h"
+#include "ui/FileListModel.h"
+#include "ui/FilenameTab.h"
+#include "ui/FlatButton.h"
+#include "ui/FolderBrowser.h"
+#include "ui/IconMenu.h"
+#include "ui/MainCommands.h"
+#include "ui/MainFileList.h"
+#include "ui/ManualRenameDlg.h"
+#include "ui/PaneSplitter.h"
+#include "ui/PopupMenus.h"
+#include "ui/PreviewList.h"
+#include "ui/PreviewModel.h"
+#include "ui/QtText.h"
+#include "ui/RenameErrorsDlg.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QStorageInfo>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kMinWidth = 740;
+constexpr int kMinHeight = 420;
+constexpr int kMinPane = 120;
+constexpr int kMargin = 6;
+constexpr int kFirstDriveCommand = 40000;
+
+/// The masks offered in the mask box, "*.*" first.
+constexpr const char* kMasks[] = {
+    "*.*",
+    "*.mp3;*.ra;*.ram;*.rm",
+    "*.jpg;*.jpeg;*.gif;*.bmp;*.png;*.ico;*.cur;*.psd;*.tga;*.targa;*.iff;*.pcx;*.pcc;*.ilbm;"
+    "*.lbm",
+    "*.txt;*.doc;*.me",
+    "*.c;*.cpp;*.dsp;*.odl;*.h;*.rc",
+    "*.vbg;*.vbp;*.bas;*.cls;*.frm;*.frx",
+    "*.htm;*.html",
+    "*.wav",
+};
+
+/// File systems that hold no files a user would rename.
+bool IsPseudoFileSystem(const QByteArray& type) {
+    static const char* const kPseudo[] = {
+        "proc",      "sysfs",   "devtmpfs", "devpts",     "cgroup",   "cgroup2",
+        "securityfs", "pstore", "debugfs",  "tracefs",    "mqueue",   "hugetlbfs",
+        "fusectl",   "configfs", "bpf",     "autofs",     "binfmt_misc", "efivarfs",
+        "rpc_pipefs", "nsfs",   "ramfs",    "squashfs",
+    };
+    for (const char* pseudo : kPseudo) {
+        if (type == pseudo) {
+            return true;
+        }
+    }
+    return false;
+}
+
+QString NotReadyText() {
+    return QStringLiteral("Deze functie is nog niet klaar.");
+}
+
+} // namespace
+
+CMainDlg::CMainDlg(CMainDlgServices servicesIn, QWidget* parent)
+    : QMainWindow(parent),
+      services(std::move(servicesIn)),
+      typeNames(std::make_unique<CMimeTypeNames>()),
+      core(this) {
+    setObjectName(QStringLiteral("CMainDlg"));
+    setWindowTitle(UiText(strings::kCaptionProgram));
+    setWindowIcon(ProgramIcon());
+    setMinimumSize(kMinWidth, kMinHeight);
+
+    CFileCatalogue& catalogue = core.GetCatalogue();
+    catalogue.SetTypeNameSource(typeNames.get());
+    AddDefaultColumns(catalogue);
+
+    CreateActions();
+    CreateWidgets();
+    CreateLayout();
+    ConnectSignals();
+    StartUp();
+}
+
+CMainDlg::~CMainDlg() {
+    // The lists read the core while they go; tell them nothing more.
+    core.SetFrontEnd(nullptr);
+    core.GetCatalogue().SetTypeNameSource(nullptr);
+}
+
+// ---------------------------------------------------------------------------
+// Construction
+
+void CMainDlg::CreateActions() {
+    for (const CMainCommand& command : MainCommands()) {
+        auto* action = new QAction(this);
+        const QString tooltip = UiText(command.id);
+        const QString text = command.menuText != nullptr ? QString::fromUtf8(command.menuText)
+                                                         : tooltip;
+        action->setText(text);
+        action->setToolTip(tooltip.isEmpty() ? text : tooltip);
+        action->setObjectName(QStringLiteral("action%1").arg(command.id));
+        action->setData(command.id);
+        action->setCheckable(command.checkable);
+        if (command.key != nullptr) {
+            action->setShortcut(QKeySequence(QString::fromLatin1(command.key)));
+            // Keys work wherever the focus is inside the window.
+            action->setShortcutContext(Qt::WindowShortcut);
+        }
+        const QIcon icon = CommandIcon(command.id);
+        if (!icon.isNull()) {
+            action->setIcon(icon);
+        }
+        const int id = command.id;
+        if (command.checkable) {
+            connect(action, &QAction::toggled, this, [this, id](bool) { RunCommand(id); });
+        } else {
+            connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
+        }
+        addAction(action);
+        actions.insert(command.id, action);
+    }
+    // Ctrl+A and the row moves belong to the file list; Ctrl+Tab must not
+    // be taken by a focused tab bar or edit first.
+    actions.value(cmd::kSelectAll)->setShortcutContext(Qt::WindowShortcut);
+}
+
+void CMainDlg::CreateWidgets() {
+    mainToolbar = new QToolBar(this);
+    mainToolbar->setObjectName(QStringLiteral("mainToolbar"));
+    mainToolbar->setAccessibleName(QStringLiteral("Werkbalk"));
+    mainToolbar->setMovable(false);
+    mainToolbar->setFloatable(false);
+    mainToolbar->setIconSize(QSize(16, 16));
+    mainToolbar->toggleViewAction()->setEnabled(false);
+    for (const int id : MainToolbarOrder()) {
+        if (id == cmd::kSeparator) {
+            mainToolbar->addSeparator();
+        } else {
+            mainToolbar->addAction(actions.value(id));
+        }
+    }
+    addToolBar(Qt::TopToolBarArea, mainToolbar);
+    setContextMenuPolicy(Qt::NoContextMenu);
+
+    QWidget* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("central"));
+    setCentralWidget(central);
+
+    pathLabel = new QLabel(QStringLiteral("&Pad"), central);
+    pathEdit = new QLineEdit(central);
+    pathEdit->setObjectName(QStringLiteral("pathEdit"));
+    pathEdit->setAccessibleName(QStringLiteral("Pad"));
+    pathLabel->setBuddy(pathEdit);
+
+    folderToolbar = new QToolBar(central);
+    folderToolbar->setObjectName(QStringLiteral("folderToolbar"));
+    folderToolbar->setAccessibleName(QStringLiteral("Map"));
+    folderToolbar->setIconSize(QSize(16, 16));
+    folderToolbar->addAction(actions.value(cmd::kSelectFolder));
+
+    maskLabel = new QLabel(QStringLiteral("&Masker"), central);
+    maskCombo = new QComboBox(central);
+    maskCombo->setObjectName(QStringLiteral("maskCombo"));
+    maskCombo->setAccessibleName(QStringLiteral("Masker"));
+    maskCombo->setEditable(true);
+    maskCombo->setInsertPolicy(QComboBox::NoInsert);
+    maskCombo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    maskCombo->setMinimumContentsLength(12);
+    for (const char* mask : kMasks) {
+        maskCombo->addItem(QString::fromLatin1(mask));
+    }
+    maskCombo->setCurrentIndex(0);
+    maskCombo->lineEdit()->setAccessibleName(QStringLiteral("Masker"));
+    maskLabel->setBuddy(maskCombo);
+
+    fileList = new CMainFileList(core, central);
+    fileList->SetMessageBoxes(&services.messageBoxes);
+    fileList->SetManualRenamePrompt([this](const QString& oldName, QString& newName) {
+        const bool isFolder = core.GetCatalogue().GetSelectedCount() == 1 &&
+                              core.GetCatalogue().GetFocusedRow() >= 0 &&
+                              core.GetCatalogue()
+                                  .GetRowEntry(core.GetCatalogue().GetFocusedRow())
+                                  .isFolder;
+        CManualRenameDlg dialog(oldName, isFolder, services.messageBoxes, this);
+        if (RunModal(dialog) != QDialog::Accepted) {
+            return false;
+        }
+        newName = dialog.GetNewName();
+        return true;
+    });
+    fileModel = &fileList->GetModel();
+    previewList = new CPreviewList(core, central);
+    previewModel = &previewList->GetModel();
+    fileList->setContextMenuPolicy(Qt::CustomContextMenu);
+    previewList->setContextMenuPolicy(Qt::CustomContextMenu);
+    fileList->installEventFilter(this);
+
+    splitter = new CPaneSplitter(Qt::Horizontal, fileList, previewList, kMinPane, kMinPane, central);
+    splitter->setObjectName(QStringLiteral("splitter"));
+
+    tabs = new QTabWidget(central);
+    tabs->setObjectName(QStringLiteral("ruleTabs"));
+    tabs->setAccessibleName(QStringLiteral("Regels"));
+    CRenameOptions& options = core.GetOptions();
+    filenameTab = new CFilenameTab(options.name, core, tabs);
+    extensionTab = new CExtensionTab(options.extension, core, tabs);
+    autonumberTab = new CAutonumberTab(options.autonumber, tabs);
+    tabs->addTab(filenameTab, RuleTabIcon(0), UiText(strings::kTabFilename));
+    tabs->addTab(extensionTab, RuleTabIcon(1), UiText(strings::kTabExtension));
+    tabs->addTab(autonumberTab, RuleTabIcon(2), UiText(strings::kTabAutonumber));
+
+    onlySelectedCheck =
+        new QCheckBox(QStringLiteral("Hernoem &alleen de geselecteerde bestanden"), central);
+    onlySelectedCheck->setObjectName(QStringLiteral("onlySelectedCheck"));
+    tabs->setCornerWidget(onlySelectedCheck, Qt::TopRightCorner);
+
+    renameButton = new CFlatButton(QStringLiteral("&Hernoemen"), central);
+    renameButton->setObjectName(QStringLiteral("renameButton"));
+    renameButton->SetImage(CommandIcon(cmd::kRename));
+    renameButton->setToolTip(UiText(cmd::kRename));
+    undoButton = new CFlatButton(QStringLiteral("He&rstellen"), central);
+    undoButton->setObjectName(QStringLiteral("undoButton"));
+    undoButton->SetImage(CommandIcon(cmd::kUndo));
+    undoButton->setToolTip(UiText(cmd::kUndo));
+    aboutButton = new CFlatButton(QStringLiteral("&Over"), central);
+    aboutButton->setObjectName(QStringLiteral("aboutButton"));
+    aboutButton->SetImage(CommandIcon(cmd::kAbout));
+    aboutButton->setToolTip(UiText(cmd::kAbout));
+}
+
+void CMainDlg::CreateLayout() {
+    auto* top = new QHBoxLayout;
+    top->setSpacing(4);
+    top->addWidget(pathLabel);
+    top->addWidget(pathEdit, 3);
+    top->addWidget(folderToolbar);
+    top->addSpacing(4);
+    top->addWidget(maskLabel);
+    top->addWidget(maskCombo, 2);
+
+    auto* buttons = new QVBoxLayout;
+    buttons->setSpacing(4);
+    buttons->addStretch(1);
+    buttons->addWidget(renameButton);
+    buttons->addWidget(undoButton);
+    buttons->addWidget(aboutButton);
+    buttons->addSpacing(1);
+    const int buttonWidth =
+        std::max({renameButton->sizeHint().width(), undoButton->sizeHint().width(),
+                  aboutButton->sizeHint().width(), 110});
+    for (CFlatButton* button : {renameButton, undoButton, aboutButton}) {
+        button->setFixedWidth(buttonWidth);
+    }
+
+    auto* bottom = new QHBoxLayout;
+    bottom->setSpacing(kMargin);
+    bottom->addWidget(tabs, 1);
+    bottom->addLayout(buttons);
+
+    auto* column = new QVBoxLayout(centralWidget());
+    column->setContentsMargins(kMargin, 2, kMargin, kMargin);
+    column->setSpacing(kMargin);
+    column->addLayout(top);
+    column->addWidget(splitter, 1);
+    column->addLayout(bottom);
+}
+
+void CMainDlg::ConnectSignals() {
+    connect(pathEdit, &QLineEdit::returnPressed, this, &CMainDlg::GoToTypedPath);
+    connect(maskCombo->lineEdit(), &QLineEdit::returnPressed, this,
+            [this] { ApplyMaskText(maskCombo->currentText()); });
+    connect(maskCombo, &QComboBox::textActivated, this,
+            [this](const QString& text) { ApplyMaskText(text); });
+    connect(maskCombo->lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) {
+        if (!services.settings.filterWhenReturnKeyPressed) {
+            ApplyMaskText(text);
+        }
+    });
+
+    connect(fileList, &CMainFileList::TopRowChanged, this, [this](int top, int page) {
+        if (core.IsAutoPreview()) {
+            previewList->FollowRows(top, page);
+        }
+    });
+    connect(fileList, &QWidget::customContextMenuRequested, this, [this] { ShowListPopup(); });
+    connect(previewList, &QWidget::customContextMenuRequested, this, [this] { ShowListPopup(); });
+    connect(previewList, &CPreviewList::RowDoubleClicked, this,
+            [this](int) { RecomputePreview(true); });
+
+    for (CRuleBlockPage* page : {static_cast<CRuleBlockPage*>(filenameTab),
+                                 static_cast<CRuleBlockPage*>(extensionTab)}) {
+        connect(page, &CRuleBlockPage::Applied, this, [this] {
+            RecomputePreview(false);
+            UpdateToolbarState();
+        });
+    }
+    connect(autonumberTab, &CAutonumberTab::Applied, this, [this] {
+        RecomputePreview(false);
+        UpdateToolbarState();
+    });
+    connect(tabs, &QTabWidget::currentChanged, this, &CMainDlg::ShowTabPage);
+    connect(tabs->tabBar(), &QTabBar::tabBarClicked, this, [this](int index) {
+        if (index == tabs->currentIndex()) {
+            ShowTabPage(index);
+        }
+    });
+
+    connect(onlySelectedCheck, &QCheckBox::toggled, this, [this](bool checked) {
+        services.settings.renameOnlySelectedFiles = checked;
+        core.GetOptions().renameOnlySelected = checked;
+        RecomputePreview(false);
+        UpdateToolbarState();
+    });
+    connect(renameButton, &QPushButton::clicked, this, [this] { RunCommand(cmd::kRename); });
+    connect(undoButton, &QPushButton::clicked, this, [this] { RunCommand(cmd::kUndo); });
+    connect(aboutButton, &QPushButton::clicked, this, [this] { RunCommand(cmd::kAbout); });
+}
+
+void CMainDlg::StartUp() {
+    CProgramSettings& settings = services.settings;
+    CFileCatalogue& catalogue = core.GetCatalogue();
+    core.GetSwitches() = CCoreSwitches{settings.askConfirmationBeforeRenaming,
+                                       settings.uncheckAllAfterRenaming,
+                                       settings.onInsertDateUseGmt};
+
+    // Toolbar toggles show the catalogue's switches.
+    for (const auto& [id, on] : {std::pair{cmd::kShowFolders, catalogue.GetShowFolders()},
+                                 std::pair{cmd::kShowFiles, catalogue.GetShowFiles()},
+                                 std::pair{cmd::kFoldersAsFiles, catalogue.GetFoldersAsFiles()},
+                                 std::pair{cmd::kRecursive, catalogue.GetRecursive()},
+                                 std::pair{cmd::kPreview, core.IsAutoPreview()}}) {
+        QSignalBlocker block(actions.value(id));
+        actions.value(id)->setChecked(on);
+    }
+
+    {
+        QSignalBlocker block(onlySelectedCheck);
+        onlySelectedCheck->setChecked(settings.renameOnlySelectedFiles);
+    }
+    core.GetOptions().renameOnlySelected = settings.renameOnlySelectedFiles;
+
+    filenameTab->SetOwnerLinked(true);
+    extensionTab->SetOwnerLinked(true);
+    autonumberTab->SetOwnerLinked(true);
+
+    // The start folder: PATH, else the last folder when it is remembered,
+    // else the current folder.
+    const CCommandLineKeywords& keywords = services.keywords;
+    const std::string path = keywords.GetPath();
+    bool folderSet = false;
+    if (!path.empty() && path != "." && path != ".." && path != "./" && path != ".\\") {
+        folderSet = catalogue.SetFolder(platform::ExpandPath(path), true);
+    } else if (settings.rememberLastPath && !settings.lastPath.empty()) {
+        folderSet = catalogue.SetFolder(settings.lastPath, true);
+    }
+    if (!folderSet) {
+        catalogue.SetFolder(std::string(), true);
+    }
+    catalogue.SetSortNamesAsNumbers(settings.sortColumnNameAsNumber);
+
+    if (const std::string filter = keywords.GetFilter(); !filter.empty()) {
+        maskCombo->setEditText(ToQt(filter));
+        catalogue.SetMask(filter);
+    }
+    if (const std::string nrFile = keywords.GetNrFile(); !nrFile.empty()) {
+        const std::string optionsPath = platform::ExpandPath(nrFile);
+        if (!core.LoadOptions(optionsPath)) {
+            ShowMessage(MessageKind::Warning,
+                        "Het optiebestand [" + optionsPath + "] kan niet gelezen worden.", 48);
+        }
+    }
+    if (keywords.GetRecursive()) {
+        QSignalBlocker block(actions.value(cmd::kRecursive));
+        actions.value(cmd::kRecursive)->setChecked(true);
+        catalogue.SetRecursive(true);
+    }
+
+    ApplyColours();
+    // The first scan fills the lists and computes the preview.
+    catalogue.SetAutoRefresh(true);
+    fileList->ApplyColumnLayout();
+
+    // Placement: the settings' size (at least the minimum), centred.
+    QSize size(std::max(settings.width, kMinWidth), std::max(settings.height, kMinHeight));
+    if (settings.width <= 0 || settings.height <= 0) {
+        size = QSize(1000, 700);
+    }
+    resize(size);
+    if (const QScreen* screen = QGuiApplication::primaryScreen(); screen != nullptr) {
+        const QRect desktop = screen->availableGeometry();
+        const int x = settings.x < -1 ? 0 : settings.x;
+        const int y = settings.y < -1 ? 0 : settings.y;
+        move(x == -1 ? desktop.width() / 2 - size.width() / 2 : x,
+             y == -1 ? desktop.height() / 2 - size.height() / 2 : y);
+    }
+    started = true;
+    ResetSplitter();
+    FolderReloaded();
+    fileList->setFocus();
+}
+
+// ---------------------------------------------------------------------------
+// Commands
+
+void CMainDlg::RunCommand(int commandId) {
+    // Nothing re-enters the core while it works (a refresh that runs a hook).
+    if (core.GetCatalogue().IsBusy()) {
+        return;
+    }
+    CFileCatalogue& catalogue = core.GetCatalogue();
+    switch (commandId) {
+    case cmd::kUp:
+        catalogue.GoToParent();
+        FocusFileList();
+        break;
+    case cmd::kBack:
+        catalogue.HistoryBack();
+        FocusFileList();
+        break;
+    case cmd::kForward:
+        catalogue.HistoryForward();
+        FocusFileList();
+        break;
+    case cmd::kHistory:
+        ShowHistoryPopup();
+        break;
+    case cmd::kSelectFolder:
+        BrowseForFolder();
+        break;
+    case cmd::kSelectDrive:
+        ShowDrivePopup();
+        break;
+    case cmd::kRefresh:
+        catalogue.Refresh();
+        FocusFileList();
+        break;
+    case cmd::kShowFolders:
+        catalogue.SetShowFolders(actions.value(commandId)->isChecked());
+        break;
+    case cmd::kShowFiles:
+        catalogue.SetShowFiles(actions.value(commandId)->isChecked());
+        break;
+    case cmd::kFoldersAsFiles:
+        catalogue.SetFoldersAsFiles(actions.value(commandId)->isChecked());
+        break;
+    case cmd::kRecursive:
+        catalogue.SetRecursive(actions.value(commandId)->isChecked());
+        break;
+    case cmd::kPreview:
+        if (core.IsAutoPreview() != actions.value(commandId)->isChecked()) {
+            core.TogglePreview();
+        }
+        break;
+    case cmd::kMakeRenameScript:
+        core.WriteRenameScript(std::string());
+        break;
+    case cmd::kRename:
+        core.RenameFiles();
+        break;
+    case cmd::kUndo:
+        core.UndoRename();
+        break;
+    case cmd::kMakeUndoScript:
+        core.WriteUndoScript(std::string());
+        break;
+    case cmd::kSavePreview:
+        core.SavePreviewListing(std::string());
+        break;
+    case cmd::kLoadOptions:
+        LoadOptionsFile();
+        break;
+    case cmd::kSaveOptions:
+        SaveOptionsFile();
+        break;
+    case cmd::kDefaultOptions:
+        core.RestoreDefaultOptions(services.settingsFilePath);
+        break;
+    case cmd::kSelectAll:
+        SelectAllRows();
+        break;
+    case cmd::kFocusFileList:
+        FocusFileList();
+        break;
+    case cmd::kFocusMask:
+        maskCombo->setFocus();
+        maskCombo->lineEdit()->selectAll();
+        break;
+    case cmd::kNextTab:
+        SelectNextTab();
+        break;
+    case cmd::kMoveRowsUp:
+        MoveRows(true);
+        break;
+    case cmd::kMoveRowsDown:
+        MoveRows(false);
+        break;
+    case cmd::kExtendedFilter:
+    case cmd::kTextEditor:
+    case cmd::kSettings:
+    case cmd::kColours:
+    case cmd::kAbout:
+    case cmd::kHelp:
+    case cmd::kWideTextBox:
+        ShowNotReady(commandId);
+        break;
+    default:
+        break;
+    }
+    UpdateToolbarState();
+}
+
+void CMainDlg::ShowNotReady(int commandId) {
+    QString what = UiText(commandId);
+    if (what.isEmpty()) {
+        if (QAction* action = actions.value(commandId); action != nullptr) {
+            what = action->text();
+        }
+    }
+    services.messageBoxes.ShowInformation(this, FromQt(what + QStringLiteral(":\n\n") +
+                                                       NotReadyText()),
+                                          std::string(), 64);
+}
+
+void CMainDlg::RecomputePreview(bool force) {
+    core.ComputeNewNames(force);
+}
+
+void CMainDlg::FolderReloaded() {
+    const std::string folder = core.GetCatalogue().GetFolder();
+    setWindowTitle(ToQt(FillText("%s - [%s]", {LookupString(strings::kCaptionProgram), folder})));
+    if (!pathEdit->hasFocus() || pathEdit->text().isEmpty()) {
+        pathEdit->setText(ToQt(folder));
+    } else {
+        pathEdit->setText(ToQt(folder));
+    }
+    fileList->UpdateSortIndicator();
+    UpdateToolbarState();
+}
+
+void CMainDlg::UpdateToolbarState() {
+    const CFileCatalogue& catalogue = core.GetCatalogue();
+    const int historyCount = catalogue.GetHistoryCount();
+    const int historyIndex = catalogue.GetHistoryIndex();
+    actions.value(cmd::kHistory)->setEnabled(historyCount > 1);
+    actions.value(cmd::kBack)->setEnabled(historyIndex > 0);
+    actions.value(cmd::kForward)->setEnabled(historyIndex >= 0 && historyIndex < historyCount - 1);
+    const bool canUndo = !core.GetUndoOldPaths().empty();
+    actions.value(cmd::kUndo)->setEnabled(canUndo);
+    actions.value(cmd::kMakeUndoScript)->setEnabled(canUndo);
+    undoButton->setEnabled(canUndo);
+}
+
+void CMainDlg::ApplyColours() {
+    const CProgramSettings& s = services.settings;
+    fileModel->SetColours(CFileListColours{s.colorNormalF, s.colorNormalB, s.colorHiddenF,
+                                           s.colorHiddenB, s.colorReadOnlyF, s.colorReadOnlyB,
+                                           s.colorSystemF, s.colorSystemB});
+    previewModel->SetColours(CPreviewColours{s.colorPreviewF, s.colorPreviewB,
+                                             s.colorPreviewBeingRenamedF,
+                                             s.colorPreviewBeingRenamedB});
+}
+
+void CMainDlg::GoToTypedPath() {
+    const std::string typed = FromQt(pathEdit->text());
+    const std::string expanded = platform::ExpandPath(typed);
+    if (!expanded.empty() && platform::IsExistingFolder(expanded) &&
+        core.GetCatalogue().SetFolder(expanded, false)) {
+        FocusFileList();
+        return;
+    }
+    services.messageBoxes.ShowInformation(
+        this, FillText(LookupString(strings::kNotAValidPath), {typed}), std::string(), 64);
+}
+
+void CMainDlg::ApplyMaskText(const QString& text) {
+    core.GetCatalogue().SetMask(FromQt(text));
+}
+
+void CMainDlg::ShowHistoryPopup() {
+    const CFileCatalogue& catalogue = core.GetCatalogue();
+    const int count = catalogue.GetHistoryCount();
+    if (count == 0) {
+        return;
+    }
+    std::vector<CMenuItem> items;
+    for (int index = count - 1; index >= 0; --index) {
+        items.push_back(CMenuItem{index + 1, ToQt(catalogue.GetHistoryItem(index))});
+    }
+    std::unique_ptr<QMenu> menu(CIconMenu::Build(items, this));
+    menu->setObjectName(QStringLiteral("historyPopup"));
+    menu->setTitle(QStringLiteral("1-Padengeschiedenis"));
+    const int chosen = RunPopup(*menu);
+    if (chosen > 0) {
+        core.GetCatalogue().HistoryGoTo(chosen - 1);
+    }
+    FocusFileList();
+}
+
+void CMainDlg::ShowDrivePopup() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    std::vector<CMenuItem> items;
+    QStringList roots;
+    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
+        if (!volume.isValid() || !volume.isReady() || IsPseudoFileSystem(volume.fileSystemType())) {
+            continue;
+        }
+        roots.push_back(volume.rootPath());
+    }
+    roots.sort();
+    roots.removeDuplicates();
+    for (qsizetype i = 0; i < roots.size(); ++i) {
+        items.push_back(CMenuItem{kFirstDriveCommand + static_cast<int>(i), roots[i]});
+    }
+    QApplication::restoreOverrideCursor();
+    if (items.empty()) {
+        return;
+    }
+    std::unique_ptr<QMenu> menu(CIconMenu::Build(items, this));
+    menu->setObjectName(QStringLiteral("drivePopup"));
+    for (QAction* action : menu->actions()) {
+        action->setIcon(QIcon::fromTheme(QStringLiteral("drive-harddisk"),
+                                         CommandIcon(cmd::kSelectDrive)));
+    }
+    const int chosen = RunPopup(*menu);
+    if (chosen < kFirstDriveCommand) {
+        return;
+    }
+    const QString root = roots.value(chosen - kFirstDriveCommand);
+    if (!core.GetCatalogue().SetFolder(FromQt(root), false)) {
+        services.messageBoxes.ShowWarning(
+            this, FillText(LookupString(strings::kCannotAccessDrive), {FromQt(root)}),
+            std::string(), 48);
+    }
+}
+
+void CMainDlg::BrowseForFolder() {
+    CFolderBrowser browser(services.fileDialogs, this, ToQt(core.GetCatalogue().GetFolder()));
+    if (browser.Run()) {
+        const std::string chosen = FromQt(browser.GetPath());
+        if (!platform::IsExistingFolder(chosen) || !core.GetCatalogue().SetFolder(chosen, false)) {
+            services.messageBoxes.ShowWarning(
+                this, FillText(LookupString(strings::kCannotOpenSelectedFolder), {chosen}), std::string(),
+                48);
+        }
+    }
+    FocusFileList();
+}
+
+void CMainDlg::ShowListPopup() {
+    const std::vector<CMenuItem> items = {
+        {cmd::kMakeRenameScript, QStringLiteral("Maak een hernoem .BAT bestand")},
+        {cmd::kSavePreview, actions.value(cmd::kSavePreview)->text()},
+        {cmd::kLoadOptions, actions.value(cmd::kLoadOptions)->text()},
+        {cmd::kSaveOptions, actions.value(cmd::kSaveOptions)->text()},
+        {cmd::kDefaultOptions, actions.value(cmd::kDefaultOptions)->text()},
+    };
+    std::unique_ptr<QMenu> menu(CIconMenu::Build(items, this));
+    menu->setObjectName(QStringLiteral("previewPopup"));
+    menu->setTitle(QStringLiteral("3-Voorbeeld"));
+    const int chosen = RunPopup(*menu);
+    if (chosen != 0) {
+        RunCommand(chosen);
+    }
+}
+
+void CMainDlg::LoadOptionsFile() {
+    const QString path = services.fileDialogs.ChooseOpenFile(
+        this, UiText(strings::kTitleLoadOptions),
+        CFileDialogs::QtFilter(LookupString(strings::kFilterIniFiles)));
+    if (path.isEmpty()) {
+        return;
+    }
+    if (!core.LoadOptions(FromQt(path))) {
+        ShowMessage(MessageKind::Warning,
+                    "Het optiebestand [" + FromQt(path) + "] kan niet gelezen worden.", 48);
+    }
+}
+
+void CMainDlg::SaveOptionsFile() {
+    const QString path = services.fileDialogs.ChooseSaveFile(
+        this, UiText(strings::kTitleSaveOptions),
+        CFileDialogs::QtFilter(LookupString(strings::kFilterIniFiles)),
+        QStringLiteral("NROptions.ini"));
+    if (path.isEmpty()) {
+        return;
+    }
+    int error = 0;
+    if (!core.SaveOptions(FromQt(path), error)) {
+        services.messageBoxes.ShowWarning(
+            this,
+            FillText(LookupString(strings::kCannotCreateOptionsFile), {FromQt(path)}) + "\n" +
+                FormatSystemError(error),
+            std::string(), 48);
+    }
+}
+
+void CMainDlg::SelectAllRows() {
+    if (QApplication::focusWidget() != fileList) {
+        return;
+    }
+    fileList->selectAll();
+}
+
+void CMainDlg::MoveRows(bool up) {
+    if (QApplication::focusWidget() != fileList) {
+        return;
+    }
+    core.GetCatalogue().MoveSelectedRows(up);
+    fileList->UpdateSortIndicator();
+}
+
+void CMainDlg::SelectNextTab() {
+    tabs->setCurrentIndex((tabs->currentIndex() + 1) % tabs->count());
+    ShowTabPage(tabs->currentIndex());
+}
+
+void CMainDlg::ShowTabPage(int index) {
+    QWidget* page = tabs->widget(index);
+    if (page == nullptr) {
+        return;
+    }
+    // The page's first control takes the focus: "Vervang door de tekst" or
+    // "Geen wijzigingen".
+    const QString first = index == 2 ? QStringLiteral("positionNone") : QStringLiteral("replaceWithOn");
+    if (auto* target = page->findChild<QWidget*>(first); target != nullptr) {
+        target->setFocus();
+    } else {
+        page->setFocus();
+    }
+}
+
+void CMainDlg::ResetSplitter() {
+    const int width = splitter->width();
+    const int position = std::min(width - (width / 100) * 25, width - kMinPane);
+    splitter->SetPosition(position);
+}
+
+void CMainDlg::FocusFileList() {
+    fileList->setFocus();
+}
+
+int CMainDlg::RunPopup(QMenu& menu) {
+    return services.popupMenus.Choose(menu, QCursor::pos());
+}
+
+int CMainDlg::RunModal(QDialog& dialog) {
+    if (modalRunner) {
+        return modalRunner(dialog);
+    }
+    return dialog.exec();
+}
+
+// ---------------------------------------------------------------------------
+// Events
+
+void CMainDlg::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (started && !isMinimized()) {
+        // The splitter goes back to three quarters at every size change.
+        ResetSplitter();
+    }
+}
+
+bool CMainDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == fileList && event->type() == QEvent::ShortcutOverride) {
+        // Ctrl+A is the window's select-all (one notice), not the view's own.
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::SelectAll)) {
+            event->accept();
+            return false;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------------------
+// The core's front end
+
+int CMainDlg::ShowMessage(MessageKind kind, const std::string& text, int style) {
+    const std::string caption(LookupString(strings::kCaptionProgram));
+    const auto boxStyle = static_cast<unsigned>(style);
+    switch (kind) {
+    case MessageKind::Warning:
+        return services.messageBoxes.ShowWarning(this, text, caption, boxStyle);
+    case MessageKind::Question:
+        return services.messageBoxes.AskQuestion(this, text, caption, boxStyle);
+    case MessageKind::Information:
+        return services.messageBoxes.ShowInformation(this, text, caption, boxStyle);
+    case MessageKind::Error:
+        return services.messageBoxes.ShowError(this, text, caption, boxStyle);
+    }
+    return msgbox::kOk;
+}
+
+void CMainDlg::ShowErrorList(const std::vector<CRenameFailure>& failures) {
+    CRenameErrorsDlg dialog(failures, this);
+    RunModal(dialog);
+}
+
+std::string CMainDlg::ChooseSaveFile(SaveFileKind kind) {
+    // Scripts: the shell form first; a name ending in .bat gets the Windows
+    // form.
+    const QString scripts = QStringLiteral("Shell-scripts (*.sh);;") +
+                            CFileDialogs::QtFilter(LookupString(strings::kFilterBatchFiles));
+    QString path;
+    switch (kind) {
+    case SaveFileKind::RenameScript:
+        path = services.fileDialogs.ChooseSaveFile(this, UiText(cmd::kMakeRenameScript), scripts,
+                                                   QStringLiteral("renbatch.sh"));
+        break;
+    case SaveFileKind::UndoScript:
+        path = services.fileDialogs.ChooseSaveFile(this, UiText(cmd::kMakeUndoScript), scripts,
+                                                   QStringLiteral("undo.sh"));
+        break;
+    case SaveFileKind::PreviewListing:
+        path = services.fileDialogs.ChooseSaveFile(
+            this, UiText(strings::kTitleSavePreview), CFileDialogs::QtFilter(LookupString(strings::kFilterTextFiles)),
+            QStringLiteral("preview.txt"));
+        break;
+    }
+    return FromQt(path);
+}
+
+void CMainDlg::OnRowsAboutToChange() {
+    ++rowsDepth;
+    fileModel->BeginRowsChange();
+}
+
+void CMainDlg::OnRowsChanged() {
+    fileModel->EndRowsChange();
+    if (--rowsDepth == 0 && started) {
+        FolderReloaded();
+    }
+}
+
+void CMainDlg::OnSelectionChanged(int /*row*/) {
+    if (!core.GetOptions().renameOnlySelected && core.IsAutoPreview()) {
+        previewList->MirrorSelection(core.GetCatalogue());
+    }
+    UpdateToolbarState();
+}
+
+void CMainDlg::OnPreviewAboutToChange() {
+    previewModel->BeginPreviewChange();
+}
+
+void CMainDlg::OnPreviewChanged() {
+    previewModel->EndPreviewChange();
+}
+
+void CMainDlg::OnRefreshEnded(bool cancelled) {
+    if (cancelled && core.GetCatalogue().GetRecursive()) {
+        // A cancelled recursive listing leaves recursive mode.
+        QAction* recursive = actions.value(cmd::kRecursive);
+        QSignalBlocker block(recursive);
+        recursive->setChecked(false);
+        core.GetCatalogue().SetRecursive(false);
+    }
+}
+
+void CMainDlg::OnOptionsChanged() {
+    filenameTab->ShowValues();
+    filenameTab->RefreshEnabling();
+    extensionTab->ShowValues();
+    extensionTab->RefreshEnabling();
+    autonumberTab->ShowValues();
+    RecomputePreview(false);
+    UpdateToolbarState();
+}
+
+void CMainDlg::OnUndoStateChanged() {
+    UpdateToolbarState();
+}

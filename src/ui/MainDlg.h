@@ -1,0 +1,158 @@
+#pragma once
+
+#include "engine/RenameCore.h"
+
+#include <QHash>
+#include <QMainWindow>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class CAutonumberTab;
+class CCommandLineKeywords;
+class CExtensionTab;
+class CFileDialogs;
+class CFileListModel;
+class CFilenameTab;
+class CFlatButton;
+class CMainFileList;
+class CMessageBoxes;
+class CMimeTypeNames;
+class CPaneSplitter;
+class CPopupMenus;
+class CPreviewList;
+class CPreviewModel;
+class CProgramSettings;
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QDialog;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QTabWidget;
+class QToolBar;
+
+/// What the main window works with but does not own: the settings of the
+/// run, the command line, and the seams through which it shows message
+/// boxes, file dialogs, popups and modal dialogs (tests answer them).
+struct CMainDlgServices {
+    CProgramSettings& settings;
+    const CCommandLineKeywords& keywords;
+    CMessageBoxes& messageBoxes;
+    CFileDialogs& fileDialogs;
+    CPopupMenus& popupMenus;
+    std::string settingsFilePath;
+};
+
+/// The program's window: path and mask, the file list and the preview side
+/// by side, the rule pages, and the commands. It owns the window-free core
+/// and shows its state; every action is one call on the core.
+class CMainDlg : public QMainWindow, public CRenameFrontEnd {
+    Q_OBJECT
+public:
+    explicit CMainDlg(CMainDlgServices services, QWidget* parent = nullptr);
+    ~CMainDlg() override;
+
+    CRenameCore& GetCore() { return core; }
+    QAction* GetAction(int commandId) const { return actions.value(commandId); }
+    CMainFileList* GetFileList() const { return fileList; }
+    CPreviewList* GetPreviewList() const { return previewList; }
+    CFileListModel* GetFileListModel() const { return fileModel; }
+    CPreviewModel* GetPreviewModel() const { return previewModel; }
+    QTabWidget* GetTabs() const { return tabs; }
+    CFilenameTab* GetFilenameTab() const { return filenameTab; }
+    CExtensionTab* GetExtensionTab() const { return extensionTab; }
+    CAutonumberTab* GetAutonumberTab() const { return autonumberTab; }
+    QLineEdit* GetPathEdit() const { return pathEdit; }
+    QComboBox* GetMaskCombo() const { return maskCombo; }
+    CPaneSplitter* GetSplitter() const { return splitter; }
+
+    /// Seam: how a modal dialog is run (the default execs it); returns the
+    /// dialog's result.
+    void SetModalRunner(std::function<int(QDialog&)> runner) { modalRunner = std::move(runner); }
+
+    /// Runs a command by id, as its key, button or popup item would.
+    void RunCommand(int commandId);
+
+    /// Recomputes the preview (force: even when the automatic preview is off).
+    void RecomputePreview(bool force);
+    /// Title, path box, selected count and toolbar after a folder was listed.
+    void FolderReloaded();
+    /// Enables and disables the commands by the state of the core.
+    void UpdateToolbarState();
+    /// Pushes the twelve list colours of the settings into both lists.
+    void ApplyColours();
+
+    // CRenameFrontEnd
+    int ShowMessage(MessageKind kind, const std::string& text, int style) override;
+    void ShowErrorList(const std::vector<CRenameFailure>& failures) override;
+    std::string ChooseSaveFile(SaveFileKind kind) override;
+    void OnRowsAboutToChange() override;
+    void OnRowsChanged() override;
+    void OnSelectionChanged(int row) override;
+    void OnPreviewAboutToChange() override;
+    void OnPreviewChanged() override;
+    void OnRefreshEnded(bool cancelled) override;
+    void OnOptionsChanged() override;
+    void OnUndoStateChanged() override;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateActions();
+    void CreateWidgets();
+    void CreateLayout();
+    void ConnectSignals();
+    void StartUp();
+
+    void GoToTypedPath();
+    void ApplyMaskText(const QString& text);
+    void ShowHistoryPopup();
+    void ShowDrivePopup();
+    void BrowseForFolder();
+    void ShowListPopup();
+    void LoadOptionsFile();
+    void SaveOptionsFile();
+    void SelectAllRows();
+    void MoveRows(bool up);
+    void SelectNextTab();
+    void ShowTabPage(int index);
+    void ShowNotReady(int commandId);
+    void ResetSplitter();
+    void FocusFileList();
+    int RunPopup(QMenu& menu);
+    int RunModal(QDialog& dialog);
+
+    CMainDlgServices services;
+    std::unique_ptr<CMimeTypeNames> typeNames;
+    CRenameCore core;
+    QHash<int, QAction*> actions;
+
+    QToolBar* mainToolbar = nullptr;
+    QToolBar* folderToolbar = nullptr;
+    QLabel* pathLabel = nullptr;
+    QLineEdit* pathEdit = nullptr;
+    QLabel* maskLabel = nullptr;
+    QComboBox* maskCombo = nullptr;
+    CPaneSplitter* splitter = nullptr;
+    CMainFileList* fileList = nullptr;
+    CPreviewList* previewList = nullptr;
+    CFileListModel* fileModel = nullptr;
+    CPreviewModel* previewModel = nullptr;
+    QTabWidget* tabs = nullptr;
+    CFilenameTab* filenameTab = nullptr;
+    CExtensionTab* extensionTab = nullptr;
+    CAutonumberTab* autonumberTab = nullptr;
+    QCheckBox* onlySelectedCheck = nullptr;
+    CFlatButton* renameButton = nullptr;
+    CFlatButton* undoButton = nullptr;
+    CFlatButton* aboutButton = nullptr;
+
+    std::function<int(QDialog&)> modalRunner;
+    bool started = false;
+    int rowsDepth = 0;
+};
