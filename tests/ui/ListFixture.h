@@ -11,7 +11,17 @@
 #include <QString>
 #include <QStringList>
 
+#include <initializer_list>
 #include <string>
+
+/// A list of names written as plain literals.
+inline QStringList Names(std::initializer_list<const char*> names) {
+    QStringList list;
+    for (const char* name : names) {
+        list << QString::fromUtf8(name);
+    }
+    return list;
+}
 
 /// Forwards the core's notices to the list models exactly as the main
 /// window does, and counts the selection notices.
