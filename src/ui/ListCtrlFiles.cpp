@@ -259,6 +259,16 @@ void CListCtrlFiles::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
+    if ((event->key() == Qt::Key_Home || event->key() == Qt::Key_End) &&
+        (event->modifiers() & Qt::ControlModifier) == 0) {
+        // Rows, not cells: Home and End go to the first and the last row, as
+        // Ctrl+Home and Ctrl+End do in a table.
+        QKeyEvent rowKey(event->type(), event->key(), event->modifiers() | Qt::ControlModifier,
+                         event->text(), event->isAutoRepeat(), event->count());
+        QTableView::keyPressEvent(&rowKey);
+        event->setAccepted(rowKey.isAccepted());
+        return;
+    }
     QTableView::keyPressEvent(event);
 }
 
