@@ -1,0 +1,131 @@
+#include "ui/PreviewModel.h"
+
+#include "engine/RenameCore.h"
+#include "resources/StringTable.h"
+#include "ui/QtText.h"
+
+CPreviewModel::CPreviewModel(CRenameCore& owner, QObject* parent)
+    : QAbstractTableModel(parent), core(owner) {
+    shownRows = static_cast<int>(core.GetPreviewRows().size());
+    shownHeader = HeaderText();
+}
+
+int CPreviewModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : shownRows;
+}
+
+int CPreviewModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : 1;
+}
+
+bool CPreviewModel::IsLiveRow(int row) const {
+    return row >= 0 && row < shownRows &&
+           static_cast<std::size_t>(row) < core.GetPreviewRows().size();
+}
+
+QString CPreviewModel::HeaderText() const {
+    const std::string& header = core.GetPreviewHeader();
+    return header.empty() ? UiText(strings::kColumnPreview) : ToQt(header);
+}
+
+QVariant CPreviewModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.column() != 0 || !IsLiveRow(index.row())) {
+        return {};
+    }
+    const std::string& text = core.GetPreviewRows()[static_cast<std::size_t>(index.row())].text;
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::AccessibleTextRole:
+        return ToQt(text);
+    case Qt::ForegroundRole:
+    case Qt::BackgroundRole: {
+        const bool keepsName = !text.empty() && text.front() == '<';
+        if (role == Qt::ForegroundRole) {
+            return FromColorRef(keepsName ? rowColours.previewText : rowColours.renamedText);
+        }
+        return FromColorRef(keepsName ? rowColours.previewBack : rowColours.renamedBack);
+    }
+    case Qt::DecorationRole: {
+        const QIcon icon = RowIcon(index.row());
+        return icon.isNull() ? QVariant() : QVariant(icon);
+    }
+    default:
+        return {};
+    }
+}
+
+// The icon of the new name, found by name only. A name that keeps the
+// entry's extension (or an "exe") shows the entry's own icon.
+QIcon CPreviewModel::RowIcon(int row) const {
+    const CFileCatalogue& catalogue = core.GetCatalogue();
+    if (core.IsPreviewPlaceholder() || row >= catalogue.GetRowCount()) {
+        return {};
+    }
+    const CFileEntry& entry = catalogue.GetRowEntry(row);
+    std::string name = core.GetPreviewRows()[static_cast<std::size_t>(row)].text;
+    if (name.size() >= 2 && name.front() == '<' && name.back() == '>') {
+        name = name.substr(1, name.size() - 2);
+    }
+    const std::size_t dot = name.rfind('.');
+    QString extension =
+        dot == std::string::npos ? QString() : ToQt(name.substr(dot + 1)).toLower();
+    if (extension == QLatin1String("exe") || extension == ToQt(entry.extension)) {
+        return icons.IconFor(ToQt(entry.LongName()), entry.isFolder);
+    }
+    return icons.IconFor(ToQt(name), entry.isFolder);
+}
+
+QVariant CPreviewModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || section != 0) {
+        return QAbstractTableModel::headerData(section, orientation, role);
+    }
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::AccessibleTextRole:
+        return shownHeader;
+    default:
+        return {};
+    }
+}
+
+Qt::ItemFlags CPreviewModel::flags(const QModelIndex& index) const {
+    if (!index.isValid()) {
+        return Qt::NoItemFlags;
+    }
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+}
+
+void CPreviewModel::BeginPreviewChange() {
+    // Nothing is announced yet: whether this is a reset or a repaint shows
+    // only at the end. Until then the old row count stands and data() reads
+    // only rows that exist.
+    changing = true;
+}
+
+void CPreviewModel::EndPreviewChange() {
+    changing = false;
+    const int newRows = static_cast<int>(core.GetPreviewRows().size());
+    if (newRows == shownRows) {
+        if (shownRows > 0) {
+            emit dataChanged(index(0, 0), index(shownRows - 1, 0));
+        }
+    } else {
+        beginResetModel();
+        shownRows = newRows;
+        endResetModel();
+    }
+    const QString header = HeaderText();
+    if (header != shownHeader) {
+        shownHeader = header;
+        emit headerDataChanged(Qt::Horizontal, 0, 0);
+    }
+    emit PreviewReloaded();
+}
+
+void CPreviewModel::SetColours(const CPreviewColours& colours) {
+    rowColours = colours;
+    if (shownRows > 0) {
+        emit dataChanged(index(0, 0), index(shownRows - 1, 0),
+                         {Qt::ForegroundRole, Qt::BackgroundRole});
+    }
+}
