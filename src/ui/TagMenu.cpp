@@ -1,0 +1,87 @@
+#include "ui/TagMenu.h"
+
+#include "engine/RenameCore.h"
+#include "engine/TagExpander.h"
+#include "ui/QtText.h"
+#include "ui/TagMenuItems.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMenu>
+
+#include <vector>
+
+namespace {
+
+CTagMenu::IconProvider& SharedIconProvider() {
+    static CTagMenu::IconProvider provider;
+    return provider;
+}
+
+} // namespace
+
+CTagMenu::CTagMenu(CRenameCore& core, QObject* parent) : QObject(parent), core(core) {}
+
+CTagMenu::~CTagMenu() = default;
+
+void CTagMenu::SetIconProvider(IconProvider provider) {
+    SharedIconProvider() = std::move(provider);
+}
+
+void CTagMenu::SetPopupRunner(PopupRunner runner) {
+    popupRunner = std::move(runner);
+}
+
+std::unique_ptr<QMenu> CTagMenu::BuildMenu(QWidget* parent) const {
+    auto menu = std::make_unique<QMenu>(parent);
+    menu->setObjectName(QStringLiteral("tagMenu"));
+    const IconProvider& icons = SharedIconProvider();
+    // open[d] is the menu that takes the items of depth d.
+    std::vector<QMenu*> open{menu.get()};
+    for (const CTagMenuItem& item : TagMenuItems()) {
+        open.resize(static_cast<std::size_t>(item.depth) + 1);
+        QMenu* into = open.back();
+        const QString text = ToQt(item.text);
+        if (item.isSubmenu) {
+            QMenu* submenu = into->addMenu(text);
+            submenu->setObjectName(QStringLiteral("tagSubmenu%1").arg(text));
+            if (item.commandId != 0) {
+                submenu->menuAction()->setData(item.commandId);
+                if (icons) {
+                    submenu->setIcon(icons(item.commandId));
+                }
+            }
+            open.push_back(submenu);
+        } else {
+            QAction* action = into->addAction(text);
+            action->setData(item.commandId);
+        }
+    }
+    return menu;
+}
+
+void CTagMenu::Attach(QLineEdit* edit) {
+    edit->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(edit, &QWidget::customContextMenuRequested, this,
+            [this, edit](const QPoint& pos) { Popup(edit, edit->mapToGlobal(pos)); });
+}
+
+bool CTagMenu::Popup(QLineEdit* edit, const QPoint& globalPos) {
+    std::unique_ptr<QMenu> menu = BuildMenu(edit);
+    QAction* chosen = popupRunner ? popupRunner(*menu, globalPos) : menu->exec(globalPos);
+    if (chosen == nullptr || chosen->menu() != nullptr) {
+        return false;
+    }
+    return InsertTag(edit, chosen->data().toInt());
+}
+
+bool CTagMenu::InsertTag(QLineEdit* edit, int commandId) {
+    const QString text = ToQt(core.GetTagExpander().TagTextForCommand(commandId));
+    if (text.isEmpty()) {
+        return false;
+    }
+    // insert() replaces the selection and leaves the caret after the text.
+    edit->insert(text);
+    emit TagInserted(edit);
+    return true;
+}

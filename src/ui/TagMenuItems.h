@@ -1,0 +1,20 @@
+#pragma once
+
+#include <span>
+#include <string_view>
+
+/// One line of the tag menu (popup "2-Tags" of menu 134), in menu order.
+/// depth 0 is one of the eleven submenus of the tag menu, depth 1 an item
+/// inside such a submenu, and so on; a submenu holds the items of greater
+/// depth that follow it. commandId is the command an entry inserts the tag
+/// text of, or the id whose icon a top submenu shows; 0 for the nested
+/// submenus, which have neither.
+struct CTagMenuItem {
+    int depth;
+    bool isSubmenu;
+    int commandId;
+    std::string_view text;
+};
+
+/// The whole tag menu, in menu order.
+std::span<const CTagMenuItem> TagMenuItems();
