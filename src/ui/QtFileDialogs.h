@@ -1,0 +1,13 @@
+#pragma once
+
+#include "ui/FileDialogs.h"
+
+/// The real choosers: QFileDialog.
+class CQtFileDialogs : public CFileDialogs {
+public:
+    QString ChooseSaveFile(QWidget* parent, const QString& title, const QString& filter,
+                           const QString& suggestedName) override;
+    QString ChooseOpenFile(QWidget* parent, const QString& title, const QString& filter) override;
+    QString ChooseFolder(QWidget* parent, const QString& title,
+                         const QString& initialFolder) override;
+};
