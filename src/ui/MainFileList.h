@@ -20,7 +20,9 @@ public:
 
     explicit CMainFileList(CRenameCore& core, QWidget* parent = nullptr);
 
-    void SetManualRenamePrompt(ManualRenamePrompt prompt) { manualRenamePrompt = std::move(prompt); }
+    void SetManualRenamePrompt(ManualRenamePrompt prompt) {
+        manualRenamePrompt = std::move(prompt);
+    }
     /// Where a failed rename is reported; not owned, may be null (no box).
     void SetMessageBoxes(CMessageBoxes* boxes) { messageBoxes = boxes; }
 

@@ -67,8 +67,7 @@ QIcon CPreviewModel::RowIcon(int row) const {
         name = name.substr(1, name.size() - 2);
     }
     const std::size_t dot = name.rfind('.');
-    QString extension =
-        dot == std::string::npos ? QString() : ToQt(name.substr(dot + 1)).toLower();
+    QString extension = dot == std::string::npos ? QString() : ToQt(name.substr(dot + 1)).toLower();
     if (extension == QLatin1String("exe") || extension == ToQt(entry.extension)) {
         return icons.IconFor(ToQt(entry.LongName()), entry.isFolder);
     }

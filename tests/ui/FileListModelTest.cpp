@@ -1,5 +1,5 @@
-#include "catalogue/TypeNameSource.h"
 #include "ui/FileListModel.h"
+#include "catalogue/TypeNameSource.h"
 #include "ui/ListFixture.h"
 #include "ui/TestIconTheme.h"
 
@@ -247,10 +247,11 @@ void FileListModelTest::IconsComeFromTheNameOnly() {
 void FileListModelTest::HeaderCarriesTheTitles() {
     CModelFixture f;
     QVERIFY(f.Open());
-    const QStringList expected = {
-        QStringLiteral("Bestand"),   QStringLiteral("Grootte"),   QStringLiteral("Type"),
-        QStringLiteral("Attributen"), QStringLiteral("Ext"),       QStringLiteral("Pad"),
-        QStringLiteral("Gemaakt"),   QStringLiteral("Gewijzigd"), QStringLiteral("Laatst geopend")};
+    const QStringList expected = {QStringLiteral("Bestand"),       QStringLiteral("Grootte"),
+                                  QStringLiteral("Type"),          QStringLiteral("Attributen"),
+                                  QStringLiteral("Ext"),           QStringLiteral("Pad"),
+                                  QStringLiteral("Gemaakt"),       QStringLiteral("Gewijzigd"),
+                                  QStringLiteral("Laatst geopend")};
     for (int column = 0; column < expected.size(); ++column) {
         QCOMPARE(f.model.headerData(column, Qt::Horizontal).toString(), expected[column]);
         QCOMPARE(f.model.headerData(column, Qt::Horizontal, Qt::AccessibleTextRole).toString(),

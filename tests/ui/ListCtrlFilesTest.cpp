@@ -20,7 +20,8 @@ struct CViewFixture : CListFixture {
 
     void ClickHeader(int column) {
         QHeaderView* header = view.horizontalHeader();
-        const QPoint centre(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+        const QPoint centre(header->sectionViewportPosition(column) +
+                                header->sectionSize(column) / 2,
                             header->height() / 2);
         QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier, centre);
     }
@@ -110,8 +111,8 @@ void ListCtrlFilesTest::HeaderClicksSortBySizeThenByName() {
 void ListCtrlFilesTest::ShiftClickReachesTheCatalogueAsOneCall() {
     CViewFixture f;
     for (int i = 0; i < 20; ++i) {
-        f.folder.WriteFile("f" + QString::number(i).rightJustified(2, QLatin1Char('0'))
-                                     .toStdString() + ".txt");
+        f.folder.WriteFile(
+            "f" + QString::number(i).rightJustified(2, QLatin1Char('0')).toStdString() + ".txt");
     }
     QVERIFY(f.Open());
     // A refresh selects the first row, in the view too.

@@ -1,6 +1,6 @@
+#include "ui/MainFileList.h"
 #include "app/MessageBoxes.h"
 #include "ui/ListFixture.h"
-#include "ui/MainFileList.h"
 
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -128,8 +128,8 @@ void MainFileListTest::F2CancelledOrUnchangedMovesNothing() {
 void MainFileListTest::ReportsTheTopRowWhenScrolledOrResized() {
     CMainListFixture f;
     for (int i = 0; i < 200; ++i) {
-        f.folder.WriteFile("f" + QString::number(i).rightJustified(3, QLatin1Char('0'))
-                                     .toStdString());
+        f.folder.WriteFile("f" +
+                           QString::number(i).rightJustified(3, QLatin1Char('0')).toStdString());
     }
     QVERIFY(f.Open());
     QSignalSpy moved(&f.view, &CMainFileList::TopRowChanged);

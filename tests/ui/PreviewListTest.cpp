@@ -1,5 +1,5 @@
-#include "ui/ListFixture.h"
 #include "ui/PreviewList.h"
+#include "ui/ListFixture.h"
 #include "ui/PreviewModel.h"
 
 #include <QHeaderView>
@@ -27,8 +27,8 @@ struct CPreviewListFixture : CListFixture {
     }
     void MakeFiles(int count) {
         for (int i = 0; i < count; ++i) {
-            folder.WriteFile("f" + QString::number(i).rightJustified(3, QLatin1Char('0'))
-                                       .toStdString());
+            folder.WriteFile("f" +
+                             QString::number(i).rightJustified(3, QLatin1Char('0')).toStdString());
         }
     }
 };
@@ -67,8 +67,8 @@ void PreviewListTest::FollowsTheRowsOfTheFileList() {
     QCOMPARE(f.view.rowAt(0), 10);
     // Past the end: the last rows are shown.
     f.view.FollowRows(150, page);
-    QVERIFY(f.view.viewport()->rect().intersects(
-        f.view.visualRect(f.view.GetModel().index(99, 0))));
+    QVERIFY(
+        f.view.viewport()->rect().intersects(f.view.visualRect(f.view.GetModel().index(99, 0))));
     QVERIFY(f.view.rowAt(0) > 10);
 }
 

@@ -1,6 +1,6 @@
+#include "ui/PreviewModel.h"
 #include "resources/StringTable.h"
 #include "ui/ListFixture.h"
-#include "ui/PreviewModel.h"
 #include "ui/TestIconTheme.h"
 
 #include <QAbstractItemModelTester>
