@@ -64,7 +64,7 @@ void CFlatButton::paintEvent(QPaintEvent*) {
     const bool pressed = isDown() || isChecked();
     const QPoint shift = pressed ? QPoint(1, 1) : QPoint(0, 0);
     if (!icon().isNull()) {
-        const QIcon::Mode mode = !isEnabled() ? QIcon::Disabled
+        const QIcon::Mode mode = !isEnabled()   ? QIcon::Disabled
                                  : underMouse() ? QIcon::Active
                                                 : QIcon::Normal;
         icon().paint(&painter, ImageRect().translated(shift), Qt::AlignCenter, mode);

@@ -54,8 +54,8 @@ void CListSelection::SelectRanges(const RowRanges& ranges) {
         first = std::max(first, 0);
         last = std::min(last, rows - 1);
         if (first <= last) {
-            selection.append(QItemSelectionRange(model->index(first, 0),
-                                                 model->index(last, lastColumn)));
+            selection.append(
+                QItemSelectionRange(model->index(first, 0), model->index(last, lastColumn)));
         }
     }
     if (!selection.isEmpty()) {

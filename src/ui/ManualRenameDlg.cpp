@@ -33,8 +33,8 @@ qsizetype BaseNameLength(const QString& name) {
 
 } // namespace
 
-CManualRenameDlg::CManualRenameDlg(const QString& currentName, bool isFolder,
-                                   CMessageBoxes& boxes, QWidget* parent)
+CManualRenameDlg::CManualRenameDlg(const QString& currentName, bool isFolder, CMessageBoxes& boxes,
+                                   QWidget* parent)
     : CBaseDialog(parent), boxes(boxes), originalEdit(new QLineEdit(currentName, this)),
       newNameEdit(new QLineEdit(currentName, this)) {
     setObjectName(QStringLiteral("CManualRenameDlg"));
@@ -79,8 +79,7 @@ QString CManualRenameDlg::GetNewName() const {
 
 bool CManualRenameDlg::HasInvalidCharacter(const QString& name) {
     static const QString invalid = QStringLiteral("\\/:*?\"<>|");
-    return std::any_of(name.begin(), name.end(),
-                       [](QChar c) { return invalid.contains(c); });
+    return std::any_of(name.begin(), name.end(), [](QChar c) { return invalid.contains(c); });
 }
 
 void CManualRenameDlg::accept() {

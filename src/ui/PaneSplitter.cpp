@@ -10,8 +10,8 @@
 #include <algorithm>
 #include <string>
 
-CPaneSplitter::CPaneSplitter(Qt::Orientation orientation, QWidget* firstPane,
-                             QWidget* secondPane, int minFirst, int minSecond, QWidget* parent)
+CPaneSplitter::CPaneSplitter(Qt::Orientation orientation, QWidget* firstPane, QWidget* secondPane,
+                             int minFirst, int minSecond, QWidget* parent)
     : QSplitter(orientation, parent), minFirst(minFirst), minSecond(minSecond) {
     setObjectName(QStringLiteral("CPaneSplitter"));
     setChildrenCollapsible(false);
@@ -90,8 +90,7 @@ bool CPaneSplitter::eventFilter(QObject* watched, QEvent* event) {
         break;
     case QEvent::ShortcutOverride:
     case QEvent::KeyPress:
-        if (dragging && !dragCancelled &&
-            static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        if (dragging && !dragCancelled && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
             if (event->type() == QEvent::KeyPress) {
                 dragCancelled = true;
                 setSizes(sizesBeforeDrag);

@@ -2,8 +2,8 @@
 
 #include <QFileDialog>
 
-QString CQtFileDialogs::ChooseSaveFile(QWidget* parent, const QString& title,
-                                       const QString& filter, const QString& suggestedName) {
+QString CQtFileDialogs::ChooseSaveFile(QWidget* parent, const QString& title, const QString& filter,
+                                       const QString& suggestedName) {
     return QFileDialog::getSaveFileName(parent, title, suggestedName, filter);
 }
 

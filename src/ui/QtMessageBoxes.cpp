@@ -68,7 +68,7 @@ int CQtMessageBoxes::Show(void* owner, const std::string& text, const std::strin
     box.setObjectName(QStringLiteral("CQtMessageBox"));
     // The first button is the default, as in the design's boxes.
     box.setDefaultButton(box.button(QMessageBox::Yes) != nullptr ? QMessageBox::Yes
-                                                                  : QMessageBox::Ok);
+                                                                 : QMessageBox::Ok);
     box.exec();
     QAbstractButton* clicked = box.clickedButton();
     const QMessageBox::StandardButton pressed =

@@ -13,8 +13,7 @@ QString CRecordingFileDialogs::Record(CAsked question) {
 }
 
 QString CRecordingFileDialogs::ChooseSaveFile(QWidget* parent, const QString& title,
-                                              const QString& filter,
-                                              const QString& suggestedName) {
+                                              const QString& filter, const QString& suggestedName) {
     return Record(CAsked{Kind::SaveFile, parent, title, filter, suggestedName});
 }
 

@@ -83,10 +83,9 @@ private slots:
         }
         for (std::size_t i = 0; i < images.size(); ++i) {
             for (std::size_t j = i + 1; j < images.size(); ++j) {
-                QVERIFY2(images[i] != images[j],
-                         qPrintable(QStringLiteral("%1 and %2 look alike")
-                                        .arg(IconCommandIds()[i])
-                                        .arg(IconCommandIds()[j])));
+                QVERIFY2(images[i] != images[j], qPrintable(QStringLiteral("%1 and %2 look alike")
+                                                                .arg(IconCommandIds()[i])
+                                                                .arg(IconCommandIds()[j])));
             }
         }
     }

@@ -74,9 +74,12 @@ private slots:
         QTest::addColumn<QString>("qt");
         QTest::newRow("text files") << "Tekstbestanden (*.txt)|*.txt|Alle bestanden (*.*)|*.*||"
                                     << "Tekstbestanden (*.txt);;Alle bestanden (*)";
-        QTest::newRow("no parentheses") << "Batch|*.bat;*.cmd||" << "Batch (*.bat *.cmd)";
-        QTest::newRow("no end marks") << "INI (*.ini)|*.ini" << "INI (*.ini)";
-        QTest::newRow("empty") << "" << "";
+        QTest::newRow("no parentheses") << "Batch|*.bat;*.cmd||"
+                                        << "Batch (*.bat *.cmd)";
+        QTest::newRow("no end marks") << "INI (*.ini)|*.ini"
+                                      << "INI (*.ini)";
+        QTest::newRow("empty") << ""
+                               << "";
     }
 
     void tableFiltersBecomeQtFilters() {

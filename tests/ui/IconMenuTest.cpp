@@ -1,5 +1,5 @@
-#include "ui/CommandIcons.h"
 #include "ui/IconMenu.h"
+#include "ui/CommandIcons.h"
 #include "ui/RecordingPopupMenus.h"
 
 #include <QAction>
@@ -13,12 +13,12 @@ class IconMenuTest : public QObject {
 
 private:
     static std::unique_ptr<QMenu> PreviewMenu() {
-        return std::unique_ptr<QMenu>(CIconMenu::Build(
-            {{32903, QStringLiteral("Maak een hernoem .BAT bestand")},
-             {32902, QStringLiteral("Sla huidig voorbeeld op als .TXT bestand")},
-             {0, {}},
-             {32904, QStringLiteral("Openen NR opties uit .INI\tCtrl+L")}},
-            nullptr));
+        return std::unique_ptr<QMenu>(
+            CIconMenu::Build({{32903, QStringLiteral("Maak een hernoem .BAT bestand")},
+                              {32902, QStringLiteral("Sla huidig voorbeeld op als .TXT bestand")},
+                              {0, {}},
+                              {32904, QStringLiteral("Openen NR opties uit .INI\tCtrl+L")}},
+                             nullptr));
     }
 
 private slots:

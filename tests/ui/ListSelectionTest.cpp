@@ -2,8 +2,8 @@
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
-#include <QStandardItemModel>
 #include <QSignalSpy>
+#include <QStandardItemModel>
 #include <QTableView>
 #include <QTest>
 
@@ -97,8 +97,8 @@ private slots:
     void selectsRanges() {
         CListSelection selection(view.get());
         selection.SelectRanges({{10, 12}, {3, 3}, {490, 600}, {-5, 0}});
-        QCOMPARE(SelectedRows(), (QList<int>{0, 3, 10, 11, 12, 490, 491, 492, 493, 494, 495, 496,
-                                             497, 498, 499}));
+        QCOMPARE(SelectedRows(),
+                 (QList<int>{0, 3, 10, 11, 12, 490, 491, 492, 493, 494, 495, 496, 497, 498, 499}));
         QCOMPARE(selection.SelectedRanges(),
                  (CListSelection::RowRanges{{0, 0}, {3, 3}, {10, 12}, {490, kRows - 1}}));
         QVERIFY(view->selectionModel()->isSelected(model->index(11, kColumns - 1)));

@@ -108,9 +108,8 @@ private slots:
 
     void escapeGivesNothing() {
         CManualRenameDlg dialog(QStringLiteral("oud.txt"), false, boxes);
-        QTimer::singleShot(0, &dialog, [&dialog] {
-            QTest::keyClick(dialog.GetNewNameEdit(), Qt::Key_Escape);
-        });
+        QTimer::singleShot(0, &dialog,
+                           [&dialog] { QTest::keyClick(dialog.GetNewNameEdit(), Qt::Key_Escape); });
         QVERIFY(!dialog.Run().has_value());
     }
 
@@ -118,7 +117,8 @@ private slots:
         QTest::addColumn<QString>("name");
         const QString characters = QStringLiteral("\\/:*?\"<>|");
         for (QChar c : characters) {
-            QTest::newRow(qPrintable(QString(c))) << (QStringLiteral("a") + c + QStringLiteral("b"));
+            QTest::newRow(qPrintable(QString(c)))
+                << (QStringLiteral("a") + c + QStringLiteral("b"));
         }
     }
 

@@ -73,8 +73,8 @@ private slots:
     void aGivenCaptionIsKept() {
         CQtMessageBoxes boxes;
         Seen seen;
-        Drive([&] { return boxes.ShowWarning(nullptr, "x", "Eigen titel", 48); },
-              QMessageBox::Ok, seen);
+        Drive([&] { return boxes.ShowWarning(nullptr, "x", "Eigen titel", 48); }, QMessageBox::Ok,
+              seen);
         QCOMPARE(seen.caption, QStringLiteral("Eigen titel"));
     }
 
@@ -103,9 +103,9 @@ private slots:
 
     void styleBitsPickIconsAndButtons() {
         QCOMPARE(CQtMessageBoxes::IconOfStyle(0, QMessageBox::Warning), QMessageBox::Warning);
-        QCOMPARE(CQtMessageBoxes::IconOfStyle(48 | 4, QMessageBox::Question),
-                 QMessageBox::Warning);
-        QCOMPARE(CQtMessageBoxes::ButtonsOfStyle(48), QMessageBox::StandardButtons(QMessageBox::Ok));
+        QCOMPARE(CQtMessageBoxes::IconOfStyle(48 | 4, QMessageBox::Question), QMessageBox::Warning);
+        QCOMPARE(CQtMessageBoxes::ButtonsOfStyle(48),
+                 QMessageBox::StandardButtons(QMessageBox::Ok));
         QCOMPARE(CQtMessageBoxes::ButtonsOfStyle(1), QMessageBox::Ok | QMessageBox::Cancel);
         QCOMPARE(CQtMessageBoxes::ButtonsOfStyle(32 | 3),
                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
