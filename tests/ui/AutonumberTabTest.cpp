@@ -45,6 +45,7 @@ private slots:
     void showValuesFillsTheControlsWithoutApplying();
     void setDefaultsTakesTheDefaults();
     void noAppliedSignalWithoutTheOwnerLink();
+    void layoutFitsTheSmallestWindowWithoutOverlap();
 
 private:
     template <typename T>
@@ -296,6 +297,28 @@ void AutonumberTabTest::noAppliedSignalWithoutTheOwnerLink() {
     QCOMPARE(applied.count(), 0);
     QCOMPARE(Options().base, AutonumberBase::Bin);
     QCOMPARE(Options().start, std::string("10"));
+}
+
+void AutonumberTabTest::layoutFitsTheSmallestWindowWithoutOverlap() {
+    const QSize least = page->minimumSizeHint();
+    QVERIFY2(least.width() <= 560 && least.height() <= 150,
+             qPrintable(QStringLiteral("%1 x %2").arg(least.width()).arg(least.height())));
+    page->resize(560, 150);
+    QTRY_COMPARE(page->size(), QSize(560, 150));
+    QList<QWidget*> controls;
+    for (QWidget* child : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        controls.append(child);
+    }
+    QCOMPARE(controls.size(), 3 + 3 + 6 + 1 + 1 + 4);
+    for (int i = 0; i < controls.size(); ++i) {
+        QVERIFY2(page->rect().contains(controls[i]->geometry()),
+                 qPrintable(controls[i]->objectName()));
+        for (int j = i + 1; j < controls.size(); ++j) {
+            QVERIFY2(!controls[i]->geometry().intersects(controls[j]->geometry()),
+                     qPrintable(controls[i]->objectName() + QStringLiteral(" / ") +
+                                controls[j]->objectName()));
+        }
+    }
 }
 
 QTEST_MAIN(AutonumberTabTest)
