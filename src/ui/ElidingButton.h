@@ -11,8 +11,7 @@
 /// A check box or radio button that a narrow page may make narrower than
 /// its caption: the caption is then cut with "…" and shown whole as the
 /// tooltip. text() and the accessible name keep the whole caption.
-template <typename Button>
-class CElidingButton : public Button {
+template <typename Button> class CElidingButton : public Button {
     static_assert(std::is_same_v<Button, QCheckBox> || std::is_same_v<Button, QRadioButton>);
 
 public:
@@ -43,8 +42,7 @@ protected:
         QStyleOptionButton option;
         this->initStyleOption(&option);
         const QRect caption = this->style()->subElementRect(kContents, &option, this);
-        option.text =
-            this->fontMetrics().elidedText(option.text, Qt::ElideRight, caption.width());
+        option.text = this->fontMetrics().elidedText(option.text, Qt::ElideRight, caption.width());
         painter.drawControl(kControl, option);
     }
 

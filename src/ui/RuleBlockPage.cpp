@@ -201,17 +201,16 @@ void CRuleBlockPage::LayOut() {
     const Row rows[] = {
         {rules[kReplaceWith].box, replaceWithText, matchCase, nullptr, caseRadios[0]},
         {rules[kReplaceText].box, searchText, replacementLabel, replacementText, caseRadios[1]},
-        {rules[kLeftCrop].box, leftCropCount, rules[kRightCrop].box, rightCropCount,
-         caseRadios[2]},
+        {rules[kLeftCrop].box, leftCropCount, rules[kRightCrop].box, rightCropCount, caseRadios[2]},
         {rules[kCropAt].box, cropPosition, cropCountLabel, cropCount, caseRadios[3]},
         {rules[kInsertBefore].box, insertBeforeText, rules[kInsertAfter].box, insertAfterText,
          caseRadios[4]},
         {rules[kInsertAt].box, insertAtPosition, insertAtTextLabel, insertAtText, removeAccents},
     };
     const int leastBox = rules[kInsertAt].box->sizeHint().width();
-    const int leastMiddle = std::max({replacementLabel->sizeHint().width(),
-                                      cropCountLabel->sizeHint().width(),
-                                      insertAtTextLabel->sizeHint().width()});
+    const int leastMiddle =
+        std::max({replacementLabel->sizeHint().width(), cropCountLabel->sizeHint().width(),
+                  insertAtTextLabel->sizeHint().width()});
     const int leastRight = removeAccents->sizeHint().width();
     int row = 0;
     for (const Row& r : rows) {
@@ -351,6 +350,6 @@ void CRuleBlockPage::SetCaseMode(int mode) {
 
 bool CRuleBlockPage::IsRuleTextEdit(const QWidget* widget) const {
     return widget != nullptr &&
-           (widget == replaceWithText || widget == replacementText ||
-            widget == insertBeforeText || widget == insertAfterText || widget == insertAtText);
+           (widget == replaceWithText || widget == replacementText || widget == insertBeforeText ||
+            widget == insertAfterText || widget == insertAtText);
 }

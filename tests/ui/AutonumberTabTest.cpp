@@ -1,5 +1,5 @@
-#include "engine/RenameCore.h"
 #include "ui/AutonumberTab.h"
+#include "engine/RenameCore.h"
 #include "ui/FilterEdit.h"
 
 #include <QApplication>
@@ -18,8 +18,7 @@
 
 namespace {
 
-const char* const kPositionRadios[] = {"positionNone", "positionBeforeName",
-                                       "positionAfterName"};
+const char* const kPositionRadios[] = {"positionNone", "positionBeforeName", "positionAfterName"};
 const char* const kBaseRadios[] = {"baseDec", "baseHex",     "baseOct",
                                    "baseBin", "baseLetters", "baseManual"};
 
@@ -48,8 +47,7 @@ private slots:
     void layoutFitsTheSmallestWindowWithoutOverlap();
 
 private:
-    template <typename T>
-    T* Find(const char* name) const {
+    template <typename T> T* Find(const char* name) const {
         return page->findChild<T*>(QLatin1String(name));
     }
     QRadioButton* Radio(const char* name) const { return Find<QRadioButton>(name); }
@@ -118,8 +116,7 @@ void AutonumberTabTest::controlsCarryTheDialogTexts() {
     QCOMPARE(combo->itemText(0), QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ"));
     QCOMPARE(combo->itemText(1), QStringLiteral("abcdefghijklmnopqrstuvwxyz"));
     QCOMPARE(Find<CFilterEdit>("start")->GetAllowedCharacters(), QStringLiteral("-0123456789"));
-    QCOMPARE(Find<CFilterEdit>("increment")->GetAllowedCharacters(),
-             QStringLiteral("-0123456789"));
+    QCOMPARE(Find<CFilterEdit>("increment")->GetAllowedCharacters(), QStringLiteral("-0123456789"));
     QCOMPARE(Find<CFilterEdit>("zeroFill")->GetAllowedCharacters(), QStringLiteral("0123456789"));
     QCOMPARE(page->objectName(), QStringLiteral("CAutonumberTab"));
 }
