@@ -73,8 +73,8 @@ void CAutonumberTab::CreateControls() {
     baseGroup->setObjectName(QStringLiteral("baseGroup"));
     static const char* const kBaseNames[] = {"baseDec", "baseHex",     "baseOct",
                                              "baseBin", "baseLetters", "baseManual"};
-    const QString baseTexts[] = {QStringLiteral("Dec"), QStringLiteral("Hex"),
-                                 QStringLiteral("Oct"), QStringLiteral("Bin"),
+    const QString baseTexts[] = {QStringLiteral("Dec"),   QStringLiteral("Hex"),
+                                 QStringLiteral("Oct"),   QStringLiteral("Bin"),
                                  QStringLiteral("Excel"), QStringLiteral("Handmatig")};
     for (std::size_t i = 0; i < baseRadios.size(); ++i) {
         auto* radio = new QRadioButton(baseTexts[i], this);

@@ -2,6 +2,7 @@
 
 #include "engine/RenameCore.h"
 #include "engine/RenameOptions.h"
+#include "ui/ElidingButton.h"
 #include "ui/FilterEdit.h"
 #include "ui/QtText.h"
 #include "ui/TagMenu.h"
@@ -13,6 +14,8 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include <algorithm>
+
 namespace {
 
 const QString kDigits = QStringLiteral("0123456789");
@@ -20,6 +23,19 @@ const QString kDigits = QStringLiteral("0123456789");
 // Grid columns: the rule check boxes, the first edits, the labels and
 // check boxes between the edits, the second edits, the case radios.
 enum Column { kBoxColumn, kFirstEditColumn, kMiddleColumn, kSecondEditColumn, kCaseColumn };
+
+// The narrowest an edit column gets.
+constexpr int kLeastEditWidth = 60;
+
+// Lets a caption of the page shrink to width (cut with "…"); labels keep
+// their width.
+void SetLeastWidth(QWidget* widget, int width) {
+    if (auto* box = dynamic_cast<CElidingCheckBox*>(widget)) {
+        box->SetLeastWidth(width);
+    } else if (auto* radio = dynamic_cast<CElidingRadioButton*>(widget)) {
+        radio->SetLeastWidth(width);
+    }
+}
 
 } // namespace
 
@@ -48,7 +64,7 @@ CRuleBlockPage::CRuleBlockPage(CNameRuleBlock& block, CRenameCore& core,
 CRuleBlockPage::~CRuleBlockPage() = default;
 
 QCheckBox* CRuleBlockPage::MakeCheckBox(const char* name, const QString& text) {
-    auto* box = new QCheckBox(text, this);
+    auto* box = new CElidingCheckBox(text, this);
     box->setObjectName(QLatin1String(name));
     return box;
 }
@@ -145,7 +161,7 @@ void CRuleBlockPage::CreateControls(const QString& insertBeforeCaption,
     caseGroup = new QButtonGroup(this);
     caseGroup->setObjectName(QStringLiteral("caseGroup"));
     for (int mode = 0; mode < static_cast<int>(caseRadios.size()); ++mode) {
-        auto* radio = new QRadioButton(caseTexts[mode], this);
+        auto* radio = new CElidingRadioButton(caseTexts[mode], this);
         radio->setObjectName(QLatin1String(kCaseNames[mode]));
         caseGroup->addButton(radio, mode);
         caseRadios[static_cast<std::size_t>(mode)] = radio;
@@ -163,7 +179,10 @@ void CRuleBlockPage::CreateControls(const QString& insertBeforeCaption,
 
 void CRuleBlockPage::LayOut() {
     // Two edit columns of equal width share what the check boxes, the
-    // middle column and the case radios leave.
+    // middle column and the case radios leave. On a narrow page the three
+    // text columns give way down to the width of "Invoegen vanaf", of the
+    // widest label between the edits and of "Verwijderen accenten", longer
+    // captions then being cut; the edits keep at least kLeastEditWidth.
     auto* grid = new QGridLayout(this);
     grid->setObjectName(QStringLiteral("ruleGrid"));
     grid->setContentsMargins(2, 2, 2, 2);
@@ -182,30 +201,35 @@ void CRuleBlockPage::LayOut() {
     const Row rows[] = {
         {rules[kReplaceWith].box, replaceWithText, matchCase, nullptr, caseRadios[0]},
         {rules[kReplaceText].box, searchText, replacementLabel, replacementText, caseRadios[1]},
-        {rules[kLeftCrop].box, leftCropCount, rules[kRightCrop].box, rightCropCount,
-         caseRadios[2]},
+        {rules[kLeftCrop].box, leftCropCount, rules[kRightCrop].box, rightCropCount, caseRadios[2]},
         {rules[kCropAt].box, cropPosition, cropCountLabel, cropCount, caseRadios[3]},
         {rules[kInsertBefore].box, insertBeforeText, rules[kInsertAfter].box, insertAfterText,
          caseRadios[4]},
         {rules[kInsertAt].box, insertAtPosition, insertAtTextLabel, insertAtText, removeAccents},
     };
+    const int leastBox = rules[kInsertAt].box->sizeHint().width();
+    const int leastMiddle =
+        std::max({replacementLabel->sizeHint().width(), cropCountLabel->sizeHint().width(),
+                  insertAtTextLabel->sizeHint().width()});
+    const int leastRight = removeAccents->sizeHint().width();
     int row = 0;
     for (const Row& r : rows) {
         grid->addWidget(r.box, row, kBoxColumn);
+        SetLeastWidth(r.box, leastBox);
         grid->addWidget(r.first, row, kFirstEditColumn);
         // The case-sensitivity box has no edit beside it and may reach into
         // the second column.
         grid->addWidget(r.middle, row, kMiddleColumn, 1, r.second != nullptr ? 1 : 2);
+        SetLeastWidth(r.middle, leastMiddle);
         if (r.second != nullptr) {
             grid->addWidget(r.second, row, kSecondEditColumn);
         }
         grid->addWidget(r.right, row, kCaseColumn);
+        SetLeastWidth(r.right, leastRight);
         ++row;
     }
-    // Edits may shrink well below their text width; the columns stay equal.
     for (QLineEdit* edit : findChildren<QLineEdit*>()) {
-        edit->setMinimumWidth(24);
-        edit->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+        edit->setMinimumWidth(kLeastEditWidth);
     }
     grid->setRowStretch(row, 1);
 }
@@ -326,6 +350,6 @@ void CRuleBlockPage::SetCaseMode(int mode) {
 
 bool CRuleBlockPage::IsRuleTextEdit(const QWidget* widget) const {
     return widget != nullptr &&
-           (widget == replaceWithText || widget == replacementText ||
-            widget == insertBeforeText || widget == insertAfterText || widget == insertAtText);
+           (widget == replaceWithText || widget == replacementText || widget == insertBeforeText ||
+            widget == insertAfterText || widget == insertAtText);
 }

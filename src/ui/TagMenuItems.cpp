@@ -11,8 +11,8 @@ using namespace tagcommands;
 
 // The nine entries every date submenu shows, in menu order.
 constexpr std::array<std::string_view, 9> kDateEntries = {
-    "JJJJMMDD", "JJJJ-MM-DD", "DD-MM-JJJJ",       "DD-MM-JJ",           "MM-DD-JJJJ",
-    "MM-DD-JJ", "UU'MM",      "DD-MM-JJJJ UU'MM", "DD-MM-JJJJ UU'MM'SS",
+    "JJJJMMDD", "JJJJ-MM-DD",       "DD-MM-JJJJ",          "DD-MM-JJ", "MM-DD-JJJJ", "MM-DD-JJ",
+    "UU'MM",    "DD-MM-JJJJ UU'MM", "DD-MM-JJJJ UU'MM'SS",
 };
 
 // The EXIF fields after the date submenu, from kCmdExifWidth on.
@@ -123,11 +123,9 @@ std::vector<CTagMenuItem> BuildItems() {
         .Submenu(2, "Bytes")
         .SizeFormats(3, kCmdColumnSizeBytes, kCmdColumnSizeBytesDot, kCmdColumnSizeBytesComma)
         .Submenu(2, "KBytes")
-        .SizeFormats(3, kCmdColumnSizeKBytes, kCmdColumnSizeKBytesDot,
-                     kCmdColumnSizeKBytesComma)
+        .SizeFormats(3, kCmdColumnSizeKBytes, kCmdColumnSizeKBytesDot, kCmdColumnSizeKBytesComma)
         .Submenu(2, "Mbytes")
-        .SizeFormats(3, kCmdColumnSizeMBytes, kCmdColumnSizeMBytesDot,
-                     kCmdColumnSizeMBytesComma)
+        .SizeFormats(3, kCmdColumnSizeMBytes, kCmdColumnSizeMBytesDot, kCmdColumnSizeMBytesComma)
         .Submenu(1, "Pad")
         .Entry(2, kCmdColumnPath, "Compleet pad")
         .Entry(2, kCmdColumnPathFirstFromLeft, "Eerste subpad vanaf links")

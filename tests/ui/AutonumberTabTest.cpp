@@ -1,5 +1,5 @@
-#include "engine/RenameCore.h"
 #include "ui/AutonumberTab.h"
+#include "engine/RenameCore.h"
 #include "ui/FilterEdit.h"
 
 #include <QApplication>
@@ -18,8 +18,7 @@
 
 namespace {
 
-const char* const kPositionRadios[] = {"positionNone", "positionBeforeName",
-                                       "positionAfterName"};
+const char* const kPositionRadios[] = {"positionNone", "positionBeforeName", "positionAfterName"};
 const char* const kBaseRadios[] = {"baseDec", "baseHex",     "baseOct",
                                    "baseBin", "baseLetters", "baseManual"};
 
@@ -45,10 +44,10 @@ private slots:
     void showValuesFillsTheControlsWithoutApplying();
     void setDefaultsTakesTheDefaults();
     void noAppliedSignalWithoutTheOwnerLink();
+    void layoutFitsTheSmallestWindowWithoutOverlap();
 
 private:
-    template <typename T>
-    T* Find(const char* name) const {
+    template <typename T> T* Find(const char* name) const {
         return page->findChild<T*>(QLatin1String(name));
     }
     QRadioButton* Radio(const char* name) const { return Find<QRadioButton>(name); }
@@ -117,8 +116,7 @@ void AutonumberTabTest::controlsCarryTheDialogTexts() {
     QCOMPARE(combo->itemText(0), QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ"));
     QCOMPARE(combo->itemText(1), QStringLiteral("abcdefghijklmnopqrstuvwxyz"));
     QCOMPARE(Find<CFilterEdit>("start")->GetAllowedCharacters(), QStringLiteral("-0123456789"));
-    QCOMPARE(Find<CFilterEdit>("increment")->GetAllowedCharacters(),
-             QStringLiteral("-0123456789"));
+    QCOMPARE(Find<CFilterEdit>("increment")->GetAllowedCharacters(), QStringLiteral("-0123456789"));
     QCOMPARE(Find<CFilterEdit>("zeroFill")->GetAllowedCharacters(), QStringLiteral("0123456789"));
     QCOMPARE(page->objectName(), QStringLiteral("CAutonumberTab"));
 }
@@ -296,6 +294,28 @@ void AutonumberTabTest::noAppliedSignalWithoutTheOwnerLink() {
     QCOMPARE(applied.count(), 0);
     QCOMPARE(Options().base, AutonumberBase::Bin);
     QCOMPARE(Options().start, std::string("10"));
+}
+
+void AutonumberTabTest::layoutFitsTheSmallestWindowWithoutOverlap() {
+    const QSize least = page->minimumSizeHint();
+    QVERIFY2(least.width() <= 560 && least.height() <= 150,
+             qPrintable(QStringLiteral("%1 x %2").arg(least.width()).arg(least.height())));
+    page->resize(560, 150);
+    QTRY_COMPARE(page->size(), QSize(560, 150));
+    QList<QWidget*> controls;
+    for (QWidget* child : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        controls.append(child);
+    }
+    QCOMPARE(controls.size(), 3 + 3 + 6 + 1 + 1 + 4);
+    for (int i = 0; i < controls.size(); ++i) {
+        QVERIFY2(page->rect().contains(controls[i]->geometry()),
+                 qPrintable(controls[i]->objectName()));
+        for (int j = i + 1; j < controls.size(); ++j) {
+            QVERIFY2(!controls[i]->geometry().intersects(controls[j]->geometry()),
+                     qPrintable(controls[i]->objectName() + QStringLiteral(" / ") +
+                                controls[j]->objectName()));
+        }
+    }
 }
 
 QTEST_MAIN(AutonumberTabTest)

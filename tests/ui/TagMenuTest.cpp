@@ -1,8 +1,8 @@
+#include "ui/TagMenu.h"
 #include "catalogue/DefaultColumns.h"
 #include "engine/RenameCore.h"
 #include "engine/TagCommands.h"
 #include "engine/TagExpander.h"
-#include "ui/TagMenu.h"
 #include "ui/TagMenuItems.h"
 
 #include <QAction>
@@ -104,8 +104,7 @@ void TagMenuTest::elevenSubmenusInOrderWithTheirIds() {
                                 QStringLiteral("CRC32"),
                                 QStringLiteral("EXIF"),
                                 QStringLiteral("DOS")};
-    const int ids[] = {32870, 32877, 32875, 32871, 32873, 32869,
-                       32872, 32900, 32947, 32950, 32993};
+    const int ids[] = {32870, 32877, 32875, 32871, 32873, 32869, 32872, 32900, 32947, 32950, 32993};
     const QList<QAction*> actions = menu->actions();
     QCOMPARE(actions.size(), 11);
     for (int i = 0; i < 11; ++i) {
@@ -131,10 +130,10 @@ void TagMenuTest::submenusTakeIconsFromTheProvider() {
         QVERIFY(!action->icon().isNull());
     }
     // Nested submenus and entries have none.
-    QVERIFY(FindAction(withIcons.get(), {QStringLiteral("Autonummering"),
-                                         QStringLiteral("Decimalen")})
-                ->icon()
-                .isNull());
+    QVERIFY(
+        FindAction(withIcons.get(), {QStringLiteral("Autonummering"), QStringLiteral("Decimalen")})
+            ->icon()
+            .isNull());
 }
 
 void TagMenuTest::everyEntryInsertsADistinctTag() {
@@ -147,8 +146,7 @@ void TagMenuTest::everyEntryInsertsADistinctTag() {
     for (QAction* action : entries) {
         const int id = action->data().toInt();
         QVERIFY2(ids.insert(id).second, qPrintable(action->text()));
-        QVERIFY2(!core->GetTagExpander().TagTextForCommand(id).empty(),
-                 qPrintable(action->text()));
+        QVERIFY2(!core->GetTagExpander().TagTextForCommand(id).empty(), qPrintable(action->text()));
     }
     QCOMPARE(static_cast<int>(TagMenuItems().size()), 134 + 11 + 4 + 8 + 1);
 }
@@ -164,8 +162,7 @@ void TagMenuTest::sampleEntriesGiveTheirTexts() {
           QStringLiteral("Gebruik huidige ZeroFill")},
          32792,
          "<N>"},
-        {{QStringLiteral("Autonummering"), QStringLiteral("Binary"),
-          QStringLiteral("16 ZeroFill")},
+        {{QStringLiteral("Autonummering"), QStringLiteral("Binary"), QStringLiteral("16 ZeroFill")},
          32803,
          "<N:B16:Z8>"},
         {{QStringLiteral("MP3"), QStringLiteral("Genre")}, 32938, "<MP3:G>"},
@@ -176,15 +173,13 @@ void TagMenuTest::sampleEntriesGiveTheirTexts() {
           QStringLiteral("Eerste subpad vanaf rechts")},
          32988,
          "<C:6:-1>"},
-        {{QStringLiteral("Gegevenskolom"), QStringLiteral("Opgemaakt"),
-          QStringLiteral("JJJJMMDD")},
+        {{QStringLiteral("Gegevenskolom"), QStringLiteral("Opgemaakt"), QStringLiteral("JJJJMMDD")},
          32837,
          "<C:7>"},
         {{QStringLiteral("Vandaag"), QStringLiteral("DD-MM-JJJJ UU'MM'SS")},
          32865,
          "<D:D>-<D:M>-<D:Y> <D:H>'<D:MM>'<D:S>"},
-        {{QStringLiteral("Willekeurige naam"),
-          QStringLiteral("8 tekens lang met alleen cijfers")},
+        {{QStringLiteral("Willekeurige naam"), QStringLiteral("8 tekens lang met alleen cijfers")},
          32940,
          "<R:C0123456789>"},
         {{QStringLiteral("Gegevens van een extern bestand"),
@@ -208,8 +203,7 @@ void TagMenuTest::sampleEntriesGiveTheirTexts() {
         QCOMPARE(core->GetTagExpander().TagTextForCommand(sample.id), std::string(sample.text));
     }
     // The DOS captions of the first and third entry are the same.
-    const QList<QAction*> dos =
-        FindAction(menu.get(), {QStringLiteral("DOS")})->menu()->actions();
+    const QList<QAction*> dos = FindAction(menu.get(), {QStringLiteral("DOS")})->menu()->actions();
     QCOMPARE(dos.size(), 3);
     QCOMPARE(dos[0]->data().toInt(), 32991);
     QCOMPARE(dos[2]->data().toInt(), 32990);
@@ -287,7 +281,8 @@ void TagMenuTest::popupInsertsTheChosenEntry() {
     QPoint shownAt;
     tagMenu->SetPopupRunner([&shownAt](QMenu& shown, const QPoint& pos) {
         shownAt = pos;
-        return FindAction(&shown, {QStringLiteral("CRC32"), QStringLiteral("CRC32 [Hoofdletters]")});
+        return FindAction(&shown,
+                          {QStringLiteral("CRC32"), QStringLiteral("CRC32 [Hoofdletters]")});
     });
     QVERIFY(tagMenu->Popup(&edit, QPoint(40, 50)));
     QCOMPARE(shownAt, QPoint(40, 50));
@@ -312,8 +307,8 @@ void TagMenuTest::rightPressOnAnAttachedEditOpensTheTagMenu() {
     int shown = 0;
     tagMenu->SetPopupRunner([&shown](QMenu& popup, const QPoint&) {
         ++shown;
-        return FindAction(&popup, {QStringLiteral("Willekeurige naam"),
-                                   QStringLiteral("4 tekens lang")});
+        return FindAction(&popup,
+                          {QStringLiteral("Willekeurige naam"), QStringLiteral("4 tekens lang")});
     });
     // Through the window, as a real press arrives, so that Qt makes the
     // context menu request.
