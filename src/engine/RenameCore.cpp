@@ -179,14 +179,25 @@ void CRenameCore::OnCatalogueSelection(int row) {
 }
 
 void CRenameCore::SetRowsSelected(const std::vector<std::pair<int, int>>& ranges, bool selected) {
+    if (selected) {
+        ChangeRowSelection({}, ranges);
+    } else {
+        ChangeRowSelection(ranges, {});
+    }
+}
+
+void CRenameCore::ChangeRowSelection(const std::vector<std::pair<int, int>>& deselected,
+                                     const std::vector<std::pair<int, int>>& selected) {
     const int rowCount = catalogue->GetRowCount();
     bool changed = false;
     selectionNotices = false;
-    for (const auto& [first, last] : ranges) {
-        for (int row = std::max(first, 0); row <= last && row < rowCount; ++row) {
-            if (catalogue->IsRowSelected(row) != selected) {
-                catalogue->SetRowSelected(row, selected);
-                changed = true;
+    for (const bool select : {false, true}) {
+        for (const auto& [first, last] : select ? selected : deselected) {
+            for (int row = std::max(first, 0); row <= last && row < rowCount; ++row) {
+                if (catalogue->IsRowSelected(row) != select) {
+                    catalogue->SetRowSelected(row, select);
+                    changed = true;
+                }
             }
         }
     }
@@ -594,7 +605,11 @@ bool CRenameCore::MovePairs(std::vector<CRenamePair>& pairs, bool undo) {
 
 int CRenameCore::RenameFiles() {
     if (!batchMode && switches.askConfirmationBeforeRenaming) {
-        const int question = catalogue->GetSelectedCount() >= 2 ? strings::kConfirmRenameSelected
+        // The question names what will be renamed: with renaming limited to
+        // the selection, one selected file is "the selected files" too.
+        const int selectedCount = catalogue->GetSelectedCount();
+        const bool onlySelected = options.renameOnlySelected && selectedCount >= 1;
+        const int question = selectedCount >= 2 || onlySelected ? strings::kConfirmRenameSelected
                                                                 : strings::kConfirmRenameAll;
         if (frontEnd->ShowMessage(MessageKind::Question, Text(question), msgbox::kQuestionYesNo) !=
             msgbox::kYes) {

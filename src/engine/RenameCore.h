@@ -225,6 +225,10 @@ public:
     /// Selects or deselects many rows with one selection notice (and at
     /// most one recompute): ranges are [first, last] row pairs.
     void SetRowsSelected(const std::vector<std::pair<int, int>>& ranges, bool selected);
+    /// Deselects some rows and selects others as one change of selection
+    /// (a click that moves the selection): one notice, at most one recompute.
+    void ChangeRowSelection(const std::vector<std::pair<int, int>>& deselected,
+                            const std::vector<std::pair<int, int>>& selected);
 
 private:
     class CCoreCatalogue;

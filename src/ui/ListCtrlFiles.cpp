@@ -92,12 +92,9 @@ void CListCtrlFiles::OnViewSelectionChanged(const QItemSelection& selected,
     const auto off = RowRanges(deselected);
     const auto on = RowRanges(selected);
     telling = true;
-    if (!off.empty()) {
-        core.SetRowsSelected(off, false);
-    }
-    if (!on.empty()) {
-        core.SetRowsSelected(on, true);
-    }
+    // One change of selection, one notice: a click that moves the selection
+    // recomputes the preview once.
+    core.ChangeRowSelection(off, on);
     telling = false;
 }
 

@@ -25,6 +25,7 @@
 #include "ui/PreviewModel.h"
 #include "ui/QtText.h"
 #include "ui/RenameErrorsDlg.h"
+#include "ui/TagMenu.h"
 
 #include <QAction>
 #include <QApplication>
@@ -111,8 +112,10 @@ CMainDlg::CMainDlg(CMainDlgServices servicesIn, QWidget* parent)
 }
 
 CMainDlg::~CMainDlg() {
-    // The lists read the core while they go; tell them nothing more.
+    // The lists and pages hold the core: they go before it does (the base
+    // class would delete them only after the members).
     core.SetFrontEnd(nullptr);
+    delete takeCentralWidget();
     core.GetCatalogue().SetTypeNameSource(nullptr);
 }
 
@@ -223,9 +226,11 @@ void CMainDlg::CreateWidgets() {
     fileList->setContextMenuPolicy(Qt::CustomContextMenu);
     previewList->setContextMenuPolicy(Qt::CustomContextMenu);
     fileList->installEventFilter(this);
+    CTagMenu::SetIconProvider(&CommandIcon);
 
     splitter = new CPaneSplitter(Qt::Horizontal, fileList, previewList, kMinPane, kMinPane, central);
     splitter->setObjectName(QStringLiteral("splitter"));
+    splitter->installEventFilter(this);
 
     tabs = new QTabWidget(central);
     tabs->setObjectName(QStringLiteral("ruleTabs"));
@@ -782,15 +787,11 @@ int CMainDlg::RunModal(QDialog& dialog) {
 // ---------------------------------------------------------------------------
 // Events
 
-void CMainDlg::resizeEvent(QResizeEvent* event) {
-    QMainWindow::resizeEvent(event);
-    if (started && !isMinimized()) {
+bool CMainDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == splitter && event->type() == QEvent::Resize && started && !isMinimized()) {
         // The splitter goes back to three quarters at every size change.
         ResetSplitter();
     }
-}
-
-bool CMainDlg::eventFilter(QObject* watched, QEvent* event) {
     if (watched == fileList && event->type() == QEvent::ShortcutOverride) {
         // Ctrl+A is the window's select-all (one notice), not the view's own.
         auto* key = static_cast<QKeyEvent*>(event);
@@ -863,6 +864,9 @@ void CMainDlg::OnRowsChanged() {
 }
 
 void CMainDlg::OnSelectionChanged(int /*row*/) {
+    // A selection the core made (after a rename by hand, say) reaches the
+    // view; one the view made is already there.
+    fileList->SyncSelectionFromCatalogue();
     if (!core.GetOptions().renameOnlySelected && core.IsAutoPreview()) {
         previewList->MirrorSelection(core.GetCatalogue());
     }

@@ -99,7 +99,6 @@ public:
     void OnUndoStateChanged() override;
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -631,6 +631,21 @@ TEST_F(RenameCoreTest, ConfirmationDecidesAndNamesWhatIsRenamed) {
                              [](const auto& m) { return m.kind == MessageKind::Question; }));
 }
 
+TEST_F(RenameCoreTest, OneSelectedFileRenamedAloneIsAskedAsTheSelection) {
+    folder.WriteFile("a.txt");
+    folder.WriteFile("b.txt");
+    NameRules().insertBeforeOn = true;
+    NameRules().insertBeforeText = "x";
+    Options().renameOnlySelected = true;
+    Open(); // the refresh selects the first row only
+    ASSERT_EQ(core.GetCatalogue().GetSelectedCount(), 1);
+    frontEnd.answer = msgbox::kYes;
+    EXPECT_EQ(core.RenameFiles(), 0);
+    ASSERT_FALSE(frontEnd.messages.empty());
+    EXPECT_EQ(frontEnd.messages[0].text, Text(strings::kConfirmRenameSelected));
+    EXPECT_EQ(OnDisk(), Names({"b.txt", "xa.txt"}));
+}
+
 TEST_F(RenameCoreTest, UndoOfAFileRenamedByHandFailsOnlyThatPair) {
     folder.WriteFile("a.txt", "A");
     folder.WriteFile("b.txt", "B");
