@@ -496,8 +496,9 @@ void CRenameCore::JournalOutcome(bool moved) {
     }
 }
 
-bool CRenameCore::MovePairs(std::vector<CRenamePair>& pairs, bool undo) {
+int CRenameCore::MovePairs(std::vector<CRenamePair>& pairs, bool undo) {
     const int count = static_cast<int>(pairs.size());
+    int movedCount = 0;
     bool progressOpen = false;
     const int64_t startTick = NowMilliseconds();
     std::string line;
@@ -531,17 +532,31 @@ bool CRenameCore::MovePairs(std::vector<CRenamePair>& pairs, bool undo) {
             frontEnd->WriteConsoleLine(line);
         }
         if (moved && !undo) {
+            if (movedCount == 0) {
+                undoOldPaths.clear();
+                undoNewPaths.clear();
+                undoOldPaths.reserve(pairs.size() - static_cast<std::size_t>(k - 1));
+                undoNewPaths.reserve(pairs.size() - static_cast<std::size_t>(k - 1));
+            }
             undoOldPaths.push_back(std::move(pair.oldPath));
             undoNewPaths.push_back(std::move(pair.newPath));
+        } else if (!moved && undo) {
+            // Kept for the next Undo, as the rename recorded it.
+            undoOldPaths.push_back(std::move(pair.newPath));
+            undoNewPaths.push_back(std::move(pair.oldPath));
+        }
+        if (moved) {
+            ++movedCount;
         }
     }
     if (progressOpen) {
         frontEnd->CloseProgress();
     }
-    return failures.empty();
+    return movedCount;
 }
 
 int CRenameCore::RenameFiles() {
+    renamedCount = 0;
     if (!batchMode && switches.askConfirmationBeforeRenaming) {
         const int question = catalogue->GetSelectedCount() >= 2 ? strings::kConfirmRenameSelected
                                                                 : strings::kConfirmRenameAll;
@@ -566,12 +581,8 @@ int CRenameCore::RenameFiles() {
         }
         return 0;
     }
-    undoOldPaths.clear();
-    undoNewPaths.clear();
-    undoOldPaths.reserve(pairs.size());
-    undoNewPaths.reserve(pairs.size());
     failures.clear();
-    MovePairs(pairs, false);
+    renamedCount = MovePairs(pairs, false);
 
     if (!failures.empty()) {
         if (batchMode) {
@@ -587,7 +598,7 @@ int CRenameCore::RenameFiles() {
         }
     }
     if (!batchMode) {
-        if (!undoOldPaths.empty() && switches.uncheckAllAfterRenaming) {
+        if (renamedCount > 0 && switches.uncheckAllAfterRenaming) {
             UncheckAllRules(options);
             frontEnd->OnOptionsChanged();
         }
@@ -610,15 +621,19 @@ int CRenameCore::UndoRename() {
     for (std::size_t i = undoOldPaths.size(); i-- > 0;) {
         pairs.push_back(CRenamePair{undoNewPaths[i], undoOldPaths[i], false});
     }
+    undoOldPaths.clear();
+    undoNewPaths.clear();
     failures.clear();
     MovePairs(pairs, true);
+    // The pairs that stayed came back last move first; the lists keep the
+    // order in which the moves were made.
+    std::reverse(undoOldPaths.begin(), undoOldPaths.end());
+    std::reverse(undoNewPaths.begin(), undoNewPaths.end());
     if (!failures.empty()) {
         frontEnd->ShowMessage(MessageKind::Error, Text(strings::kErrorsWhileUndoing),
                               msgbox::kErrorIcon);
         frontEnd->ShowErrorList(failures);
     }
-    undoOldPaths.clear();
-    undoNewPaths.clear();
     catalogue->Refresh();
     frontEnd->OnUndoStateChanged();
     return static_cast<int>(failures.size());
@@ -751,7 +766,7 @@ int CRenameCore::RunBatch(const std::string& path, const std::string& undoFile,
         }
         status = RenameFiles() > 0 ? 1 : 0;
         journal = nullptr;
-        if (!undoFile.empty() && undoOldPaths.empty()) {
+        if (!undoFile.empty() && renamedCount == 0) {
             undoJournal.Discard();
         } else if (!undoFile.empty()) {
             int error = 0;
