@@ -476,24 +476,36 @@ void CRenameCore::RecordFailure(int code, const std::string& from, const std::st
 }
 
 // The journal line goes out before the move, so that a run killed in
-// between leaves a script that knows every move that was made. After a
-// failed write the journal takes no more lines and the run reports it.
+// between leaves a script that knows every move that was made. A move that
+// the journal could not take is not made: false, and the run stops there.
 bool CRenameCore::JournalMove(const CRenamePair& pair) {
-    if (journal == nullptr || journalFailed) {
-        return false;
+    if (journal == nullptr) {
+        return true;
     }
     if (!journal->AddMove(pair.oldPath, pair.newPath)) {
-        journalFailed = true;
+        journalError = journal->GetError();
         return false;
     }
     return true;
 }
 
 void CRenameCore::JournalOutcome(bool moved) {
-    int error = 0;
-    if (moved ? !journal->Commit(error) : !journal->CancelLastMove()) {
-        journalFailed = true;
+    if (journal == nullptr) {
+        return;
     }
+    if (moved) {
+        // A script that cannot take its path goes on under its temporary
+        // name; Finish reports it.
+        int ignored = 0;
+        (void)journal->Commit(ignored);
+    } else if (!journal->CancelLastMove()) {
+        journalError = journal->GetError();
+    }
+}
+
+void CRenameCore::ReportJournalStop() {
+    frontEnd->WriteConsoleLine(FillText(LookupString(strings::kUndoScriptCannotRecord),
+                                        {journal->GetPath(), FormatSystemError(journalError)}));
 }
 
 int CRenameCore::MovePairs(std::vector<CRenamePair>& pairs, bool undo) {
@@ -514,10 +526,14 @@ int CRenameCore::MovePairs(std::vector<CRenamePair>& pairs, bool undo) {
             }
         }
         CRenamePair& pair = pairs[static_cast<std::size_t>(k - 1)];
-        const bool journalled = !undo && JournalMove(pair);
+        if (!undo && !JournalMove(pair)) {
+            // No move that the undo script does not know of.
+            ReportJournalStop();
+            break;
+        }
         int error = 0;
         const bool moved = platform::MoveNoReplace(pair.oldPath, pair.newPath, error);
-        if (journalled) {
+        if (!undo) {
             JournalOutcome(moved);
         }
         if (!moved) {
@@ -547,6 +563,10 @@ int CRenameCore::MovePairs(std::vector<CRenamePair>& pairs, bool undo) {
         }
         if (moved) {
             ++movedCount;
+        }
+        if (journalError != 0) {
+            ReportJournalStop();
+            break;
         }
     }
     if (progressOpen) {
@@ -757,20 +777,20 @@ int CRenameCore::RunBatch(const std::string& path, const std::string& undoFile,
     if (!path.empty() && platform::GetAttributes(path, attributes) &&
         (attributes & platform::kAttrDirectory) != 0) {
         // The undo script is written while the files move (see MovePairs).
+        // One that cannot be created goes to the temporary file at the end.
         CUndoJournal undoJournal;
-        journalFailed = false;
+        journalError = 0;
         if (!undoFile.empty()) {
             int error = 0;
-            journalFailed = !undoJournal.Create(undoFile, error);
-            journal = &undoJournal;
+            journal = undoJournal.Create(undoFile, error) ? &undoJournal : nullptr;
         }
-        status = RenameFiles() > 0 ? 1 : 0;
+        status = RenameFiles() > 0 || journalError != 0 ? 1 : 0;
         journal = nullptr;
         if (!undoFile.empty() && renamedCount == 0) {
             undoJournal.Discard();
         } else if (!undoFile.empty()) {
             int error = 0;
-            if (!journalFailed && undoJournal.Finish(error)) {
+            if (undoJournal.IsOpen() && journalError == 0 && undoJournal.Finish(error)) {
                 frontEnd->WriteConsoleLine("");
                 frontEnd->WriteConsoleLine(
                     FillText(LookupString(strings::kUndoScriptCreated), {undoFile}));

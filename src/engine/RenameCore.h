@@ -224,6 +224,7 @@ private:
     int MovePairs(std::vector<CRenamePair>& pairs, bool undo);
     bool JournalMove(const CRenamePair& pair);
     void JournalOutcome(bool moved);
+    void ReportJournalStop();
     void RecordFailure(int code, const std::string& from, const std::string& to);
     void ShowCannotCreate(const std::string& path, int error);
     bool WriteUndoScriptFile(const std::string& path, int& error) const;
@@ -249,5 +250,6 @@ private:
     int renamedCount = 0;
     /// The undo script a batch run writes while it moves; null otherwise.
     CUndoJournal* journal = nullptr;
-    bool journalFailed = false;
+    /// The errno value of a line the journal could not take; the run stops.
+    int journalError = 0;
 };
