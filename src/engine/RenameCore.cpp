@@ -538,28 +538,41 @@ void CRenameCore::RecordFailure(int code, const std::string& from, const std::st
 }
 
 // The journal line goes out before the move, so that a run killed in
-// between leaves a script that knows every move that was made. After a
-// failed write the journal takes no more lines and the run reports it.
+// between leaves a script that knows every move that was made. A move that
+// the journal could not take is not made: false, and the run stops there.
 bool CRenameCore::JournalMove(const CRenamePair& pair) {
-    if (journal == nullptr || journalFailed) {
-        return false;
+    if (journal == nullptr) {
+        return true;
     }
     if (!journal->AddMove(pair.oldPath, pair.newPath)) {
-        journalFailed = true;
+        journalError = journal->GetError();
         return false;
     }
     return true;
 }
 
 void CRenameCore::JournalOutcome(bool moved) {
-    int error = 0;
-    if (moved ? !journal->Commit(error) : !journal->CancelLastMove()) {
-        journalFailed = true;
+    if (journal == nullptr) {
+        return;
+    }
+    if (moved) {
+        // A script that cannot take its path goes on under its temporary
+        // name; Finish reports it.
+        int ignored = 0;
+        (void)journal->Commit(ignored);
+    } else if (!journal->CancelLastMove()) {
+        journalError = journal->GetError();
     }
 }
 
-bool CRenameCore::MovePairs(std::vector<CRenamePair>& pairs, bool undo) {
+void CRenameCore::ReportJournalStop() {
+    frontEnd->WriteConsoleLine(FillText(LookupString(strings::kUndoScriptCannotRecord),
+                                        {journal->GetPath(), FormatSystemError(journalError)}));
+}
+
+int CRenameCore::MovePairs(std::vector<CRenamePair>& pairs, bool undo) {
     const int count = static_cast<int>(pairs.size());
+    int movedCount = 0;
     bool progressOpen = false;
     const int64_t startTick = NowMilliseconds();
     std::string line;
@@ -575,10 +588,14 @@ bool CRenameCore::MovePairs(std::vector<CRenamePair>& pairs, bool undo) {
             }
         }
         CRenamePair& pair = pairs[static_cast<std::size_t>(k - 1)];
-        const bool journalled = !undo && JournalMove(pair);
+        if (!undo && !JournalMove(pair)) {
+            // No move that the undo script does not know of.
+            ReportJournalStop();
+            break;
+        }
         int error = 0;
         const bool moved = platform::MoveNoReplace(pair.oldPath, pair.newPath, error);
-        if (journalled) {
+        if (!undo) {
             JournalOutcome(moved);
         }
         if (!moved) {
@@ -593,17 +610,35 @@ bool CRenameCore::MovePairs(std::vector<CRenamePair>& pairs, bool undo) {
             frontEnd->WriteConsoleLine(line);
         }
         if (moved && !undo) {
+            if (movedCount == 0) {
+                undoOldPaths.clear();
+                undoNewPaths.clear();
+                undoOldPaths.reserve(pairs.size() - static_cast<std::size_t>(k - 1));
+                undoNewPaths.reserve(pairs.size() - static_cast<std::size_t>(k - 1));
+            }
             undoOldPaths.push_back(std::move(pair.oldPath));
             undoNewPaths.push_back(std::move(pair.newPath));
+        } else if (!moved && undo) {
+            // Kept for the next Undo, as the rename recorded it.
+            undoOldPaths.push_back(std::move(pair.newPath));
+            undoNewPaths.push_back(std::move(pair.oldPath));
+        }
+        if (moved) {
+            ++movedCount;
+        }
+        if (journalError != 0) {
+            ReportJournalStop();
+            break;
         }
     }
     if (progressOpen) {
         frontEnd->CloseProgress();
     }
-    return failures.empty();
+    return movedCount;
 }
 
 int CRenameCore::RenameFiles() {
+    renamedCount = 0;
     if (!batchMode && switches.askConfirmationBeforeRenaming) {
         // The question names what will be renamed: with renaming limited to
         // the selection, one selected file is "the selected files" too.
@@ -632,12 +667,8 @@ int CRenameCore::RenameFiles() {
         }
         return 0;
     }
-    undoOldPaths.clear();
-    undoNewPaths.clear();
-    undoOldPaths.reserve(pairs.size());
-    undoNewPaths.reserve(pairs.size());
     failures.clear();
-    MovePairs(pairs, false);
+    renamedCount = MovePairs(pairs, false);
 
     if (!failures.empty()) {
         if (batchMode) {
@@ -653,7 +684,7 @@ int CRenameCore::RenameFiles() {
         }
     }
     if (!batchMode) {
-        if (!undoOldPaths.empty() && switches.uncheckAllAfterRenaming) {
+        if (renamedCount > 0 && switches.uncheckAllAfterRenaming) {
             UncheckAllRules(options);
             frontEnd->OnOptionsChanged();
         }
@@ -676,15 +707,19 @@ int CRenameCore::UndoRename() {
     for (std::size_t i = undoOldPaths.size(); i-- > 0;) {
         pairs.push_back(CRenamePair{undoNewPaths[i], undoOldPaths[i], false});
     }
+    undoOldPaths.clear();
+    undoNewPaths.clear();
     failures.clear();
     MovePairs(pairs, true);
+    // The pairs that stayed came back last move first; the lists keep the
+    // order in which the moves were made.
+    std::reverse(undoOldPaths.begin(), undoOldPaths.end());
+    std::reverse(undoNewPaths.begin(), undoNewPaths.end());
     if (!failures.empty()) {
         frontEnd->ShowMessage(MessageKind::Error, Text(strings::kErrorsWhileUndoing),
                               msgbox::kErrorIcon);
         frontEnd->ShowErrorList(failures);
     }
-    undoOldPaths.clear();
-    undoNewPaths.clear();
     catalogue->Refresh();
     frontEnd->OnUndoStateChanged();
     return static_cast<int>(failures.size());
@@ -808,20 +843,20 @@ int CRenameCore::RunBatch(const std::string& path, const std::string& undoFile,
     if (!path.empty() && platform::GetAttributes(path, attributes) &&
         (attributes & platform::kAttrDirectory) != 0) {
         // The undo script is written while the files move (see MovePairs).
+        // One that cannot be created goes to the temporary file at the end.
         CUndoJournal undoJournal;
-        journalFailed = false;
+        journalError = 0;
         if (!undoFile.empty()) {
             int error = 0;
-            journalFailed = !undoJournal.Create(undoFile, error);
-            journal = &undoJournal;
+            journal = undoJournal.Create(undoFile, error) ? &undoJournal : nullptr;
         }
-        status = RenameFiles() > 0 ? 1 : 0;
+        status = RenameFiles() > 0 || journalError != 0 ? 1 : 0;
         journal = nullptr;
-        if (!undoFile.empty() && undoOldPaths.empty()) {
+        if (!undoFile.empty() && renamedCount == 0) {
             undoJournal.Discard();
         } else if (!undoFile.empty()) {
             int error = 0;
-            if (!journalFailed && undoJournal.Finish(error)) {
+            if (undoJournal.IsOpen() && journalError == 0 && undoJournal.Finish(error)) {
                 frontEnd->WriteConsoleLine("");
                 frontEnd->WriteConsoleLine(
                     FillText(LookupString(strings::kUndoScriptCreated), {undoFile}));

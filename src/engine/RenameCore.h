@@ -205,7 +205,8 @@ public:
     /// The Rename command. Returns the number of failed moves.
     int RenameFiles();
     /// Moves back everything the last rename moved, the last move first.
-    /// Returns the number of failed moves.
+    /// The pairs that fail stay in the undo lists for the next Undo. Returns
+    /// the number of failed moves.
     int UndoRename();
     /// With an empty path the front end is asked for one. True on success.
     bool WriteRenameScript(const std::string& path);
@@ -217,6 +218,10 @@ public:
     /// nothing to do, 1 a move failed, 2 the folder is not valid).
     int RunBatch(const std::string& path, const std::string& undoFile, const std::string& pause);
 
+    /// The moves of the last rename that made any, in the order they were
+    /// made (old and new full paths, entry i of both lists is one move),
+    /// less those an Undo has moved back since. Undo is possible while they
+    /// are not empty.
     const std::vector<std::string>& GetUndoOldPaths() const { return undoOldPaths; }
     const std::vector<std::string>& GetUndoNewPaths() const { return undoNewPaths; }
     const std::vector<CRenameFailure>& GetFailures() const { return failures; }
@@ -239,11 +244,14 @@ private:
     void ApplyRuleBlock(std::string& text, const CNameRuleBlock& block, const CActiveRules& active);
     void ProgressStep(int row, int rowCount);
     void SetPlaceholder();
-    /// Makes the moves in order; a rename (not an undo) hands each pair's
-    /// paths over to the undo lists.
-    bool MovePairs(std::vector<CRenamePair>& pairs, bool undo);
+    /// Makes the moves in order and returns how many were made. A rename
+    /// hands each pair it made over to the undo lists, which it empties at
+    /// its first move (a rename that moves nothing keeps the undo of the one
+    /// before); an undo hands back each pair it could not make.
+    int MovePairs(std::vector<CRenamePair>& pairs, bool undo);
     bool JournalMove(const CRenamePair& pair);
     void JournalOutcome(bool moved);
+    void ReportJournalStop();
     void RecordFailure(int code, const std::string& from, const std::string& to);
     void ShowCannotCreate(const std::string& path, int error);
     bool WriteUndoScriptFile(const std::string& path, int& error) const;
@@ -265,9 +273,12 @@ private:
     std::vector<std::string> undoOldPaths;
     std::vector<std::string> undoNewPaths;
     std::vector<CRenameFailure> failures;
+    /// Moves made by the last Rename command.
+    int renamedCount = 0;
     /// The undo script a batch run writes while it moves; null otherwise.
     CUndoJournal* journal = nullptr;
-    bool journalFailed = false;
     /// Cleared while SetRowsSelected selects many rows.
     bool selectionNotices = true;
+    /// The errno value of a line the journal could not take; the run stops.
+    int journalError = 0;
 };

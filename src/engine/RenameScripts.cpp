@@ -166,6 +166,7 @@ bool CUndoJournal::Create(const std::string& path, int& error) {
     form = ScriptFormForPath(path);
     windowsMoves.clear();
     committed = false;
+    created = false;
     finalPath = path;
     std::random_device random;
     char suffix[16];
@@ -173,6 +174,7 @@ bool CUndoJournal::Create(const std::string& path, int& error) {
         std::snprintf(suffix, sizeof suffix, ".nr-%08x", random());
         tempPath = path + suffix;
         if (file.Create(tempPath, form == ScriptForm::Shell, error)) {
+            created = true;
             break;
         }
         if (error != EEXIST || attempt == 100) {
@@ -249,5 +251,9 @@ void CUndoJournal::Discard() {
     if (file.IsOpen()) {
         (void)file.Close(ignored);
     }
-    (void)platform::RemoveFile(committed ? finalPath : tempPath, ignored);
+    // Only a file this journal made is removed.
+    if (created) {
+        (void)platform::RemoveFile(committed ? finalPath : tempPath, ignored);
+        created = false;
+    }
 }

@@ -74,6 +74,11 @@ public:
     /// Creates the temporary file and writes the head.
     bool Create(const std::string& path, int& error);
     bool IsOpen() const { return file.IsOpen(); }
+    /// The path the script is meant for.
+    const std::string& GetPath() const { return finalPath; }
+    /// The errno value of the first line that could not be written, 0 when
+    /// none.
+    int GetError() const { return file.GetError(); }
     /// Before a move of oldPath to newPath: the script will move newPath
     /// back to oldPath.
     bool AddMove(std::string_view oldPath, std::string_view newPath);
@@ -98,6 +103,7 @@ private:
     std::string finalPath;
     std::string tempPath;
     bool committed = false;
+    bool created = false; ///< the file at tempPath (or finalPath once committed) is ours
     std::vector<std::pair<std::string, std::string>> windowsMoves;
     std::string line; // reused for every move
 };

@@ -87,6 +87,8 @@ constexpr StringEntry kEntries[] = {
     {3049, "Vraag"},
     {3050, "Informatie"},
     {3051, "Fout"},
+    {3061, "Het herstelbestand [%s] kan de volgende hernoeming niet vastleggen: %s. Er wordt "
+           "niets meer hernoemd."},
     // Texts with command ids: the tooltip of each command, and one dialog title.
     {32771, "Verplaats naar de bovenliggende map"},
     {32772, "Verplaats naar de vorige map"},

@@ -96,6 +96,7 @@ constexpr int kUndoScriptCreated = 3020;
 constexpr int kUndoScriptNotCreated = 3021;
 constexpr int kTempUndoScriptCreated = 3022;
 constexpr int kInvalidAddress = 3023;
+constexpr int kUndoScriptCannotRecord = 3061; // the undo script took no more lines: the run stops
 
 // Progress dialogs.
 constexpr int kAbortingPleaseWait = 3029;

@@ -1,7 +1,8 @@
 // A batch run killed with SIGKILL at a random moment of its moves: every
 // file is still there exactly once, under its old or its new name, with its
 // content, and the undo script it was writing moves back exactly what was
-// moved.
+// moved. The kill moments come from a seed that the test prints; set
+// NR_KILL_SEED to that number to run the same moments again.
 
 #include "support/TempFolder.h"
 
@@ -15,9 +16,11 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <iostream>
 #include <random>
 #include <string>
 #include <thread>
@@ -31,6 +34,18 @@ namespace fs = std::filesystem;
 
 constexpr int kFiles = 20000;
 constexpr int kRuns = 3;
+
+/// NR_KILL_SEED when it holds a number, else a fresh random seed.
+uint32_t KillSeed() {
+    if (const char* text = std::getenv("NR_KILL_SEED"); text != nullptr && *text != '\0') {
+        char* end = nullptr;
+        const unsigned long value = std::strtoul(text, &end, 10);
+        if (*end == '\0') {
+            return static_cast<uint32_t>(value);
+        }
+    }
+    return std::random_device{}();
+}
 
 std::string FileName(int i) {
     char name[32];
@@ -73,7 +88,11 @@ pid_t Start(const std::vector<std::string>& arguments, const std::string& config
 }
 
 TEST(BatchKill, KilledRunLosesNothingAndItsUndoScriptRestoresEverything) {
-    std::mt19937 random(std::random_device{}());
+    const uint32_t seed = KillSeed();
+    std::cout << "[ SEED     ] NR_KILL_SEED=" << seed << "\n";
+    RecordProperty("seed", std::to_string(seed));
+    SCOPED_TRACE("NR_KILL_SEED=" + std::to_string(seed));
+    std::mt19937 random(seed);
     for (int run = 0; run < kRuns; ++run) {
         CTempFolder folder;
         const std::string files = folder.MakeFolder("files") + "/";

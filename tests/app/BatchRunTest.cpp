@@ -3,6 +3,7 @@
 // Every run gets its own XDG_CONFIG_HOME, HOME and TMPDIR, so the user's
 // settings are never read or touched.
 
+#include "support/FileSizeLimit.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -784,6 +785,69 @@ TEST_F(BatchRunTest, AnUndoFileThatCannotBeWrittenFallsBackToATemporaryFile) {
     const CRunOutcome undone = RunScript(tempPath);
     EXPECT_EQ(undone.status, 0) << undone.errors;
     EXPECT_EQ(NamesIn(files.Path()), (std::set<std::string>{"a.jpg"}));
+}
+
+TEST_F(BatchRunTest, AnUndoScriptThatCannotTakeAMoveStopsTheRunBeforeIt) {
+    // Long names, so that the undo script outgrows the limit below after a
+    // few dozen moves.
+    constexpr int kCount = 200;
+    const auto name = [](int i) { return std::to_string(100 + i) + std::string(200, 'n') + ".jpg"; };
+    for (int i = 0; i < kCount; ++i) {
+        files.WriteFile(name(i), std::to_string(i));
+    }
+    const std::string rules = WriteOptions(InsertBeforeOptions());
+    const std::string undo = place / "undo.sh";
+
+    CRunOutcome result;
+    {
+        // No file the program writes may grow past 16 KiB: a full disk for
+        // the undo script. The program inherits the limit.
+        CFileSizeLimit limit(16 * 1024);
+        ASSERT_TRUE(limit.IsSet());
+        result = Run(
+            {"RENAME=1", "PATH=" + Folder(), "NRFILE=" + rules, "UNDOFILE=" + undo, "PAUSE=0"});
+    }
+
+    EXPECT_EQ(result.status, 1);
+    // The moves the script took were made, the rest not one.
+    std::string expected = kBanner;
+    int moved = 0;
+    while (moved < kCount &&
+           fs::exists(files / ("x_" + name(moved)))) {
+        expected += "OK: [" + files / name(moved) + "] -> [x_" + name(moved) + "]\n";
+        ++moved;
+    }
+    ASSERT_GT(moved, 0);
+    ASSERT_LT(moved, kCount);
+    for (int i = 0; i < kCount; ++i) {
+        EXPECT_EQ(fs::exists(files / name(i)), i >= moved) << i;
+        EXPECT_EQ(fs::exists(files / ("x_" + name(i))), i < moved) << i;
+    }
+    const std::set<std::string> temporary = NamesIn(place / "tmp");
+    ASSERT_EQ(temporary.size(), 1u);
+    const std::string tempPath = place / "tmp/" + *temporary.begin();
+    expected += "Het herstelbestand [" + undo +
+                "] kan de volgende hernoeming niet vastleggen: " + SystemError(EFBIG) +
+                ". Er wordt niets meer hernoemd.\n"
+                "\n"
+                "Het batch herstelbestand {" +
+                undo +
+                "] KAN NIET WORDEN GEMAAKT\n"
+                "Het TEMP bacht herstelbestand [" +
+                tempPath +
+                "] is gemaakt\n"
+                " Denk er aan om het bestand te hernoemen tot .bat\n";
+    EXPECT_EQ(result.output, expected);
+    EXPECT_FALSE(fs::exists(undo));
+    EXPECT_EQ(NamesIn(place.Path()),
+              (std::set<std::string>{"config", "home", "rules.ini", "tmp"}));
+
+    // The script that was written moves back what was moved.
+    const CRunOutcome undone = RunScript(tempPath);
+    EXPECT_EQ(undone.status, 0) << undone.errors;
+    for (int i = 0; i < kCount; ++i) {
+        EXPECT_EQ(ReadWholeFile(files / name(i)), std::to_string(i)) << i;
+    }
 }
 
 TEST_F(BatchRunTest, WhenTheTemporaryFileFailsTooNothingMoreIsWritten) {

@@ -5,6 +5,7 @@
 #include "engine/IniFile.h"
 #include "engine/RenameCore.h"
 #include "engine/RenameScripts.h"
+#include "resources/StringTable.h"
 #include "support/FileSizeLimit.h"
 #include "support/TempFolder.h"
 
@@ -134,7 +135,7 @@ TEST_F(FullDiskTest, RenameScriptAndListingReportTheFullDisk) {
               std::string::npos);
 }
 
-TEST_F(FullDiskTest, BatchUndoScriptOnAFullDiskFallsBackToTheTemporaryFile) {
+TEST_F(FullDiskTest, BatchRunStopsBeforeAMoveItsUndoScriptCannotRecord) {
     core.SetBatchMode(true);
     core.ComputeNewNames(true);
     frontEnd.tempFile = folder / "NRtemp";
@@ -142,18 +143,42 @@ TEST_F(FullDiskTest, BatchUndoScriptOnAFullDiskFallsBackToTheTemporaryFile) {
     // file size limit that stands in for the full disk ends there.
     frontEnd.onMakeTempFileName = [this] { disk.Empty(); };
     const std::string undo = disk / "undo.sh";
-    EXPECT_EQ(core.RunBatch(folder.Path(), undo, "0"), 0);
-    ASSERT_EQ(core.GetUndoOldPaths().size(), 400u);
-    const std::vector<std::string> tail(frontEnd.lines.end() - 3, frontEnd.lines.end());
-    EXPECT_EQ(tail[0], "");
-    EXPECT_EQ(tail[1], "Het batch herstelbestand {" + undo + "] KAN NIET WORDEN GEMAAKT");
-    EXPECT_EQ(tail[2].rfind("Het TEMP bacht herstelbestand [" + frontEnd.tempFile + "]", 0), 0u)
-        << tail[2];
-    // The fallback script is complete: it moves every file back.
+    EXPECT_EQ(core.RunBatch(folder.Path(), undo, "0"), 1);
+
+    // The script took some moves, then no more: the run stopped there.
+    const std::size_t moved = core.GetUndoOldPaths().size();
+    ASSERT_GT(moved, 0u);
+    ASSERT_LT(moved, 400u);
+    EXPECT_TRUE(core.GetFailures().empty());
+    for (int i = 0; i < 400; ++i) {
+        const std::string name = std::to_string(1000 + i) + std::string(200, 'n') + ".txt";
+        const bool isMoved = static_cast<std::size_t>(i) < moved;
+        EXPECT_EQ(fs::exists(folder / name), !isMoved) << i;
+        EXPECT_EQ(fs::exists(folder / ("x" + name)), isMoved) << i;
+    }
+    ASSERT_EQ(frontEnd.lines.size(), 1 + moved + 4);
+    for (std::size_t k = 1; k <= moved; ++k) {
+        EXPECT_EQ(frontEnd.lines[k].rfind("OK: [", 0), 0u) << frontEnd.lines[k];
+    }
+    EXPECT_EQ(frontEnd.lines[1 + moved],
+              FillText(LookupString(strings::kUndoScriptCannotRecord),
+                       {undo, FormatSystemError(disk.FullError())}));
+    EXPECT_EQ(frontEnd.lines[2 + moved], "");
+    EXPECT_EQ(frontEnd.lines[3 + moved],
+              "Het batch herstelbestand {" + undo + "] KAN NIET WORDEN GEMAAKT");
+    EXPECT_EQ(frontEnd.lines[4 + moved].rfind(
+                  "Het TEMP bacht herstelbestand [" + frontEnd.tempFile + "]", 0),
+              0u)
+        << frontEnd.lines[4 + moved];
+    EXPECT_FALSE(fs::exists(undo));
+
+    // The fallback script is complete: it moves every moved file back.
     const std::string command = "/bin/sh '" + frontEnd.tempFile + "' >/dev/null 2>&1";
     EXPECT_EQ(std::system(command.c_str()), 0);
-    EXPECT_EQ(ReadWholeFile(folder / ("1000" + std::string(200, 'n') + ".txt")), "0");
-    EXPECT_EQ(ReadWholeFile(folder / ("1399" + std::string(200, 'n') + ".txt")), "399");
+    for (int i = 0; i < 400; ++i) {
+        const std::string name = std::to_string(1000 + i) + std::string(200, 'n') + ".txt";
+        EXPECT_EQ(ReadWholeFile(folder / name), std::to_string(i)) << i;
+    }
 }
 
 TEST_F(FullDiskTest, OptionsFileOnAFullDiskKeepsTheOldFile) {

@@ -659,6 +659,69 @@ TEST_F(RenameCoreTest, UndoOfAFileRenamedByHandFailsOnlyThatPair) {
     ASSERT_EQ(core.GetFailures().size(), 1u);
     EXPECT_EQ(core.GetFailures()[0].code, ENOENT);
     EXPECT_EQ(frontEnd.messages.back().text, Text(strings::kErrorsWhileUndoing));
+    // The pair that failed, and only that one, is kept for the next Undo.
+    EXPECT_EQ(core.GetUndoOldPaths(), Names({folder / "a.txt"}));
+    EXPECT_EQ(core.GetUndoNewPaths(), Names({folder / "xa.txt"}));
+
+    // Once the file is back where the rename put it, the next Undo moves it.
+    fs::rename(folder / "moved.txt", folder / "xa.txt");
+    frontEnd.messages.clear();
+    EXPECT_EQ(core.UndoRename(), 0);
+    EXPECT_TRUE(frontEnd.messages.empty());
+    EXPECT_EQ(OnDisk(), Names({"a.txt", "b.txt"}));
+    EXPECT_EQ(Content("a.txt"), "A");
+    EXPECT_TRUE(core.GetUndoOldPaths().empty());
+    EXPECT_TRUE(core.GetUndoNewPaths().empty());
+    EXPECT_EQ(core.UndoRename(), 0);
+    EXPECT_EQ(frontEnd.LastMessage(), Text(strings::kNothingToUndo));
+}
+
+TEST_F(RenameCoreTest, ARenameWhoseMovesAllFailKeepsThePreviousUndo) {
+    folder.WriteFile("a.txt", "A");
+    NameRules().insertBeforeOn = true;
+    NameRules().insertBeforeText = "x";
+    Open();
+    ASSERT_EQ(Rename(), 0);
+    ASSERT_EQ(OnDisk(), Names({"xa.txt"}));
+
+    // A second rename finds a pair, but its only move fails: the undo of
+    // the first rename stays, and so do the rules.
+    NameRules().insertBeforeOn = true;
+    NameRules().insertBeforeText = "y";
+    folder.WriteFile("yxa.txt", "taken");
+    core.ComputeNewNames(true);
+    EXPECT_EQ(Rename(), 1);
+    EXPECT_EQ(core.GetUndoOldPaths(), Names({folder / "a.txt"}));
+    EXPECT_EQ(core.GetUndoNewPaths(), Names({folder / "xa.txt"}));
+    EXPECT_TRUE(NameRules().insertBeforeOn);
+
+    EXPECT_EQ(core.UndoRename(), 0);
+    EXPECT_EQ(OnDisk(), Names({"a.txt", "yxa.txt"}));
+    EXPECT_EQ(Content("a.txt"), "A");
+    EXPECT_EQ(Content("yxa.txt"), "taken");
+}
+
+TEST_F(RenameCoreTest, ARenameThatMovesSomethingReplacesThePreviousUndo) {
+    folder.WriteFile("a.txt");
+    folder.WriteFile("b.txt");
+    NameRules().insertBeforeOn = true;
+    NameRules().insertBeforeText = "x";
+    core.GetCatalogue().SetMask("a.txt");
+    Open();
+    ASSERT_EQ(Rename(), 0);
+    ASSERT_EQ(core.GetUndoOldPaths(), Names({folder / "a.txt"}));
+
+    // The first move of the next rename fails, the second is made: the
+    // undo lists hold that second move alone.
+    core.GetCatalogue().SetMask("b.txt;xa.txt");
+    NameRules().insertBeforeOn = true;
+    NameRules().insertBeforeText = "y";
+    folder.WriteFile("yb.txt", "taken");
+    core.GetCatalogue().Refresh();
+    ASSERT_EQ(RowNames(), Names({"b.txt", "xa.txt"}));
+    EXPECT_EQ(Rename(), 1);
+    EXPECT_EQ(core.GetUndoOldPaths(), Names({folder / "xa.txt"}));
+    EXPECT_EQ(core.GetUndoNewPaths(), Names({folder / "yxa.txt"}));
 }
 
 TEST_F(RenameCoreTest, BatchModeWritesConsoleLinesAndRenamesEverything) {

@@ -137,6 +137,71 @@ TEST_F(RenameFaultTest, MoveFailingHalfWayLeavesExactUndoLists) {
     EXPECT_EQ(Disk(), expected);
 }
 
+TEST_F(RenameFaultTest, UndoKeepsExactlyThePairsItCouldNotMoveBack) {
+    const Names names = {"a", "b", "c", "d", "e"};
+    MakeFiles(names);
+    RenameTo({"A1", "B1", "C1", "D1", "E1"});
+    Open();
+    ASSERT_EQ(core.RenameFiles(), 0);
+
+    // The undo runs the last move first; the moves back of B1 and D1 fail.
+    std::set<std::string> failing = {folder / "B1", folder / "D1"};
+    CHookGuard guard([&](const std::string& from, const std::string&) {
+        return failing.count(from) != 0 ? EIO : 0;
+    });
+    EXPECT_EQ(core.UndoRename(), 2);
+    EXPECT_EQ(frontEnd.errorLists, 1);
+    ASSERT_EQ(core.GetFailures().size(), 2u);
+    EXPECT_EQ(core.GetFailures()[0].fromPath, folder / "D1");
+    EXPECT_EQ(core.GetFailures()[1].fromPath, folder / "B1");
+    // Kept in the order the rename made them.
+    EXPECT_EQ(core.GetUndoOldPaths(), Names({folder / "b", folder / "d"}));
+    EXPECT_EQ(core.GetUndoNewPaths(), Names({folder / "B1", folder / "D1"}));
+    EXPECT_EQ(Disk(), (std::map<std::string, std::string>{{"B1", "content of b"},
+                                                           {"D1", "content of d"},
+                                                           {"a", "content of a"},
+                                                           {"c", "content of c"},
+                                                           {"e", "content of e"}}));
+
+    // One of them still fails: only it stays.
+    failing = {folder / "B1"};
+    EXPECT_EQ(core.UndoRename(), 1);
+    EXPECT_EQ(core.GetUndoOldPaths(), Names({folder / "b"}));
+    EXPECT_EQ(core.GetUndoNewPaths(), Names({folder / "B1"}));
+
+    failing.clear();
+    EXPECT_EQ(core.UndoRename(), 0);
+    EXPECT_TRUE(core.GetUndoOldPaths().empty());
+    std::map<std::string, std::string> expected;
+    for (const std::string& name : names) {
+        expected[name] = "content of " + name;
+    }
+    EXPECT_EQ(Disk(), expected);
+}
+
+TEST_F(RenameFaultTest, RenameWhoseEveryMoveFailsKeepsTheUndoOfTheOneBefore) {
+    MakeFiles({"a", "b"});
+    RenameTo({"x", "y"});
+    Open();
+    ASSERT_EQ(core.RenameFiles(), 0);
+    const Names undoOld = core.GetUndoOldPaths();
+    const Names undoNew = core.GetUndoNewPaths();
+    ASSERT_EQ(undoOld, Names({folder / "a", folder / "b"}));
+
+    RenameTo({"p", "q"});
+    core.ComputeNewNames(true);
+    {
+        CHookGuard guard([](const std::string&, const std::string&) { return EACCES; });
+        EXPECT_EQ(core.RenameFiles(), 2);
+    }
+    EXPECT_EQ(core.GetUndoOldPaths(), undoOld);
+    EXPECT_EQ(core.GetUndoNewPaths(), undoNew);
+
+    EXPECT_EQ(core.UndoRename(), 0);
+    EXPECT_EQ(Disk(), (std::map<std::string, std::string>{{"a", "content of a"},
+                                                           {"b", "content of b"}}));
+}
+
 TEST_F(RenameFaultTest, SourceThatVanishedAfterTheScan) {
     MakeFiles({"a", "b"});
     RenameTo({"x", "y"});
