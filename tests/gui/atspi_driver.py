@@ -430,15 +430,16 @@ class Session:
                          and role_of(acc) != pyatspi.ROLE_PAGE_TAB)
         return found[-1] if found else None
 
-    def expect_focus(self, name, timeout=5.0):
-        """Waits until the keyboard focus is on the control named name."""
+    def expect_focus(self, name, timeout=5.0, root=None):
+        """Waits until the keyboard focus is on the control named name (in
+        the main window or below root)."""
         def probe():
-            acc = self.focused()
+            acc = self.focused(root)
             return acc is not None and acc.name == name
         try:
             wait_for("the focus on %r" % name, probe, timeout)
         except TestFailure:
-            acc = self.focused()
+            acc = self.focused(root)
             raise TestFailure("the focus is on %s, not on %r"
                               % (describe(acc) if acc is not None else "nothing", name))
 
@@ -451,22 +452,29 @@ class Session:
                     continue
                 if role_of(acc) in (pyatspi.ROLE_DIALOG, pyatspi.ROLE_ALERT,
                                     pyatspi.ROLE_FRAME, pyatspi.ROLE_WINDOW) \
-                        and is_showing(acc) and not self._same(acc, self.window):
+                        and is_showing(acc) and not self.same(acc, self.window):
                     return acc
             return None
         return wait_for("the window %r" % title, probe, timeout)
 
     def dialog_gone(self, dialog, timeout=DEFAULT_TIMEOUT):
+        """Waits until a dialog has closed, then gives the keyboard back to
+        the main window: the X server runs without a window manager, and
+        nothing else returns the focus to the window under the dialog."""
         def probe():
             for index in range(self.app.childCount):
                 acc = self.app.getChildAtIndex(index)
-                if acc is not None and self._same(acc, dialog) and is_showing(acc):
+                if acc is not None and self.same(acc, dialog) and is_showing(acc):
                     return False
             return True
         wait_for("%s to close" % describe(dialog), probe, timeout)
+        self.focus_window()
 
     @staticmethod
-    def _same(first, second):
+    def same(first, second):
+        """Whether two accessible objects are one (None is one only with None)."""
+        if first is None or second is None:
+            return first is None and second is None
         try:
             return first.path == second.path and first.get_bus_name() == second.get_bus_name()
         except AttributeError:
