@@ -38,7 +38,8 @@ def run(executable):
         s.type_into(edit, "same")
         s.wait_list(d.PREVIEW_LIST, ["same.txt", "same.txt"])
 
-        d.press(s.button("Hernoemen"))
+        # This time the toolbar's command renames, clicked with the mouse.
+        s.click(s.tool("Hernoem de huidige selectie"))
         s.answer(d.PROGRAM_CAPTION, "Ja",
                  expect_text="Norvik Rename gaat alle bestanden hernoemen")
         # The error box, then the list of failures.

@@ -3,7 +3,8 @@
 A folder holds a.txt, b.txt and c.jpg. The mask "*.txt" leaves the two text
 files, the rule "Invoegen voor de bestandsnnaam" = "x-" gives them new names,
 "Hernoemen" (answered "Ja") moves them on disk and "Herstellen" moves them
-back; c.jpg is never touched.
+back; c.jpg is never touched. A file made meanwhile shows after the toolbar's
+"Vernieuw bestanden".
 """
 
 import os
@@ -70,6 +71,13 @@ def run(executable):
         s.wait_list(d.FILE_LIST, ["a.txt", "b.txt"], d.FILE_COLUMN)
         d.wait_for("the button Herstellen to be disabled after the undo",
                    lambda: not d.has_state(undo, pyatspi.STATE_ENABLED), 5)
+        if d.has_state(s.tool("Herstellen"), pyatspi.STATE_ENABLED):
+            raise d.TestFailure("the toolbar's Herstellen stays enabled after the undo")
+
+        # A file made behind the program's back shows after "Vernieuw bestanden".
+        s.make_file("d.txt", b"delta\n")
+        d.press(s.tool("Vernieuw bestanden"))
+        s.wait_list(d.FILE_LIST, ["a.txt", "b.txt", "d.txt"], d.FILE_COLUMN)
 
 
 if __name__ == "__main__":
