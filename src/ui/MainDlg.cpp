@@ -196,6 +196,9 @@ void CMainDlg::CreateWidgets() {
     maskCombo->setAccessibleName(QStringLiteral("Masker"));
     maskCombo->setEditable(true);
     maskCombo->setInsertPolicy(QComboBox::NoInsert);
+    // The typed mask is the mask: no inline completion turns "*.h" into
+    // "*.htm;*.html" on Enter.
+    maskCombo->setCompleter(nullptr);
     maskCombo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     maskCombo->setMinimumContentsLength(12);
     for (const char* mask : kMasks) {

@@ -168,12 +168,22 @@ void CRuleBlockPage::CreateControls(const QString& insertBeforeCaption,
     }
     removeAccents = MakeCheckBox("removeAccents", QStringLiteral("Verwijderen accenten"));
 
+    // toggled, not clicked: a screen reader's toggle action ticks a box
+    // without a click, and must enable its edits and apply the same way.
     for (int i = 0; i < kRuleCount; ++i) {
-        connect(rules[static_cast<std::size_t>(i)].box, &QCheckBox::clicked, this,
-                [this, i] { OnRuleClicked(i); });
+        connect(rules[static_cast<std::size_t>(i)].box, &QCheckBox::toggled, this, [this, i] {
+            if (!showing) {
+                OnRuleClicked(i);
+            }
+        });
     }
-    connect(matchCase, &QCheckBox::clicked, this, &CRuleBlockPage::Apply);
-    connect(removeAccents, &QCheckBox::clicked, this, &CRuleBlockPage::Apply);
+    for (QCheckBox* box : {matchCase, removeAccents}) {
+        connect(box, &QCheckBox::toggled, this, [this] {
+            if (!showing) {
+                Apply();
+            }
+        });
+    }
     connect(caseGroup, &QButtonGroup::buttonClicked, this, &CRuleBlockPage::Apply);
 }
 
