@@ -113,6 +113,11 @@ CMainDlg::CMainDlg(CMainDlgServices servicesIn, QWidget* parent)
 CMainDlg::~CMainDlg() {
     // The lists read the core while they go; tell them nothing more.
     core.SetFrontEnd(nullptr);
+    // A window still shown hides its children in ~QWidget, and the list
+    // headers then ask the catalogue for their titles: the lists and pages
+    // must go while the core is still there.
+    hide();
+    delete takeCentralWidget();
     core.GetCatalogue().SetTypeNameSource(nullptr);
 }
 
