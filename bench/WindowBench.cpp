@@ -9,6 +9,9 @@
 //     bestanden" ticked and one row selected;
 //   - select all (Ctrl+A), a click on the header "Grootte" and PageDown in
 //     the file list, each until the lists have repainted;
+//   - beside the keystroke, select all and the click, the same work on a
+//     bare core (ComputeNewNames, SetRowsSelected, SortBy), so that what the
+//     window adds shows apart from what the core does;
 //   - the resident memory the window adds with its 100,000 rows, against
 //     what a bare core holds with the same folder and its preview (measured
 //     in a second run of this program, --core-only, so the two do not share
@@ -186,8 +189,8 @@ void PrintRows(const char* unit, const std::vector<CRow>& rows) {
                 (std::string("base ") + unit).c_str(), "ratio");
     for (const CRow& row : rows) {
         if (row.baseline > 0) {
-            std::printf("%-58s %10.1f %10.1f %7.2f  %s\n", row.work.c_str(), row.ours,
-                        row.baseline, row.ours / row.baseline, row.note.c_str());
+            std::printf("%-58s %10.1f %10.1f %7.2f  %s\n", row.work.c_str(), row.ours, row.baseline,
+                        row.ours / row.baseline, row.note.c_str());
         } else {
             std::printf("%-58s %10.1f %10s %7s  %s\n", row.work.c_str(), row.ours, "", "",
                         row.note.c_str());
@@ -217,8 +220,7 @@ long CoreOnlyKiB(const std::string& folder, long& total) {
         return 0;
     }
     self[length] = '\0';
-    const std::string command =
-        std::string("'") + self + "' --core-only --folder '" + folder + "'";
+    const std::string command = std::string("'") + self + "' --core-only --folder '" + folder + "'";
     FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr) {
         return 0;
@@ -230,6 +232,62 @@ long CoreOnlyKiB(const std::string& folder, long& total) {
     }
     pclose(pipe);
     return growth;
+}
+
+/// The same work on a bare core (no window), for the rows of the table.
+struct CCoreTimes {
+    std::vector<double> refresh;   ///< Refresh of a bare catalogue
+    std::vector<double> sort;      ///< SortBy the size column, with the preview
+    std::vector<double> key;       ///< ComputeNewNames, insert before, every row
+    std::vector<double> selectAll; ///< all rows selected from one, only selected on
+};
+
+CCoreTimes TimeBareCore(const std::string& folder, int runs) {
+    CCoreTimes times;
+    for (int run = 0; run < runs; ++run) {
+        CFileCatalogue catalogue;
+        AddDefaultColumns(catalogue);
+        catalogue.SetFolder(folder, true);
+        const auto start = Clock::now();
+        catalogue.Refresh();
+        times.refresh.push_back(Milliseconds(start));
+    }
+    CRenameCore core;
+    CFileCatalogue& catalogue = core.GetCatalogue();
+    AddDefaultColumns(catalogue);
+    catalogue.SetFolder(folder, true);
+    catalogue.Refresh();
+    core.ComputeNewNames(true);
+    int sizeColumn = -1;
+    for (int column = 0; column < catalogue.GetColumnCount(); ++column) {
+        if (catalogue.GetColumn(column).kind == ColumnKind::Size) {
+            sizeColumn = column;
+        }
+    }
+    for (int run = 0; run < runs && sizeColumn >= 0; ++run) {
+        const auto start = Clock::now();
+        catalogue.SortBy(sizeColumn, run % 2 == 0);
+        times.sort.push_back(Milliseconds(start));
+    }
+    CRenameOptions& options = core.GetOptions();
+    options.renameOnlySelected = false;
+    options.name.insertBeforeOn = true;
+    for (int run = 0; run < runs; ++run) {
+        options.name.insertBeforeText += static_cast<char>('a' + run % 26);
+        const auto start = Clock::now();
+        core.ComputeNewNames(false);
+        times.key.push_back(Milliseconds(start));
+    }
+    options.renameOnlySelected = true;
+    const int rows = catalogue.GetRowCount();
+    for (int run = 0; run < runs && rows > 0; ++run) {
+        core.SetRowsSelected({{0, rows - 1}}, false);
+        core.SetRowsSelected({{0, 0}}, true);
+        const auto start = Clock::now();
+        core.SetRowsSelected({{0, rows - 1}}, true);
+        times.selectAll.push_back(Milliseconds(start));
+    }
+    return times;
 }
 
 QString TopPreviewText(CPreviewList* preview) {
@@ -252,9 +310,9 @@ QString TopFileName(CMainDlg& window) {
 
 /// Times one action on the window until every watched viewport painted at
 /// least once after it (and done() holds); -1 on a timeout.
-double TimeUntilPainted(const std::vector<QWidget*>& viewports,
-                        const std::function<void()>& action,
-                        const std::function<bool()>& done = [] { return true; }) {
+double TimeUntilPainted(
+    const std::vector<QWidget*>& viewports, const std::function<void()>& action,
+    const std::function<bool()>& done = [] { return true; }) {
     std::vector<std::unique_ptr<CPaintCounter>> counters;
     for (QWidget* viewport : viewports) {
         counters.push_back(std::make_unique<CPaintCounter>());
@@ -289,8 +347,7 @@ void SetOnlySelected(CMainDlg& window, bool on) {
 
 /// Twenty keys into "Invoegen voor de bestandsnaam"; the times of each.
 std::vector<double> TimeKeystrokes(CMainDlg& window, int keys, bool& wrong) {
-    auto* edit =
-        window.GetFilenameTab()->findChild<QLineEdit*>(QStringLiteral("insertBeforeText"));
+    auto* edit = window.GetFilenameTab()->findChild<QLineEdit*>(QStringLiteral("insertBeforeText"));
     CPreviewList* preview = window.GetPreviewList();
     std::vector<double> times;
     edit->setFocus();
@@ -416,15 +473,7 @@ int main(int argc, char** argv) {
             windowGrowth = windowTotal - before;
         }
     }
-    std::vector<double> refreshTimes;
-    for (int run = 0; run < options.runs; ++run) {
-        CFileCatalogue catalogue;
-        AddDefaultColumns(catalogue);
-        catalogue.SetFolder(folder, true);
-        const auto start = Clock::now();
-        catalogue.Refresh();
-        refreshTimes.push_back(Milliseconds(start));
-    }
+    const CCoreTimes core = TimeBareCore(folder, options.runs);
 
     // 2 and 3 on one window.
     CWindow bench(folder, settingsPath);
@@ -498,24 +547,25 @@ int main(int argc, char** argv) {
     std::vector<double> pageTimes;
     for (int run = 0; run < options.runs; ++run) {
         Settle();
-        pageTimes.push_back(TimeUntilPainted(
-            {listView, previewView}, [&] { QTest::keyClick(list, Qt::Key_PageDown); }));
+        pageTimes.push_back(TimeUntilPainted({listView, previewView},
+                                             [&] { QTest::keyClick(list, Qt::Key_PageDown); }));
     }
     const int topAfterPages = list->TopRow();
 
     std::vector<CRow> table;
     table.push_back({"open the folder until the first rows are painted", Median(openTimes),
-                     Median(refreshTimes), std::to_string(rows) + " rows; base: Refresh alone"});
-    table.push_back({"key in insert-before, every row computed (median)", Median(allRowsKeys), 0,
-                     "max " + std::to_string(Max(allRowsKeys)).substr(0, 6) + " ms"});
+                     Median(core.refresh), std::to_string(rows) + " rows; base: Refresh alone"});
+    table.push_back(
+        {"key in insert-before, every row computed (median)", Median(allRowsKeys), Median(core.key),
+         "max " + std::to_string(Max(allRowsKeys)).substr(0, 6) + " ms; base: ComputeNewNames"});
     table.push_back({"key in insert-before, only selected (median)", Median(selectedKeys), 0,
                      "max " + std::to_string(Max(selectedKeys)).substr(0, 6) + " ms, " +
                          std::to_string(selectedForKeys) + " row(s) selected"});
-    table.push_back({"Ctrl+A, only selected ticked", Median(selectAllOnly), 0,
-                     std::to_string(selectedAll) + " rows selected"});
+    table.push_back({"Ctrl+A, only selected ticked", Median(selectAllOnly), Median(core.selectAll),
+                     std::to_string(selectedAll) + " rows selected; base: SetRowsSelected"});
     table.push_back({"Ctrl+A, every row computed", Median(selectAllEvery), 0, ""});
-    table.push_back({"click on the header \"Grootte\"", Median(sortTimes), 0,
-                     sizeSection >= 0 ? "" : "no such column"});
+    table.push_back({"click on the header \"Grootte\"", Median(sortTimes), Median(core.sort),
+                     sizeSection >= 0 ? "base: SortBy with the preview" : "no such column"});
     table.push_back({"PageDown in the file list", Median(pageTimes), 0,
                      "top row " + std::to_string(topAfterPages) + " after the runs"});
     PrintRows("ms", table);

@@ -92,11 +92,14 @@ void CListCtrlFiles::OnViewSelectionChanged(const QItemSelection& selected,
     const auto off = RowRanges(deselected);
     const auto on = RowRanges(selected);
     telling = true;
-    if (!off.empty()) {
-        core.SetRowsSelected(off, false);
-    }
+    // The new rows first: a moved selection (a click, an arrow key, PageDown)
+    // then never passes through "nothing selected", for which the preview
+    // with "only the selected files" computes every row.
     if (!on.empty()) {
         core.SetRowsSelected(on, true);
+    }
+    if (!off.empty()) {
+        core.SetRowsSelected(off, false);
     }
     telling = false;
 }
