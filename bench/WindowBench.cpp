@@ -8,7 +8,8 @@
 //     every row computed and with "Hernoem alleen de geselecteerde
 //     bestanden" ticked and one row selected;
 //   - select all (Ctrl+A), a click on the header "Grootte" and PageDown in
-//     the file list, each until the lists have repainted;
+//     the file list, each until the lists have repainted, with the typed
+//     insert-before rule still on;
 //   - beside the keystroke, select all and the click, the same work on a
 //     bare core (ComputeNewNames, SetRowsSelected, SortBy), so that what the
 //     window adds shows apart from what the core does;
@@ -345,11 +346,13 @@ void SetOnlySelected(CMainDlg& window, bool on) {
     }
 }
 
-/// Twenty keys into "Invoegen voor de bestandsnaam"; the times of each.
+/// Twenty keys into "Invoegen voor de bestandsnaam", from an empty text;
+/// the times of each. The typed text stays.
 std::vector<double> TimeKeystrokes(CMainDlg& window, int keys, bool& wrong) {
     auto* edit = window.GetFilenameTab()->findChild<QLineEdit*>(QStringLiteral("insertBeforeText"));
     CPreviewList* preview = window.GetPreviewList();
     std::vector<double> times;
+    edit->clear();
     edit->setFocus();
     for (int i = 0; i < keys; ++i) {
         Settle();
@@ -365,9 +368,6 @@ std::vector<double> TimeKeystrokes(CMainDlg& window, int keys, bool& wrong) {
         }
         times.push_back(ms);
     }
-    // Back to an empty rule text, untimed.
-    edit->clear();
-    Settle();
     return times;
 }
 
@@ -503,7 +503,7 @@ int main(int argc, char** argv) {
     Settle();
     const int selectedForKeys = window.GetCore().GetCatalogue().GetSelectedCount();
     const std::vector<double> selectedKeys = TimeKeystrokes(window, options.keys, wrongKeys);
-    insertBefore->click();
+    // What follows runs with the typed rule on, as a user would browse.
     Settle();
 
     // Select all, from one selected row, in both modes of "only selected".
