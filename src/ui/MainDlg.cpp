@@ -115,6 +115,10 @@ CMainDlg::~CMainDlg() {
     // The lists and pages hold the core: they go before it does (the base
     // class would delete them only after the members).
     core.SetFrontEnd(nullptr);
+    // A window still shown hides its children in ~QWidget, and the list
+    // headers then ask the catalogue for their titles: the lists and pages
+    // must go while the core is still there.
+    hide();
     delete takeCentralWidget();
     core.GetCatalogue().SetTypeNameSource(nullptr);
 }
