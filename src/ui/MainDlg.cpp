@@ -417,6 +417,13 @@ void CMainDlg::StartUp() {
     }
 
     ApplyColours();
+    // Column widths by column index, as the settings keep them.
+    for (int column = 0; column < catalogue.GetColumnCount() &&
+                        column < static_cast<int>(CProgramSettings::kColumnCount);
+         ++column) {
+        catalogue.SetColumnWidth(column,
+                                 settings.columnWidths[static_cast<std::size_t>(column)]);
+    }
     // The first scan fills the lists and computes the preview.
     catalogue.SetAutoRefresh(true);
     fileList->ApplyColumnLayout();
