@@ -61,5 +61,10 @@ int RunInteractive(CRenameApp& app, int& argc, char** argv) {
     CMainDlg window(CMainDlgServices{settings, app.GetKeywords(), messageBoxes, fileDialogs,
                                      popupMenus, app.GetSettingsFilePath()});
     window.show();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    // The window stored what it keeps when it closed; the settings file is
+    // written once, after it.
+    int error = 0;
+    settings.Save(app.GetSettingsFilePath(), error);
+    return status;
 }

@@ -25,12 +25,14 @@
 #include "ui/PreviewModel.h"
 #include "ui/QtText.h"
 #include "ui/RenameErrorsDlg.h"
+#include "ui/SettingsDlg.h"
 #include "ui/TagMenu.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCloseEvent>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -54,6 +56,8 @@ constexpr int kMinHeight = 420;
 constexpr int kMinPane = 120;
 constexpr int kMargin = 6;
 constexpr int kFirstDriveCommand = 40000;
+/// A start maximized puts the splitter 120 pixels from its right end.
+constexpr int kStartSplitterAtRightEnd = -2;
 
 /// The masks offered in the mask box, "*.*" first.
 constexpr const char* kMasks[] = {
@@ -403,6 +407,11 @@ void CMainDlg::StartUp() {
         maskCombo->setEditText(ToQt(filter));
         catalogue.SetMask(filter);
     }
+    // The rules of the last run, unless the command line names an options file.
+    if (settings.reloadUserOptionsOnStart && keywords.GetNrFile().empty() &&
+        platform::PathExists(services.settingsFilePath)) {
+        core.LoadOptions(services.settingsFilePath);
+    }
     if (const std::string nrFile = keywords.GetNrFile(); !nrFile.empty()) {
         const std::string optionsPath = platform::ExpandPath(nrFile);
         if (!core.LoadOptions(optionsPath)) {
@@ -424,23 +433,13 @@ void CMainDlg::StartUp() {
         catalogue.SetColumnWidth(column,
                                  settings.columnWidths[static_cast<std::size_t>(column)]);
     }
+    catalogue.SetColumnOrder(
+        std::vector<int>(settings.columnOrder.begin(), settings.columnOrder.end()));
     // The first scan fills the lists and computes the preview.
     catalogue.SetAutoRefresh(true);
     fileList->ApplyColumnLayout();
 
-    // Placement: the settings' size (at least the minimum), centred.
-    QSize size(std::max(settings.width, kMinWidth), std::max(settings.height, kMinHeight));
-    if (settings.width <= 0 || settings.height <= 0) {
-        size = QSize(1000, 700);
-    }
-    resize(size);
-    if (const QScreen* screen = QGuiApplication::primaryScreen(); screen != nullptr) {
-        const QRect desktop = screen->availableGeometry();
-        const int x = settings.x < -1 ? 0 : settings.x;
-        const int y = settings.y < -1 ? 0 : settings.y;
-        move(x == -1 ? desktop.width() / 2 - size.width() / 2 : x,
-             y == -1 ? desktop.height() / 2 - size.height() / 2 : y);
-    }
+    PlaceWindow();
     started = true;
     ResetSplitter();
     FolderReloaded();
@@ -542,9 +541,11 @@ void CMainDlg::RunCommand(int commandId) {
     case cmd::kMoveRowsDown:
         MoveRows(false);
         break;
+    case cmd::kSettings:
+        RunSettingsDialog();
+        break;
     case cmd::kExtendedFilter:
     case cmd::kTextEditor:
-    case cmd::kSettings:
     case cmd::kColours:
     case cmd::kAbout:
     case cmd::kHelp:
@@ -567,6 +568,103 @@ void CMainDlg::ShowNotReady(int commandId) {
     services.messageBoxes.ShowInformation(this, FromQt(what + QStringLiteral(":\n\n") +
                                                        NotReadyText()),
                                           std::string(), 64);
+}
+
+void CMainDlg::PlaceWindow() {
+    CProgramSettings& settings = services.settings;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QSize desktop = screen != nullptr ? screen->availableGeometry().size() : QSize(1024, 768);
+    int width = settings.width;
+    int height = settings.height;
+    if (width <= 0 || height <= 0) {
+        // No size known yet: seven eighths of the desktop.
+        width = std::max(desktop.width() * 7 / 8, int(CProgramSettings::kMinDefaultWidth));
+        height = std::max(desktop.height() * 7 / 8, int(CProgramSettings::kMinDefaultHeight));
+    }
+    width = std::max(width, kMinWidth);
+    height = std::max(height, kMinHeight);
+    const int x = settings.x < -1 ? 0 : settings.x;
+    const int y = settings.y < -1 ? 0 : settings.y;
+    resize(width, height);
+    move(x == -1 ? desktop.width() / 2 - width / 2 : x,
+         y == -1 ? desktop.height() / 2 - height / 2 : y);
+    if (settings.maximized || settings.startMaximized) {
+        setWindowState(windowState() | Qt::WindowMaximized);
+        // Set when the maximized splitter has its size.
+        startSplitterPosition = kStartSplitterAtRightEnd;
+        if (settings.startMaximized && !settings.maximized) {
+            return;
+        }
+        if (settings.splitterPos > 0) {
+            startSplitterPosition = settings.splitterPos;
+        }
+        return;
+    }
+    // 0 or less: the default three quarters.
+    startSplitterPosition = settings.splitterPos > 0 ? settings.splitterPos : 0;
+}
+
+void CMainDlg::StoreSettings() {
+    CProgramSettings& settings = services.settings;
+    if (isMaximized()) {
+        settings.x = -1;
+        settings.y = -1;
+        settings.width = 622;
+        settings.height = 442;
+        settings.maximized = true;
+    } else {
+        const QRect frame = geometry();
+        settings.x = frame.x();
+        settings.y = frame.y();
+        settings.width = frame.width();
+        settings.height = frame.height();
+        settings.maximized = false;
+    }
+    settings.splitterPos = splitter->GetPosition();
+    CFileCatalogue& catalogue = core.GetCatalogue();
+    settings.lastPath = catalogue.GetFolder();
+    for (int column = 0; column < static_cast<int>(CProgramSettings::kColumnCount) &&
+                         column < catalogue.GetColumnCount();
+         ++column) {
+        settings.columnWidths[static_cast<std::size_t>(column)] = fileList->columnWidth(column);
+    }
+    settings.previewColumnWidth = previewList->columnWidth(0);
+    const std::vector<int>& order = catalogue.GetColumnOrder();
+    if (order.size() == CProgramSettings::kColumnCount) {
+        std::copy(order.begin(), order.end(), settings.columnOrder.begin());
+    }
+    if (settings.reloadUserOptionsOnStart) {
+        int error = 0;
+        core.SaveOptions(services.settingsFilePath, error);
+    }
+}
+
+void CMainDlg::closeEvent(QCloseEvent* event) {
+    StoreSettings();
+    QMainWindow::closeEvent(event);
+}
+
+void CMainDlg::RunSettingsDialog() {
+    CProgramSettings& settings = services.settings;
+    CSettingsDlg dialog(settings, shellVerbPresent && shellVerbPresent(), this);
+    if (RunModal(dialog) != QDialog::Accepted) {
+        return;
+    }
+    dialog.TakeValues(settings);
+    if (installShellVerb) {
+        installShellVerb(dialog.ShellVerbWanted());
+    }
+    core.GetSwitches() = CCoreSwitches{settings.askConfirmationBeforeRenaming,
+                                       settings.uncheckAllAfterRenaming,
+                                       settings.onInsertDateUseGmt};
+    CFileCatalogue& catalogue = core.GetCatalogue();
+    if (catalogue.GetSortNamesAsNumbers() != settings.sortColumnNameAsNumber) {
+        // The list re-sorts in the new mode; the preview follows the rows.
+        catalogue.SetSortNamesAsNumbers(settings.sortColumnNameAsNumber);
+    } else {
+        // A date tag may read UTC now.
+        RecomputePreview(false);
+    }
 }
 
 void CMainDlg::RecomputePreview(bool force) {
@@ -803,8 +901,17 @@ int CMainDlg::RunModal(QDialog& dialog) {
 
 bool CMainDlg::eventFilter(QObject* watched, QEvent* event) {
     if (watched == splitter && event->type() == QEvent::Resize && started && !isMinimized()) {
-        // The splitter goes back to three quarters at every size change.
-        ResetSplitter();
+        if (startSplitterPosition != 0 && isVisible()) {
+            // The first layout of a shown window takes the stored position.
+            const int width = splitter->width();
+            splitter->SetPosition(startSplitterPosition == kStartSplitterAtRightEnd
+                                      ? width - kMinPane
+                                      : std::min(startSplitterPosition, width - kMinPane));
+            startSplitterPosition = 0;
+        } else {
+            // The splitter goes back to three quarters at every size change.
+            ResetSplitter();
+        }
     }
     if (watched == fileList && event->type() == QEvent::ShortcutOverride) {
         // Ctrl+A is the window's select-all (one notice), not the view's own.

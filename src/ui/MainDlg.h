@@ -73,6 +73,13 @@ public:
     /// dialog's result.
     void SetModalRunner(std::function<int(QDialog&)> runner) { modalRunner = std::move(runner); }
 
+    /// How the settings dialog learns and changes whether the shell verb is
+    /// installed (none: the box starts off and changes nothing).
+    void SetShellVerb(std::function<bool()> present, std::function<void(bool)> install) {
+        shellVerbPresent = std::move(present);
+        installShellVerb = std::move(install);
+    }
+
     /// Runs a command by id, as its key, button or popup item would.
     void RunCommand(int commandId);
 
@@ -82,6 +89,10 @@ public:
     void FolderReloaded();
     /// Enables and disables the commands by the state of the core.
     void UpdateToolbarState();
+    /// Stores the placement, the splitter, the columns and the folder into
+    /// the settings, and the rules into the settings file when they are
+    /// reloaded at start. Runs when the window closes.
+    void StoreSettings();
     /// Pushes the twelve list colours of the settings into both lists.
     void ApplyColours();
 
@@ -100,6 +111,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void CreateActions();
@@ -121,6 +133,8 @@ private:
     void SelectNextTab();
     void ShowTabPage(int index);
     void ShowNotReady(int commandId);
+    void RunSettingsDialog();
+    void PlaceWindow();
     void ResetSplitter();
     void FocusFileList();
     int RunPopup(QMenu& menu);
@@ -152,6 +166,10 @@ private:
     CFlatButton* aboutButton = nullptr;
 
     std::function<int(QDialog&)> modalRunner;
+    std::function<bool()> shellVerbPresent;
+    std::function<void(bool)> installShellVerb;
     bool started = false;
+    /// The splitter position to take at the first layout (0: none).
+    int startSplitterPosition = 0;
     int rowsDepth = 0;
 };

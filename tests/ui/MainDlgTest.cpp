@@ -17,6 +17,7 @@
 #include "ui/RecordingFileDialogs.h"
 #include "ui/RecordingPopupMenus.h"
 #include "ui/RenameErrorsDlg.h"
+#include "ui/SettingsDlg.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>
@@ -44,6 +45,7 @@ class MainDlgTest : public QObject {
 
 private:
     std::unique_ptr<CTempFolder> folder;
+    std::unique_ptr<CTempFolder> configFolder;
     CProgramSettings settings;
     CCommandLineKeywords keywords;
     CRecordingMessageBoxes boxes;
@@ -52,18 +54,19 @@ private:
     std::unique_ptr<CMainDlg> window;
     std::vector<QString> modalsRun;
     int errorRowsShown = -1;
+    std::function<int(QDialog&)> modalAnswer;
 
     void Open(const std::string& extraKeywords = {}) {
         keywords = CCommandLineKeywords();
         keywords.Parse("PATH=\"" + folder->Path() + "\" " + extraKeywords);
         window = std::make_unique<CMainDlg>(CMainDlgServices{
-            settings, keywords, boxes, fileDialogs, popups, folder->Path() + "settings.ini"});
+            settings, keywords, boxes, fileDialogs, popups, configFolder->Path() + "settings.ini"});
         window->SetModalRunner([this](QDialog& dialog) {
             modalsRun.push_back(dialog.windowTitle());
             if (auto* errors = qobject_cast<CRenameErrorsDlg*>(&dialog); errors != nullptr) {
                 errorRowsShown = errors->GetTable()->rowCount();
             }
-            return int(QDialog::Rejected);
+            return modalAnswer ? modalAnswer(dialog) : int(QDialog::Rejected);
         });
         window->resize(1000, 700);
         window->show();
@@ -111,6 +114,7 @@ private:
 private slots:
     void init() {
         folder = std::make_unique<CTempFolder>();
+        configFolder = std::make_unique<CTempFolder>();
         settings = CProgramSettings();
         settings.SetDefaults(1280, 1024);
         boxes.Clear();
@@ -118,6 +122,7 @@ private slots:
         popups.Clear();
         modalsRun.clear();
         errorRowsShown = -1;
+        modalAnswer = nullptr;
     }
     void cleanup() {
         window.reset();
@@ -340,9 +345,95 @@ private slots:
         QVERIFY(std::filesystem::exists(listing));
 
         boxes.Clear();
-        Key(window->GetFileList(), Qt::Key_F10);
+        Key(window->GetFileList(), Qt::Key_F3);
         QCOMPARE(boxes.GetAsked().size(), std::size_t(1));
         QVERIFY(boxes.GetAsked()[0].text.find("nog niet klaar") != std::string::npos);
+    }
+
+    void settingsDialogStoresItsSwitchesOnOkOnly() {
+        folder->WriteFile("10.txt");
+        folder->WriteFile("9.txt");
+        Open();
+        QCOMPARE(FileRows(), (QStringList{QStringLiteral("10.txt"), QStringLiteral("9.txt")}));
+        bool verbInstalled = true;
+        window->SetShellVerb([&verbInstalled] { return verbInstalled; },
+                             [&verbInstalled](bool on) { verbInstalled = on; });
+        // Cancel: nothing changes, the verb stays.
+        modalAnswer = [](QDialog& dialog) {
+            auto& settingsDialog = dynamic_cast<CSettingsDlg&>(dialog);
+            if (!settingsDialog.GetCheckBox(1022)->isChecked()) {
+                return int(QDialog::Accepted); // the box must start ticked
+            }
+            settingsDialog.GetCheckBox(1022)->setChecked(false);
+            settingsDialog.GetCheckBox(1026)->setChecked(true);
+            return int(QDialog::Rejected);
+        };
+        Key(window->GetFileList(), Qt::Key_F10);
+        QCOMPARE(modalsRun.back(), QStringLiteral("Algemene instellingen"));
+        QVERIFY(verbInstalled);
+        QVERIFY(!settings.sortColumnNameAsNumber);
+        // OK: the switches are stored, the list sorts names as numbers, the
+        // verb goes.
+        modalAnswer = [](QDialog& dialog) {
+            auto& settingsDialog = dynamic_cast<CSettingsDlg&>(dialog);
+            settingsDialog.GetCheckBox(1022)->setChecked(false);
+            settingsDialog.GetCheckBox(1026)->setChecked(true);
+            settingsDialog.GetCheckBox(1024)->setChecked(false);
+            return int(QDialog::Accepted);
+        };
+        Key(window->GetFileList(), Qt::Key_F10);
+        QVERIFY(!verbInstalled);
+        QVERIFY(settings.sortColumnNameAsNumber);
+        QVERIFY(!settings.askConfirmationBeforeRenaming);
+        QVERIFY(!window->GetCore().GetSwitches().askConfirmationBeforeRenaming);
+        QCOMPARE(FileRows(), (QStringList{QStringLiteral("9.txt"), QStringLiteral("10.txt")}));
+    }
+
+    void closingStoresPlacementColumnsAndFolder() {
+        folder->WriteFile("sub/x.txt");
+        settings.x = 10;
+        settings.y = 20;
+        settings.width = 900;
+        settings.height = 600;
+        settings.splitterPos = 500;
+        settings.columnOrder = {0, 2, 1, 3, 4, 5, 6, 7, 8};
+        Open();
+        window->move(10, 20);
+        window->resize(900, 600);
+        window->GetFileList()->setColumnWidth(1, 77);
+        window->GetCore().GetCatalogue().SetFolder(folder->Path() + "sub", false);
+        window->close();
+        QCOMPARE(settings.lastPath, folder->Path() + "sub/");
+        QCOMPARE(settings.width, 900);
+        QCOMPARE(settings.height, 600);
+        QVERIFY(!settings.maximized);
+        QCOMPARE(settings.columnWidths[1], 77);
+        QCOMPARE(settings.columnOrder[1], 2);
+        QCOMPARE(window->GetCore().GetCatalogue().GetColumnOrder()[1], 2);
+
+        // A maximized window is stored as the design's fixed rectangle.
+        window->showMaximized();
+        QTRY_VERIFY(window->isMaximized());
+        window->close();
+        QVERIFY(settings.maximized);
+        QCOMPARE(settings.x, -1);
+        QCOMPARE(settings.y, -1);
+        QCOMPARE(settings.width, 622);
+        QCOMPARE(settings.height, 442);
+    }
+
+    void userOptionsComeBackAtTheNextStart() {
+        folder->WriteFile("a.txt");
+        settings.reloadUserOptionsOnStart = true;
+        Open();
+        Check("insertBeforeOn")->click();
+        QTest::keyClicks(Edit("insertBeforeText"), QStringLiteral("keep-"));
+        window->close();
+        window.reset();
+        Open();
+        QVERIFY(Check("insertBeforeOn")->isChecked());
+        QCOMPARE(Edit("insertBeforeText")->text(), QStringLiteral("keep-"));
+        QCOMPARE(PreviewRows(), QStringList{QStringLiteral("keep-a.txt")});
     }
 
     void previewOffShowsThePlaceholderAndADoubleClickComputes() {
