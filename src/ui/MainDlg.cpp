@@ -26,6 +26,7 @@
 #include "ui/QtText.h"
 #include "ui/RenameErrorsDlg.h"
 #include "ui/SettingsDlg.h"
+#include "ui/WindowPlacement.h"
 #include "ui/TagMenu.h"
 
 #include <QAction>
@@ -56,8 +57,6 @@ constexpr int kMinHeight = 420;
 constexpr int kMinPane = 120;
 constexpr int kMargin = 6;
 constexpr int kFirstDriveCommand = 40000;
-/// A start maximized puts the splitter 120 pixels from its right end.
-constexpr int kStartSplitterAtRightEnd = -2;
 
 /// The masks offered in the mask box, "*.*" first.
 constexpr const char* kMasks[] = {
@@ -571,37 +570,16 @@ void CMainDlg::ShowNotReady(int commandId) {
 }
 
 void CMainDlg::PlaceWindow() {
-    CProgramSettings& settings = services.settings;
     const QScreen* screen = QGuiApplication::primaryScreen();
-    const QSize desktop = screen != nullptr ? screen->availableGeometry().size() : QSize(1024, 768);
-    int width = settings.width;
-    int height = settings.height;
-    if (width <= 0 || height <= 0) {
-        // No size known yet: seven eighths of the desktop.
-        width = std::max(desktop.width() * 7 / 8, int(CProgramSettings::kMinDefaultWidth));
-        height = std::max(desktop.height() * 7 / 8, int(CProgramSettings::kMinDefaultHeight));
-    }
-    width = std::max(width, kMinWidth);
-    height = std::max(height, kMinHeight);
-    const int x = settings.x < -1 ? 0 : settings.x;
-    const int y = settings.y < -1 ? 0 : settings.y;
-    resize(width, height);
-    move(x == -1 ? desktop.width() / 2 - width / 2 : x,
-         y == -1 ? desktop.height() / 2 - height / 2 : y);
-    if (settings.maximized || settings.startMaximized) {
+    const QSize desktop =
+        screen != nullptr ? screen->availableGeometry().size() : QSize(1024, 768);
+    const CWindowPlacement placement = ComputeWindowPlacement(services.settings, desktop);
+    resize(placement.rect.size());
+    move(placement.rect.topLeft());
+    if (placement.maximized) {
         setWindowState(windowState() | Qt::WindowMaximized);
-        // Set when the maximized splitter has its size.
-        startSplitterPosition = kStartSplitterAtRightEnd;
-        if (settings.startMaximized && !settings.maximized) {
-            return;
-        }
-        if (settings.splitterPos > 0) {
-            startSplitterPosition = settings.splitterPos;
-        }
-        return;
     }
-    // 0 or less: the default three quarters.
-    startSplitterPosition = settings.splitterPos > 0 ? settings.splitterPos : 0;
+    startSplitterPosition = placement.splitterPosition;
 }
 
 void CMainDlg::StoreSettings() {
@@ -904,7 +882,7 @@ bool CMainDlg::eventFilter(QObject* watched, QEvent* event) {
         if (startSplitterPosition != 0 && isVisible()) {
             // The first layout of a shown window takes the stored position.
             const int width = splitter->width();
-            splitter->SetPosition(startSplitterPosition == kStartSplitterAtRightEnd
+            splitter->SetPosition(startSplitterPosition == CWindowPlacement::kSplitterAtRightEnd
                                       ? width - kMinPane
                                       : std::min(startSplitterPosition, width - kMinPane));
             startSplitterPosition = 0;
