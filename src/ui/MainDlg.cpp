@@ -5,6 +5,7 @@
 #include "app/MimeTypeNames.h"
 #include "app/ProgramSettings.h"
 #include "catalogue/DefaultColumns.h"
+#include "engine/IniFile.h"
 #include "platform/FileSystem.h"
 #include "resources/StringTable.h"
 #include "ui/AutonumberTab.h"
@@ -57,6 +58,7 @@ constexpr int kMinHeight = 420;
 constexpr int kMinPane = 120;
 constexpr int kMargin = 6;
 constexpr int kFirstDriveCommand = 40000;
+constexpr int kSplitterId = 1002;
 
 /// The masks offered in the mask box, "*.*" first.
 constexpr const char* kMasks[] = {
@@ -240,6 +242,13 @@ void CMainDlg::CreateWidgets() {
 
     splitter = new CPaneSplitter(Qt::Horizontal, fileList, previewList, kMinPane, kMinPane, central);
     splitter->setObjectName(QStringLiteral("splitter"));
+    {
+        // The bar's own start position (the window sets its own right after).
+        CIniFile ini;
+        if (ini.Load(services.settingsFilePath)) {
+            splitter->SetPosition(splitter->ReadStartPosition(ini, kSplitterId));
+        }
+    }
     splitter->installEventFilter(this);
 
     tabs = new QTabWidget(central);
