@@ -795,6 +795,8 @@ int CRenameCore::RunBatch(const std::string& path, const std::string& undoFile,
                 frontEnd->WriteConsoleLine(
                     FillText(LookupString(strings::kUndoScriptCreated), {undoFile}));
             } else {
+                // The script is not where it was asked for: not a clean run.
+                status = 1;
                 undoJournal.Discard();
                 frontEnd->WriteConsoleLine("");
                 frontEnd->WriteConsoleLine(

@@ -763,7 +763,8 @@ TEST_F(BatchRunTest, AnUndoFileThatCannotBeWrittenFallsBackToATemporaryFile) {
     const CRunOutcome result =
         Run({"RENAME=1", "PATH=" + Folder(), "NRFILE=" + rules, "UNDOFILE=" + undo, "PAUSE=0"});
 
-    EXPECT_EQ(result.status, 0);
+    // The script is not where it was asked for.
+    EXPECT_EQ(result.status, 1);
     const std::set<std::string> temporary = NamesIn(place / "tmp");
     ASSERT_EQ(temporary.size(), 1u);
     const std::string tempName = *temporary.begin();
@@ -850,6 +851,40 @@ TEST_F(BatchRunTest, AnUndoScriptThatCannotTakeAMoveStopsTheRunBeforeIt) {
     }
 }
 
+TEST_F(BatchRunTest, AFileTheRunMovesToTheUndoScriptsPathIsNeverReplaced) {
+    files.WriteFile("a.txt", "the bytes of a.txt");
+    // Every file becomes undo.sh, the path the undo script was asked for.
+    const std::string rules =
+        WriteOptions(CrLf({"[Filename]", "ReplaceWith=1", "ReplaceWithValue=\"undo\"",
+                           "[Extension]", "ReplaceWith=1", "ReplaceWithValue=\"sh\""}));
+    const std::string undo = files / "undo.sh";
+
+    const CRunOutcome result =
+        Run({"RENAME=1", "PATH=" + Folder(), "NRFILE=" + rules, "UNDOFILE=" + undo, "PAUSE=0"});
+
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(ReadWholeFile(undo), "the bytes of a.txt");
+    EXPECT_EQ(NamesIn(files.Path()), std::set<std::string>{"undo.sh"});
+    const std::set<std::string> temporary = NamesIn(place / "tmp");
+    ASSERT_EQ(temporary.size(), 1u);
+    const std::string tempPath = place / "tmp/" + *temporary.begin();
+    EXPECT_EQ(result.output, std::string(kBanner) + "OK: [" + files / "a.txt" +
+                                 "] -> [undo.sh]\n"
+                                 "\n"
+                                 "Het batch herstelbestand {" +
+                                 undo +
+                                 "] KAN NIET WORDEN GEMAAKT\n"
+                                 "Het TEMP bacht herstelbestand [" +
+                                 tempPath +
+                                 "] is gemaakt\n"
+                                 " Denk er aan om het bestand te hernoemen tot .bat\n");
+
+    const CRunOutcome undone = RunScript(tempPath);
+    EXPECT_EQ(undone.status, 0) << undone.errors;
+    EXPECT_EQ(NamesIn(files.Path()), std::set<std::string>{"a.txt"});
+    EXPECT_EQ(ReadWholeFile(files / "a.txt"), "the bytes of a.txt");
+}
+
 TEST_F(BatchRunTest, WhenTheTemporaryFileFailsTooNothingMoreIsWritten) {
     files.WriteFile("a.jpg");
     const std::string rules = WriteOptions(InsertBeforeOptions());
@@ -861,7 +896,7 @@ TEST_F(BatchRunTest, WhenTheTemporaryFileFailsTooNothingMoreIsWritten) {
     const CRunOutcome result = Run(
         {"RENAME=1", "PATH=" + Folder(), "NRFILE=" + rules, "UNDOFILE=" + undo, "PAUSE=0"}, setup);
 
-    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.output, std::string(kBanner) + "OK: [" + files / "a.jpg" +
                                  "] -> [x_a.jpg]\n"
                                  "\n"
