@@ -676,11 +676,15 @@ TEST_F(BatchRunTest, TheShellUndoScriptBringsBackEveryNameHoweverNasty) {
     }
     EXPECT_EQ(lines, names.size());
     EXPECT_EQ(result.output.find("ERR: ["), std::string::npos);
-    // The characters a name may not hold become "_"; everything else stays.
+    // The characters a name may not hold, control characters among them,
+    // become "_"; everything else stays. The script still brings back the
+    // old names as they were.
     const std::map<std::string, std::string> renamed = {{"say \"hi\".jpg", "-x_say _hi_.jpg"},
                                                         {"back\\slash.jpg", "-x_back_slash.jpg"},
                                                         {"semi;colon&|.jpg", "-x_semi;colon&_.jpg"},
-                                                        {"star*quest?.jpg", "-x_star_quest_.jpg"}};
+                                                        {"star*quest?.jpg", "-x_star_quest_.jpg"},
+                                                        {"a\nb.jpg", "-x_a_b.jpg"},
+                                                        {"tab\there.jpg", "-x_tab_here.jpg"}};
     std::set<std::string> expected;
     for (const std::string& name : names) {
         const auto special = renamed.find(name);

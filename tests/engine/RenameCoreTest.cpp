@@ -261,6 +261,17 @@ TEST_F(RenameCoreTest, ForbiddenCharactersBecomeUnderscores) {
     EXPECT_EQ(Preview(), Names({"a 2024_05_01 12_00.txt"}));
 }
 
+TEST_F(RenameCoreTest, ControlCharactersOfAnOldNameDoNotReachTheNewName) {
+    folder.WriteFile("a\nb.txt");
+    folder.WriteFile("c\td\x7F.txt");
+    NameRules().insertBeforeOn = true;
+    NameRules().insertBeforeText = "x";
+    Open();
+    EXPECT_EQ(Preview(), Names({"xa_b.txt", "xc_d_.txt"}));
+    EXPECT_EQ(Rename(), 0);
+    EXPECT_EQ(OnDisk(), Names({"xa_b.txt", "xc_d_.txt"}));
+}
+
 TEST_F(RenameCoreTest, UnclosedAngleBracketGivesTheErrorText) {
     folder.WriteFile("a.txt");
     Open();
