@@ -388,7 +388,12 @@ void CRenameCore::ComputeNewNames(bool force) {
             // Assigned, not replaced: a row's text keeps its buffer from one
             // computation to the next.
             preview.text.assign(name);
-            SanitiseNameInPlace(preview.text);
+            // A name that no rule changed stays as it is, even one that holds
+            // characters a computed name may not (legal here): cleaning alone
+            // is no reason to rename. A changed name is cleaned whole.
+            if (name != entry.LongName()) {
+                SanitiseNameInPlace(preview.text);
+            }
             state.counter = AddWrapping(state.counter, state.increment);
             ++state.computedCount;
         }

@@ -272,6 +272,35 @@ TEST_F(RenameCoreTest, ControlCharactersOfAnOldNameDoNotReachTheNewName) {
     EXPECT_EQ(OnDisk(), Names({"xa_b.txt", "xc_d_.txt"}));
 }
 
+TEST_F(RenameCoreTest, ANameNoRuleChangesIsNotRenamedForItsCharacters) {
+    folder.WriteFile("What?.txt", "what");
+    folder.WriteFile("tap\there.txt", "tap");
+    folder.WriteFile("a:b.txt", "ab");
+    folder.WriteFile("bob.txt", "bob");
+    NameRules().replaceTextOn = true;
+    NameRules().searchText = "b";
+    NameRules().replacementText = "c";
+    Open();
+    ASSERT_EQ(RowNames(), Names({"a:b.txt", "bob.txt", "tap\there.txt", "What?.txt"}));
+    // Untouched names show as they are; a name a rule changed is cleaned
+    // whole.
+    EXPECT_EQ(Preview(), Names({"a_c.txt", "coc.txt", "tap\there.txt", "What?.txt"}));
+    EXPECT_EQ(core.CollectRenamePairs(false).size(), 2u);
+    EXPECT_EQ(Rename(), 0);
+    EXPECT_EQ(OnDisk(), Names({"What?.txt", "a_c.txt", "coc.txt", "tap\there.txt"}));
+    EXPECT_EQ(Content("What?.txt"), "what");
+
+    // With only untouched names there is nothing to rename.
+    NameRules().replaceTextOn = true;
+    core.GetCatalogue().SetMask("What?.txt");
+    core.GetCatalogue().Refresh();
+    ASSERT_EQ(RowNames(), Names({"What?.txt"}));
+    frontEnd.messages.clear();
+    EXPECT_EQ(Rename(), 0);
+    EXPECT_EQ(frontEnd.LastMessage(), Text(strings::kNothingToRename));
+    EXPECT_EQ(OnDisk(), Names({"What?.txt", "a_c.txt", "coc.txt", "tap\there.txt"}));
+}
+
 TEST_F(RenameCoreTest, UnclosedAngleBracketGivesTheErrorText) {
     folder.WriteFile("a.txt");
     Open();
