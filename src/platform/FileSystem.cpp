@@ -291,8 +291,8 @@ CEntryIdentity GetEntryIdentity(const std::string& path) {
     return identity;
 }
 
-bool MoveReplacingOnly(const std::string& from, const std::string& to,
-                       const CEntryIdentity& before, int& error) {
+bool MoveReplacingOnly(const std::string& from, const std::string& to, const CEntryIdentity& before,
+                       int& error) {
     error = 0;
     if (from.find('\0') != std::string::npos || to.find('\0') != std::string::npos) {
         error = EINVAL;

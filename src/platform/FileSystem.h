@@ -69,8 +69,8 @@ CEntryIdentity GetEntryIdentity(const std::string& path);
 /// other entry at to (one moved or made there since) stays as it is and the
 /// move fails with EEXIST; a folder is never replaced (EISDIR). Where the
 /// file system can exchange two names, checking and replacing are one step.
-bool MoveReplacingOnly(const std::string& from, const std::string& to,
-                       const CEntryIdentity& before, int& error);
+bool MoveReplacingOnly(const std::string& from, const std::string& to, const CEntryIdentity& before,
+                       int& error);
 
 /// Removes a file (not a folder).
 bool RemoveFile(const std::string& path, int& error);

@@ -796,7 +796,9 @@ TEST_F(BatchRunTest, AnUndoScriptThatCannotTakeAMoveStopsTheRunBeforeIt) {
     // Long names, so that the undo script outgrows the limit below after a
     // few dozen moves.
     constexpr int kCount = 200;
-    const auto name = [](int i) { return std::to_string(100 + i) + std::string(200, 'n') + ".jpg"; };
+    const auto name = [](int i) {
+        return std::to_string(100 + i) + std::string(200, 'n') + ".jpg";
+    };
     for (int i = 0; i < kCount; ++i) {
         files.WriteFile(name(i), std::to_string(i));
     }
@@ -809,16 +811,15 @@ TEST_F(BatchRunTest, AnUndoScriptThatCannotTakeAMoveStopsTheRunBeforeIt) {
         // the undo script. The program inherits the limit.
         CFileSizeLimit limit(16 * 1024);
         ASSERT_TRUE(limit.IsSet());
-        result = Run(
-            {"RENAME=1", "PATH=" + Folder(), "NRFILE=" + rules, "UNDOFILE=" + undo, "PAUSE=0"});
+        result =
+            Run({"RENAME=1", "PATH=" + Folder(), "NRFILE=" + rules, "UNDOFILE=" + undo, "PAUSE=0"});
     }
 
     EXPECT_EQ(result.status, 1);
     // The moves the script took were made, the rest not one.
     std::string expected = kBanner;
     int moved = 0;
-    while (moved < kCount &&
-           fs::exists(files / ("x_" + name(moved)))) {
+    while (moved < kCount && fs::exists(files / ("x_" + name(moved)))) {
         expected += "OK: [" + files / name(moved) + "] -> [x_" + name(moved) + "]\n";
         ++moved;
     }
@@ -844,8 +845,7 @@ TEST_F(BatchRunTest, AnUndoScriptThatCannotTakeAMoveStopsTheRunBeforeIt) {
                 " Denk er aan om het bestand te hernoemen tot .bat\n";
     EXPECT_EQ(result.output, expected);
     EXPECT_FALSE(fs::exists(undo));
-    EXPECT_EQ(NamesIn(place.Path()),
-              (std::set<std::string>{"config", "home", "rules.ini", "tmp"}));
+    EXPECT_EQ(NamesIn(place.Path()), (std::set<std::string>{"config", "home", "rules.ini", "tmp"}));
 
     // The script that was written moves back what was moved.
     const CRunOutcome undone = RunScript(tempPath);

@@ -158,10 +158,10 @@ TEST_F(RenameFaultTest, UndoKeepsExactlyThePairsItCouldNotMoveBack) {
     EXPECT_EQ(core.GetUndoOldPaths(), Names({folder / "b", folder / "d"}));
     EXPECT_EQ(core.GetUndoNewPaths(), Names({folder / "B1", folder / "D1"}));
     EXPECT_EQ(Disk(), (std::map<std::string, std::string>{{"B1", "content of b"},
-                                                           {"D1", "content of d"},
-                                                           {"a", "content of a"},
-                                                           {"c", "content of c"},
-                                                           {"e", "content of e"}}));
+                                                          {"D1", "content of d"},
+                                                          {"a", "content of a"},
+                                                          {"c", "content of c"},
+                                                          {"e", "content of e"}}));
 
     // One of them still fails: only it stays.
     failing = {folder / "B1"};
@@ -198,8 +198,8 @@ TEST_F(RenameFaultTest, RenameWhoseEveryMoveFailsKeepsTheUndoOfTheOneBefore) {
     EXPECT_EQ(core.GetUndoNewPaths(), undoNew);
 
     EXPECT_EQ(core.UndoRename(), 0);
-    EXPECT_EQ(Disk(), (std::map<std::string, std::string>{{"a", "content of a"},
-                                                           {"b", "content of b"}}));
+    EXPECT_EQ(Disk(),
+              (std::map<std::string, std::string>{{"a", "content of a"}, {"b", "content of b"}}));
 }
 
 TEST_F(RenameFaultTest, UndoScriptNeverReplacesAFileThatAppearedAtItsPathDuringTheRun) {
@@ -220,11 +220,11 @@ TEST_F(RenameFaultTest, UndoScriptNeverReplacesAFileThatAppearedAtItsPathDuringT
         return 0;
     });
     EXPECT_EQ(core.RunBatch(folder.Path(), folder / "undo.sh", "0"), 1);
-    EXPECT_EQ(Disk(), (std::map<std::string, std::string>{
-                          {"older.sh", "the script of an earlier run"},
-                          {"undo.sh", "theirs"},
-                          {"x", "content of a"},
-                          {"y", "content of b"}}));
+    EXPECT_EQ(Disk(),
+              (std::map<std::string, std::string>{{"older.sh", "the script of an earlier run"},
+                                                  {"undo.sh", "theirs"},
+                                                  {"x", "content of a"},
+                                                  {"y", "content of b"}}));
     EXPECT_EQ(core.GetUndoOldPaths(), Names({folder / "a", folder / "b"}));
 }
 

@@ -306,7 +306,8 @@ TEST_F(TagExpanderTest, ControlCharactersOfTagsNeverReachANewName) {
     temp.WriteFile("song.mp3");
     temp.WriteFile("photo.jpg");
     CMp3Info song;
-    song.title = "Line\nBreak\tTab\x7F" "Del\x01";
+    song.title = "Line\nBreak\tTab\x7F"
+                 "Del\x01";
     media.mp3["song.mp3"] = song;
     CExifInfo photo;
     photo.cameraMake = "Make\r\nModel";
