@@ -151,10 +151,24 @@ void CRenameCore::TogglePreview() {
     ComputeNewNames(false);
 }
 
-bool CRenameCore::LoadOptions(const std::string& path) {
-    const bool ok = LoadOptionsFile(path, options);
+bool CRenameCore::LoadOptions(const std::string& path, int& error) {
+    error = 0;
+    if (!ReadOptionsFile(path, options, error)) {
+        optionsFailure = FillText(LookupString(strings::kCannotReadOptionsFile),
+                                  {path, FormatSystemError(error)});
+        if (!batchMode) {
+            frontEnd->ShowMessage(MessageKind::Warning, optionsFailure, msgbox::kWarningIcon);
+        }
+        return false;
+    }
+    optionsFailure.clear();
     frontEnd->OnOptionsChanged();
-    return ok;
+    return true;
+}
+
+void CRenameCore::LoadRememberedOptions(const std::string& settingsFilePath) {
+    LoadOptionsFile(settingsFilePath, options);
+    frontEnd->OnOptionsChanged();
 }
 
 bool CRenameCore::SaveOptions(const std::string& path, int& error) const {
@@ -779,8 +793,13 @@ int CRenameCore::RunBatch(const std::string& path, const std::string& undoFile,
     frontEnd->WriteConsoleLine("");
     int status = 0;
     uint32_t attributes = 0;
-    if (!path.empty() && platform::GetAttributes(path, attributes) &&
-        (attributes & platform::kAttrDirectory) != 0) {
+    if (!optionsFailure.empty()) {
+        // Renaming with other rules than the ones named would look like
+        // success.
+        frontEnd->WriteConsoleLine(optionsFailure);
+        status = 2;
+    } else if (!path.empty() && platform::GetAttributes(path, attributes) &&
+               (attributes & platform::kAttrDirectory) != 0) {
         // The undo script is written while the files move (see MovePairs).
         // One that cannot be created goes to the temporary file at the end.
         CUndoJournal undoJournal;

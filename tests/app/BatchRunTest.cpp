@@ -514,15 +514,28 @@ TEST_F(BatchRunTest, NothingToRenameIsReportedAndWritesNoUndoScript) {
     EXPECT_FALSE(fs::exists(place / "undo.sh"));
 }
 
-TEST_F(BatchRunTest, AMissingOptionsFileLeavesTheDefaultRulesSoNothingIsRenamed) {
+TEST_F(BatchRunTest, AnOptionsFileThatCannotBeReadIsReportedAndNothingIsRenamed) {
     files.WriteFile("a.jpg");
+    const std::string undo = place / "undo.sh";
+    struct CCase {
+        std::string path;
+        int error;
+    };
+    // A folder opens, but cannot be read as a file.
+    const CCase cases[] = {{place / "missing.ini", ENOENT},
+                           {place / "no folder/rules.ini", ENOENT},
+                           {place.MakeFolder("rules.ini"), EISDIR}};
+    for (const CCase& c : cases) {
+        SCOPED_TRACE(c.path);
+        const CRunOutcome result = Run(
+            {"RENAME=1", "PATH=" + Folder(), "NRFILE=" + c.path, "UNDOFILE=" + undo, "PAUSE=0"});
 
-    const CRunOutcome result =
-        Run({"RENAME=1", "PATH=" + Folder(), "NRFILE=" + place / "missing.ini", "PAUSE=0"});
-
-    EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(result.output, std::string(kBanner) + kNothingToRename);
-    EXPECT_EQ(NamesIn(files.Path()), (std::set<std::string>{"a.jpg"}));
+        EXPECT_EQ(result.status, 2);
+        EXPECT_EQ(result.output, std::string(kBanner) + "Kan het optiebestand [" + c.path +
+                                     "] niet lezen: " + SystemError(c.error) + "\n");
+        EXPECT_EQ(NamesIn(files.Path()), (std::set<std::string>{"a.jpg"}));
+        EXPECT_FALSE(fs::exists(undo));
+    }
 }
 
 // ---------------------------------------------------------------------------
@@ -1124,8 +1137,17 @@ TEST_F(BatchRunTest, RememberedRulesAreIgnoredWhenReloadIsOffOrTheOptionsFileIsM
     struct CCase {
         std::string reload;
         std::vector<std::string> extra;
+        int status;
+        std::string output;
     };
-    for (const CCase& run : {CCase{"0", {}}, CCase{"1", {"NRFILE=" + place / "missing.ini"}}}) {
+    const std::string missing = place / "missing.ini";
+    const CCase cases[] = {
+        {"0", {}, 0, kNothingToRename},
+        {"1",
+         {"NRFILE=" + missing},
+         2,
+         "Kan het optiebestand [" + missing + "] niet lezen: " + SystemError(ENOENT) + "\n"}};
+    for (const CCase& run : cases) {
         SCOPED_TRACE(run.reload);
         WriteSettings(CrLf({"[Others]", "ReloadUserOptionsOnStart=" + run.reload}) +
                       rememberedRules);
@@ -1134,8 +1156,8 @@ TEST_F(BatchRunTest, RememberedRulesAreIgnoredWhenReloadIsOffOrTheOptionsFileIsM
 
         const CRunOutcome result = Run(arguments);
 
-        EXPECT_EQ(result.status, 0);
-        EXPECT_EQ(result.output, std::string(kBanner) + kNothingToRename);
+        EXPECT_EQ(result.status, run.status);
+        EXPECT_EQ(result.output, std::string(kBanner) + run.output);
         EXPECT_EQ(NamesIn(files.Path()), (std::set<std::string>{"a.jpg"}));
     }
 }
