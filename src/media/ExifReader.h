@@ -104,7 +104,10 @@ private:
     void ReadComment(const CSection& section);
     bool ParseExifBlock(const CSection& section);
     bool ReadDirectory(const CBlock& block, std::size_t start);
+    /// A link to a sub-directory or to the next directory.
     bool FollowLink(const CBlock& block, uint32_t offset);
+    /// The entry count and the entries at start lie inside the block.
+    bool DirectoryFits(const CBlock& block, std::size_t start) const;
     void HandleTag(uint16_t tag, int format, const uint8_t* value, std::size_t byteCount);
     void ReadUserComment(const uint8_t* value, std::size_t byteCount);
     double ValueAsNumber(const uint8_t* value, std::size_t byteCount, int format) const;
