@@ -8,6 +8,7 @@
 #include "resources/StringTable.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 
 namespace {
@@ -502,7 +503,7 @@ bool CRenameCore::JournalMove(const CRenamePair& pair) {
         return true;
     }
     if (!journal->AddMove(pair.oldPath, pair.newPath)) {
-        journalError = journal->GetError();
+        journalError = journal->GetError() != 0 ? journal->GetError() : EIO;
         return false;
     }
     return true;
@@ -518,7 +519,7 @@ void CRenameCore::JournalOutcome(bool moved) {
         int ignored = 0;
         (void)journal->Commit(ignored);
     } else if (!journal->CancelLastMove()) {
-        journalError = journal->GetError();
+        journalError = journal->GetError() != 0 ? journal->GetError() : EIO;
     }
 }
 
@@ -808,7 +809,7 @@ int CRenameCore::RunBatch(const std::string& path, const std::string& undoFile,
             int error = 0;
             journal = undoJournal.Create(undoFile, error) ? &undoJournal : nullptr;
         }
-        status = RenameFiles() > 0 || journalError != 0 ? 1 : 0;
+        status = (RenameFiles() > 0 || journalError != 0) ? 1 : 0;
         journal = nullptr;
         if (!undoFile.empty() && renamedCount == 0) {
             undoJournal.Discard();

@@ -49,7 +49,8 @@ struct CExifInfo {
     float resolutionUnit = 0;     ///< ResolutionUnit (0x0128) as inches per unit
     float brightness = 0;         ///< BrightnessValue (0x9203)
     std::string comments;         ///< the first COM section, or UserComment (0x9286)
-    uint8_t exifPresent = 0;      ///< 1 when the last EXIF block of the file was read without error
+    uint8_t exifPresent = 0;      ///< 1 when the last EXIF block of the file was read (a broken
+                                  ///< link skips only the directory it links to)
 };
 
 /// The reader of one JPEG file: walks the marker sections up to the start of
