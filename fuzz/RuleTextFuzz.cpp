@@ -61,9 +61,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     options.extension.insertAfterOn = !text.empty() && (data[0] & 1) != 0;
     options.extension.insertAfterText = text;
     core.ComputeNewNames(true);
+    // The listed names hold no character a name may not hold, so no row
+    // may hold one either: not "/", no control character.
     for (const CPreviewRow& row : core.GetPreviewRows()) {
-        if (row.text.find('/') != std::string::npos || row.text.find('\0') != std::string::npos) {
-            std::abort();
+        for (const char c : row.text) {
+            const auto byte = static_cast<unsigned char>(c);
+            if (c == '/' || byte < 0x20 || byte == 0x7F) {
+                std::abort();
+            }
         }
     }
     (void)core.ExpandRuleText(text);

@@ -87,10 +87,11 @@ int CRenameApp::RunBatch() {
                       settings.onInsertDateUseGmt};
     core.GetOptions().renameOnlySelected = settings.renameOnlySelectedFiles;
 
+    core.SetBatchMode(true);
     // The keywords, applied while the catalogue does not rescan.
     const std::string nrFile = keywords.GetNrFile();
     if (settings.reloadUserOptionsOnStart && nrFile.empty()) {
-        core.LoadOptions(settingsFilePath);
+        core.LoadRememberedOptions(settingsFilePath);
     }
     const std::string path = platform::ExpandPath(keywords.GetPath());
     bool folderOk = !path.empty() && platform::IsExistingFolder(path);
@@ -104,14 +105,15 @@ int CRenameApp::RunBatch() {
     if (const std::string filter = keywords.GetFilter(); !filter.empty()) {
         catalogue.SetMask(filter);
     }
-    if (!nrFile.empty()) {
-        core.LoadOptions(platform::ExpandPath(nrFile));
-    }
+    // An options file that cannot be read is reported by the batch run,
+    // which then renames nothing: no scan is needed.
+    int optionsError = 0;
+    const bool optionsOk =
+        nrFile.empty() || core.LoadOptions(platform::ExpandPath(nrFile), optionsError);
     if (keywords.GetRecursive()) {
         catalogue.SetRecursive(true);
     }
-    core.SetBatchMode(true);
-    if (folderOk) {
+    if (folderOk && optionsOk) {
         // Scans the folder; the end of the scan computes every new name.
         catalogue.SetAutoRefresh(true);
     }

@@ -81,11 +81,19 @@ bool CIniFile::Load(const std::string& path) {
 }
 
 bool CIniFile::Load(const std::string& path, int& error) {
+    return Read(path, true, error);
+}
+
+bool CIniFile::LoadExisting(const std::string& path, int& error) {
+    return Read(path, false, error);
+}
+
+bool CIniFile::Read(const std::string& path, bool missingIsEmpty, int& error) {
     Clear();
     error = 0;
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) {
-        if (errno == ENOENT || errno == ENOTDIR) {
+        if (missingIsEmpty && (errno == ENOENT || errno == ENOTDIR)) {
             return true;
         }
         error = errno;

@@ -37,6 +37,9 @@ public:
     /// Load that tells why it failed: error is the errno value then (EFBIG
     /// for a file larger than kMaxFileBytes), 0 after a success.
     bool Load(const std::string& path, int& error);
+    /// Load for a file that must be there: a missing file fails too (ENOENT,
+    /// or ENOTDIR when a folder of its path is a file).
+    bool LoadExisting(const std::string& path, int& error);
 
     /// Replaces the contents by the text of a file as Load reads it (a byte
     /// order mark is skipped, text that is not UTF-8 is read as
@@ -107,6 +110,9 @@ public:
     }
 
 private:
+    /// Load and LoadExisting.
+    bool Read(const std::string& path, bool missingIsEmpty, int& error);
+
     /// One key line, or a run of other lines joined with CR LF.
     struct CEntry {
         std::string text;

@@ -121,8 +121,15 @@ char PlainLetterAt(std::string_view text, std::size_t pos) {
 }
 
 bool IsForbiddenInName(char c) {
+    // Control characters: a line feed or a tab breaks every script and
+    // listing that reads names a line or a field at a time, Windows file
+    // systems refuse them all, and the zero byte would cut the name short at
+    // the system call.
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F) {
+        return true;
+    }
     switch (c) {
-    case '\0': // no name can hold it; the system call would cut the name there
     case '\\':
     case '/':
     case ':':
@@ -447,7 +454,8 @@ std::string FormatAutonumber(int32_t counter, int32_t base, int32_t zeroFill,
 }
 
 void SanitiseNameInPlace(std::string& text) {
-    // The characters are ASCII, and no byte of a multi-byte sequence is.
+    // The characters are ASCII (U+0000 to U+007F), and no byte of a
+    // multi-byte sequence is.
     for (char& c : text) {
         if (IsForbiddenInName(c)) {
             c = '_';

@@ -64,6 +64,7 @@ std::string FormatAutonumber(int32_t counter, int32_t base, int32_t zeroFill,
                              std::string_view manualDigits);
 
 /// Replaces each of the nine characters a file name may not hold
-/// (\ / : * ? " < > |), and the zero byte, by "_".
+/// (\ / : * ? " < > |) and every control character (U+0000 to U+001F,
+/// U+007F) by "_".
 std::string SanitiseName(std::string_view text);
 void SanitiseNameInPlace(std::string& text);

@@ -8,6 +8,7 @@
 #include "resources/StringTable.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 
 namespace {
@@ -212,10 +213,24 @@ void CRenameCore::TogglePreview() {
     ComputeNewNames(false);
 }
 
-bool CRenameCore::LoadOptions(const std::string& path) {
-    const bool ok = LoadOptionsFile(path, options);
+bool CRenameCore::LoadOptions(const std::string& path, int& error) {
+    error = 0;
+    if (!ReadOptionsFile(path, options, error)) {
+        optionsFailure = FillText(LookupString(strings::kCannotReadOptionsFile),
+                                  {path, FormatSystemError(error)});
+        if (!batchMode) {
+            frontEnd->ShowMessage(MessageKind::Warning, optionsFailure, msgbox::kWarningIcon);
+        }
+        return false;
+    }
+    optionsFailure.clear();
     frontEnd->OnOptionsChanged();
-    return ok;
+    return true;
+}
+
+void CRenameCore::LoadRememberedOptions(const std::string& settingsFilePath) {
+    LoadOptionsFile(settingsFilePath, options);
+    frontEnd->OnOptionsChanged();
 }
 
 bool CRenameCore::SaveOptions(const std::string& path, int& error) const {
@@ -450,7 +465,12 @@ void CRenameCore::ComputeNewNames(bool force) {
             // Assigned, not replaced: a row's text keeps its buffer from one
             // computation to the next.
             preview.text.assign(name);
-            SanitiseNameInPlace(preview.text);
+            // A name that no rule changed stays as it is, even one that holds
+            // characters a computed name may not (legal here): cleaning alone
+            // is no reason to rename. A changed name is cleaned whole.
+            if (name != entry.LongName()) {
+                SanitiseNameInPlace(preview.text);
+            }
             state.counter = AddWrapping(state.counter, state.increment);
             ++state.computedCount;
         }
@@ -545,7 +565,7 @@ bool CRenameCore::JournalMove(const CRenamePair& pair) {
         return true;
     }
     if (!journal->AddMove(pair.oldPath, pair.newPath)) {
-        journalError = journal->GetError();
+        journalError = journal->GetError() != 0 ? journal->GetError() : EIO;
         return false;
     }
     return true;
@@ -561,7 +581,7 @@ void CRenameCore::JournalOutcome(bool moved) {
         int ignored = 0;
         (void)journal->Commit(ignored);
     } else if (!journal->CancelLastMove()) {
-        journalError = journal->GetError();
+        journalError = journal->GetError() != 0 ? journal->GetError() : EIO;
     }
 }
 
@@ -840,8 +860,13 @@ int CRenameCore::RunBatch(const std::string& path, const std::string& undoFile,
     frontEnd->WriteConsoleLine("");
     int status = 0;
     uint32_t attributes = 0;
-    if (!path.empty() && platform::GetAttributes(path, attributes) &&
-        (attributes & platform::kAttrDirectory) != 0) {
+    if (!optionsFailure.empty()) {
+        // Renaming with other rules than the ones named would look like
+        // success.
+        frontEnd->WriteConsoleLine(optionsFailure);
+        status = 2;
+    } else if (!path.empty() && platform::GetAttributes(path, attributes) &&
+               (attributes & platform::kAttrDirectory) != 0) {
         // The undo script is written while the files move (see MovePairs).
         // One that cannot be created goes to the temporary file at the end.
         CUndoJournal undoJournal;
@@ -850,7 +875,7 @@ int CRenameCore::RunBatch(const std::string& path, const std::string& undoFile,
             int error = 0;
             journal = undoJournal.Create(undoFile, error) ? &undoJournal : nullptr;
         }
-        status = RenameFiles() > 0 || journalError != 0 ? 1 : 0;
+        status = (RenameFiles() > 0 || journalError != 0) ? 1 : 0;
         journal = nullptr;
         if (!undoFile.empty() && renamedCount == 0) {
             undoJournal.Discard();
@@ -861,6 +886,8 @@ int CRenameCore::RunBatch(const std::string& path, const std::string& undoFile,
                 frontEnd->WriteConsoleLine(
                     FillText(LookupString(strings::kUndoScriptCreated), {undoFile}));
             } else {
+                // The script is not where it was asked for: not a clean run.
+                status = 1;
                 undoJournal.Discard();
                 frontEnd->WriteConsoleLine("");
                 frontEnd->WriteConsoleLine(

@@ -62,6 +62,7 @@ struct CComputationState {
 namespace msgbox {
 constexpr int kErrorIcon = 16;
 constexpr int kQuestionYesNo = 36;
+constexpr int kWarningIcon = 48;
 constexpr int kInformationIcon = 64;
 constexpr int kOk = 1;
 constexpr int kYes = 6;
@@ -170,9 +171,15 @@ public:
     void TogglePreview();
 
     // Options files.
-    /// Loads the rules from an options file (missing keys keep their value)
-    /// and tells the front end.
-    bool LoadOptions(const std::string& path);
+    /// Loads the rules from an options file the user named (missing keys
+    /// keep their value) and tells the front end. A file that is missing or
+    /// cannot be read changes no rule: false, with the errno value in error.
+    /// The window then shows a warning that names the file; a batch run
+    /// writes that text as its one line and renames nothing (RunBatch).
+    bool LoadOptions(const std::string& path, int& error);
+    /// The rules kept in the settings file; a settings file that does not
+    /// exist (yet) changes nothing.
+    void LoadRememberedOptions(const std::string& settingsFilePath);
     bool SaveOptions(const std::string& path, int& error) const;
     /// Deletes the settings file, resets the rules to their defaults and
     /// tells the front end; false when an existing file could not be deleted.
@@ -215,7 +222,9 @@ public:
 
     /// The batch run: renames on the console, writes the undo script, waits
     /// for a key as pause says. Returns the exit status (0 all moved or
-    /// nothing to do, 1 a move failed, 2 the folder is not valid).
+    /// nothing to do, 1 a move failed or the undo script is not where it was
+    /// asked for, 2 the folder is not valid or the options file could not be
+    /// read).
     int RunBatch(const std::string& path, const std::string& undoFile, const std::string& pause);
 
     /// The moves of the last rename that made any, in the order they were
@@ -264,6 +273,9 @@ private:
     CCoreSwitches switches;
     bool batchMode = false;
     bool autoPreview = true;
+    /// Why the last options file the user named could not be loaded; empty
+    /// after a load that worked.
+    std::string optionsFailure;
 
     std::vector<CPreviewRow> previewRows;
     bool previewPlaceholder = false;

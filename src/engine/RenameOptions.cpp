@@ -107,6 +107,12 @@ void UncheckBlock(CNameRuleBlock& block) {
     block.caseMode = CaseMode::Unchanged;
 }
 
+void ReadOptions(CIniFile& ini, CRenameOptions& options) {
+    ReadBlock(ini, kNameSection, options.name);
+    ReadBlock(ini, kExtensionSection, options.extension);
+    ReadAutonumber(ini, options.autonumber);
+}
+
 } // namespace
 
 bool LoadOptionsFile(const std::string& path, CRenameOptions& options) {
@@ -114,9 +120,16 @@ bool LoadOptionsFile(const std::string& path, CRenameOptions& options) {
     if (!ini.Load(path)) {
         return false;
     }
-    ReadBlock(ini, kNameSection, options.name);
-    ReadBlock(ini, kExtensionSection, options.extension);
-    ReadAutonumber(ini, options.autonumber);
+    ReadOptions(ini, options);
+    return true;
+}
+
+bool ReadOptionsFile(const std::string& path, CRenameOptions& options, int& error) {
+    CIniFile ini;
+    if (!ini.LoadExisting(path, error)) {
+        return false;
+    }
+    ReadOptions(ini, options);
     return true;
 }
 

@@ -96,6 +96,11 @@ struct CRenameOptions {
 /// or unreadable. Returns false only when a file exists but cannot be read.
 bool LoadOptionsFile(const std::string& path, CRenameOptions& options);
 
+/// LoadOptionsFile for a file the user named: one that is missing or cannot
+/// be read changes nothing and gives false, with the errno value in error
+/// (ENOENT for a missing file).
+bool ReadOptionsFile(const std::string& path, CRenameOptions& options, int& error);
+
 /// Writes the three sections to path, keeping every other section of an
 /// existing file (the settings file shares its sections with the options).
 /// False when the file could not be written; error then holds the errno

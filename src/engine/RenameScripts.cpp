@@ -167,7 +167,9 @@ bool CUndoJournal::Create(const std::string& path, int& error) {
     windowsMoves.clear();
     committed = false;
     created = false;
+    commitError = 0;
     finalPath = path;
+    finalPathBefore = platform::GetEntryIdentity(path);
     std::random_device random;
     char suffix[16];
     for (int attempt = 0;; ++attempt) {
@@ -221,12 +223,17 @@ bool CUndoJournal::Commit(int& error) {
     if (committed) {
         return true;
     }
-    if (std::rename(tempPath.c_str(), finalPath.c_str()) != 0) {
-        error = errno;
-        return false;
+    // A refusal is final: the path stays with what took it.
+    if (commitError == 0) {
+        int moveError = 0;
+        if (platform::MoveReplacingOnly(tempPath, finalPath, finalPathBefore, moveError)) {
+            committed = true;
+            return true;
+        }
+        commitError = moveError != 0 ? moveError : EIO;
     }
-    committed = true;
-    return true;
+    error = commitError;
+    return false;
 }
 
 bool CUndoJournal::Finish(int& error) {

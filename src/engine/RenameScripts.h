@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/FileSystem.h"
 #include "platform/JournalFile.h"
 #include "platform/OutputFile.h"
 
@@ -63,7 +64,11 @@ private:
 ///
 /// The script grows under a temporary name beside its path and takes the
 /// path at the first move that was made (Commit), so that a run that renames
-/// nothing leaves no script and an older file of that name untouched.
+/// nothing leaves no script and an older file of that name untouched. It
+/// replaces only the file that stood at its path when it was created: a
+/// file that the run (or anyone) has moved or made there since keeps the
+/// path, and the script stays under its temporary name, reported by Commit
+/// and Finish.
 class CUndoJournal {
 public:
     CUndoJournal() = default;
@@ -84,8 +89,9 @@ public:
     bool AddMove(std::string_view oldPath, std::string_view newPath);
     /// After AddMove, when that move failed.
     bool CancelLastMove();
-    /// After the first move that was made: the script takes its path
-    /// (replacing a file of that name, as writing the script would).
+    /// After the first move that was made: the script takes its path,
+    /// replacing the file that stood there at Create, but no other (EEXIST;
+    /// every later Commit and Finish then fails the same way).
     bool Commit(int& error);
     bool IsCommitted() const { return committed; }
     /// Writes the end and closes; false with the errno value on any failure
@@ -102,6 +108,8 @@ private:
     ScriptForm form = ScriptForm::Shell;
     std::string finalPath;
     std::string tempPath;
+    platform::CEntryIdentity finalPathBefore; ///< what stood at finalPath at Create
+    int commitError = 0;
     bool committed = false;
     bool created = false; ///< the file at tempPath (or finalPath once committed) is ours
     std::vector<std::pair<std::string, std::string>> windowsMoves;

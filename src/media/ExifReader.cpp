@@ -331,15 +331,17 @@ bool CExifReader::ParseExifBlock(const CSection& section) {
         lastError = "Invalid Exif start (1)";
         return false;
     }
+    // The first directory may lie anywhere in the block after the header
+    // (cameras put it beyond offset 16 too), but not outside it.
+    const CBlock block{data + 8, length - 8};
     const uint32_t firstOffset = length >= 16 ? Get32(data + 12) : 0;
-    if (firstOffset < 8 || firstOffset > 16) {
+    if (firstOffset < 8 || firstOffset >= block.size) {
         lastError = "Suspicious offset of first IFD value";
         return false;
     }
 
     // The walk starts where the header says the first directory is; for
     // the usual offset 8 that is right behind the header.
-    const CBlock block{data + 8, length - 8};
     directoriesRead.clear();
     entriesLeft = kMaxEntries;
     if (!ReadDirectory(block, firstOffset)) {
@@ -353,9 +355,16 @@ bool CExifReader::ParseExifBlock(const CSection& section) {
 }
 
 bool CExifReader::FollowLink(const CBlock& block, uint32_t offset) {
+    // A broken link (outside the block, or to a directory that does not fit
+    // in it) skips what it links to: the fields of that directory stay
+    // empty, and what was read stays.
     if (offset >= block.size) {
         lastError = "Illegal subdirectory link";
-        return false;
+        return true;
+    }
+    if (!DirectoryFits(block, offset)) {
+        lastError = "Illegally sized directory";
+        return true;
     }
     // A directory already read (a link back into the chain) or one past the
     // limit is not read again: its facts are in already, and the walk ends.
@@ -367,18 +376,19 @@ bool CExifReader::FollowLink(const CBlock& block, uint32_t offset) {
     return ReadDirectory(block, offset);
 }
 
+bool CExifReader::DirectoryFits(const CBlock& block, std::size_t start) const {
+    return start + 2 <= block.size &&
+           start + 2 + kEntrySize * std::size_t{Get16(block.data + start)} <= block.size;
+}
+
 bool CExifReader::ReadDirectory(const CBlock& block, std::size_t start) {
     directoriesRead.push_back(start);
-    if (start + 2 > block.size) {
+    if (!DirectoryFits(block, start)) {
         lastError = "Illegally sized directory";
         return false;
     }
     const std::size_t count = Get16(block.data + start);
     const std::size_t end = start + 2 + kEntrySize * count;
-    if (end > block.size) {
-        lastError = "Illegally sized directory";
-        return false;
-    }
     for (std::size_t index = 0; index < count; ++index) {
         if (entriesLeft == 0) {
             return true;

@@ -49,7 +49,8 @@ struct CExifInfo {
     float resolutionUnit = 0;     ///< ResolutionUnit (0x0128) as inches per unit
     float brightness = 0;         ///< BrightnessValue (0x9203)
     std::string comments;         ///< the first COM section, or UserComment (0x9286)
-    uint8_t exifPresent = 0;      ///< 1 when the last EXIF block of the file was read without error
+    uint8_t exifPresent = 0;      ///< 1 when the last EXIF block of the file was read (a broken
+                                  ///< link skips only the directory it links to)
 };
 
 /// The reader of one JPEG file: walks the marker sections up to the start of
@@ -104,7 +105,10 @@ private:
     void ReadComment(const CSection& section);
     bool ParseExifBlock(const CSection& section);
     bool ReadDirectory(const CBlock& block, std::size_t start);
+    /// A link to a sub-directory or to the next directory.
     bool FollowLink(const CBlock& block, uint32_t offset);
+    /// The entry count and the entries at start lie inside the block.
+    bool DirectoryFits(const CBlock& block, std::size_t start) const;
     void HandleTag(uint16_t tag, int format, const uint8_t* value, std::size_t byteCount);
     void ReadUserComment(const uint8_t* value, std::size_t byteCount);
     double ValueAsNumber(const uint8_t* value, std::size_t byteCount, int format) const;

@@ -279,6 +279,68 @@ bool MoveNoReplace(const std::string& from, const std::string& to, int& error) {
     return false;
 }
 
+CEntryIdentity GetEntryIdentity(const std::string& path) {
+    CEntryIdentity identity;
+    struct stat st;
+    if (lstat(path.c_str(), &st) == 0) {
+        identity.exists = true;
+        identity.isFolder = S_ISDIR(st.st_mode);
+        identity.device = st.st_dev;
+        identity.inode = st.st_ino;
+    }
+    return identity;
+}
+
+bool MoveReplacingOnly(const std::string& from, const std::string& to, const CEntryIdentity& before,
+                       int& error) {
+    error = 0;
+    if (from.find('\0') != std::string::npos || to.find('\0') != std::string::npos) {
+        error = EINVAL;
+        return false;
+    }
+    if (before.isFolder) {
+        error = EISDIR;
+        return false;
+    }
+    if (!before.exists) {
+        return RawMove(from, to, error);
+    }
+    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_EXCHANGE) == 0) {
+        // from now names what stood at to: the file of before may go, any
+        // other goes back to its place.
+        if (GetEntryIdentity(from) == before) {
+            (void)unlink(from.c_str());
+            return true;
+        }
+        (void)renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_EXCHANGE);
+        error = EEXIST;
+        return false;
+    }
+    error = errno;
+    if (error == ENOENT) {
+        // The file of before has gone (or from has): nothing may be replaced.
+        return RawMove(from, to, error);
+    }
+    if (error != EINVAL && error != ENOSYS && error != ENOTSUP) {
+        return false;
+    }
+    // A file system that cannot exchange names: check, then replace.
+    const CEntryIdentity now = GetEntryIdentity(to);
+    if (!now.exists) {
+        return RawMove(from, to, error);
+    }
+    if (now != before) {
+        error = EEXIST;
+        return false;
+    }
+    if (std::rename(from.c_str(), to.c_str()) != 0) {
+        error = errno;
+        return false;
+    }
+    error = 0;
+    return true;
+}
+
 bool RemoveFile(const std::string& path, int& error) {
     if (unlink(path.c_str()) != 0) {
         error = errno;

@@ -49,6 +49,29 @@ bool MoveNoReplace(const std::string& from, const std::string& to, int& error);
 using MoveFaultHook = std::function<int(const std::string& from, const std::string& to)>;
 void SetMoveFaultHook(MoveFaultHook hook);
 
+/// What tells one entry (file, folder, link) from another, whatever its
+/// name: device and inode (lstat, so a link is itself). exists is false when
+/// nothing stands at a path.
+struct CEntryIdentity {
+    bool exists = false;
+    bool isFolder = false;
+    uint64_t device = 0;
+    uint64_t inode = 0;
+
+    bool operator==(const CEntryIdentity&) const = default;
+};
+
+/// The identity of what stands at path now.
+CEntryIdentity GetEntryIdentity(const std::string& path);
+
+/// Moves from to to, replacing only what stood at to before: the file that
+/// before identifies, or, when before does not exist, nothing at all. Any
+/// other entry at to (one moved or made there since) stays as it is and the
+/// move fails with EEXIST; a folder is never replaced (EISDIR). Where the
+/// file system can exchange two names, checking and replacing are one step.
+bool MoveReplacingOnly(const std::string& from, const std::string& to, const CEntryIdentity& before,
+                       int& error);
+
 /// Removes a file (not a folder).
 bool RemoveFile(const std::string& path, int& error);
 

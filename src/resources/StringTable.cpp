@@ -87,6 +87,7 @@ constexpr StringEntry kEntries[] = {
     {3049, "Vraag"},
     {3050, "Informatie"},
     {3051, "Fout"},
+    {3060, "Kan het optiebestand [%s] niet lezen: %s"},
     {3061, "Het herstelbestand [%s] kan de volgende hernoeming niet vastleggen: %s. Er wordt "
            "niets meer hernoemd."},
     // Texts with command ids: the tooltip of each command, and one dialog title.

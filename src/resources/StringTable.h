@@ -98,6 +98,9 @@ constexpr int kTempUndoScriptCreated = 3022;
 constexpr int kInvalidAddress = 3023;
 constexpr int kUndoScriptCannotRecord = 3061; // the undo script took no more lines: the run stops
 
+// Options files.
+constexpr int kCannotReadOptionsFile = 3060; // a named options file is missing or unreadable
+
 // Progress dialogs.
 constexpr int kAbortingPleaseWait = 3029;
 constexpr int kComputingPreview = 3032;

@@ -514,15 +514,28 @@ TEST_F(BatchRunTest, NothingToRenameIsReportedAndWritesNoUndoScript) {
     EXPECT_FALSE(fs::exists(place / "undo.sh"));
 }
 
-TEST_F(BatchRunTest, AMissingOptionsFileLeavesTheDefaultRulesSoNothingIsRenamed) {
+TEST_F(BatchRunTest, AnOptionsFileThatCannotBeReadIsReportedAndNothingIsRenamed) {
     files.WriteFile("a.jpg");
+    const std::string undo = place / "undo.sh";
+    struct CCase {
+        std::string path;
+        int error;
+    };
+    // A folder opens, but cannot be read as a file.
+    const CCase cases[] = {{place / "missing.ini", ENOENT},
+                           {place / "no folder/rules.ini", ENOENT},
+                           {place.MakeFolder("rules.ini"), EISDIR}};
+    for (const CCase& c : cases) {
+        SCOPED_TRACE(c.path);
+        const CRunOutcome result = Run(
+            {"RENAME=1", "PATH=" + Folder(), "NRFILE=" + c.path, "UNDOFILE=" + undo, "PAUSE=0"});
 
-    const CRunOutcome result =
-        Run({"RENAME=1", "PATH=" + Folder(), "NRFILE=" + place / "missing.ini", "PAUSE=0"});
-
-    EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(result.output, std::string(kBanner) + kNothingToRename);
-    EXPECT_EQ(NamesIn(files.Path()), (std::set<std::string>{"a.jpg"}));
+        EXPECT_EQ(result.status, 2);
+        EXPECT_EQ(result.output, std::string(kBanner) + "Kan het optiebestand [" + c.path +
+                                     "] niet lezen: " + SystemError(c.error) + "\n");
+        EXPECT_EQ(NamesIn(files.Path()), (std::set<std::string>{"a.jpg"}));
+        EXPECT_FALSE(fs::exists(undo));
+    }
 }
 
 // ---------------------------------------------------------------------------
@@ -676,11 +689,15 @@ TEST_F(BatchRunTest, TheShellUndoScriptBringsBackEveryNameHoweverNasty) {
     }
     EXPECT_EQ(lines, names.size());
     EXPECT_EQ(result.output.find("ERR: ["), std::string::npos);
-    // The characters a name may not hold become "_"; everything else stays.
+    // The characters a name may not hold, control characters among them,
+    // become "_"; everything else stays. The script still brings back the
+    // old names as they were.
     const std::map<std::string, std::string> renamed = {{"say \"hi\".jpg", "-x_say _hi_.jpg"},
                                                         {"back\\slash.jpg", "-x_back_slash.jpg"},
                                                         {"semi;colon&|.jpg", "-x_semi;colon&_.jpg"},
-                                                        {"star*quest?.jpg", "-x_star_quest_.jpg"}};
+                                                        {"star*quest?.jpg", "-x_star_quest_.jpg"},
+                                                        {"a\nb.jpg", "-x_a_b.jpg"},
+                                                        {"tab\there.jpg", "-x_tab_here.jpg"}};
     std::set<std::string> expected;
     for (const std::string& name : names) {
         const auto special = renamed.find(name);
@@ -763,7 +780,8 @@ TEST_F(BatchRunTest, AnUndoFileThatCannotBeWrittenFallsBackToATemporaryFile) {
     const CRunOutcome result =
         Run({"RENAME=1", "PATH=" + Folder(), "NRFILE=" + rules, "UNDOFILE=" + undo, "PAUSE=0"});
 
-    EXPECT_EQ(result.status, 0);
+    // The script is not where it was asked for.
+    EXPECT_EQ(result.status, 1);
     const std::set<std::string> temporary = NamesIn(place / "tmp");
     ASSERT_EQ(temporary.size(), 1u);
     const std::string tempName = *temporary.begin();
@@ -791,7 +809,9 @@ TEST_F(BatchRunTest, AnUndoScriptThatCannotTakeAMoveStopsTheRunBeforeIt) {
     // Long names, so that the undo script outgrows the limit below after a
     // few dozen moves.
     constexpr int kCount = 200;
-    const auto name = [](int i) { return std::to_string(100 + i) + std::string(200, 'n') + ".jpg"; };
+    const auto name = [](int i) {
+        return std::to_string(100 + i) + std::string(200, 'n') + ".jpg";
+    };
     for (int i = 0; i < kCount; ++i) {
         files.WriteFile(name(i), std::to_string(i));
     }
@@ -804,16 +824,15 @@ TEST_F(BatchRunTest, AnUndoScriptThatCannotTakeAMoveStopsTheRunBeforeIt) {
         // the undo script. The program inherits the limit.
         CFileSizeLimit limit(16 * 1024);
         ASSERT_TRUE(limit.IsSet());
-        result = Run(
-            {"RENAME=1", "PATH=" + Folder(), "NRFILE=" + rules, "UNDOFILE=" + undo, "PAUSE=0"});
+        result =
+            Run({"RENAME=1", "PATH=" + Folder(), "NRFILE=" + rules, "UNDOFILE=" + undo, "PAUSE=0"});
     }
 
     EXPECT_EQ(result.status, 1);
     // The moves the script took were made, the rest not one.
     std::string expected = kBanner;
     int moved = 0;
-    while (moved < kCount &&
-           fs::exists(files / ("x_" + name(moved)))) {
+    while (moved < kCount && fs::exists(files / ("x_" + name(moved)))) {
         expected += "OK: [" + files / name(moved) + "] -> [x_" + name(moved) + "]\n";
         ++moved;
     }
@@ -839,8 +858,7 @@ TEST_F(BatchRunTest, AnUndoScriptThatCannotTakeAMoveStopsTheRunBeforeIt) {
                 " Denk er aan om het bestand te hernoemen tot .bat\n";
     EXPECT_EQ(result.output, expected);
     EXPECT_FALSE(fs::exists(undo));
-    EXPECT_EQ(NamesIn(place.Path()),
-              (std::set<std::string>{"config", "home", "rules.ini", "tmp"}));
+    EXPECT_EQ(NamesIn(place.Path()), (std::set<std::string>{"config", "home", "rules.ini", "tmp"}));
 
     // The script that was written moves back what was moved.
     const CRunOutcome undone = RunScript(tempPath);
@@ -848,6 +866,40 @@ TEST_F(BatchRunTest, AnUndoScriptThatCannotTakeAMoveStopsTheRunBeforeIt) {
     for (int i = 0; i < kCount; ++i) {
         EXPECT_EQ(ReadWholeFile(files / name(i)), std::to_string(i)) << i;
     }
+}
+
+TEST_F(BatchRunTest, AFileTheRunMovesToTheUndoScriptsPathIsNeverReplaced) {
+    files.WriteFile("a.txt", "the bytes of a.txt");
+    // Every file becomes undo.sh, the path the undo script was asked for.
+    const std::string rules =
+        WriteOptions(CrLf({"[Filename]", "ReplaceWith=1", "ReplaceWithValue=\"undo\"",
+                           "[Extension]", "ReplaceWith=1", "ReplaceWithValue=\"sh\""}));
+    const std::string undo = files / "undo.sh";
+
+    const CRunOutcome result =
+        Run({"RENAME=1", "PATH=" + Folder(), "NRFILE=" + rules, "UNDOFILE=" + undo, "PAUSE=0"});
+
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(ReadWholeFile(undo), "the bytes of a.txt");
+    EXPECT_EQ(NamesIn(files.Path()), std::set<std::string>{"undo.sh"});
+    const std::set<std::string> temporary = NamesIn(place / "tmp");
+    ASSERT_EQ(temporary.size(), 1u);
+    const std::string tempPath = place / "tmp/" + *temporary.begin();
+    EXPECT_EQ(result.output, std::string(kBanner) + "OK: [" + files / "a.txt" +
+                                 "] -> [undo.sh]\n"
+                                 "\n"
+                                 "Het batch herstelbestand {" +
+                                 undo +
+                                 "] KAN NIET WORDEN GEMAAKT\n"
+                                 "Het TEMP bacht herstelbestand [" +
+                                 tempPath +
+                                 "] is gemaakt\n"
+                                 " Denk er aan om het bestand te hernoemen tot .bat\n");
+
+    const CRunOutcome undone = RunScript(tempPath);
+    EXPECT_EQ(undone.status, 0) << undone.errors;
+    EXPECT_EQ(NamesIn(files.Path()), std::set<std::string>{"a.txt"});
+    EXPECT_EQ(ReadWholeFile(files / "a.txt"), "the bytes of a.txt");
 }
 
 TEST_F(BatchRunTest, WhenTheTemporaryFileFailsTooNothingMoreIsWritten) {
@@ -861,7 +913,7 @@ TEST_F(BatchRunTest, WhenTheTemporaryFileFailsTooNothingMoreIsWritten) {
     const CRunOutcome result = Run(
         {"RENAME=1", "PATH=" + Folder(), "NRFILE=" + rules, "UNDOFILE=" + undo, "PAUSE=0"}, setup);
 
-    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.output, std::string(kBanner) + "OK: [" + files / "a.jpg" +
                                  "] -> [x_a.jpg]\n"
                                  "\n"
@@ -1085,8 +1137,17 @@ TEST_F(BatchRunTest, RememberedRulesAreIgnoredWhenReloadIsOffOrTheOptionsFileIsM
     struct CCase {
         std::string reload;
         std::vector<std::string> extra;
+        int status;
+        std::string output;
     };
-    for (const CCase& run : {CCase{"0", {}}, CCase{"1", {"NRFILE=" + place / "missing.ini"}}}) {
+    const std::string missing = place / "missing.ini";
+    const CCase cases[] = {
+        {"0", {}, 0, kNothingToRename},
+        {"1",
+         {"NRFILE=" + missing},
+         2,
+         "Kan het optiebestand [" + missing + "] niet lezen: " + SystemError(ENOENT) + "\n"}};
+    for (const CCase& run : cases) {
         SCOPED_TRACE(run.reload);
         WriteSettings(CrLf({"[Others]", "ReloadUserOptionsOnStart=" + run.reload}) +
                       rememberedRules);
@@ -1095,8 +1156,8 @@ TEST_F(BatchRunTest, RememberedRulesAreIgnoredWhenReloadIsOffOrTheOptionsFileIsM
 
         const CRunOutcome result = Run(arguments);
 
-        EXPECT_EQ(result.status, 0);
-        EXPECT_EQ(result.output, std::string(kBanner) + kNothingToRename);
+        EXPECT_EQ(result.status, run.status);
+        EXPECT_EQ(result.output, std::string(kBanner) + run.output);
         EXPECT_EQ(NamesIn(files.Path()), (std::set<std::string>{"a.jpg"}));
     }
 }

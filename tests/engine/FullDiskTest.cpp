@@ -160,9 +160,8 @@ TEST_F(FullDiskTest, BatchRunStopsBeforeAMoveItsUndoScriptCannotRecord) {
     for (std::size_t k = 1; k <= moved; ++k) {
         EXPECT_EQ(frontEnd.lines[k].rfind("OK: [", 0), 0u) << frontEnd.lines[k];
     }
-    EXPECT_EQ(frontEnd.lines[1 + moved],
-              FillText(LookupString(strings::kUndoScriptCannotRecord),
-                       {undo, FormatSystemError(disk.FullError())}));
+    EXPECT_EQ(frontEnd.lines[1 + moved], FillText(LookupString(strings::kUndoScriptCannotRecord),
+                                                  {undo, FormatSystemError(disk.FullError())}));
     EXPECT_EQ(frontEnd.lines[2 + moved], "");
     EXPECT_EQ(frontEnd.lines[3 + moved],
               "Het batch herstelbestand {" + undo + "] KAN NIET WORDEN GEMAAKT");

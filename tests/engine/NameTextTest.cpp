@@ -288,3 +288,16 @@ TEST(NameTextSanitiseTest, ReplacesTheNineForbiddenCharacters) {
     // A zero byte (from a rule text or a tag) would cut the name at the move.
     EXPECT_EQ(SanitiseName(std::string("a\0b", 3)), "a_b");
 }
+
+TEST(NameTextSanitiseTest, ControlCharactersBecomeUnderscores) {
+    for (int byte = 0x01; byte <= 0x1F; ++byte) {
+        EXPECT_EQ(SanitiseName("a" + std::string(1, static_cast<char>(byte)) + "b"), "a_b") << byte;
+    }
+    EXPECT_EQ(SanitiseName("a\x7F"
+                           "b"),
+              "a_b");
+    EXPECT_EQ(SanitiseName("line\nbreak\r\n\ttab.txt"), "line_break___tab.txt");
+    // Blank and tilde are no control characters; neither is U+0080 (two
+    // bytes in UTF-8), and no byte of a multi-byte sequence is touched.
+    EXPECT_EQ(SanitiseName(" ~\xC2\x80\xC3\xA9\xE6\x97\xA5"), " ~\xC2\x80\xC3\xA9\xE6\x97\xA5");
+}

@@ -261,6 +261,46 @@ TEST_F(RenameCoreTest, ForbiddenCharactersBecomeUnderscores) {
     EXPECT_EQ(Preview(), Names({"a 2024_05_01 12_00.txt"}));
 }
 
+TEST_F(RenameCoreTest, ControlCharactersOfAnOldNameDoNotReachTheNewName) {
+    folder.WriteFile("a\nb.txt");
+    folder.WriteFile("c\td\x7F.txt");
+    NameRules().insertBeforeOn = true;
+    NameRules().insertBeforeText = "x";
+    Open();
+    EXPECT_EQ(Preview(), Names({"xa_b.txt", "xc_d_.txt"}));
+    EXPECT_EQ(Rename(), 0);
+    EXPECT_EQ(OnDisk(), Names({"xa_b.txt", "xc_d_.txt"}));
+}
+
+TEST_F(RenameCoreTest, ANameNoRuleChangesIsNotRenamedForItsCharacters) {
+    folder.WriteFile("What?.txt", "what");
+    folder.WriteFile("tap\there.txt", "tap");
+    folder.WriteFile("a:b.txt", "ab");
+    folder.WriteFile("bob.txt", "bob");
+    NameRules().replaceTextOn = true;
+    NameRules().searchText = "b";
+    NameRules().replacementText = "c";
+    Open();
+    ASSERT_EQ(RowNames(), Names({"a:b.txt", "bob.txt", "tap\there.txt", "What?.txt"}));
+    // Untouched names show as they are; a name a rule changed is cleaned
+    // whole.
+    EXPECT_EQ(Preview(), Names({"a_c.txt", "coc.txt", "tap\there.txt", "What?.txt"}));
+    EXPECT_EQ(core.CollectRenamePairs(false).size(), 2u);
+    EXPECT_EQ(Rename(), 0);
+    EXPECT_EQ(OnDisk(), Names({"What?.txt", "a_c.txt", "coc.txt", "tap\there.txt"}));
+    EXPECT_EQ(Content("What?.txt"), "what");
+
+    // With only untouched names there is nothing to rename.
+    NameRules().replaceTextOn = true;
+    core.GetCatalogue().SetMask("What?.txt");
+    core.GetCatalogue().Refresh();
+    ASSERT_EQ(RowNames(), Names({"What?.txt"}));
+    frontEnd.messages.clear();
+    EXPECT_EQ(Rename(), 0);
+    EXPECT_EQ(frontEnd.LastMessage(), Text(strings::kNothingToRename));
+    EXPECT_EQ(OnDisk(), Names({"What?.txt", "a_c.txt", "coc.txt", "tap\there.txt"}));
+}
+
 TEST_F(RenameCoreTest, UnclosedAngleBracketGivesTheErrorText) {
     folder.WriteFile("a.txt");
     Open();
@@ -886,6 +926,73 @@ TEST_F(RenameCoreTest, PreviewListingHasOneRowPerFile) {
     fs::remove(listing);
     EXPECT_FALSE(core.SavePreviewListing(""));
     EXPECT_FALSE(fs::exists(listing));
+}
+
+TEST_F(RenameCoreTest, AnOptionsFileThatCannotBeReadWarnsAndKeepsTheRules) {
+    NameRules().insertBeforeOn = true;
+    NameRules().insertBeforeText = "x";
+    const CRenameOptions before = Options();
+    const int changed = frontEnd.optionsChanged;
+    struct CCase {
+        std::string path;
+        int error;
+    };
+    // A folder opens, but cannot be read as a file.
+    const CCase cases[] = {{folder / "missing.ini", ENOENT},
+                           {folder / "missing/rules.ini", ENOENT},
+                           {folder.MakeFolder("rules.ini"), EISDIR}};
+    for (const CCase& c : cases) {
+        SCOPED_TRACE(c.path);
+        frontEnd.messages.clear();
+        int error = 0;
+        EXPECT_FALSE(core.LoadOptions(c.path, error));
+        EXPECT_EQ(error, c.error);
+        EXPECT_EQ(Options(), before);
+        EXPECT_EQ(frontEnd.optionsChanged, changed);
+        ASSERT_EQ(frontEnd.messages.size(), 1u);
+        EXPECT_EQ(frontEnd.messages[0].kind, MessageKind::Warning);
+        EXPECT_EQ(frontEnd.messages[0].text, "Kan het optiebestand [" + c.path +
+                                                 "] niet lezen: " + FormatSystemError(c.error));
+    }
+
+    // A file that is there loads, without a message.
+    const std::string rules =
+        folder.WriteFile("good.ini", "[Filename]\r\nInsertBeforeValue=\"y\"\r\n");
+    frontEnd.messages.clear();
+    int error = -1;
+    EXPECT_TRUE(core.LoadOptions(rules, error));
+    EXPECT_EQ(error, 0);
+    EXPECT_EQ(NameRules().insertBeforeText, "y");
+    EXPECT_TRUE(NameRules().insertBeforeOn);
+    EXPECT_TRUE(frontEnd.messages.empty());
+    EXPECT_GT(frontEnd.optionsChanged, changed);
+}
+
+TEST_F(RenameCoreTest, ABatchRunWhoseOptionsFileCannotBeReadRenamesNothing) {
+    folder.WriteFile("a.txt");
+    NameRules().insertBeforeOn = true;
+    NameRules().insertBeforeText = "x";
+    core.SetBatchMode(true);
+    const std::string missing = folder / "missing.ini";
+    int error = 0;
+    EXPECT_FALSE(core.LoadOptions(missing, error));
+    EXPECT_EQ(error, ENOENT);
+    // No window in a batch run: the console says it.
+    EXPECT_TRUE(frontEnd.messages.empty());
+    Open();
+    EXPECT_EQ(core.RunBatch(folder.Path(), folder / "undo.sh", "0"), 2);
+    EXPECT_EQ(frontEnd.consoleLines,
+              Names({"", FillText(LookupString(strings::kCannotReadOptionsFile),
+                                  {missing, FormatSystemError(ENOENT)})}));
+    EXPECT_EQ(OnDisk(), Names({"a.txt"}));
+
+    // Once a file loads, the run renames.
+    const std::string rules = folder.WriteFile("rules.ini", "[Filename]\r\n");
+    EXPECT_TRUE(core.LoadOptions(rules, error));
+    core.ComputeNewNames(true);
+    frontEnd.consoleLines.clear();
+    EXPECT_EQ(core.RunBatch(folder.Path(), "", "0"), 0);
+    EXPECT_EQ(OnDisk(), Names({"rules.ini", "xa.txt"}));
 }
 
 TEST_F(RenameCoreTest, RestoreDefaultOptionsDeletesTheSettingsFile) {

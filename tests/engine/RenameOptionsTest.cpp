@@ -256,6 +256,24 @@ TEST(RenameOptionsLoadTest, AFileThatCannotBeReadKeepsEverythingAndFails) {
     EXPECT_EQ(options, NonDefaultOptions());
 }
 
+TEST(RenameOptionsLoadTest, ANamedFileMustExist) {
+    const CTempFolder folder;
+    CRenameOptions options = NonDefaultOptions();
+    int error = 0;
+    EXPECT_FALSE(ReadOptionsFile(folder / "missing.ini", options, error));
+    EXPECT_EQ(error, ENOENT);
+    EXPECT_FALSE(ReadOptionsFile(folder.WriteFile("file") + "/options.ini", options, error));
+    EXPECT_EQ(error, ENOTDIR);
+    EXPECT_FALSE(ReadOptionsFile(folder.MakeFolder("options.ini"), options, error));
+    EXPECT_EQ(error, EISDIR);
+    EXPECT_EQ(options, NonDefaultOptions());
+
+    const std::string file = folder.WriteFile("good.ini", "[Filename]\r\nReplaceWith=0\r\n");
+    EXPECT_TRUE(ReadOptionsFile(file, options, error));
+    EXPECT_EQ(error, 0);
+    EXPECT_FALSE(options.name.replaceWithOn);
+}
+
 TEST(RenameOptionsLoadTest, AFlagIsOnUnlessItsValueBeginsWithZero) {
     CRenameOptions off;
     EXPECT_TRUE(LoadContent("[Filename]\r\nReplaceWith=yes\r\n", off).name.replaceWithOn);

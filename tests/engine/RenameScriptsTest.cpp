@@ -420,6 +420,68 @@ TEST(RenameUndoJournal, RunThatMovesNothingLeavesAnOlderScriptAlone) {
     EXPECT_EQ(NamesIn(folder.Path()), (std::set<std::string>{"a", "taken", "undo.sh"}));
 }
 
+TEST(RenameUndoJournal, ReplacesTheFileThatStoodAtItsPathBefore) {
+    CTempFolder folder;
+    folder.WriteFile("a", "a");
+    const std::string script = folder.WriteFile("undo.sh", "the script of an earlier run");
+    CUndoJournal journal;
+    int error = 0;
+    ASSERT_TRUE(journal.Create(script, error));
+    EXPECT_EQ(JournalledMoves(journal, {{folder / "a", folder / "b"}}), 1);
+    ASSERT_TRUE(journal.Finish(error));
+    EXPECT_EQ(NamesIn(folder.Path()), (std::set<std::string>{"b", "undo.sh"}));
+    EXPECT_EQ(RunScript(folder, script).exitCode, 0);
+    EXPECT_EQ(ReadWholeFile(folder / "a"), "a");
+}
+
+TEST(RenameUndoJournal, NeverReplacesAFileTheRunMovedToItsPath) {
+    for (const char* name : {"undo.sh", "undo.bat"}) {
+        SCOPED_TRACE(name);
+        CTempFolder folder;
+        folder.WriteFile("a.txt", "the bytes of a.txt");
+        const std::string script = folder / name;
+        CUndoJournal journal;
+        int error = 0;
+        ASSERT_TRUE(journal.Create(script, error));
+        // The first move made puts a file where the script was to go.
+        ASSERT_TRUE(journal.AddMove(folder / "a.txt", script));
+        fs::rename(folder / "a.txt", script);
+        EXPECT_FALSE(journal.Commit(error));
+        EXPECT_EQ(error, EEXIST);
+        EXPECT_FALSE(journal.IsCommitted());
+        // The script goes on under its temporary name and never takes the
+        // path.
+        ASSERT_TRUE(journal.AddMove(folder / "b.txt", folder / "c.txt"));
+        EXPECT_FALSE(journal.Commit(error));
+        EXPECT_FALSE(journal.Finish(error));
+        EXPECT_EQ(error, EEXIST);
+        journal.Discard();
+        EXPECT_EQ(NamesIn(folder.Path()), std::set<std::string>{name});
+        EXPECT_EQ(ReadWholeFile(script), "the bytes of a.txt");
+    }
+}
+
+TEST(RenameUndoJournal, NeverReplacesAFileThatTookThePlaceOfTheOneBefore) {
+    CTempFolder folder;
+    folder.WriteFile("a", "a");
+    const std::string script = folder.WriteFile("undo.sh", "the script of an earlier run");
+    CUndoJournal journal;
+    int error = 0;
+    ASSERT_TRUE(journal.Create(script, error));
+    // During the run the older script moves away and a file takes its name.
+    fs::rename(script, folder / "older.sh");
+    folder.WriteFile("undo.sh", "a file made during the run");
+    ASSERT_TRUE(journal.AddMove(folder / "a", folder / "b"));
+    fs::rename(folder / "a", folder / "b");
+    EXPECT_FALSE(journal.Commit(error));
+    EXPECT_EQ(error, EEXIST);
+    EXPECT_FALSE(journal.Finish(error));
+    journal.Discard();
+    EXPECT_EQ(NamesIn(folder.Path()), (std::set<std::string>{"b", "older.sh", "undo.sh"}));
+    EXPECT_EQ(ReadWholeFile(script), "a file made during the run");
+    EXPECT_EQ(ReadWholeFile(folder / "older.sh"), "the script of an earlier run");
+}
+
 TEST(RenameUndoJournal, WindowsFormIsWrittenInUndoOrder) {
     CTempFolder folder;
     const std::string script = folder / "undo.bat";

@@ -298,3 +298,27 @@ TEST(Mp3TextsTest, GenreListAndHeaderCodes) {
     EXPECT_EQ(Mp3ChannelText(3), "Single Channel");
     EXPECT_EQ(Mp3ChannelText(4), "");
 }
+
+// ---------------------------------------------------------------------------
+// Tag texts in new names
+
+TEST_F(TagExpanderTest, ControlCharactersOfTagsNeverReachANewName) {
+    temp.WriteFile("song.mp3");
+    temp.WriteFile("photo.jpg");
+    CMp3Info song;
+    song.title = "Line\nBreak\tTab\x7F"
+                 "Del\x01";
+    media.mp3["song.mp3"] = song;
+    CExifInfo photo;
+    photo.cameraMake = "Make\r\nModel";
+    photo.exifPresent = 1;
+    media.exif["photo.jpg"] = photo;
+    core.GetOptions().name.replaceWithOn = true;
+    core.GetOptions().name.replaceWithText = "<MP3:Title><E:CameraMake>";
+    Open();
+    std::vector<std::string> preview;
+    for (const CPreviewRow& row : core.GetPreviewRows()) {
+        preview.push_back(row.text);
+    }
+    EXPECT_EQ(preview, (std::vector<std::string>{"Make__Model.jpg", "Line_Break_Tab_Del_.mp3"}));
+}

@@ -23,6 +23,12 @@ template <std::size_t N> std::string B(const char (&text)[N]) {
     return std::string(text, N - 1);
 }
 
+/// A 32-bit value in little-endian ("II") order.
+std::string U32Le(uint32_t v) {
+    return {static_cast<char>(v & 0xFF), static_cast<char>((v >> 8) & 0xFF),
+            static_cast<char>((v >> 16) & 0xFF), static_cast<char>(v >> 24)};
+}
+
 // Format codes of directory entries.
 constexpr uint16_t kByte = 1;
 constexpr uint16_t kAscii = 2;
@@ -869,8 +875,12 @@ TEST(ExifBlockTest, HeaderErrors) {
         {B("\0\0II\x2B\0") + good.substr(4), "Invalid Exif start (1)"},
         {B("\0\0MM\x2A\0") + good.substr(4), "Invalid Exif start (1)"},
         {B("\0\0II\x2A\0"), "Suspicious offset of first IFD value"},
+        // Inside the header, and at or beyond the end of the block.
         {B("\0\0II\x2A\0\x07\0\0\0") + good.substr(8), "Suspicious offset of first IFD value"},
-        {B("\0\0II\x2A\0\x14\0\0\0") + good.substr(8), "Suspicious offset of first IFD value"},
+        {B("\0\0II\x2A\0") + U32Le(static_cast<uint32_t>(good.size())) + good.substr(8),
+         "Suspicious offset of first IFD value"},
+        {B("\0\0II\x2A\0\xFF\xFF\xFF\xFF") + good.substr(8),
+         "Suspicious offset of first IFD value"},
     };
     for (const CCase& c : cases) {
         SCOPED_TRACE(c.error);
@@ -890,10 +900,11 @@ TEST(ExifBlockTest, HeaderErrors) {
 
 TEST(ExifBlockTest, FirstDirectoryWhereTheHeaderSaysItIs) {
     // An offset of 12: four filler bytes after the header, then the
-    // directory.
+    // directory. Cameras put it beyond offset 16 too: anywhere in the block
+    // is valid.
     CTiffWriter tiff(true);
     tiff.Ascii(tiff.AddDirectory(), 0x010F, "Leica");
-    for (uint32_t offset : {8u, 12u, 16u}) {
+    for (uint32_t offset : {8u, 12u, 16u, 17u, 20u, 300u, 4000u}) {
         const CRead read = ReadExif(tiff.Block(offset));
         ASSERT_TRUE(read.ok);
         EXPECT_EQ(read.info.exifPresent, 1) << offset;
@@ -916,10 +927,6 @@ TEST(ExifBlockTest, DirectoryErrorsKeepWhatWasReadBefore) {
         // 2^32 - 1 components of 8 bytes.
         {"Illegal pointer offset value in EXIF.",
          [](CTiffWriter& t, int d) { t.AddRaw(d, 0x9204, kDouble, 0xFFFFFFFFu, 8); }},
-        {"Illegal subdirectory link",
-         [](CTiffWriter& t, int d) { t.AddRaw(d, 0x8769, kLong, 1, 0x10000); }},
-        {"Illegal subdirectory link",
-         [](CTiffWriter& t, int d) { t.AddRaw(d, 0xA005, kLong, 1, 0xFFFFFFFFu); }},
     };
     for (const CCase& c : cases) {
         SCOPED_TRACE(c.error);
@@ -938,7 +945,52 @@ TEST(ExifBlockTest, DirectoryErrorsKeepWhatWasReadBefore) {
     }
 }
 
-TEST(ExifBlockTest, NextLinkOutsideTheBlockFails) {
+TEST(ExifBlockTest, BrokenSubDirectoryLinksSkipTheirDirectory) {
+    // IFD0 links to the EXIF directory; the broken link (of IFD0 or of the
+    // EXIF directory) comes after the fields of both.
+    const auto build = [](bool motorola, uint16_t tag, uint32_t offset) {
+        CTiffWriter tiff(motorola);
+        const int ifd0 = tiff.AddDirectory();
+        const int exif = tiff.AddDirectory();
+        tiff.Ascii(ifd0, 0x010F, "Olympus");
+        tiff.Link(ifd0, 0x8769, exif);
+        tiff.Ascii(exif, 0x9003, "2004:07:09 14:03:00");
+        tiff.AddRaw(tag == 0x8769 ? ifd0 : exif, tag, kLong, 1, offset);
+        tiff.Ascii(ifd0, 0x0110, "E-10"); // after the link in IFD0
+        return tiff.Block();
+    };
+    struct CCase {
+        const char* error;
+        uint16_t tag;
+        uint32_t offset; ///< 0: the end of the block, where a directory does not fit
+    };
+    const CCase cases[] = {{"Illegal subdirectory link", 0x8769, 0x10000},
+                           {"Illegal subdirectory link", 0xA005, 0xFFFFFFFFu},
+                           {"Illegally sized directory", 0xA005, 0}};
+    for (bool motorola : {false, true}) {
+        for (const CCase& c : cases) {
+            SCOPED_TRACE(std::string(c.error) + (motorola ? " MM" : " II"));
+            std::string block = build(motorola, c.tag, c.offset);
+            if (c.offset == 0) {
+                // Two bytes at the end of the block: a count of five entries
+                // that cannot follow. The link's value does not move anything.
+                const auto end = static_cast<uint32_t>(block.size());
+                block = build(motorola, c.tag, end);
+                ASSERT_EQ(block.size(), end);
+                block += motorola ? B("\0\x05") : B("\x05\0");
+            }
+            const CRead read = ReadExif(block);
+            EXPECT_TRUE(read.ok);
+            EXPECT_EQ(read.info.exifPresent, 1);
+            EXPECT_EQ(read.error, c.error);
+            EXPECT_EQ(read.info.cameraMake, "Olympus");
+            EXPECT_EQ(read.info.cameraModel, "E-10");
+            EXPECT_EQ(read.info.dateTime, "2004:07:09 14:03:00");
+        }
+    }
+}
+
+TEST(ExifBlockTest, NextLinkOutsideTheBlockIsSkipped) {
     CTiffWriter tiff(true);
     const int dir = tiff.AddDirectory();
     tiff.Ascii(dir, 0x010F, "Olympus");
@@ -951,13 +1003,14 @@ TEST(ExifBlockTest, NextLinkOutsideTheBlockFails) {
     // At the block's size or beyond: outside; at its last byte: the entry
     // count does not fit.
     const CCase cases[] = {{60000, "Illegal subdirectory link"},
+                           {0xFFFFFFFFu, "Illegal subdirectory link"},
                            {static_cast<uint32_t>(size), "Illegal subdirectory link"},
                            {static_cast<uint32_t>(size - 1), "Illegally sized directory"}};
     for (const CCase& c : cases) {
         tiff.NextRaw(dir, c.offset);
         const CRead read = ReadExif(tiff.Block());
         EXPECT_EQ(read.error, c.error) << c.offset;
-        EXPECT_EQ(read.info.exifPresent, 0);
+        EXPECT_EQ(read.info.exifPresent, 1);
         // The link comes after the entries, which were all read.
         EXPECT_EQ(read.info.cameraMake, "Olympus");
         EXPECT_EQ(read.info.dateTime, "2004:07:09 14:03:00");
@@ -970,8 +1023,10 @@ TEST(ExifBlockTest, DirectoryMustFitInTheBlock) {
     const CRead read = ReadExif(header + B("\x64\0") + std::string(20, '\0'));
     EXPECT_EQ(read.error, "Illegally sized directory");
     EXPECT_EQ(read.info.exifPresent, 0);
-    // A block that ends right after the header.
-    EXPECT_EQ(ReadExif(header).error, "Illegally sized directory");
+    // A block that ends right after the header: the first directory lies
+    // outside it.
+    EXPECT_EQ(ReadExif(header).error, "Suspicious offset of first IFD value");
+    EXPECT_EQ(ReadExif(header + B("\0")).error, "Illegally sized directory");
     // A directory of 0 entries with no room for its next link reads.
     const CRead empty = ReadExif(header + B("\0\0"));
     EXPECT_EQ(empty.info.exifPresent, 1);

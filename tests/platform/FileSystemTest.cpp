@@ -641,6 +641,81 @@ TEST_F(MoveTest, FaultHookErrorWinsOverTheRealOutcome) {
     EXPECT_EQ(NamesIn(temp.Path()), std::set<std::string>{"a.txt"});
 }
 
+TEST_F(MoveTest, IdentityFollowsTheFileNotItsName) {
+    temp.WriteFile("a", "a");
+    const platform::CEntryIdentity a = platform::GetEntryIdentity(temp / "a");
+    EXPECT_TRUE(a.exists);
+    EXPECT_FALSE(a.isFolder);
+    ASSERT_EQ(std::rename((temp / "a").c_str(), (temp / "b").c_str()), 0);
+    EXPECT_EQ(platform::GetEntryIdentity(temp / "b"), a);
+    EXPECT_FALSE(platform::GetEntryIdentity(temp / "a").exists);
+    temp.WriteFile("a", "a");
+    EXPECT_NE(platform::GetEntryIdentity(temp / "a"), a);
+    temp.MakeFolder("folder");
+    EXPECT_TRUE(platform::GetEntryIdentity(temp / "folder").isFolder);
+}
+
+TEST_F(MoveTest, ReplacingOnlyTakesAFreePathButNoFileThatCameSince) {
+    const platform::CEntryIdentity before = platform::GetEntryIdentity(temp / "script");
+    ASSERT_FALSE(before.exists);
+    temp.WriteFile("new", "new script");
+    int error = 0;
+    // Free at the start and still free: taken.
+    ASSERT_TRUE(platform::MoveReplacingOnly(temp / "new", temp / "script", before, error));
+    EXPECT_EQ(ReadWholeFile(temp / "script"), "new script");
+
+    // Free at the start, but a file came since: it stays.
+    temp.WriteFile("other", "moved here");
+    temp.WriteFile("new", "newer script");
+    error = 0;
+    EXPECT_FALSE(platform::MoveReplacingOnly(temp / "new", temp / "script", before, error));
+    EXPECT_EQ(error, EEXIST);
+    EXPECT_EQ(ReadWholeFile(temp / "script"), "new script");
+    EXPECT_EQ(ReadWholeFile(temp / "new"), "newer script");
+}
+
+TEST_F(MoveTest, ReplacingOnlyReplacesTheFileThatStoodThereAndNoOther) {
+    temp.WriteFile("script", "old script");
+    const platform::CEntryIdentity before = platform::GetEntryIdentity(temp / "script");
+    temp.WriteFile("new", "new script");
+    int error = 0;
+    ASSERT_TRUE(platform::MoveReplacingOnly(temp / "new", temp / "script", before, error));
+    EXPECT_EQ(error, 0);
+    EXPECT_EQ(NamesIn(temp.Path()), std::set<std::string>{"script"});
+    EXPECT_EQ(ReadWholeFile(temp / "script"), "new script");
+
+    // The file that stood there moved away and another took its name: both
+    // are kept as they are.
+    temp.WriteFile("old", "old script");
+    const platform::CEntryIdentity old = platform::GetEntryIdentity(temp / "old");
+    ASSERT_EQ(std::rename((temp / "old").c_str(), (temp / "elsewhere").c_str()), 0);
+    temp.WriteFile("old", "someone's file");
+    temp.WriteFile("new", "new script");
+    EXPECT_FALSE(platform::MoveReplacingOnly(temp / "new", temp / "old", old, error));
+    EXPECT_EQ(error, EEXIST);
+    EXPECT_EQ(ReadWholeFile(temp / "old"), "someone's file");
+    EXPECT_EQ(ReadWholeFile(temp / "elsewhere"), "old script");
+    EXPECT_EQ(ReadWholeFile(temp / "new"), "new script");
+
+    // The file that stood there moved away and nothing took its place: the
+    // path is free to take, the moved file stays where it went.
+    ASSERT_TRUE(platform::MoveReplacingOnly(temp / "new", temp / "gone", old, error));
+    EXPECT_EQ(ReadWholeFile(temp / "gone"), "new script");
+    EXPECT_EQ(ReadWholeFile(temp / "elsewhere"), "old script");
+}
+
+TEST_F(MoveTest, ReplacingOnlyNeverReplacesAFolder) {
+    temp.MakeFolder("script");
+    temp.WriteFile("script/inside", "inside");
+    const platform::CEntryIdentity before = platform::GetEntryIdentity(temp / "script");
+    temp.WriteFile("new", "new script");
+    int error = 0;
+    EXPECT_FALSE(platform::MoveReplacingOnly(temp / "new", temp / "script", before, error));
+    EXPECT_EQ(error, EISDIR);
+    EXPECT_EQ(ReadWholeFile(temp / "script/inside"), "inside");
+    EXPECT_EQ(ReadWholeFile(temp / "new"), "new script");
+}
+
 TEST_F(MoveTest, RemoveFile) {
     temp.WriteFile("gone.txt", "x");
     temp.MakeFolder("folder");
