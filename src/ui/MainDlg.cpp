@@ -416,16 +416,12 @@ void CMainDlg::StartUp() {
         catalogue.SetMask(filter);
     }
     // The rules of the last run, unless the command line names an options file.
-    if (settings.reloadUserOptionsOnStart && keywords.GetNrFile().empty() &&
-        platform::PathExists(services.settingsFilePath)) {
-        core.LoadOptions(services.settingsFilePath);
+    if (settings.reloadUserOptionsOnStart && keywords.GetNrFile().empty()) {
+        core.LoadRememberedOptions(services.settingsFilePath);
     }
     if (const std::string nrFile = keywords.GetNrFile(); !nrFile.empty()) {
         const std::string optionsPath = platform::ExpandPath(nrFile);
-        if (!core.LoadOptions(optionsPath)) {
-            ShowMessage(MessageKind::Warning,
-                        "Het optiebestand [" + optionsPath + "] kan niet gelezen worden.", 48);
-        }
+        LoadOptionsWithWarning(optionsPath);
     }
     if (keywords.GetRecursive()) {
         QSignalBlocker block(actions.value(cmd::kRecursive));
@@ -803,9 +799,17 @@ void CMainDlg::LoadOptionsFile() {
     if (path.isEmpty()) {
         return;
     }
-    if (!core.LoadOptions(FromQt(path))) {
-        ShowMessage(MessageKind::Warning,
-                    "Het optiebestand [" + FromQt(path) + "] kan niet gelezen worden.", 48);
+    LoadOptionsWithWarning(FromQt(path));
+}
+
+void CMainDlg::LoadOptionsWithWarning(const std::string& path) {
+    int error = 0;
+    if (!core.LoadOptions(path, error)) {
+        // The rules stay as they were.
+        services.messageBoxes.ShowWarning(
+            this,
+            FillText(LookupString(strings::kCannotReadOptionsFile), {path, FormatSystemError(error)}),
+            std::string(), 48);
     }
 }
 

@@ -128,6 +128,9 @@ private:
     void ShowListPopup();
     void LoadOptionsFile();
     void SaveOptionsFile();
+    /// Loads an options file the user named; a warning that names it when
+    /// it cannot be read.
+    void LoadOptionsWithWarning(const std::string& path);
     void SelectAllRows();
     void MoveRows(bool up);
     void SelectNextTab();
