@@ -89,7 +89,8 @@ pid_t Start(const std::vector<std::string>& arguments, const std::string& config
 
 TEST(BatchKill, KilledRunLosesNothingAndItsUndoScriptRestoresEverything) {
     const uint32_t seed = KillSeed();
-    std::cout << "[ SEED     ] NR_KILL_SEED=" << seed << "\n";
+    // Flushed at once, so that even a run that hangs and is ended shows it.
+    std::cout << "[ SEED     ] NR_KILL_SEED=" << seed << std::endl;
     RecordProperty("seed", std::to_string(seed));
     SCOPED_TRACE("NR_KILL_SEED=" + std::to_string(seed));
     std::mt19937 random(seed);
