@@ -803,14 +803,10 @@ void CMainDlg::LoadOptionsFile() {
 }
 
 void CMainDlg::LoadOptionsWithWarning(const std::string& path) {
+    // A file that cannot be read is a warning naming it (the core shows it
+    // through this window) and the rules stay as they were.
     int error = 0;
-    if (!core.LoadOptions(path, error)) {
-        // The rules stay as they were.
-        services.messageBoxes.ShowWarning(
-            this,
-            FillText(LookupString(strings::kCannotReadOptionsFile), {path, FormatSystemError(error)}),
-            std::string(), 48);
-    }
+    core.LoadOptions(path, error);
 }
 
 void CMainDlg::SaveOptionsFile() {

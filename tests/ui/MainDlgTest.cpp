@@ -436,6 +436,27 @@ private slots:
         QCOMPARE(PreviewRows(), QStringList{QStringLiteral("keep-a.txt")});
     }
 
+    void anOptionsFileThatCannotBeReadIsAWarningAndKeepsTheRules() {
+        folder->WriteFile("a.txt");
+        const std::string missing = configFolder->Path() + "missing.ini";
+        Open("NRFILE=\"" + missing + "\"");
+        QCOMPARE(boxes.GetAsked().size(), std::size_t(1));
+        QCOMPARE(boxes.GetAsked()[0].kind, CRecordingMessageBoxes::Kind::Warning);
+        QVERIFY(boxes.GetAsked()[0].text.find(missing) != std::string::npos);
+        QCOMPARE(PreviewRows(), QStringList{QStringLiteral("a.txt")});
+
+        // Ctrl+L with a file that went away: the rules typed stay.
+        Check("insertBeforeOn")->click();
+        QTest::keyClicks(Edit("insertBeforeText"), QStringLiteral("k"));
+        boxes.Clear();
+        fileDialogs.PushAnswer(ToQt(missing));
+        Key(window->GetFileList(), Qt::Key_L, Qt::ControlModifier);
+        QCOMPARE(boxes.GetAsked().size(), std::size_t(1));
+        QVERIFY(boxes.GetAsked()[0].text.find(missing) != std::string::npos);
+        QCOMPARE(Edit("insertBeforeText")->text(), QStringLiteral("k"));
+        QCOMPARE(PreviewRows(), QStringList{QStringLiteral("ka.txt")});
+    }
+
     void previewOffShowsThePlaceholderAndADoubleClickComputes() {
         folder->WriteFile("a.txt");
         Open();
