@@ -2,6 +2,8 @@
 
 #include "app/ProgramSettings.h"
 #include "app/RenameApp.h"
+#include "app/ShellVerb.h"
+#include "platform/FileSystem.h"
 #include "ui/CommandIcons.h"
 #include "ui/MainDlg.h"
 #include "ui/QtFileDialogs.h"
@@ -48,6 +50,9 @@ int RunInteractive(CRenameApp& app, int& argc, char** argv) {
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         QApplication::installTranslator(&qtTranslator);
     }
+
+    // The folder verb follows the program when it has been moved.
+    CShellVerb(platform::GetExecutablePath()).RefreshIfPresent();
 
     CProgramSettings settings;
     const QScreen* screen = QGuiApplication::primaryScreen();
