@@ -2,6 +2,8 @@
 
 #include "app/ProgramSettings.h"
 #include "app/RenameApp.h"
+#include "app/ShellVerb.h"
+#include "platform/FileSystem.h"
 #include "ui/CommandIcons.h"
 #include "ui/MainDlg.h"
 #include "ui/QtFileDialogs.h"
@@ -49,6 +51,10 @@ int RunInteractive(CRenameApp& app, int& argc, char** argv) {
         QApplication::installTranslator(&qtTranslator);
     }
 
+    // The folder verb follows the program when it has been moved.
+    const CShellVerb shellVerb(platform::GetExecutablePath());
+    shellVerb.RefreshIfPresent();
+
     CProgramSettings settings;
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QSize desktop = screen != nullptr ? screen->availableGeometry().size() : QSize();
@@ -60,6 +66,8 @@ int RunInteractive(CRenameApp& app, int& argc, char** argv) {
     CQtPopupMenus popupMenus;
     CMainDlg window(CMainDlgServices{settings, app.GetKeywords(), messageBoxes, fileDialogs,
                                      popupMenus, app.GetSettingsFilePath()});
+    window.SetShellVerb([&shellVerb] { return shellVerb.IsPresent(); },
+                        [&shellVerb](bool on) { shellVerb.Install(on); });
     window.show();
     const int status = QApplication::exec();
     // The window stored what it keeps when it closed; the settings file is

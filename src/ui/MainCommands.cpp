@@ -26,7 +26,7 @@ constexpr CMainCommand kCommands[] = {
     {cmd::kUndo, "Ctrl+U", false, nullptr},
     {cmd::kMakeUndoScript, nullptr, false, nullptr},
     {cmd::kAbout, nullptr, false, nullptr},
-    {cmd::kHelp, nullptr, false, nullptr},
+    {cmd::kHelp, "F1", false, nullptr},
     {cmd::kSelectFolder, "Ctrl+O", false, nullptr},
     {cmd::kSavePreview, nullptr, false, "Sla huidig voorbeeld op als .TXT bestand"},
     {cmd::kLoadOptions, "Ctrl+L", false, "Openen NR opties uit .INI"},

@@ -19,6 +19,7 @@
 #include "ui/IconMenu.h"
 #include "ui/MainCommands.h"
 #include "ui/MainFileList.h"
+#include "ui/Manual.h"
 #include "ui/ManualRenameDlg.h"
 #include "ui/PaneSplitter.h"
 #include "ui/PopupMenus.h"
@@ -548,11 +549,13 @@ void CMainDlg::RunCommand(int commandId) {
     case cmd::kSettings:
         RunSettingsDialog();
         break;
+    case cmd::kHelp:
+        OpenManual(this, services.messageBoxes);
+        break;
     case cmd::kExtendedFilter:
     case cmd::kTextEditor:
     case cmd::kColours:
     case cmd::kAbout:
-    case cmd::kHelp:
     case cmd::kWideTextBox:
         ShowNotReady(commandId);
         break;

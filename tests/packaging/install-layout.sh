@@ -1,0 +1,61 @@
+#!/bin/sh
+# Installs the build into a temporary prefix and checks what a desktop and
+# the Help command look for there. Usage: install-layout.sh <build folder>
+set -eu
+build="$1"
+prefix="$(mktemp -d "${TMPDIR:-/tmp}/nr-install-XXXXXX")"
+trap 'rm -rf "$prefix"' EXIT
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+failed=0
+for file in \
+    bin/norvikrename \
+    share/applications/norvikrename.desktop \
+    share/icons/hicolor/scalable/apps/norvikrename.svg \
+    share/kio/servicemenus/norvikrename-here.desktop \
+    share/doc/norvikrename/manual/index.html \
+    share/doc/norvikrename/main-window.png; do
+    if [ ! -f "$prefix/$file" ]; then
+        echo "missing: $file"
+        failed=1
+    fi
+done
+# Help finds the manual relative to the executable.
+if [ ! -f "$prefix/bin/../share/doc/norvikrename/manual/index.html" ]; then
+    echo "the manual is not where the installed program looks"
+    failed=1
+fi
+
+if command -v desktop-file-validate >/dev/null 2>&1; then
+    if ! desktop-file-validate "$prefix/share/applications/norvikrename.desktop"; then
+        failed=1
+    fi
+    # KDE's Type=Service: the validator objects only to the two keys KDE
+    # needs for a service menu, and must find nothing else.
+    other="$(desktop-file-validate "$prefix/share/kio/servicemenus/norvikrename-here.desktop" |
+        grep -v -e 'key "MimeType" is present in group "Desktop Entry", but the type is "Service"' \
+                -e 'key "Actions" is present in group "Desktop Entry", but the type is "Service"' ||
+        true)"
+    if [ -n "$other" ]; then
+        echo "$other"
+        failed=1
+    fi
+else
+    echo "desktop-file-validate is not installed: desktop files not validated"
+fi
+
+# The installed program runs: a batch rename of one file.
+work="$prefix/work folder"
+mkdir -p "$work"
+: >"$work/a.txt"
+printf '[Filename]\nInsertBefore=1\nInsertBeforeValue="x-"\n' >"$prefix/rules.ini"
+if ! "$prefix/bin/norvikrename" RENAME=1 PATH="$work" NRFILE="$prefix/rules.ini" PAUSE=0 \
+    </dev/null >/dev/null || [ ! -f "$work/x-a.txt" ]; then
+    echo "the installed program did not rename"
+    failed=1
+fi
+
+if [ "$failed" -ne 0 ]; then
+    exit 1
+fi
+echo "install layout: every check passed"
