@@ -137,9 +137,15 @@ std::string CShellVerb::DesktopEntryText(const std::string& exec) const {
 std::string CShellVerb::ServiceMenuText(const std::string& exec) const {
     const std::string title(LookupString(strings::kShellVerbMenuText));
     return JoinLines({
+        // An application entry that KDE reads as a service menu (its
+        // Actions on folders): the desktop-file validator accepts it, where
+        // it objects to MimeType and Actions under Type=Service.
         "[Desktop Entry]",
-        "Type=Service",
+        "Type=Application",
         "Name=" + title,
+        "Icon=norvikrename",
+        "Exec=" + exec,
+        "NoDisplay=true",
         "X-KDE-ServiceTypes=KonqPopupMenu/Plugin",
         "MimeType=inode/directory;",
         "Actions=NorvikRenameHere;",
