@@ -8,7 +8,9 @@
 #include "engine/IniFile.h"
 #include "platform/FileSystem.h"
 #include "resources/StringTable.h"
+#include "ui/AboutDlg.h"
 #include "ui/AutonumberTab.h"
+#include "ui/ColorsDlg.h"
 #include "ui/CommandIcons.h"
 #include "ui/ExtensionTab.h"
 #include "ui/FileDialogs.h"
@@ -28,6 +30,8 @@
 #include "ui/QtText.h"
 #include "ui/RenameErrorsDlg.h"
 #include "ui/SettingsDlg.h"
+#include "ui/TextEditorDlg.h"
+#include "ui/TextInputDlg.h"
 #include "ui/WindowPlacement.h"
 #include "ui/TagMenu.h"
 
@@ -280,6 +284,11 @@ void CMainDlg::CreateWidgets() {
     aboutButton->setObjectName(QStringLiteral("aboutButton"));
     aboutButton->SetImage(CommandIcon(cmd::kAbout));
     aboutButton->setToolTip(UiText(cmd::kAbout));
+
+    // The text editor lives hidden from the start to the end of the window.
+    textEditor = new CTextEditorDlg(services.messageBoxes, services.fileDialogs, this);
+    textEditor->SetRowReader([this](int commandId) { return ImportRows(commandId); });
+    textEditor->hide();
 }
 
 void CMainDlg::CreateLayout() {
@@ -552,11 +561,19 @@ void CMainDlg::RunCommand(int commandId) {
     case cmd::kHelp:
         OpenManual(this, services.messageBoxes);
         break;
-    case cmd::kExtendedFilter:
     case cmd::kTextEditor:
+        ShowTextEditor();
+        break;
     case cmd::kColours:
+        RunColoursDialog();
+        break;
     case cmd::kAbout:
+        RunAboutBox();
+        break;
     case cmd::kWideTextBox:
+        RunWideTextBox();
+        break;
+    case cmd::kExtendedFilter:
         ShowNotReady(commandId);
         break;
     default:
@@ -651,6 +668,72 @@ void CMainDlg::RunSettingsDialog() {
         // A date tag may read UTC now.
         RecomputePreview(false);
     }
+}
+
+void CMainDlg::RunColoursDialog() {
+    CProgramSettings& s = services.settings;
+    uint32_t* const fields[CColorsDlg::kColourCount] = {
+        &s.colorNormalF,   &s.colorNormalB,   &s.colorHiddenF,  &s.colorHiddenB,
+        &s.colorReadOnlyF, &s.colorReadOnlyB, &s.colorSystemF,  &s.colorSystemB,
+        &s.colorPreviewF,  &s.colorPreviewB,  &s.colorPreviewBeingRenamedF,
+        &s.colorPreviewBeingRenamedB,
+    };
+    CColorsDlg::Colours colours{};
+    for (std::size_t i = 0; i < colours.size(); ++i) {
+        colours[i] = *fields[i];
+    }
+    CColorsDlg dialog(colours, this);
+    dialog.SetChooser(colourChooser);
+    if (RunModal(dialog) != QDialog::Accepted) {
+        return;
+    }
+    colours = dialog.GetColours();
+    for (std::size_t i = 0; i < colours.size(); ++i) {
+        *fields[i] = colours[i];
+    }
+    ApplyColours();
+}
+
+void CMainDlg::RunWideTextBox() {
+    auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    if (edit == nullptr ||
+        (!filenameTab->IsRuleTextEdit(edit) && !extensionTab->IsRuleTextEdit(edit))) {
+        return;
+    }
+    CTextInputDlg dialog(edit->text(), &core, this);
+    if (RunModal(dialog) != QDialog::Accepted) {
+        return;
+    }
+    // The page takes the new text and recomputes the preview.
+    edit->setText(dialog.GetText());
+    edit->setFocus();
+}
+
+void CMainDlg::RunAboutBox() {
+    CAboutDlg dialog(this);
+    RunModal(dialog);
+}
+
+void CMainDlg::ShowTextEditor() {
+    textEditor->ShowEditor();
+}
+
+QStringList CMainDlg::ImportRows(int commandId) const {
+    const bool preview = commandId == CTextEditorDlg::kCmdImportAllPreview ||
+                         commandId == CTextEditorDlg::kCmdImportSelectedPreview;
+    const bool selectedOnly = commandId == CTextEditorDlg::kCmdImportSelectedPreview ||
+                              commandId == CTextEditorDlg::kCmdImportSelectedFiles;
+    const QAbstractItemModel* model =
+        preview ? static_cast<const QAbstractItemModel*>(previewModel) : fileModel;
+    const QTableView* view = preview ? static_cast<const QTableView*>(previewList) : fileList;
+    QStringList rows;
+    for (int row = 0; row < model->rowCount(); ++row) {
+        if (selectedOnly && !view->selectionModel()->isRowSelected(row, QModelIndex())) {
+            continue;
+        }
+        rows << model->index(row, 0).data().toString();
+    }
+    return rows;
 }
 
 void CMainDlg::RecomputePreview(bool force) {
@@ -1014,4 +1097,8 @@ void CMainDlg::OnOptionsChanged() {
 
 void CMainDlg::OnUndoStateChanged() {
     UpdateToolbarState();
+}
+
+bool CMainDlg::GetEditorLine(int index, std::string& line) {
+    return textEditor != nullptr && textEditor->GetLine(index, line);
 }

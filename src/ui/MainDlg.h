@@ -2,7 +2,9 @@
 
 #include "engine/RenameCore.h"
 
+#include <QColor>
 #include <QHash>
+#include <QStringList>
 #include <QMainWindow>
 
 #include <functional>
@@ -24,6 +26,7 @@ class CPopupMenus;
 class CPreviewList;
 class CPreviewModel;
 class CProgramSettings;
+class CTextEditorDlg;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -68,10 +71,18 @@ public:
     QLineEdit* GetPathEdit() const { return pathEdit; }
     QComboBox* GetMaskCombo() const { return maskCombo; }
     CPaneSplitter* GetSplitter() const { return splitter; }
+    /// The text editor window: made hidden at start, kept until the end.
+    CTextEditorDlg* GetTextEditor() const { return textEditor; }
 
     /// Seam: how a modal dialog is run (the default execs it); returns the
     /// dialog's result.
     void SetModalRunner(std::function<int(QDialog&)> runner) { modalRunner = std::move(runner); }
+
+    /// Seam: the colour chooser the colour dialog's swatches run (none: the
+    /// system colour dialog).
+    void SetColourChooser(std::function<QColor(const QColor&)> chooser) {
+        colourChooser = std::move(chooser);
+    }
 
     /// How the settings dialog learns and changes whether the shell verb is
     /// installed (none: the box starts off and changes nothing).
@@ -108,6 +119,7 @@ public:
     void OnRefreshEnded(bool cancelled) override;
     void OnOptionsChanged() override;
     void OnUndoStateChanged() override;
+    bool GetEditorLine(int index, std::string& line) override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -137,6 +149,12 @@ private:
     void ShowTabPage(int index);
     void ShowNotReady(int commandId);
     void RunSettingsDialog();
+    void RunColoursDialog();
+    void RunWideTextBox();
+    void RunAboutBox();
+    void ShowTextEditor();
+    /// The first-column texts of the rows a text editor import takes.
+    QStringList ImportRows(int commandId) const;
     void PlaceWindow();
     void ResetSplitter();
     void FocusFileList();
@@ -168,7 +186,10 @@ private:
     CFlatButton* undoButton = nullptr;
     CFlatButton* aboutButton = nullptr;
 
+    CTextEditorDlg* textEditor = nullptr;
+
     std::function<int(QDialog&)> modalRunner;
+    std::function<QColor(const QColor&)> colourChooser;
     std::function<bool()> shellVerbPresent;
     std::function<void(bool)> installShellVerb;
     bool started = false;

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "ui/BaseDialog.h"
+
+class QLabel;
+class QPushButton;
+
+/// "Over NorvikRename": the program's name and version, and OK.
+class CAboutDlg : public CBaseDialog {
+    Q_OBJECT
+public:
+    /// The version the box shows (the project's version).
+    static constexpr const char* kVersion = "0.1";
+
+    explicit CAboutDlg(QWidget* parent = nullptr);
+
+    QLabel* GetNameLabel() const { return nameLabel; }
+    QLabel* GetVersionLabel() const { return versionLabel; }
+    QPushButton* GetOkButton() const { return okButton; }
+
+private:
+    QLabel* nameLabel = nullptr;
+    QLabel* versionLabel = nullptr;
+    QPushButton* okButton = nullptr;
+};
