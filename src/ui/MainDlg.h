@@ -1,12 +1,14 @@
 #pragma once
 
 #include "engine/RenameCore.h"
+#include "ui/ExtendedFilterDlg.h"
 
 #include <QHash>
 #include <QMainWindow>
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 class CAutonumberTab;
@@ -23,6 +25,7 @@ class CPaneSplitter;
 class CPopupMenus;
 class CPreviewList;
 class CPreviewModel;
+class CWorkProgress;
 class CProgramSettings;
 class QAction;
 class QCheckBox;
@@ -68,6 +71,11 @@ public:
     QLineEdit* GetPathEdit() const { return pathEdit; }
     QComboBox* GetMaskCombo() const { return maskCombo; }
     CPaneSplitter* GetSplitter() const { return splitter; }
+    /// The progress dialogs of the work the window runs.
+    CWorkProgress& GetWorkProgress() { return *workProgress; }
+    /// True while work runs (a scan, or work with its progress open): every
+    /// command is refused.
+    bool IsWorking() const;
 
     /// Seam: how a modal dialog is run (the default execs it); returns the
     /// dialog's result.
@@ -105,6 +113,13 @@ public:
     void OnSelectionChanged(int row) override;
     void OnPreviewAboutToChange() override;
     void OnPreviewChanged() override;
+    void OpenProgress(const std::string& text, bool cancelAllowed, int range,
+                      int position) override;
+    void SetProgress(int position) override;
+    bool IsProgressCancelled() override;
+    void CloseProgress() override;
+    void OnRefreshStarted() override;
+    void OnFolderEntered(const std::string& folder, bool& cancelled) override;
     void OnRefreshEnded(bool cancelled) override;
     void OnOptionsChanged() override;
     void OnUndoStateChanged() override;
@@ -137,6 +152,8 @@ private:
     void ShowTabPage(int index);
     void ShowNotReady(int commandId);
     void RunSettingsDialog();
+    /// "Uitgebreide filter opties" (F3) and its values applied with one rescan.
+    void RunExtendedFilter();
     void PlaceWindow();
     void ResetSplitter();
     void FocusFileList();
@@ -167,6 +184,11 @@ private:
     CFlatButton* renameButton = nullptr;
     CFlatButton* undoButton = nullptr;
     CFlatButton* aboutButton = nullptr;
+
+    std::unique_ptr<CWorkProgress> workProgress;
+    /// The extended filter's values of the last OK in this run.
+    std::optional<CExtendedFilterDlg::CValues> extendedFilterValues;
+    bool extendedFilterOpen = false;
 
     std::function<int(QDialog&)> modalRunner;
     std::function<bool()> shellVerbPresent;
