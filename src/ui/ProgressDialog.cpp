@@ -42,7 +42,6 @@ void CProgressDialog::Start() {
     frame = 0;
     iconLabel->setPixmap(AnimationFrame(0));
     show();
-    raise();
     animation->start();
 }
 
