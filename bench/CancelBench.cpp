@@ -106,6 +106,8 @@ struct CWindow {
         settings.height = 700;
         settings.rememberLastPath = false;
         settings.reloadUserOptionsOnStart = false;
+        // Every row is computed, not only the selected ones.
+        settings.renameOnlySelectedFiles = false;
         keywords.Parse(CCommandLineKeywords::JoinArguments({"PATH=" + folder}));
         window = std::make_unique<CMainDlg>(CMainDlgServices{
             settings, keywords, messageBoxes, fileDialogs, popupMenus, settingsPath});
