@@ -13,6 +13,7 @@
 #include "ui/ColorsDlg.h"
 #include "ui/CommandIcons.h"
 #include "ui/ExtensionTab.h"
+#include "ui/ExtendedFilterDlg.h"
 #include "ui/FileDialogs.h"
 #include "ui/FileListModel.h"
 #include "ui/FilenameTab.h"
@@ -33,6 +34,7 @@
 #include "ui/TextEditorDlg.h"
 #include "ui/TextInputDlg.h"
 #include "ui/WindowPlacement.h"
+#include "ui/WorkProgress.h"
 #include "ui/TagMenu.h"
 
 #include <QAction>
@@ -94,17 +96,14 @@ bool IsPseudoFileSystem(const QByteArray& type) {
     return false;
 }
 
-QString NotReadyText() {
-    return QStringLiteral("Deze functie is nog niet klaar.");
-}
-
 } // namespace
 
 CMainDlg::CMainDlg(CMainDlgServices servicesIn, QWidget* parent)
     : QMainWindow(parent),
       services(std::move(servicesIn)),
       typeNames(std::make_unique<CMimeTypeNames>()),
-      core(this) {
+      core(this),
+      workProgress(std::make_unique<CWorkProgress>(*this)) {
     setObjectName(QStringLiteral("CMainDlg"));
     setWindowTitle(UiText(strings::kCaptionProgram));
     setWindowIcon(ProgramIcon());
@@ -464,8 +463,9 @@ void CMainDlg::StartUp() {
 // Commands
 
 void CMainDlg::RunCommand(int commandId) {
-    // Nothing re-enters the core while it works (a refresh that runs a hook).
-    if (core.GetCatalogue().IsBusy()) {
+    // Nothing re-enters the core while it works (a refresh that runs a hook,
+    // or any work whose progress lets events through).
+    if (IsWorking()) {
         return;
     }
     CFileCatalogue& catalogue = core.GetCatalogue();
@@ -561,6 +561,9 @@ void CMainDlg::RunCommand(int commandId) {
     case cmd::kHelp:
         OpenManual(this, services.messageBoxes);
         break;
+    case cmd::kExtendedFilter:
+        RunExtendedFilter();
+        break;
     case cmd::kTextEditor:
         ShowTextEditor();
         break;
@@ -573,25 +576,10 @@ void CMainDlg::RunCommand(int commandId) {
     case cmd::kWideTextBox:
         RunWideTextBox();
         break;
-    case cmd::kExtendedFilter:
-        ShowNotReady(commandId);
-        break;
     default:
         break;
     }
     UpdateToolbarState();
-}
-
-void CMainDlg::ShowNotReady(int commandId) {
-    QString what = UiText(commandId);
-    if (what.isEmpty()) {
-        if (QAction* action = actions.value(commandId); action != nullptr) {
-            what = action->text();
-        }
-    }
-    services.messageBoxes.ShowInformation(this, FromQt(what + QStringLiteral(":\n\n") +
-                                                       NotReadyText()),
-                                          std::string(), 64);
 }
 
 void CMainDlg::PlaceWindow() {
@@ -643,6 +631,11 @@ void CMainDlg::StoreSettings() {
 }
 
 void CMainDlg::closeEvent(QCloseEvent* event) {
+    if (IsWorking()) {
+        // The work finishes first; its progress dialog closes the way back.
+        event->ignore();
+        return;
+    }
     StoreSettings();
     QMainWindow::closeEvent(event);
 }
@@ -734,6 +727,38 @@ QStringList CMainDlg::ImportRows(int commandId) const {
         rows << model->index(row, 0).data().toString();
     }
     return rows;
+void CMainDlg::RunExtendedFilter() {
+    if (extendedFilterOpen) {
+        return;
+    }
+    CFileCatalogue& catalogue = core.GetCatalogue();
+    CExtendedFilterDlg dialog(catalogue.GetFilter(), extendedFilterValues, services.messageBoxes,
+                              this);
+    extendedFilterOpen = true;
+    const int result = RunModal(dialog);
+    extendedFilterOpen = false;
+    if (result != QDialog::Accepted) {
+        return;
+    }
+    const CExtendedFilterDlg::CValues& values = dialog.GetValues();
+    extendedFilterValues = values;
+    // Every setter with the refresh held back; one scan at the end.
+    catalogue.SetAutoRefresh(false);
+    catalogue.SetFilterNameLength(values.nameLengthMode, values.nameLength);
+    catalogue.SetFilterSize(values.sizeMode, values.sizeInBytes);
+    using Range = CExtendedFilterDlg::RangeIndex;
+    const auto& ranges = values.ranges;
+    catalogue.SetFilterModifiedRange(ranges[Range::kModified].enabled,
+                                     ranges[Range::kModified].from, ranges[Range::kModified].to);
+    catalogue.SetFilterCreatedRange(ranges[Range::kCreated].enabled, ranges[Range::kCreated].from,
+                                    ranges[Range::kCreated].to);
+    catalogue.SetFilterAccessedRange(ranges[Range::kAccessed].enabled,
+                                     ranges[Range::kAccessed].from, ranges[Range::kAccessed].to);
+    catalogue.SetFilterShowSystem(values.showSystem);
+    catalogue.SetFilterShowHidden(values.showHidden);
+    catalogue.SetFilterShowReadOnly(values.showReadOnly);
+    catalogue.SetAutoRefresh(true);
+    FocusFileList();
 }
 
 void CMainDlg::RecomputePreview(bool force) {
@@ -1075,7 +1100,51 @@ void CMainDlg::OnPreviewChanged() {
     previewModel->EndPreviewChange();
 }
 
+bool CMainDlg::IsWorking() const {
+    return core.GetCatalogue().IsBusy() || workProgress->IsRunning();
+}
+
+void CMainDlg::OpenProgress(const std::string& text, bool cancelAllowed, int range,
+                            int position) {
+    workProgress->OpenBar(ToQt(text), cancelAllowed, range, position);
+    workProgress->Poll();
+}
+
+void CMainDlg::SetProgress(int position) {
+    workProgress->SetBarPosition(position);
+    workProgress->Poll();
+}
+
+bool CMainDlg::IsProgressCancelled() {
+    workProgress->Poll();
+    return workProgress->IsBarCancelled();
+}
+
+void CMainDlg::CloseProgress() {
+    workProgress->CloseBar();
+}
+
+void CMainDlg::OnRefreshStarted() {
+    // A recursive listing shows its progress from the start.
+    if (started && core.GetCatalogue().GetRecursive()) {
+        workProgress->OpenText();
+        workProgress->Poll();
+    }
+}
+
+void CMainDlg::OnFolderEntered(const std::string& folder, bool& cancelled) {
+    if (!workProgress->IsTextOpen()) {
+        return;
+    }
+    workProgress->Poll();
+    cancelled = workProgress->IsTextCancelled();
+    if (!cancelled) {
+        workProgress->ShowText(ToQt(folder));
+    }
+}
+
 void CMainDlg::OnRefreshEnded(bool cancelled) {
+    workProgress->CloseText();
     if (cancelled && core.GetCatalogue().GetRecursive()) {
         // A cancelled recursive listing leaves recursive mode.
         QAction* recursive = actions.value(cmd::kRecursive);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/RenameCore.h"
+#include "ui/ExtendedFilterDlg.h"
 
 #include <QColor>
 #include <QHash>
@@ -9,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 class CAutonumberTab;
@@ -25,6 +27,7 @@ class CPaneSplitter;
 class CPopupMenus;
 class CPreviewList;
 class CPreviewModel;
+class CWorkProgress;
 class CProgramSettings;
 class CTextEditorDlg;
 class QAction;
@@ -73,6 +76,11 @@ public:
     CPaneSplitter* GetSplitter() const { return splitter; }
     /// The text editor window: made hidden at start, kept until the end.
     CTextEditorDlg* GetTextEditor() const { return textEditor; }
+    /// The progress dialogs of the work the window runs.
+    CWorkProgress& GetWorkProgress() { return *workProgress; }
+    /// True while work runs (a scan, or work with its progress open): every
+    /// command is refused.
+    bool IsWorking() const;
 
     /// Seam: how a modal dialog is run (the default execs it); returns the
     /// dialog's result.
@@ -116,6 +124,13 @@ public:
     void OnSelectionChanged(int row) override;
     void OnPreviewAboutToChange() override;
     void OnPreviewChanged() override;
+    void OpenProgress(const std::string& text, bool cancelAllowed, int range,
+                      int position) override;
+    void SetProgress(int position) override;
+    bool IsProgressCancelled() override;
+    void CloseProgress() override;
+    void OnRefreshStarted() override;
+    void OnFolderEntered(const std::string& folder, bool& cancelled) override;
     void OnRefreshEnded(bool cancelled) override;
     void OnOptionsChanged() override;
     void OnUndoStateChanged() override;
@@ -147,7 +162,6 @@ private:
     void MoveRows(bool up);
     void SelectNextTab();
     void ShowTabPage(int index);
-    void ShowNotReady(int commandId);
     void RunSettingsDialog();
     void RunColoursDialog();
     void RunWideTextBox();
@@ -155,6 +169,8 @@ private:
     void ShowTextEditor();
     /// The first-column texts of the rows a text editor import takes.
     QStringList ImportRows(int commandId) const;
+    /// "Uitgebreide filter opties" (F3) and its values applied with one rescan.
+    void RunExtendedFilter();
     void PlaceWindow();
     void ResetSplitter();
     void FocusFileList();
@@ -187,6 +203,10 @@ private:
     CFlatButton* aboutButton = nullptr;
 
     CTextEditorDlg* textEditor = nullptr;
+    std::unique_ptr<CWorkProgress> workProgress;
+    /// The extended filter's values of the last OK in this run.
+    std::optional<CExtendedFilterDlg::CValues> extendedFilterValues;
+    bool extendedFilterOpen = false;
 
     std::function<int(QDialog&)> modalRunner;
     std::function<QColor(const QColor&)> colourChooser;
