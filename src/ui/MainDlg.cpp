@@ -727,6 +727,8 @@ QStringList CMainDlg::ImportRows(int commandId) const {
         rows << model->index(row, 0).data().toString();
     }
     return rows;
+}
+
 void CMainDlg::RunExtendedFilter() {
     if (extendedFilterOpen) {
         return;
