@@ -2,8 +2,8 @@
 // each next to its raw baseline in the same run:
 //   - Refresh of one folder and of a tree of folders, against readdir +
 //     lstat + a case-insensitive sort of the names;
-//   - a click on each column header (SortBy, ascending, from the name
-//     order), in one folder and in the tree;
+//   - a click on each column header (SortBy from the name order), in one
+//     folder and in the tree, against a stable sort with CompareEntries;
 //   - ComputeNewNames with a typical rule set (replace, insert with a
 //     column tag, autonumber, case change);
 //   - the EXIF and image tags over copies of one JPEG file, with one tag
@@ -100,7 +100,9 @@ void SetTypicalRules(CRenameCore& core) {
 }
 
 /// One row per column: the median time of SortBy, ascending, each run
-/// starting from the rows in ascending name order, as after a refresh.
+/// starting from the rows in ascending name order, as after a refresh. The
+/// baseline is a stable sort of the same rows with CompareEntries, which
+/// defines the order; a different order is reported.
 void AddSortRows(std::vector<CRow>& rows, const std::string& folder, bool recursive, int runs) {
     CFileCatalogue catalogue;
     AddDefaultColumns(catalogue);
@@ -109,26 +111,46 @@ void AddSortRows(std::vector<CRow>& rows, const std::string& folder, bool recurs
     catalogue.SetFolder(folder, true);
     catalogue.Refresh();
     const char* what = recursive ? ", tree" : ", one folder";
+    const auto rowOrder = [&catalogue] {
+        std::vector<const CFileEntry*> order;
+        for (int row = 0; row < catalogue.GetRowCount(); ++row) {
+            order.push_back(&catalogue.GetRowEntry(row));
+        }
+        return order;
+    };
     const auto timeClicks = [&](int column, bool ascending) {
         std::vector<double> seconds;
+        std::vector<double> baseline;
+        bool sameOrder = true;
         for (int i = 0; i < runs; ++i) {
             catalogue.SortBy(0, true);
-            const auto start = Clock::now();
+            std::vector<const CFileEntry*> expected = rowOrder();
+            auto start = Clock::now();
             catalogue.SortBy(column, ascending);
             seconds.push_back(std::chrono::duration<double>(Clock::now() - start).count());
+            start = Clock::now();
+            std::stable_sort(expected.begin(), expected.end(),
+                             [&catalogue](const CFileEntry* a, const CFileEntry* b) {
+                                 return catalogue.CompareEntries(*a, *b) < 0;
+                             });
+            baseline.push_back(std::chrono::duration<double>(Clock::now() - start).count());
+            sameOrder = sameOrder && expected == rowOrder();
         }
-        return Median(seconds);
+        return CRow{"", Median(seconds), Median(baseline),
+                    sameOrder ? "" : "ORDER DIFFERS FROM CompareEntries"};
     };
     for (int column = 0; column < catalogue.GetColumnCount(); ++column) {
-        const double ascending = timeClicks(column, true);
-        char note[64];
-        std::snprintf(note, sizeof note, "descending %.4f s", timeClicks(column, false));
-        rows.push_back({"SortBy " + catalogue.GetColumn(column).title + what, ascending, 0, note});
+        for (const bool ascending : {true, false}) {
+            CRow row = timeClicks(column, ascending);
+            row.work = "SortBy " + catalogue.GetColumn(column).title +
+                       (ascending ? "" : " descending") + what;
+            rows.push_back(row);
+        }
     }
     catalogue.SetSortNamesAsNumbers(true);
-    const double numbers = timeClicks(0, false);
-    rows.push_back({std::string("SortBy name as numbers, descending") + what, numbers, 0,
-                    std::to_string(catalogue.GetRowCount()) + " rows"});
+    CRow row = timeClicks(0, false);
+    row.work = std::string("SortBy name as numbers, descending") + what;
+    rows.push_back(row);
 }
 
 } // namespace
