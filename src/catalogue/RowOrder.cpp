@@ -63,9 +63,8 @@ struct CRankedTexts {
     std::vector<uint32_t> Ranks() const {
         std::vector<uint32_t> order(texts.size());
         std::iota(order.begin(), order.end(), 0u);
-        std::sort(order.begin(), order.end(), [this](uint32_t a, uint32_t b) {
-            return CompareNoCase(texts[a], texts[b]) < 0;
-        });
+        std::sort(order.begin(), order.end(),
+                  [this](uint32_t a, uint32_t b) { return CompareNoCase(texts[a], texts[b]) < 0; });
         std::vector<uint32_t> ranks(texts.size());
         uint32_t rank = 0;
         for (std::size_t i = 0; i < order.size(); ++i) {
@@ -175,8 +174,8 @@ bool SortCatalogueRows(std::vector<CCatalogueRow>& rows, const CRowOrder& order)
     // Ids become ranks; by folder the folder is the column's value.
     const std::vector<uint32_t> folderRanks = folders.Ranks();
     const std::vector<uint32_t> textRanks = columnTexts.Ranks();
-    const bool textColumn = kind == ColumnKind::Extension || kind == ColumnKind::Type ||
-                            kind == ColumnKind::Attributes;
+    const bool textColumn =
+        kind == ColumnKind::Extension || kind == ColumnKind::Type || kind == ColumnKind::Attributes;
     for (CSortKey& key : keys) {
         if (!folderRanks.empty()) {
             key.folder = folderRanks[key.folder];
@@ -200,14 +199,14 @@ bool SortCatalogueRows(std::vector<CCatalogueRow>& rows, const CRowOrder& order)
     const bool ascending = order.ascending;
     const bool nameBeforeFolder = kind == ColumnKind::FileName;
     // Not a column: the files are all equal and keep their order.
-    const bool filesEqual = static_cast<uint32_t>(kind) > static_cast<uint32_t>(ColumnKind::Accessed);
+    const bool filesEqual =
+        static_cast<uint32_t>(kind) > static_cast<uint32_t>(ColumnKind::Accessed);
     const auto compareNames = [text](const CSortKey& a, const CSortKey& b) {
         if (a.namePrefix != b.namePrefix) {
             return a.namePrefix < b.namePrefix ? -1 : 1;
         }
-        const int result =
-            std::memcmp(text + a.name.start, text + b.name.start,
-                        std::min(a.name.length, b.name.length));
+        const int result = std::memcmp(text + a.name.start, text + b.name.start,
+                                       std::min(a.name.length, b.name.length));
         return result != 0 ? result : CompareNumbers(a.name.length, b.name.length);
     };
     std::sort(keys.begin(), keys.end(), [&](const CSortKey& a, const CSortKey& b) {

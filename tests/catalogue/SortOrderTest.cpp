@@ -52,17 +52,19 @@ std::string RandomName(std::mt19937& random) {
 // Names for the numeric order too: leading numbers, signs, blanks, numbers
 // beyond 32 bits, and extensions that differ only in case.
 std::string RandomRichName(std::mt19937& random) {
-    static const char* const kNumbers[] = {"9 ", "10 ", "-1 ", " 7", "+3", "007", "4294967296", "12"};
-    static const char* const kExtensions[] = {".jpg", ".JPG", ".Jpg", ".txt", ".TXT",
+    static const char* const kNumbers[] = {"9 ", "10 ", "-1 ",        " 7",
+                                           "+3", "007", "4294967296", "12"};
+    static const char* const kExtensions[] = {".jpg", ".JPG", ".Jpg",    ".txt", ".TXT",
                                               "",     "",     ".tar.gz", "."};
     std::uniform_int_distribution<int> coin(0, 2);
     std::string name;
     if (coin(random) == 0) {
-        name += kNumbers[std::uniform_int_distribution<std::size_t>(0, std::size(kNumbers) - 1)(random)];
+        name += kNumbers[std::uniform_int_distribution<std::size_t>(0, std::size(kNumbers) -
+                                                                           1)(random)];
     }
     name += RandomName(random);
-    name += kExtensions[std::uniform_int_distribution<std::size_t>(0, std::size(kExtensions) - 1)(
-        random)];
+    name += kExtensions[std::uniform_int_distribution<std::size_t>(0, std::size(kExtensions) -
+                                                                          1)(random)];
     return name == "." || name == ".." ? name + "x" : name;
 }
 
@@ -77,8 +79,8 @@ public:
                                              "tekstdocument"};
         const auto dot = longName.rfind('.');
         unsigned sum = 0;
-        for (std::size_t i = dot == std::string::npos ? longName.size() : dot;
-             i < longName.size(); ++i) {
+        for (std::size_t i = dot == std::string::npos ? longName.size() : dot; i < longName.size();
+             ++i) {
             sum += static_cast<unsigned char>(longName[i]);
         }
         return kNames[sum % std::size(kNames)];
@@ -152,8 +154,8 @@ protected:
         static const timespec kTimes[] = {
             {1700000000, 0}, {1700000000, 0}, {1700000000, 100}, {1700000001, 0}, {946684800, 0}};
         const auto pick = [&random](const auto& values) {
-            return values[std::uniform_int_distribution<std::size_t>(0, std::size(values) - 1)(
-                random)];
+            return values[std::uniform_int_distribution<std::size_t>(0, std::size(values) -
+                                                                            1)(random)];
         };
         for (const std::string& folder : folders) {
             for (int i = 0; i < 12; ++i) {
@@ -193,8 +195,8 @@ protected:
             values.push_back(value(catalogue.GetRowEntry(row)));
         }
         std::sort(values.begin(), values.end());
-        const auto distinct = static_cast<std::size_t>(
-            std::unique(values.begin(), values.end()) - values.begin());
+        const auto distinct =
+            static_cast<std::size_t>(std::unique(values.begin(), values.end()) - values.begin());
         return distinct > 1 && distinct < values.size();
     }
 
@@ -207,8 +209,8 @@ protected:
         }
         for (std::size_t i = 0; i < actual.size(); ++i) {
             if (actual[i] != expected[i]) {
-                return "row " + std::to_string(i) + ": " + actual[i]->FullPath() +
-                       ", expected " + expected[i]->FullPath();
+                return "row " + std::to_string(i) + ": " + actual[i]->FullPath() + ", expected " +
+                       expected[i]->FullPath();
             }
         }
         return {};
@@ -312,14 +314,14 @@ TEST_F(SortOrderTest, EveryColumnInEveryModeOrdersRowsAsCompareEntriesDoes) {
                     if (recursive && foldersAsFiles && !numbers) {
                         catalogue.SortBy(kColType, true); // looks the type names up
                         using Entry = const CFileEntry&;
-                        EXPECT_TRUE(HasTiesAndDifferences(
-                            [](Entry e) { return e.findData.FileSize(); }));
+                        EXPECT_TRUE(
+                            HasTiesAndDifferences([](Entry e) { return e.findData.FileSize(); }));
                         EXPECT_TRUE(HasTiesAndDifferences(
                             [](Entry e) { return e.findData.ftLastWriteTime; }));
                         EXPECT_TRUE(HasTiesAndDifferences(
                             [](Entry e) { return e.findData.ftLastAccessTime; }));
-                        EXPECT_TRUE(HasTiesAndDifferences(
-                            [](Entry e) { return e.attributeLetters; }));
+                        EXPECT_TRUE(
+                            HasTiesAndDifferences([](Entry e) { return e.attributeLetters; }));
                         EXPECT_TRUE(HasTiesAndDifferences([](Entry e) { return e.typeName; }));
                         EXPECT_TRUE(HasTiesAndDifferences([](Entry e) { return e.folder; }));
                         EXPECT_TRUE(HasTiesAndDifferences(
