@@ -2,6 +2,8 @@
 // each next to its raw baseline in the same run:
 //   - Refresh of one folder and of a tree of folders, against readdir +
 //     lstat + a case-insensitive sort of the names;
+//   - a click on each column header (SortBy from the name order), in one
+//     folder and in the tree, against a stable sort with CompareEntries;
 //   - ComputeNewNames with a typical rule set (replace, insert with a
 //     column tag, autonumber, case change);
 //   - the EXIF and image tags over copies of one JPEG file, with one tag
@@ -9,7 +11,7 @@
 //   - the MP3 tags over hard links to one MP3 file (four tags per name).
 //
 //   nr_speed_bench [--files N] [--folders F] [--runs R] [--dir FOLDER]
-//                  [--jpeg FILE] [--mp3 FILE] [--media-files M]
+//                  [--jpeg FILE] [--mp3 FILE] [--media-files M] [--sort-only 1]
 
 #include "RawScan.h"
 #include "catalogue/DefaultColumns.h"
@@ -97,6 +99,60 @@ void SetTypicalRules(CRenameCore& core) {
     options.autonumber.zeroFill = "5";
 }
 
+/// One row per column: the median time of SortBy, ascending, each run
+/// starting from the rows in ascending name order, as after a refresh. The
+/// baseline is a stable sort of the same rows with CompareEntries, which
+/// defines the order; a different order is reported.
+void AddSortRows(std::vector<CRow>& rows, const std::string& folder, bool recursive, int runs) {
+    CFileCatalogue catalogue;
+    AddDefaultColumns(catalogue);
+    catalogue.SetShowFolders(!recursive);
+    catalogue.SetRecursive(recursive);
+    catalogue.SetFolder(folder, true);
+    catalogue.Refresh();
+    const char* what = recursive ? ", tree" : ", one folder";
+    const auto rowOrder = [&catalogue] {
+        std::vector<const CFileEntry*> order;
+        for (int row = 0; row < catalogue.GetRowCount(); ++row) {
+            order.push_back(&catalogue.GetRowEntry(row));
+        }
+        return order;
+    };
+    const auto timeClicks = [&](int column, bool ascending) {
+        std::vector<double> seconds;
+        std::vector<double> baseline;
+        bool sameOrder = true;
+        for (int i = 0; i < runs; ++i) {
+            catalogue.SortBy(0, true);
+            std::vector<const CFileEntry*> expected = rowOrder();
+            auto start = Clock::now();
+            catalogue.SortBy(column, ascending);
+            seconds.push_back(std::chrono::duration<double>(Clock::now() - start).count());
+            start = Clock::now();
+            std::stable_sort(expected.begin(), expected.end(),
+                             [&catalogue](const CFileEntry* a, const CFileEntry* b) {
+                                 return catalogue.CompareEntries(*a, *b) < 0;
+                             });
+            baseline.push_back(std::chrono::duration<double>(Clock::now() - start).count());
+            sameOrder = sameOrder && expected == rowOrder();
+        }
+        return CRow{"", Median(seconds), Median(baseline),
+                    sameOrder ? "" : "ORDER DIFFERS FROM CompareEntries"};
+    };
+    for (int column = 0; column < catalogue.GetColumnCount(); ++column) {
+        for (const bool ascending : {true, false}) {
+            CRow row = timeClicks(column, ascending);
+            row.work = "SortBy " + catalogue.GetColumn(column).title +
+                       (ascending ? "" : " descending") + what;
+            rows.push_back(row);
+        }
+    }
+    catalogue.SetSortNamesAsNumbers(true);
+    CRow row = timeClicks(0, false);
+    row.work = std::string("SortBy name as numbers, descending") + what;
+    rows.push_back(row);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -104,6 +160,7 @@ int main(int argc, char** argv) {
     int folders = 1000;
     int runs = 5;
     int mediaFiles = 10000;
+    bool sortOnly = false;
     std::string base = std::filesystem::temp_directory_path().string();
     std::string jpeg;
 #ifdef NR_MP3_FIXTURE
@@ -130,6 +187,8 @@ int main(int argc, char** argv) {
             mp3 = argv[i + 1];
         } else if (option == "--media-files") {
             mediaFiles = std::max(1, std::atoi(argv[i + 1]));
+        } else if (option == "--sort-only") {
+            sortOnly = std::atoi(argv[i + 1]) != 0;
         } else {
             std::fprintf(stderr, "unknown option %s\n", option.c_str());
             return 2;
@@ -158,6 +217,10 @@ int main(int argc, char** argv) {
     std::vector<CRow> rows;
     for (const bool recursive : {false, true}) {
         const std::string folder = recursive ? tree : flat;
+        AddSortRows(rows, folder, recursive, runs);
+        if (sortOnly) {
+            continue;
+        }
         const std::vector<std::string> scanned =
             recursive ? treeFolders : std::vector<std::string>{flat};
         std::size_t rawCount = 0;
@@ -183,6 +246,10 @@ int main(int argc, char** argv) {
     }
 
     // The media tags over copies of one JPEG file.
+    if (sortOnly) {
+        jpeg.clear();
+        mp3.clear();
+    }
     if (std::filesystem::is_directory(jpeg)) {
         // A camera file with a full EXIF block; else the first by name.
         std::vector<std::string> candidates;
@@ -221,7 +288,7 @@ int main(int argc, char** argv) {
                 {many ? "EXIF + image tags, six tags per name" : "EXIF tag, one tag per name",
                  seconds, 0, note});
         }
-    } else {
+    } else if (!sortOnly) {
         std::printf("(no JPEG file given with --jpeg or NR_TESTDATA: media tags skipped)\n");
     }
 
@@ -249,7 +316,7 @@ int main(int argc, char** argv) {
                       core.GetCatalogue().GetRowCount() / seconds,
                       core.GetPreviewRows().front().text.c_str());
         rows.push_back({"MP3 tags, four tags per name", seconds, 0, note});
-    } else {
+    } else if (!sortOnly) {
         std::printf("(no MP3 file given with --mp3: MP3 tags skipped)\n");
     }
 

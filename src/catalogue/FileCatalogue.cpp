@@ -1,6 +1,7 @@
 #include "catalogue/FileCatalogue.h"
 
 #include "catalogue/NameParts.h"
+#include "catalogue/RowOrder.h"
 #include "catalogue/TypeNameSource.h"
 #include "platform/FileSystem.h"
 #include "platform/FileTime.h"
@@ -9,7 +10,6 @@
 
 #include <algorithm>
 #include <boost/regex/icu.hpp>
-#include <cstring>
 #include <numeric>
 
 namespace {
@@ -406,94 +406,24 @@ void CFileCatalogue::FillRows() {
 }
 
 void CFileCatalogue::SortRows() {
-    if (sortColumn >= 0 && sortColumn < static_cast<int>(columnKinds.size()) &&
-        columnKinds[static_cast<std::size_t>(sortColumn)] == ColumnKind::Type) {
+    CRowOrder order{.kind = std::nullopt,
+                    .ascending = sortAscending,
+                    .recursive = recursive,
+                    .foldersAsFiles = foldersAsFiles,
+                    .namesAsNumbers = sortNamesAsNumbers};
+    if (sortColumn >= 0 && sortColumn < static_cast<int>(columnKinds.size())) {
+        order.kind = columnKinds[static_cast<std::size_t>(sortColumn)];
+    }
+    if (order.kind == ColumnKind::Type) {
         EnsureTypeNames();
     }
-    if (sortColumn >= 0 && sortColumn < static_cast<int>(columnKinds.size()) &&
-        columnKinds[static_cast<std::size_t>(sortColumn)] == ColumnKind::FileName &&
-        !sortNamesAsNumbers) {
-        SortRowsByName();
+    if (SortCatalogueRows(rows, order)) {
         return;
     }
     std::stable_sort(rows.begin(), rows.end(),
                      [this](const CCatalogueRow& a, const CCatalogueRow& b) {
                          return CompareEntries(*a.entry, *b.entry) < 0;
                      });
-}
-
-// The usual order, by name, in the same order as CompareEntries gives it,
-// with every name and folder folded to lower case once instead of on each
-// of the n log n comparisons.
-void CFileCatalogue::SortRowsByName() {
-    struct CKeyedRow {
-        CCatalogueRow row;
-        std::size_t nameStart;
-        std::size_t nameLength;
-        std::size_t folderStart;
-        std::size_t folderLength;
-        bool isFolder;
-    };
-    std::string folded;
-    std::vector<CKeyedRow> keyed;
-    keyed.reserve(rows.size());
-    const std::string* lastFolder = nullptr;
-    std::size_t lastFolderStart = 0;
-    for (const CCatalogueRow& row : rows) {
-        const CFileEntry& entry = *row.entry;
-        CKeyedRow key{.row = row,
-                      .nameStart = folded.size(),
-                      .nameLength = entry.LongName().size(),
-                      .folderStart = 0,
-                      .folderLength = entry.folder.size(),
-                      .isFolder = entry.isFolder};
-        AppendFoldedCase(folded, entry.LongName());
-        if (recursive) {
-            // Entries of one folder come one after another: fold it once.
-            if (lastFolder == nullptr || *lastFolder != entry.folder) {
-                lastFolder = &entry.folder;
-                lastFolderStart = folded.size();
-                AppendFoldedCase(folded, entry.folder);
-            }
-            key.folderStart = lastFolderStart;
-        }
-        keyed.push_back(key);
-    }
-    const char* const text = folded.data();
-    const auto compare = [text](std::size_t startA, std::size_t lengthA, std::size_t startB,
-                                std::size_t lengthB) {
-        const int result = std::memcmp(text + startA, text + startB, std::min(lengthA, lengthB));
-        return result != 0 ? result : (lengthA < lengthB ? -1 : (lengthA > lengthB ? 1 : 0));
-    };
-    const auto compareNames = [&](const CKeyedRow& a, const CKeyedRow& b) {
-        return compare(a.nameStart, a.nameLength, b.nameStart, b.nameLength);
-    };
-    const auto compareFolders = [&](const CKeyedRow& a, const CKeyedRow& b) {
-        return recursive ? compare(a.folderStart, a.folderLength, b.folderStart, b.folderLength)
-                         : 0;
-    };
-    const bool groupFolders = !foldersAsFiles;
-    const bool ascending = sortAscending;
-    std::stable_sort(keyed.begin(), keyed.end(), [&](const CKeyedRow& a, const CKeyedRow& b) {
-        if (groupFolders) {
-            if (a.isFolder != b.isFolder) {
-                return a.isFolder;
-            }
-            if (a.isFolder) {
-                // Folders stay in ascending order whichever way the files go.
-                const int result = compareFolders(a, b);
-                return (result != 0 ? result : compareNames(a, b)) < 0;
-            }
-        }
-        int result = compareNames(a, b);
-        if (result == 0) {
-            result = compareFolders(a, b);
-        }
-        return (ascending ? result : -result) < 0;
-    });
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        rows[i] = keyed[i].row;
-    }
 }
 
 void CFileCatalogue::SortBy(int column, bool ascending) {

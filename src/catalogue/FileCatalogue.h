@@ -206,7 +206,6 @@ private:
                   bool isFolder);
     void FillRows();
     void SortRows();
-    void SortRowsByName();
 
     std::string folderPath;
     std::string mask = "*.*";

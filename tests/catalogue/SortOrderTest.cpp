@@ -1,14 +1,22 @@
 // The rows' order after a refresh or a click on a column is exactly the
-// order CompareEntries defines, stable from the scan order, in every mode
-// that changes it: folders grouped or not, recursive or not, ascending or
-// descending, by name or by another column.
+// order CompareEntries defines, stable from the order before, in every mode
+// that changes it: folders grouped or not, recursive or not, names as
+// numbers or not, ascending or descending, by every kind of column. The
+// catalogue sorts on keys of its own; CompareEntries is the definition.
 
 #include "catalogue/FileCatalogue.h"
+#include "catalogue/NameParts.h"
+#include "catalogue/TypeNameSource.h"
+#include "platform/FindRecord.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <numeric>
 #include <random>
 #include <string>
 #include <vector>
@@ -18,6 +26,10 @@ namespace {
 constexpr int kColName = 0;
 constexpr int kColSize = 1;
 constexpr int kColFolder = 2;
+constexpr int kColType = 4;
+constexpr int kColumnCount = 9;
+// A column the catalogue does not have: the files keep their order.
+constexpr int kColNone = 99;
 
 // Names that collide without case, share prefixes, hold bytes above 127
 // and dots, so that every comparison path is taken.
@@ -37,6 +49,44 @@ std::string RandomName(std::mt19937& random) {
     return name;
 }
 
+// Names for the numeric order too: leading numbers, signs, blanks, numbers
+// beyond 32 bits, and extensions that differ only in case.
+std::string RandomRichName(std::mt19937& random) {
+    static const char* const kNumbers[] = {"9 ", "10 ", "-1 ",        " 7",
+                                           "+3", "007", "4294967296", "12"};
+    static const char* const kExtensions[] = {".jpg", ".JPG", ".Jpg",    ".txt", ".TXT",
+                                              "",     "",     ".tar.gz", "."};
+    std::uniform_int_distribution<int> coin(0, 2);
+    std::string name;
+    if (coin(random) == 0) {
+        name += kNumbers[std::uniform_int_distribution<std::size_t>(0, std::size(kNumbers) -
+                                                                           1)(random)];
+    }
+    name += RandomName(random);
+    name += kExtensions[std::uniform_int_distribution<std::size_t>(0, std::size(kExtensions) -
+                                                                          1)(random)];
+    return name == "." || name == ".." ? name + "x" : name;
+}
+
+// Type descriptions by extension, some equal but for case, one empty.
+class CMixedCaseTypeNames : public CTypeNameSource {
+public:
+    std::string TypeName(const std::string& longName, uint32_t attributes) override {
+        if (attributes & platform::kAttrDirectory) {
+            return "Bestandsmap";
+        }
+        static const char* const kNames[] = {"JPEG-afbeelding", "jpeg-Afbeelding", "Tekst", "",
+                                             "tekstdocument"};
+        const auto dot = longName.rfind('.');
+        unsigned sum = 0;
+        for (std::size_t i = dot == std::string::npos ? longName.size() : dot; i < longName.size();
+             ++i) {
+            sum += static_cast<unsigned char>(longName[i]);
+        }
+        return kNames[sum % std::size(kNames)];
+    }
+};
+
 class SortOrderTest : public ::testing::Test {
 protected:
     CTempFolder temp;
@@ -46,6 +96,12 @@ protected:
         catalogue.AddColumn("Bestand", ColumnKind::FileName, -1, ColumnAlignment::Left);
         catalogue.AddColumn("Grootte", ColumnKind::Size, -1, ColumnAlignment::Right);
         catalogue.AddColumn("Pad", ColumnKind::Folder, -1, ColumnAlignment::Left);
+        catalogue.AddColumn("Ext", ColumnKind::Extension, -1, ColumnAlignment::Left);
+        catalogue.AddColumn("Type", ColumnKind::Type, -1, ColumnAlignment::Left);
+        catalogue.AddColumn("Attributen", ColumnKind::Attributes, -1, ColumnAlignment::Left);
+        catalogue.AddColumn("Gemaakt", ColumnKind::Created, -1, ColumnAlignment::Left);
+        catalogue.AddColumn("Gewijzigd", ColumnKind::Modified, -1, ColumnAlignment::Left);
+        catalogue.AddColumn("Laatst geopend", ColumnKind::Accessed, -1, ColumnAlignment::Left);
     }
 
     // A tree of random names: files and folders in the top folder and in
@@ -74,6 +130,90 @@ protected:
                 }
             }
         }
+    }
+
+    // A tree of folders in three levels, some names equal but for case,
+    // with files whose sizes and times are drawn from a few values (so
+    // that many are equal and some differ), some of them read-only or
+    // hidden, so that every column has ties and differences.
+    static void MakeRichTree(const CTempFolder& root, std::mt19937& random) {
+        std::vector<std::string> folders = {""};
+        for (int level = 0; level < 2; ++level) {
+            const std::vector<std::string> parents = folders;
+            for (const std::string& parent : parents) {
+                for (int i = 0; i < 3; ++i) {
+                    const std::string folder = parent + RandomName(random) + "/";
+                    if (!std::filesystem::exists(root / folder)) {
+                        root.MakeFolder(folder);
+                        folders.push_back(folder);
+                    }
+                }
+            }
+        }
+        static const std::size_t kSizes[] = {0, 0, 1, 7, 7, 300};
+        static const timespec kTimes[] = {
+            {1700000000, 0}, {1700000000, 0}, {1700000000, 100}, {1700000001, 0}, {946684800, 0}};
+        const auto pick = [&random](const auto& values) {
+            return values[std::uniform_int_distribution<std::size_t>(0, std::size(values) -
+                                                                            1)(random)];
+        };
+        for (const std::string& folder : folders) {
+            for (int i = 0; i < 12; ++i) {
+                const std::string path = root / (folder + RandomRichName(random));
+                if (std::filesystem::exists(path)) {
+                    continue;
+                }
+                root.WriteFile(folder + std::filesystem::path(path).filename().string(),
+                               std::string(pick(kSizes), 'x'));
+                const timespec times[2] = {pick(kTimes), pick(kTimes)}; // accessed, modified
+                ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0) << path;
+                if (std::uniform_int_distribution<int>(0, 4)(random) == 0) {
+                    ASSERT_EQ(chmod(path.c_str(), 0444), 0) << path;
+                }
+            }
+        }
+    }
+
+    // Rows moved about by hand: a random set selected and moved a few
+    // places up or down, so that a sort starts from an order of its own.
+    void ScrambleRows(std::mt19937& random) {
+        std::uniform_int_distribution<int> coin(0, 3);
+        for (int row = 0; row < catalogue.GetRowCount(); ++row) {
+            catalogue.SetRowSelected(row, coin(random) == 0);
+        }
+        const bool up = coin(random) < 2;
+        for (int i = 0; i < 5; ++i) {
+            catalogue.MoveSelectedRows(up);
+        }
+    }
+
+    // Whether the rows' values of one column hold both ties and differences,
+    // as a tree must for its sort to test the tie-breaks and the values.
+    template <typename Value> bool HasTiesAndDifferences(Value value) const {
+        std::vector<decltype(value(std::declval<const CFileEntry&>()))> values;
+        for (int row = 0; row < catalogue.GetRowCount(); ++row) {
+            values.push_back(value(catalogue.GetRowEntry(row)));
+        }
+        std::sort(values.begin(), values.end());
+        const auto distinct =
+            static_cast<std::size_t>(std::unique(values.begin(), values.end()) - values.begin());
+        return distinct > 1 && distinct < values.size();
+    }
+
+    // Empty when the orders are the same, else where they first differ.
+    static std::string FirstDifference(const std::vector<const CFileEntry*>& actual,
+                                       const std::vector<const CFileEntry*>& expected) {
+        if (actual.size() != expected.size()) {
+            return "row counts " + std::to_string(actual.size()) + " and " +
+                   std::to_string(expected.size());
+        }
+        for (std::size_t i = 0; i < actual.size(); ++i) {
+            if (actual[i] != expected[i]) {
+                return "row " + std::to_string(i) + ": " + actual[i]->FullPath() + ", expected " +
+                       expected[i]->FullPath();
+            }
+        }
+        return {};
     }
 
     std::vector<const CFileEntry*> RowOrder() const {
@@ -138,6 +278,75 @@ TEST_F(SortOrderTest, EveryModeOrdersRowsAsCompareEntriesDoes) {
         }
     }
     EXPECT_EQ(checked, 32);
+}
+
+TEST_F(SortOrderTest, EveryColumnInEveryModeOrdersRowsAsCompareEntriesDoes) {
+    CMixedCaseTypeNames typeNames;
+    catalogue.SetTypeNameSource(&typeNames);
+    int checked = 0;
+    for (const unsigned seed : {7u, 1789u, 20261208u}) {
+        CTempFolder root;
+        std::mt19937 random(seed);
+        MakeRichTree(root, random);
+        ASSERT_FALSE(HasFatalFailure());
+        ASSERT_TRUE(catalogue.SetFolder(root.Path(), true));
+        for (const bool recursive : {false, true}) {
+            for (const bool foldersAsFiles : {false, true}) {
+                for (const bool numbers : {false, true}) {
+                    catalogue.SetRecursive(recursive);
+                    catalogue.SetFoldersAsFiles(foldersAsFiles);
+                    catalogue.SetSortNamesAsNumbers(numbers);
+                    catalogue.Refresh();
+                    const std::string mode =
+                        "seed " + std::to_string(seed) +
+                        (recursive ? ", recursive" : ", one folder") +
+                        (foldersAsFiles ? ", folders as files" : ", folders first") +
+                        (numbers ? ", names as numbers" : "");
+                    ASSERT_GT(catalogue.GetRowCount(), recursive ? 100 : 10) << mode;
+
+                    std::vector<const CFileEntry*> scanOrder;
+                    for (const CFileEntry& entry : catalogue.GetEntries()) {
+                        scanOrder.push_back(&entry);
+                    }
+                    ASSERT_EQ(FirstDifference(RowOrder(), ExpectedOrder(scanOrder)), "")
+                        << mode << ", after a refresh";
+
+                    if (recursive && foldersAsFiles && !numbers) {
+                        catalogue.SortBy(kColType, true); // looks the type names up
+                        using Entry = const CFileEntry&;
+                        EXPECT_TRUE(
+                            HasTiesAndDifferences([](Entry e) { return e.findData.FileSize(); }));
+                        EXPECT_TRUE(HasTiesAndDifferences(
+                            [](Entry e) { return e.findData.ftLastWriteTime; }));
+                        EXPECT_TRUE(HasTiesAndDifferences(
+                            [](Entry e) { return e.findData.ftLastAccessTime; }));
+                        EXPECT_TRUE(
+                            HasTiesAndDifferences([](Entry e) { return e.attributeLetters; }));
+                        EXPECT_TRUE(HasTiesAndDifferences([](Entry e) { return e.typeName; }));
+                        EXPECT_TRUE(HasTiesAndDifferences([](Entry e) { return e.folder; }));
+                        EXPECT_TRUE(HasTiesAndDifferences(
+                            [](Entry e) { return LeadingInteger(e.LongName()); }));
+                    }
+
+                    std::vector<int> columns(kColumnCount);
+                    std::iota(columns.begin(), columns.end(), 0);
+                    columns.push_back(kColNone);
+                    for (const int column : columns) {
+                        for (const bool ascending : {true, false}) {
+                            ScrambleRows(random);
+                            const std::vector<const CFileEntry*> before = RowOrder();
+                            catalogue.SortBy(column, ascending);
+                            ASSERT_EQ(FirstDifference(RowOrder(), ExpectedOrder(before)), "")
+                                << mode << ", column " << column
+                                << (ascending ? " ascending" : " descending");
+                            ++checked;
+                        }
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_EQ(checked, 3 * 8 * (kColumnCount + 1) * 2);
 }
 
 TEST_F(SortOrderTest, NamesDifferingOnlyInCaseKeepTheirScanOrder) {

@@ -1,0 +1,245 @@
+#include "catalogue/RowOrder.h"
+
+#include "catalogue/NameParts.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+#include <numeric>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+namespace {
+
+// A piece of the buffer of folded names.
+struct CSpan {
+    uint32_t start = 0;
+    uint32_t length = 0;
+};
+
+// What one row is compared by, in this order: a folder grouped before the
+// files comes first; then the value of the column (a size, a time, a
+// leading number, or the rank of a text); then the rank of the folder and
+// the name (the name first when sorting by name); and last the position,
+// so that rows equal in all the rest keep their order.
+struct CSortKey {
+    uint64_t value = 0;
+    // The first eight bytes of the folded name, so that most comparisons of
+    // names need not look into the buffer.
+    uint64_t namePrefix = 0;
+    CSpan name;
+    uint32_t folder = 0;
+    uint32_t position = 0;
+    // A folder grouped before the files: always in ascending order, folder
+    // before name.
+    bool groupedFolder = false;
+};
+
+// Texts that repeat over many rows (folders, extensions, type names,
+// attribute letters): each distinct one gets an id as it is met, and once
+// all are met, a rank in the order CompareNoCase gives them, equal for
+// texts that differ only in case.
+struct CRankedTexts {
+    std::unordered_map<std::string_view, uint32_t> ids;
+    std::vector<std::string_view> texts;
+    std::string_view last;
+    uint32_t lastId = 0;
+
+    // The text must outlive this object: it is kept by view.
+    uint32_t Id(std::string_view text) {
+        if (texts.empty() || text != last) {
+            const auto [found, added] = ids.try_emplace(text, static_cast<uint32_t>(texts.size()));
+            if (added) {
+                texts.push_back(text);
+            }
+            last = text;
+            lastId = found->second;
+        }
+        return lastId;
+    }
+
+    // The rank of each id.
+    std::vector<uint32_t> Ranks() const {
+        std::vector<uint32_t> order(texts.size());
+        std::iota(order.begin(), order.end(), 0u);
+        std::sort(order.begin(), order.end(),
+                  [this](uint32_t a, uint32_t b) { return CompareNoCase(texts[a], texts[b]) < 0; });
+        std::vector<uint32_t> ranks(texts.size());
+        uint32_t rank = 0;
+        for (std::size_t i = 0; i < order.size(); ++i) {
+            if (i > 0 && CompareNoCase(texts[order[i - 1]], texts[order[i]]) != 0) {
+                ++rank;
+            }
+            ranks[order[i]] = rank;
+        }
+        return ranks;
+    }
+};
+
+// The first eight bytes of a span as a number that orders as the bytes do;
+// a shorter span is padded with zero bytes, so two equal prefixes still
+// leave the order to the whole spans.
+uint64_t PrefixOf(const char* text, CSpan span) {
+    uint64_t prefix = 0;
+    for (uint32_t i = 0; i < 8; ++i) {
+        prefix <<= 8;
+        if (i < span.length) {
+            prefix |= static_cast<unsigned char>(text[span.start + i]);
+        }
+    }
+    return prefix;
+}
+
+int CompareNumbers(uint64_t a, uint64_t b) {
+    return a < b ? -1 : (a > b ? 1 : 0);
+}
+
+} // namespace
+
+bool SortCatalogueRows(std::vector<CCatalogueRow>& rows, const CRowOrder& order) {
+    constexpr std::size_t kMaxOffset = std::numeric_limits<uint32_t>::max();
+    if (rows.size() > kMaxOffset) {
+        return false;
+    }
+    const auto kind = order.kind.value_or(static_cast<ColumnKind>(~0u));
+    // Folded as AppendFoldedCase folds them, the names compare byte by
+    // byte, shorter first on a tie, exactly as CompareNoCase compares them.
+    std::string names;
+    CRankedTexts folders;
+    CRankedTexts columnTexts;
+    std::vector<CSortKey> keys(rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        // After earlier sorts the rows visit the entries and their strings
+        // all over memory: ask for them a few rows ahead, which hides most
+        // of the waiting.
+        if (i + 16 < rows.size()) {
+            __builtin_prefetch(rows[i + 16].entry);
+        }
+        if (i + 8 < rows.size()) {
+            const CFileEntry& ahead = *rows[i + 8].entry;
+            __builtin_prefetch(ahead.LongName().data());
+            __builtin_prefetch(ahead.folder.data());
+        }
+        const CFileEntry& entry = *rows[i].entry;
+        CSortKey& key = keys[i];
+        key.position = static_cast<uint32_t>(i);
+        key.name = {static_cast<uint32_t>(names.size()),
+                    static_cast<uint32_t>(entry.LongName().size())};
+        AppendFoldedCase(names, entry.LongName());
+        key.groupedFolder = !order.foldersAsFiles && entry.isFolder;
+        // Equal values are told apart by folder only in a recursive list;
+        // the folder column compares the files' folders always.
+        if (order.recursive || (kind == ColumnKind::Folder && !key.groupedFolder)) {
+            key.folder = folders.Id(entry.folder);
+        }
+        if (key.groupedFolder) {
+            continue;
+        }
+        switch (kind) {
+        case ColumnKind::FileName:
+            if (order.namesAsNumbers) {
+                key.value = static_cast<uint32_t>(LeadingInteger(entry.LongName()));
+            }
+            break;
+        case ColumnKind::Extension:
+            key.value = columnTexts.Id(entry.extension);
+            break;
+        case ColumnKind::Type:
+            key.value = columnTexts.Id(entry.typeName);
+            break;
+        case ColumnKind::Attributes:
+            key.value = columnTexts.Id(entry.attributeLetters);
+            break;
+        case ColumnKind::Size:
+            key.value = entry.findData.FileSize();
+            break;
+        case ColumnKind::Created:
+            key.value = entry.findData.ftCreationTime;
+            break;
+        case ColumnKind::Modified:
+            key.value = entry.findData.ftLastWriteTime;
+            break;
+        case ColumnKind::Accessed:
+            key.value = entry.findData.ftLastAccessTime;
+            break;
+        default:
+            break;
+        }
+    }
+    if (names.size() > kMaxOffset) {
+        return false;
+    }
+
+    // Ids become ranks; by folder the folder is the column's value.
+    const std::vector<uint32_t> folderRanks = folders.Ranks();
+    const std::vector<uint32_t> textRanks = columnTexts.Ranks();
+    const bool textColumn =
+        kind == ColumnKind::Extension || kind == ColumnKind::Type || kind == ColumnKind::Attributes;
+    for (CSortKey& key : keys) {
+        if (!folderRanks.empty()) {
+            key.folder = folderRanks[key.folder];
+        }
+        if (key.groupedFolder) {
+            continue;
+        }
+        if (textColumn) {
+            key.value = textRanks[key.value];
+        } else if (kind == ColumnKind::Folder) {
+            key.value = key.folder;
+        }
+    }
+    const char* const text = names.data();
+    for (CSortKey& key : keys) {
+        key.namePrefix = PrefixOf(text, key.name);
+    }
+
+    // The position decides between otherwise equal keys, so this order is
+    // total and the unstable sort gives what a stable sort would.
+    const bool ascending = order.ascending;
+    const bool nameBeforeFolder = kind == ColumnKind::FileName;
+    // Not a column: the files are all equal and keep their order.
+    const bool filesEqual =
+        static_cast<uint32_t>(kind) > static_cast<uint32_t>(ColumnKind::Accessed);
+    const auto compareNames = [text](const CSortKey& a, const CSortKey& b) {
+        if (a.namePrefix != b.namePrefix) {
+            return a.namePrefix < b.namePrefix ? -1 : 1;
+        }
+        const int result = std::memcmp(text + a.name.start, text + b.name.start,
+                                       std::min(a.name.length, b.name.length));
+        return result != 0 ? result : CompareNumbers(a.name.length, b.name.length);
+    };
+    std::sort(keys.begin(), keys.end(), [&](const CSortKey& a, const CSortKey& b) {
+        if (a.groupedFolder != b.groupedFolder) {
+            return a.groupedFolder;
+        }
+        if (filesEqual && !a.groupedFolder) {
+            return a.position < b.position;
+        }
+        int result = CompareNumbers(a.value, b.value);
+        if (result == 0) {
+            if (nameBeforeFolder && !a.groupedFolder) {
+                result = compareNames(a, b);
+                if (result == 0) {
+                    result = CompareNumbers(a.folder, b.folder);
+                }
+            } else {
+                result = CompareNumbers(a.folder, b.folder);
+                if (result == 0) {
+                    result = compareNames(a, b);
+                }
+            }
+        }
+        if (result == 0) {
+            return a.position < b.position;
+        }
+        return ascending || a.groupedFolder ? result < 0 : result > 0;
+    });
+    std::vector<CCatalogueRow> sorted;
+    sorted.reserve(rows.size());
+    for (const CSortKey& key : keys) {
+        sorted.push_back(rows[key.position]);
+    }
+    rows.swap(sorted);
+    return true;
+}
