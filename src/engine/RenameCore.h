@@ -175,7 +175,7 @@ public:
     /// keep their value) and tells the front end. A file that is missing or
     /// cannot be read changes no rule: false, with the errno value in error.
     /// The window then shows a warning that names the file; a batch run
-    /// writes that text as its one line and renames nothing (RunBatch).
+    /// writes that text as its one line and renames nothing (CBatchRun).
     bool LoadOptions(const std::string& path, int& error);
     /// The rules kept in the settings file; a settings file that does not
     /// exist (yet) changes nothing.
@@ -220,12 +220,24 @@ public:
     bool WriteUndoScript(const std::string& path);
     bool SavePreviewListing(const std::string& path);
 
-    /// The batch run: renames on the console, writes the undo script, waits
-    /// for a key as pause says. Returns the exit status (0 all moved or
-    /// nothing to do, 1 a move failed or the undo script is not where it was
-    /// asked for, 2 the folder is not valid or the options file could not be
-    /// read).
-    int RunBatch(const std::string& path, const std::string& undoFile, const std::string& pause);
+    // The batch run (CBatchRun drives these).
+    /// The Rename command with an undo script written while the files move:
+    /// each move goes to journal (when not null) before it is made, and a
+    /// move the journal cannot take is not made and ends the moves there
+    /// (GetJournalError). The core holds journal only during the call.
+    /// Returns the number of failed moves.
+    int RenameFilesJournalled(CUndoJournal* journal);
+    /// The errno value of the journal line the last RenameFilesJournalled
+    /// could not write; 0 when every line went out.
+    int GetJournalError() const { return journalError; }
+    /// Moves made by the last Rename command.
+    int GetRenamedCount() const { return renamedCount; }
+    /// Why the last options file the user named could not be loaded; empty
+    /// after a load that worked.
+    const std::string& GetOptionsFailure() const { return optionsFailure; }
+    /// Writes the undo script of the undo lists to path without asking or
+    /// telling anyone; false with the errno value in error.
+    bool WriteUndoScriptFile(const std::string& path, int& error) const;
 
     /// The moves of the last rename that made any, in the order they were
     /// made (old and new full paths, entry i of both lists is one move),
@@ -263,7 +275,6 @@ private:
     void ReportJournalStop();
     void RecordFailure(int code, const std::string& from, const std::string& to);
     void ShowCannotCreate(const std::string& path, int error);
-    bool WriteUndoScriptFile(const std::string& path, int& error) const;
 
     CRenameFrontEnd defaultFrontEnd;
     CRenameFrontEnd* frontEnd;
@@ -273,8 +284,6 @@ private:
     CCoreSwitches switches;
     bool batchMode = false;
     bool autoPreview = true;
-    /// Why the last options file the user named could not be loaded; empty
-    /// after a load that worked.
     std::string optionsFailure;
 
     std::vector<CPreviewRow> previewRows;
@@ -285,7 +294,6 @@ private:
     std::vector<std::string> undoOldPaths;
     std::vector<std::string> undoNewPaths;
     std::vector<CRenameFailure> failures;
-    /// Moves made by the last Rename command.
     int renamedCount = 0;
     /// The undo script a batch run writes while it moves; null otherwise.
     CUndoJournal* journal = nullptr;

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "catalogue/FileEntry.h"
+#include "resources/StringTable.h"
+
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+/// Small helpers that the parts of CRenameCore (RenameCore.cpp,
+/// NameComputation.cpp, RenameExecution.cpp, ScriptCommands.cpp) share.
+namespace corehelp {
+
+inline std::string Text(int id) {
+    return std::string(LookupString(id));
+}
+
+inline int64_t NowMilliseconds() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+/// A long operation opens its progress bar only after this long.
+constexpr int64_t kProgressDelayMilliseconds = 1500;
+
+/// Sorted rows visit the entries out of the order they lie in memory (the
+/// scan's), so that nearly every row would wait for its entry: the entry this
+/// many rows ahead is asked for early.
+constexpr int kPrefetchRows = 8;
+
+inline void PrefetchEntry(const CFileEntry& entry) {
+    const char* bytes = reinterpret_cast<const char*>(&entry);
+    for (std::size_t offset = 0; offset < sizeof(CFileEntry); offset += 64) {
+        __builtin_prefetch(bytes + offset);
+    }
+}
+
+} // namespace corehelp
