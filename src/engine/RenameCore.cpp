@@ -6,7 +6,6 @@
 
 #include <algorithm>
 
-
 std::string FormatSystemError(int code) {
     if (code == 0) {
         return {};
@@ -27,7 +26,6 @@ std::string FormatSystemError(int code) {
     return oneLine;
 }
 
-
 CRenameCore::CRenameCore(CRenameFrontEnd* driver)
     : frontEnd(driver != nullptr ? driver : &defaultFrontEnd),
       catalogue(std::make_unique<CCoreCatalogue>(*this)),
@@ -44,6 +42,10 @@ CFileCatalogue& CRenameCore::GetCatalogue() {
 }
 const CFileCatalogue& CRenameCore::GetCatalogue() const {
     return *catalogue;
+}
+
+bool CRenameCore::GetEditorLine(int index, std::string& line) {
+    return frontEnd->GetEditorLine(index, line);
 }
 
 void CRenameCore::OnCatalogueSelection(int row) {

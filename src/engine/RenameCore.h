@@ -1,9 +1,10 @@
 #pragma once
 
 #include "catalogue/FileCatalogue.h"
+#include "engine/ComputationContext.h"
+#include "engine/ComputationState.h"
 #include "engine/RenameOptions.h"
 #include "engine/TagExpander.h"
-#include "platform/FileTime.h"
 
 #include <cstdint>
 #include <memory>
@@ -34,28 +35,6 @@ struct CRenamePair {
     std::string oldPath;
     std::string newPath;
     bool isFolder = false;
-};
-
-/// The state of one name computation. The tag expander reads it.
-struct CComputationState {
-    const CFileEntry* entry = nullptr; ///< the entry being computed
-    int row = -1;                      ///< its file-list row
-    bool namePart = false;             ///< the name block is being applied
-    bool extensionPart = false;        ///< the extension block is being applied
-    int32_t counter = 0;
-    int32_t start = 1;
-    int32_t increment = 1;
-    int32_t zeroFill = 1;
-    AutonumberBase base = AutonumberBase::Dec;
-    std::string manualDigits;
-    std::string lastFolder;
-    platform::CCalendarTime timeStamp;
-    std::string maskText; ///< the mask without the ":" of a regular expression
-    bool maskIsRegex = false;
-    int computedCount = 0; ///< also the line of the text editor for the T tag
-    int64_t startTick = 0; ///< milliseconds, steady clock
-    bool progressShown = false;
-    bool previewCancelled = false;
 };
 
 /// Message-box styles and answers, as the message routines take them.
@@ -147,18 +126,18 @@ struct CCoreSwitches {
 /// options, the computed preview, the undo lists and the failures, and the
 /// operations on them. The main window owns one and delegates to it; a
 /// batch run uses one without any window.
-class CRenameCore {
+class CRenameCore : public CComputationContext {
 public:
     explicit CRenameCore(CRenameFrontEnd* frontEnd = nullptr);
-    ~CRenameCore();
+    ~CRenameCore() override;
     CRenameCore(const CRenameCore&) = delete;
     CRenameCore& operator=(const CRenameCore&) = delete;
 
     void SetFrontEnd(CRenameFrontEnd* frontEnd);
     CRenameFrontEnd& GetFrontEnd() { return *frontEnd; }
 
-    CFileCatalogue& GetCatalogue();
-    const CFileCatalogue& GetCatalogue() const;
+    CFileCatalogue& GetCatalogue() override;
+    const CFileCatalogue& GetCatalogue() const override;
     CRenameOptions& GetOptions() { return options; }
     const CRenameOptions& GetOptions() const { return options; }
     CCoreSwitches& GetSwitches() { return switches; }
@@ -199,10 +178,10 @@ public:
     /// "Voorbeeld - [ n items ]" after a computation.
     const std::string& GetPreviewHeader() const { return previewHeader; }
     CComputationState& GetState() { return state; }
-    /// The progress step of the running computation, for a tag that reads
-    /// for long (a CRC over a large file); true when the user cancelled.
-    bool ReportTagProgress();
-    const CComputationState& GetState() const { return state; }
+    const CComputationState& GetState() const override { return state; }
+    /// The text editor of the front end.
+    bool GetEditorLine(int index, std::string& line) override;
+    bool ReportTagProgress() override;
 
     // Rename, undo, scripts and listing.
     /// The moves the preview describes, in the order they must be made:
