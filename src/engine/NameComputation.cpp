@@ -313,14 +313,12 @@ void CRenameCore::ComputeNewNames(bool force) {
         state.progressShown = false;
     }
     if (state.previewCancelled) {
-        previewRows.clear();
-        if (autoPreview) {
-            TogglePreview();
-        } else {
-            ComputeNewNames(false);
-        }
+        // A cancel switches the automatic preview off and leaves the
+        // double-click row, closing the notice this computation opened.
+        autoPreview = false;
+        SetPlaceholder();
+        frontEnd->OnPreviewChanged();
         // Keep the flag for the caller: the computation did not finish.
-        state.previewCancelled = true;
         return;
     }
     previewHeader = FillText("%s - [ %u %s ]",

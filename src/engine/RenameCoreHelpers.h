@@ -1,9 +1,9 @@
 #pragma once
 
 #include "catalogue/FileEntry.h"
+#include "platform/FileTime.h"
 #include "resources/StringTable.h"
 
-#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -17,12 +17,12 @@ inline std::string Text(int id) {
 }
 
 inline int64_t NowMilliseconds() {
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+    return platform::GetTickMilliseconds();
 }
 
 /// A long operation opens its progress bar only after this long.
 constexpr int64_t kProgressDelayMilliseconds = 1500;
+
 
 /// Sorted rows visit the entries out of the order they lie in memory (the
 /// scan's), so that nearly every row would wait for its entry: the entry this
