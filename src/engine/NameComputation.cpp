@@ -10,6 +10,7 @@
 
 #include <string>
 
+using corehelp::kClockRows;
 using corehelp::kPrefetchRows;
 using corehelp::kProgressDelayMilliseconds;
 using corehelp::NowMilliseconds;
@@ -298,7 +299,7 @@ void CRenameCore::ComputeNewNames(bool force) {
             ++state.computedCount;
         }
 
-        if (!batchMode) {
+        if (!batchMode && (state.progressShown || row % kClockRows == 0)) {
             ProgressStep(row, rowCount);
         }
         if (state.previewCancelled) {
