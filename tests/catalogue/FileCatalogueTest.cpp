@@ -1376,6 +1376,26 @@ TEST_F(CatalogueHookTest, FirstRowIsSelectedAndFocused) {
     EXPECT_EQ(catalogue.GetFocusedRow(), -1);
 }
 
+TEST_F(CatalogueHookTest, TheFocusFollowsItsEntryThroughASort) {
+    temp.WriteFile("b.txt");
+    temp.WriteFile("c.txt");
+    catalogue.SetShowFolders(false);
+    catalogue.Refresh();
+    ASSERT_EQ(RowNames(catalogue), (Names{"a.txt", "b.txt", "c.txt"}));
+    catalogue.SetFocusedRow(0);
+    catalogue.SortBy(kNameColumn, false);
+    ASSERT_EQ(RowNames(catalogue), (Names{"c.txt", "b.txt", "a.txt"}));
+    EXPECT_EQ(catalogue.GetFocusedRow(), 2);
+    // The middle entry stays in the middle.
+    catalogue.SetFocusedRow(1);
+    catalogue.SortBy(kNameColumn, true);
+    EXPECT_EQ(catalogue.GetFocusedRow(), 1);
+    // No focus stays no focus.
+    catalogue.SetFocusedRow(-1);
+    catalogue.SortBy(kNameColumn, false);
+    EXPECT_EQ(catalogue.GetFocusedRow(), -1);
+}
+
 TEST_F(CatalogueHookTest, SelectionChangesDuringARefreshAreNotReported) {
     catalogue.onRefreshDone = [](CRecordingCatalogue& self) {
         EXPECT_TRUE(self.IsBusy());
