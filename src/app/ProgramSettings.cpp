@@ -42,23 +42,31 @@ constexpr CSwitchKey kDialogSwitches[] = {
 constexpr const char* kRenameOnlySelected = "RenameOnlySelectedFiles";
 constexpr const char* kLastPath = "LastPath";
 
-/// The column keys in the order of the file; the widths they name sit at
-/// the column index beside them, the order entries at their place here.
+/// The one table of the column keys: each key with the column index it
+/// names, in the order of the file. Both sections list the keys in this
+/// order; ColumnsWidth stores under a key the width of its column, and
+/// ColumnsOrder stores under the key at place i the order array's entry for
+/// header position i (so "path", the second key, holds the column shown
+/// second).
 struct CColumnKey {
     const char* key;
-    std::size_t column;
+    int column;
 };
 constexpr CColumnKey kColumnKeys[Settings::kColumnCount] = {
-    {"name", Settings::kColumnName},
-    {"path", Settings::kColumnPath},
-    {"size", Settings::kColumnSize},
-    {"type", Settings::kColumnType},
-    {"ext", Settings::kColumnExt},
-    {"created", Settings::kColumnCreated},
-    {"modified", Settings::kColumnModified},
-    {"accessed", Settings::kColumnAccessed},
-    {"attributes", Settings::kColumnAttributes},
+    {"name", kNameColumn},         {"path", kFolderColumn},       {"size", kSizeColumn},
+    {"type", kTypeColumn},         {"ext", kExtensionColumn},     {"created", kCreatedColumn},
+    {"modified", kModifiedColumn}, {"accessed", kAccessedColumn}, {"attributes", kAttributesColumn},
 };
+
+/// Where a key's width sits in columnWidths: its column index.
+std::size_t ColumnOf(const CColumnKey& entry) {
+    return static_cast<std::size_t>(entry.column);
+}
+/// Where a key's order entry sits in columnOrder: its place in the table.
+std::size_t PlaceOf(const CColumnKey& entry) {
+    return static_cast<std::size_t>(&entry - kColumnKeys);
+}
+
 constexpr const char* kPreviewWidth = "name_preview";
 
 constexpr CColourKey kColourKeys[] = {
@@ -113,11 +121,13 @@ bool CProgramSettings::Load(const std::string& path) {
 
     ini.SetSection(kColumnsWidth);
     for (const CColumnKey& entry : kColumnKeys) {
-        columnWidths[entry.column] = ini.ReadInt(entry.key, columnWidths[entry.column]);
+        int32_t& width = columnWidths[ColumnOf(entry)];
+        width = ini.ReadInt(entry.key, width);
     }
     ini.SetSection(kColumnsOrder);
-    for (std::size_t i = 0; i < kColumnCount; ++i) {
-        columnOrder[i] = ini.ReadInt(kColumnKeys[i].key, columnOrder[i]);
+    for (const CColumnKey& entry : kColumnKeys) {
+        int32_t& position = columnOrder[PlaceOf(entry)];
+        position = ini.ReadInt(entry.key, position);
     }
     previewColumnWidth = ini.ReadInt(kColumnsWidth, kPreviewWidth, previewColumnWidth);
 
@@ -168,11 +178,11 @@ bool CProgramSettings::Save(const std::string& path, int& error) const {
 
     ini.SetSection(kColumnsWidth);
     for (const CColumnKey& entry : kColumnKeys) {
-        ini.WriteInt(entry.key, columnWidths[entry.column]);
+        ini.WriteInt(entry.key, columnWidths[ColumnOf(entry)]);
     }
     ini.SetSection(kColumnsOrder);
-    for (std::size_t i = 0; i < kColumnCount; ++i) {
-        ini.WriteInt(kColumnKeys[i].key, columnOrder[i]);
+    for (const CColumnKey& entry : kColumnKeys) {
+        ini.WriteInt(entry.key, columnOrder[PlaceOf(entry)]);
     }
     ini.WriteInt(kColumnsWidth, kPreviewWidth, previewColumnWidth);
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "catalogue/DefaultColumns.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -12,18 +14,8 @@
 /// Colors of the settings file, which may also hold the rename options.
 class CProgramSettings {
 public:
-    static constexpr std::size_t kColumnCount = 9;
-
-    /// Column indexes of the file list, the indexes of columnWidths.
-    static constexpr std::size_t kColumnName = 0;
-    static constexpr std::size_t kColumnSize = 1;
-    static constexpr std::size_t kColumnType = 2;
-    static constexpr std::size_t kColumnAttributes = 3;
-    static constexpr std::size_t kColumnExt = 4;
-    static constexpr std::size_t kColumnPath = 5;
-    static constexpr std::size_t kColumnCreated = 6;
-    static constexpr std::size_t kColumnModified = 7;
-    static constexpr std::size_t kColumnAccessed = 8;
+    /// The columns of the file list (kNameColumn ... in catalogue/DefaultColumns.h).
+    static constexpr std::size_t kColumnCount = kDefaultColumnCount;
 
     /// The smallest default window size.
     static constexpr int32_t kMinDefaultWidth = 636;
@@ -42,12 +34,12 @@ public:
     bool renameOnlySelectedFiles = true;
     std::string lastPath;
 
-    /// Pixel widths by column index (kColumnName ...).
+    /// Pixel widths by column index (kNameColumn ...).
     std::array<int32_t, kColumnCount> columnWidths = {200, 60, 200, 50, 60, 200, 90, 90, 90};
     int32_t previewColumnWidth = 200;
     /// The list header's order array (position to column index), kept as a
-    /// whole; stored under the keys name, path, size, type, ext, created,
-    /// modified, accessed, attributes in this order.
+    /// whole; position i is stored under the i-th key of the column keys
+    /// (name, path, size, type, ext, created, modified, accessed, attributes).
     std::array<int32_t, kColumnCount> columnOrder = {0, 1, 2, 3, 4, 5, 6, 7, 8};
 
     // Section Position. -1 for x or y centres the window; a splitter position

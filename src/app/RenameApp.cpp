@@ -1,5 +1,6 @@
 #include "app/RenameApp.h"
 
+#include "app/BatchRun.h"
 #include "app/ProgramSettings.h"
 #include "app/Services.h"
 #include "catalogue/DefaultColumns.h"
@@ -118,7 +119,7 @@ int CRenameApp::RunBatch() {
         catalogue.SetAutoRefresh(true);
     }
     const std::string undoFile = keywords.GetUndoFile();
-    const int status = core.RunBatch(
+    const int status = CBatchRun(core).Run(
         path, undoFile.empty() ? undoFile : platform::ExpandPath(undoFile), keywords.GetPause());
 
     // A batch run changes no setting, so the settings file is not written:

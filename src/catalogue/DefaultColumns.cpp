@@ -4,24 +4,42 @@
 
 #include <string>
 
+namespace {
+
+struct CDefaultColumn {
+    int index;
+    int titleId;
+    ColumnKind kind;
+    ColumnAlignment alignment;
+};
+
+constexpr CDefaultColumn kColumns[kDefaultColumnCount] = {
+    {kNameColumn, strings::kColumnFileName, ColumnKind::FileName, ColumnAlignment::Left},
+    {kSizeColumn, strings::kColumnSize, ColumnKind::Size, ColumnAlignment::Right},
+    {kTypeColumn, strings::kColumnType, ColumnKind::Type, ColumnAlignment::Left},
+    {kAttributesColumn, strings::kColumnAttributes, ColumnKind::Attributes, ColumnAlignment::Left},
+    {kExtensionColumn, strings::kColumnExtension, ColumnKind::Extension, ColumnAlignment::Left},
+    {kFolderColumn, strings::kColumnFolder, ColumnKind::Folder, ColumnAlignment::Left},
+    {kCreatedColumn, strings::kColumnCreated, ColumnKind::Created, ColumnAlignment::Left},
+    {kModifiedColumn, strings::kColumnModified, ColumnKind::Modified, ColumnAlignment::Left},
+    {kAccessedColumn, strings::kColumnAccessed, ColumnKind::Accessed, ColumnAlignment::Left},
+};
+
+// AddColumn gives each column the next index: the table is in index order.
+constexpr bool InIndexOrder() {
+    for (int i = 0; i < kDefaultColumnCount; ++i) {
+        if (kColumns[i].index != i) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(InIndexOrder());
+
+} // namespace
+
 void AddDefaultColumns(CFileCatalogue& catalogue) {
-    struct Column {
-        int titleId;
-        ColumnKind kind;
-        ColumnAlignment alignment;
-    };
-    static constexpr Column kColumns[] = {
-        {strings::kColumnFileName, ColumnKind::FileName, ColumnAlignment::Left},
-        {strings::kColumnSize, ColumnKind::Size, ColumnAlignment::Right},
-        {strings::kColumnType, ColumnKind::Type, ColumnAlignment::Left},
-        {strings::kColumnAttributes, ColumnKind::Attributes, ColumnAlignment::Left},
-        {strings::kColumnExtension, ColumnKind::Extension, ColumnAlignment::Left},
-        {strings::kColumnFolder, ColumnKind::Folder, ColumnAlignment::Left},
-        {strings::kColumnCreated, ColumnKind::Created, ColumnAlignment::Left},
-        {strings::kColumnModified, ColumnKind::Modified, ColumnAlignment::Left},
-        {strings::kColumnAccessed, ColumnKind::Accessed, ColumnAlignment::Left},
-    };
-    for (const Column& column : kColumns) {
+    for (const CDefaultColumn& column : kColumns) {
         catalogue.AddColumn(std::string(LookupString(column.titleId)), column.kind, -1,
                             column.alignment);
     }

@@ -2,8 +2,23 @@
 
 #include "catalogue/FileCatalogue.h"
 
-/// Adds the nine columns of the file list, in the order the main window adds
-/// them (name, size, type, attributes, extension, folder, created, modified,
-/// accessed), titled from the string table, each with no width of its own
-/// (-1); size is right-aligned, the others left.
+/// The column indexes of the nine columns of the file list: the order in
+/// which AddDefaultColumns adds them, the indexes of the column widths in the
+/// program settings and the values of the list header's order array. The
+/// one scheme of column numbers; the kind of a column (ColumnKind) says only
+/// what its cells show.
+constexpr int kNameColumn = 0;
+constexpr int kSizeColumn = 1;
+constexpr int kTypeColumn = 2;
+constexpr int kAttributesColumn = 3;
+constexpr int kExtensionColumn = 4;
+constexpr int kFolderColumn = 5;
+constexpr int kCreatedColumn = 6;
+constexpr int kModifiedColumn = 7;
+constexpr int kAccessedColumn = 8;
+constexpr int kDefaultColumnCount = 9;
+
+/// Adds the nine columns of the file list at the indexes above, titled from
+/// the string table, each with no width of its own (-1); size is
+/// right-aligned, the others left.
 void AddDefaultColumns(CFileCatalogue& catalogue);

@@ -430,7 +430,17 @@ void CFileCatalogue::SortBy(int column, bool ascending) {
     OnRowsAboutToChange();
     sortColumn = column;
     sortAscending = ascending;
+    // The focus stays on its entry, wherever the sort puts it.
+    const CFileEntry* focused = focusedRow >= 0 && focusedRow < static_cast<int>(rows.size())
+                                    ? rows[static_cast<std::size_t>(focusedRow)].entry
+                                    : nullptr;
     SortRows();
+    if (focused != nullptr) {
+        const auto it = std::find_if(rows.begin(), rows.end(), [focused](const CCatalogueRow& row) {
+            return row.entry == focused;
+        });
+        focusedRow = it != rows.end() ? static_cast<int>(it - rows.begin()) : -1;
+    }
     OnSortChanged(column, ascending);
     OnRowsChanged();
 }

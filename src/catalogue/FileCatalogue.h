@@ -13,7 +13,8 @@
 
 class CTypeNameSource;
 
-/// The kind of a list column; the value is what settings files store.
+/// The kind of a list column: what its cells show and how it sorts. No file
+/// stores it; the settings file stores column indexes (DefaultColumns.h).
 enum class ColumnKind : uint32_t {
     FileName = 0,
     Folder = 1,

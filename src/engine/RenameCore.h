@@ -1,9 +1,10 @@
 #pragma once
 
 #include "catalogue/FileCatalogue.h"
+#include "engine/ComputationContext.h"
+#include "engine/ComputationState.h"
 #include "engine/RenameOptions.h"
 #include "engine/TagExpander.h"
-#include "platform/FileTime.h"
 
 #include <cstdint>
 #include <memory>
@@ -34,28 +35,6 @@ struct CRenamePair {
     std::string oldPath;
     std::string newPath;
     bool isFolder = false;
-};
-
-/// The state of one name computation. The tag expander reads it.
-struct CComputationState {
-    const CFileEntry* entry = nullptr; ///< the entry being computed
-    int row = -1;                      ///< its file-list row
-    bool namePart = false;             ///< the name block is being applied
-    bool extensionPart = false;        ///< the extension block is being applied
-    int32_t counter = 0;
-    int32_t start = 1;
-    int32_t increment = 1;
-    int32_t zeroFill = 1;
-    AutonumberBase base = AutonumberBase::Dec;
-    std::string manualDigits;
-    std::string lastFolder;
-    platform::CCalendarTime timeStamp;
-    std::string maskText; ///< the mask without the ":" of a regular expression
-    bool maskIsRegex = false;
-    int computedCount = 0; ///< also the line of the text editor for the T tag
-    int64_t startTick = 0; ///< milliseconds, steady clock
-    bool progressShown = false;
-    bool previewCancelled = false;
 };
 
 /// Message-box styles and answers, as the message routines take them.
@@ -147,18 +126,18 @@ struct CCoreSwitches {
 /// options, the computed preview, the undo lists and the failures, and the
 /// operations on them. The main window owns one and delegates to it; a
 /// batch run uses one without any window.
-class CRenameCore {
+class CRenameCore : public CComputationContext {
 public:
     explicit CRenameCore(CRenameFrontEnd* frontEnd = nullptr);
-    ~CRenameCore();
+    ~CRenameCore() override;
     CRenameCore(const CRenameCore&) = delete;
     CRenameCore& operator=(const CRenameCore&) = delete;
 
     void SetFrontEnd(CRenameFrontEnd* frontEnd);
     CRenameFrontEnd& GetFrontEnd() { return *frontEnd; }
 
-    CFileCatalogue& GetCatalogue();
-    const CFileCatalogue& GetCatalogue() const;
+    CFileCatalogue& GetCatalogue() override;
+    const CFileCatalogue& GetCatalogue() const override;
     CRenameOptions& GetOptions() { return options; }
     const CRenameOptions& GetOptions() const { return options; }
     CCoreSwitches& GetSwitches() { return switches; }
@@ -175,7 +154,7 @@ public:
     /// keep their value) and tells the front end. A file that is missing or
     /// cannot be read changes no rule: false, with the errno value in error.
     /// The window then shows a warning that names the file; a batch run
-    /// writes that text as its one line and renames nothing (RunBatch).
+    /// writes that text as its one line and renames nothing (CBatchRun).
     bool LoadOptions(const std::string& path, int& error);
     /// The rules kept in the settings file; a settings file that does not
     /// exist (yet) changes nothing.
@@ -199,10 +178,10 @@ public:
     /// "Voorbeeld - [ n items ]" after a computation.
     const std::string& GetPreviewHeader() const { return previewHeader; }
     CComputationState& GetState() { return state; }
-    /// The progress step of the running computation, for a tag that reads
-    /// for long (a CRC over a large file); true when the user cancelled.
-    bool ReportTagProgress();
-    const CComputationState& GetState() const { return state; }
+    const CComputationState& GetState() const override { return state; }
+    /// The text editor of the front end.
+    bool GetEditorLine(int index, std::string& line) override;
+    bool ReportTagProgress() override;
 
     // Rename, undo, scripts and listing.
     /// The moves the preview describes, in the order they must be made:
@@ -220,12 +199,24 @@ public:
     bool WriteUndoScript(const std::string& path);
     bool SavePreviewListing(const std::string& path);
 
-    /// The batch run: renames on the console, writes the undo script, waits
-    /// for a key as pause says. Returns the exit status (0 all moved or
-    /// nothing to do, 1 a move failed or the undo script is not where it was
-    /// asked for, 2 the folder is not valid or the options file could not be
-    /// read).
-    int RunBatch(const std::string& path, const std::string& undoFile, const std::string& pause);
+    // The batch run (CBatchRun drives these).
+    /// The Rename command with an undo script written while the files move:
+    /// each move goes to journal (when not null) before it is made, and a
+    /// move the journal cannot take is not made and ends the moves there
+    /// (GetJournalError). The core holds journal only during the call.
+    /// Returns the number of failed moves.
+    int RenameFilesJournalled(CUndoJournal* journal);
+    /// The errno value of the journal line the last RenameFilesJournalled
+    /// could not write; 0 when every line went out.
+    int GetJournalError() const { return journalError; }
+    /// Moves made by the last Rename command.
+    int GetRenamedCount() const { return renamedCount; }
+    /// Why the last options file the user named could not be loaded; empty
+    /// after a load that worked.
+    const std::string& GetOptionsFailure() const { return optionsFailure; }
+    /// Writes the undo script of the undo lists to path without asking or
+    /// telling anyone; false with the errno value in error.
+    bool WriteUndoScriptFile(const std::string& path, int& error) const;
 
     /// The moves of the last rename that made any, in the order they were
     /// made (old and new full paths, entry i of both lists is one move),
@@ -263,7 +254,6 @@ private:
     void ReportJournalStop();
     void RecordFailure(int code, const std::string& from, const std::string& to);
     void ShowCannotCreate(const std::string& path, int error);
-    bool WriteUndoScriptFile(const std::string& path, int& error) const;
 
     CRenameFrontEnd defaultFrontEnd;
     CRenameFrontEnd* frontEnd;
@@ -273,8 +263,6 @@ private:
     CCoreSwitches switches;
     bool batchMode = false;
     bool autoPreview = true;
-    /// Why the last options file the user named could not be loaded; empty
-    /// after a load that worked.
     std::string optionsFailure;
 
     std::vector<CPreviewRow> previewRows;
@@ -285,7 +273,6 @@ private:
     std::vector<std::string> undoOldPaths;
     std::vector<std::string> undoNewPaths;
     std::vector<CRenameFailure> failures;
-    /// Moves made by the last Rename command.
     int renamedCount = 0;
     /// The undo script a batch run writes while it moves; null otherwise.
     CUndoJournal* journal = nullptr;

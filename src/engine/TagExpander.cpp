@@ -1,9 +1,10 @@
 #include "engine/TagExpander.h"
 
+#include "catalogue/FileCatalogue.h"
 #include "catalogue/NameParts.h"
+#include "engine/ComputationContext.h"
 #include "engine/MediaReaders.h"
 #include "engine/NameText.h"
-#include "engine/RenameCore.h"
 #include "engine/TagFunctions.h"
 #include "platform/FileSystem.h"
 #include "resources/StringTable.h"
@@ -26,13 +27,13 @@ constexpr std::size_t kCrcDigits = 8;
 constexpr int kLastTagColumn = 8;
 
 bool CrcProgress(uint64_t /*bytesRead*/, void* context) {
-    return static_cast<CRenameCore*>(context)->ReportTagProgress();
+    return static_cast<CComputationContext*>(context)->ReportTagProgress();
 }
 
 } // namespace
 
-CTagExpander::CTagExpander(CRenameCore& core)
-    : owner(core), errorText(LookupString(strings::kInvalidCommand)),
+CTagExpander::CTagExpander(CComputationContext& context)
+    : owner(context), errorText(LookupString(strings::kInvalidCommand)),
       realReaders(std::make_unique<CMediaReaders>()), readers(realReaders.get()) {}
 
 CTagExpander::~CTagExpander() = default;
@@ -231,7 +232,7 @@ std::string CTagExpander::RandomTag(CTagParams& params) {
 
 std::string CTagExpander::EditorLineTag() {
     std::string line;
-    if (!owner.GetFrontEnd().GetEditorLine(owner.GetState().computedCount, line)) {
+    if (!owner.GetEditorLine(owner.GetState().computedCount, line)) {
         return {};
     }
     return FirstChars(line, kMaxEditorLineChars);

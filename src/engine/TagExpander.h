@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-class CRenameCore;
+class CComputationContext;
 class CMediaReaders;
 namespace tags {
 class CTagParams;
@@ -20,11 +20,13 @@ void SeedTagRandom(uint32_t seed);
 
 /// Expands the tags of rule texts ("<N>", "<C:1>", "<E:DateTime:Y>", ...)
 /// for the entry whose name is being computed. It reads the state of the
-/// running computation, the entry and the file list from its owner and never
-/// changes them, apart from the cancel flag that a long reading may set.
+/// running computation, the entry and the file list from its context and
+/// never changes them; a long reading reports its progress there, which may
+/// cancel the computation.
 class CTagExpander {
 public:
-    explicit CTagExpander(CRenameCore& owner);
+    /// context must outlive the expander.
+    explicit CTagExpander(CComputationContext& context);
     ~CTagExpander();
     CTagExpander(const CTagExpander&) = delete;
     CTagExpander& operator=(const CTagExpander&) = delete;
@@ -64,7 +66,7 @@ private:
     /// The text shown in the current row's cell of a column (by index).
     std::string RowCellText(int column);
 
-    CRenameCore& owner;
+    CComputationContext& owner;
     std::string errorText;
     CCrc32 crc;
     std::unique_ptr<CMediaReaders> realReaders;

@@ -1,8 +1,9 @@
 // The tags that read file contents through the media readers: image
 // header facts, MP3 tags and stream facts, EXIF camera data.
 
+#include "catalogue/FileCatalogue.h"
+#include "engine/ComputationContext.h"
 #include "engine/MediaReaders.h"
-#include "engine/RenameCore.h"
 #include "engine/TagExpander.h"
 #include "engine/TagFunctions.h"
 

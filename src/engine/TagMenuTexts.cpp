@@ -1,4 +1,5 @@
-#include "engine/RenameCore.h"
+#include "catalogue/FileCatalogue.h"
+#include "engine/ComputationContext.h"
 #include "engine/TagCommands.h"
 #include "engine/TagExpander.h"
 

@@ -12,6 +12,7 @@ namespace platform {
 namespace {
 
 std::atomic<uint64_t> pinnedClock{0};
+std::atomic<TickSource> tickSource{nullptr};
 
 constexpr int kMaxYear = 30827;
 
@@ -254,6 +255,17 @@ uint64_t GetCurrentFileTime() {
 }
 
 void SetClockForTests(uint64_t fileTime) { pinnedClock.store(fileTime); }
+
+int64_t GetTickMilliseconds() {
+    if (const TickSource source = tickSource.load()) {
+        return source();
+    }
+    struct timespec now;
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<int64_t>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
+
+void SetTickSourceForTests(TickSource source) { tickSource.store(source); }
 
 CCalendarTime GetCurrentCalendarTime(bool utc) {
     const uint64_t now = GetCurrentFileTime();

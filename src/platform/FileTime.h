@@ -50,6 +50,12 @@ std::string GetShortDatePicture();
 uint64_t GetCurrentFileTime();
 void SetClockForTests(uint64_t fileTime); ///< 0 returns to the real clock
 
+/// Milliseconds of a steady clock, for delays and durations (the progress
+/// bar of a long operation). Tests can give their own source.
+int64_t GetTickMilliseconds();
+using TickSource = int64_t (*)();
+void SetTickSourceForTests(TickSource source); ///< null returns to the real clock
+
 /// The current local calendar time, or the UTC one with utc.
 CCalendarTime GetCurrentCalendarTime(bool utc);
 

@@ -1,5 +1,6 @@
 #include "app/ProgramSettings.h"
 
+#include "catalogue/DefaultColumns.h"
 #include "engine/RenameOptions.h"
 #include "support/TempFolder.h"
 
@@ -114,17 +115,17 @@ TEST(ProgramSettingsDefaultsTest, SetDefaultsResetsEveryField) {
 
 TEST(ProgramSettingsDefaultsTest, ColumnWidthsSitAtTheirColumnIndexes) {
     const Settings settings = Defaults();
-    EXPECT_EQ(settings.columnWidths[Settings::kColumnName], 200);
-    EXPECT_EQ(settings.columnWidths[Settings::kColumnSize], 60);
-    EXPECT_EQ(settings.columnWidths[Settings::kColumnType], 200);
-    EXPECT_EQ(settings.columnWidths[Settings::kColumnAttributes], 50);
-    EXPECT_EQ(settings.columnWidths[Settings::kColumnExt], 60);
-    EXPECT_EQ(settings.columnWidths[Settings::kColumnPath], 200);
-    EXPECT_EQ(settings.columnWidths[Settings::kColumnCreated], 90);
-    EXPECT_EQ(settings.columnWidths[Settings::kColumnModified], 90);
-    EXPECT_EQ(settings.columnWidths[Settings::kColumnAccessed], 90);
-    EXPECT_EQ(Settings::kColumnAttributes, 3u);
-    EXPECT_EQ(Settings::kColumnPath, 5u);
+    EXPECT_EQ(settings.columnWidths[kNameColumn], 200);
+    EXPECT_EQ(settings.columnWidths[kSizeColumn], 60);
+    EXPECT_EQ(settings.columnWidths[kTypeColumn], 200);
+    EXPECT_EQ(settings.columnWidths[kAttributesColumn], 50);
+    EXPECT_EQ(settings.columnWidths[kExtensionColumn], 60);
+    EXPECT_EQ(settings.columnWidths[kFolderColumn], 200);
+    EXPECT_EQ(settings.columnWidths[kCreatedColumn], 90);
+    EXPECT_EQ(settings.columnWidths[kModifiedColumn], 90);
+    EXPECT_EQ(settings.columnWidths[kAccessedColumn], 90);
+    EXPECT_EQ(kAttributesColumn, 3);
+    EXPECT_EQ(kFolderColumn, 5);
 }
 
 TEST(ProgramSettingsSaveTest, DefaultsGiveThisFileText) {
@@ -290,7 +291,7 @@ TEST(ProgramSettingsLoadTest, WithRememberPosAndSizeOffThePositionIsIgnored) {
         start);
     Settings expected = Defaults();
     expected.rememberPosAndSize = false;
-    expected.columnWidths[Settings::kColumnName] = 77;
+    expected.columnWidths[kNameColumn] = 77;
     EXPECT_EQ(loaded, expected);
 }
 
@@ -333,6 +334,84 @@ TEST(ProgramSettingsLoadTest, ColumnKeysMapToTheirIndexes) {
     EXPECT_EQ(loaded.columnWidths, (std::array<int32_t, 9>{1, 3, 4, 9, 5, 2, 6, 7, 8}));
     EXPECT_EQ(loaded.previewColumnWidth, 10);
     EXPECT_EQ(loaded.columnOrder, (std::array<int32_t, 9>{18, 17, 16, 15, 14, 13, 12, 11, 10}));
+}
+
+TEST(ProgramSettingsLoadTest, AHandWrittenColumnOrderReadsByPositionAndWritesBackTheSame) {
+    // The header shows name, ext, size, path, type, created, modified,
+    // accessed, attributes: ColumnsOrder holds, under the key at each
+    // place, the column index shown at that position.
+    const std::string text = CrLf({"[Others]",
+                                   "StartMaximized=0",
+                                   "RememberLastPath=1",
+                                   "RememberPosAndSize=1",
+                                   "ReloadUserOptionsOnStart=1",
+                                   "UnCheckAllAfterRenaming=1",
+                                   "FilterWhenRETURNkeyPressed=1",
+                                   "AskConfirmationBeforeRenaming=1",
+                                   "OnInsertDateUseGMT=0",
+                                   "SortColumNameAsNumber=0",
+                                   "RenameOnlySelectedFiles=1",
+                                   "LastPath=",
+                                   "[ColumnsWidth]",
+                                   "name=210",
+                                   "path=310",
+                                   "size=61",
+                                   "type=120",
+                                   "ext=45",
+                                   "created=91",
+                                   "modified=92",
+                                   "accessed=93",
+                                   "attributes=51",
+                                   "name_preview=250",
+                                   "[ColumnsOrder]",
+                                   "name=0",
+                                   "path=4",
+                                   "size=1",
+                                   "type=5",
+                                   "ext=2",
+                                   "created=6",
+                                   "modified=7",
+                                   "accessed=8",
+                                   "attributes=3",
+                                   "[Position]",
+                                   "X=10",
+                                   "Y=20",
+                                   "Width=1000",
+                                   "Height=700",
+                                   "SplitterPos=300",
+                                   "Maximized=0",
+                                   "[Colors]",
+                                   "ColorNormalF=0",
+                                   "ColorNormalB=16777215",
+                                   "ColorHiddenF=8421504",
+                                   "ColorHiddenB=16777215",
+                                   "ColorReadOnlyF=8421504",
+                                   "ColorReadOnlyB=16777215",
+                                   "ColorSystemF=128",
+                                   "ColorSystemB=15132390",
+                                   "ColorPreviewF=0",
+                                   "ColorPreviewB=16777215",
+                                   "ColorPreviewBeingRenamedF=0",
+                                   "ColorPreviewBeingRenamedB=16777215"});
+    const CTempFolder folder;
+    const std::string written = folder.WriteFile("written.ini", text);
+    Settings loaded = Defaults();
+    ASSERT_TRUE(loaded.Load(written));
+    EXPECT_EQ(loaded.columnOrder,
+              (std::array<int32_t, 9>{kNameColumn, kExtensionColumn, kSizeColumn, kFolderColumn,
+                                      kTypeColumn, kCreatedColumn, kModifiedColumn, kAccessedColumn,
+                                      kAttributesColumn}));
+    EXPECT_EQ(loaded.columnWidths[kNameColumn], 210);
+    EXPECT_EQ(loaded.columnWidths[kFolderColumn], 310);
+    EXPECT_EQ(loaded.columnWidths[kSizeColumn], 61);
+    EXPECT_EQ(loaded.columnWidths[kTypeColumn], 120);
+    EXPECT_EQ(loaded.columnWidths[kExtensionColumn], 45);
+    EXPECT_EQ(loaded.columnWidths[kAttributesColumn], 51);
+    EXPECT_EQ(loaded.previewColumnWidth, 250);
+
+    int error = -1;
+    ASSERT_TRUE(loaded.Save(folder / "again.ini", error));
+    EXPECT_EQ(ReadWholeFile(folder / "again.ini"), text);
 }
 
 TEST(ProgramSettingsLoadTest, ColoursAreDecimalNumbers) {

@@ -22,17 +22,6 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-// The main window's columns, in its order.
-constexpr int kColName = 0;
-constexpr int kColSize = 1;
-constexpr int kColType = 2;
-constexpr int kColAttributes = 3;
-constexpr int kColExtension = 4;
-constexpr int kColFolder = 5;
-constexpr int kColCreated = 6;
-constexpr int kColModified = 7;
-constexpr int kColAccessed = 8;
-
 /// A catalogue that records its hooks as text, with folders shown relative
 /// to root, and that can cancel when it enters a chosen folder.
 class CRecordingCatalogue : public CFileCatalogue {
@@ -449,13 +438,13 @@ TEST_F(CatalogueFolderModeTest, NormalModeListsEverySubFolderFirst) {
 
 TEST_F(CatalogueFolderModeTest, FoldersStayAscendingInADescendingSort) {
     Scan();
-    catalogue.SortBy(kColName, false);
+    catalogue.SortBy(kNameColumn, false);
     EXPECT_EQ(RowNames(catalogue), (Names{"backup.mp3", "music", "song.mp3", "a.mp3"}));
     catalogue.Refresh();
     EXPECT_EQ(RowNames(catalogue), (Names{"backup.mp3", "music", "song.mp3", "a.mp3"}));
-    catalogue.SortBy(kColSize, false);
+    catalogue.SortBy(kSizeColumn, false);
     EXPECT_EQ(RowNames(catalogue), (Names{"backup.mp3", "music", "a.mp3", "song.mp3"}));
-    catalogue.SortBy(kColSize, true);
+    catalogue.SortBy(kSizeColumn, true);
     EXPECT_EQ(RowNames(catalogue), (Names{"backup.mp3", "music", "song.mp3", "a.mp3"}));
 }
 
@@ -476,11 +465,11 @@ TEST_F(CatalogueFolderModeTest, FoldersAsFilesGoThroughTheMask) {
     catalogue.SetFoldersAsFiles(true);
     Scan();
     EXPECT_EQ(RowNames(catalogue), (Names{"a.mp3", "backup.mp3", "song.mp3"}));
-    EXPECT_EQ(RowCells(catalogue, kColSize), (Names{"2000", "", "10"}));
+    EXPECT_EQ(RowCells(catalogue, kSizeColumn), (Names{"2000", "", "10"}));
     EXPECT_TRUE(catalogue.GetRowEntry(1).isFolder);
-    catalogue.SortBy(kColName, false);
+    catalogue.SortBy(kNameColumn, false);
     EXPECT_EQ(RowNames(catalogue), (Names{"song.mp3", "backup.mp3", "a.mp3"}));
-    catalogue.SortBy(kColSize, true);
+    catalogue.SortBy(kSizeColumn, true);
     EXPECT_EQ(RowNames(catalogue), (Names{"backup.mp3", "song.mp3", "a.mp3"}));
 }
 
@@ -513,7 +502,7 @@ TEST_F(CatalogueTestBase, RecursiveFoldersOrderedByParentThenName) {
     catalogue.SetRecursive(true);
     catalogue.Refresh();
     EXPECT_EQ(RowPaths(), (Names{"<T>/a/", "<T>/b/", "<T>/a/z/"}));
-    catalogue.SortBy(kColName, false);
+    catalogue.SortBy(kNameColumn, false);
     EXPECT_EQ(RowPaths(), (Names{"<T>/a/", "<T>/b/", "<T>/a/z/"}));
 }
 
@@ -525,7 +514,7 @@ TEST_F(CatalogueTestBase, RecursiveEqualNamesOrderedByFolder) {
     catalogue.SetMask("*.jpg");
     Scan();
     EXPECT_EQ(RowPaths(), (Names{"<T>/a/", "<T>/b/", "<T>/x.jpg", "<T>/a/x.jpg", "<T>/b/x.jpg"}));
-    catalogue.SortBy(kColName, false);
+    catalogue.SortBy(kNameColumn, false);
     EXPECT_EQ(RowPaths(), (Names{"<T>/a/", "<T>/b/", "<T>/b/x.jpg", "<T>/a/x.jpg", "<T>/x.jpg"}));
     // Top-level files come first in scan order.
     EXPECT_EQ(catalogue.GetEntries()[2].FullPath(), temp.Path() + "x.jpg");
@@ -598,11 +587,11 @@ protected:
 TEST_F(CatalogueOrderTest, NameColumnIgnoresCaseAndHonoursTheDirection) {
     const CFileEntry a = MakeEntry("/p/", "a.txt");
     const CFileEntry b = MakeEntry("/p/", "B.txt");
-    catalogue.SortBy(kColName, true);
+    catalogue.SortBy(kNameColumn, true);
     EXPECT_LT(Compare(a, b), 0);
     EXPECT_GT(Compare(b, a), 0);
     EXPECT_EQ(Compare(a, MakeEntry("/p/", "A.TXT")), 0);
-    catalogue.SortBy(kColName, false);
+    catalogue.SortBy(kNameColumn, false);
     EXPECT_GT(Compare(a, b), 0);
     EXPECT_LT(Compare(b, a), 0);
 }
@@ -610,24 +599,24 @@ TEST_F(CatalogueOrderTest, NameColumnIgnoresCaseAndHonoursTheDirection) {
 TEST_F(CatalogueOrderTest, NameColumnComparesFoldersOnlyWhenRecursive) {
     const CFileEntry inB = MakeEntry("/b/", "x.jpg");
     const CFileEntry inA = MakeEntry("/a/", "x.jpg");
-    catalogue.SortBy(kColName, true);
+    catalogue.SortBy(kNameColumn, true);
     EXPECT_EQ(Compare(inB, inA), 0);
     catalogue.SetRecursive(true);
     EXPECT_GT(Compare(inB, inA), 0);
-    catalogue.SortBy(kColName, false);
+    catalogue.SortBy(kNameColumn, false);
     EXPECT_LT(Compare(inB, inA), 0);
 }
 
 TEST_F(CatalogueOrderTest, FolderColumnThenName) {
-    catalogue.SortBy(kColFolder, true);
+    catalogue.SortBy(kFolderColumn, true);
     EXPECT_GT(Compare(MakeEntry("/b/", "a.txt"), MakeEntry("/a/", "z.txt")), 0);
     EXPECT_LT(Compare(MakeEntry("/P/", "a.txt"), MakeEntry("/p/", "b.txt")), 0);
-    catalogue.SortBy(kColFolder, false);
+    catalogue.SortBy(kFolderColumn, false);
     EXPECT_LT(Compare(MakeEntry("/b/", "a.txt"), MakeEntry("/a/", "z.txt")), 0);
 }
 
 TEST_F(CatalogueOrderTest, ExtensionWithTieBreaks) {
-    catalogue.SortBy(kColExtension, true);
+    catalogue.SortBy(kExtensionColumn, true);
     EXPECT_LT(Compare(MakeEntry("/p/", "z.doc"), MakeEntry("/p/", "a.TXT")), 0);
     EXPECT_LT(Compare(MakeEntry("/p/", "noext"), MakeEntry("/p/", "a.doc")), 0);
     // Same extension: the names decide.
@@ -638,18 +627,18 @@ TEST_F(CatalogueOrderTest, ExtensionWithTieBreaks) {
     EXPECT_LT(Compare(za, yb), 0);
     catalogue.SetRecursive(true);
     EXPECT_GT(Compare(za, yb), 0);
-    catalogue.SortBy(kColExtension, false);
+    catalogue.SortBy(kExtensionColumn, false);
     EXPECT_LT(Compare(za, yb), 0);
     EXPECT_GT(Compare(MakeEntry("/p/", "z.doc"), MakeEntry("/p/", "a.txt")), 0);
 }
 
 TEST_F(CatalogueOrderTest, SizeUsesSixtyFourBits) {
-    catalogue.SortBy(kColSize, true);
+    catalogue.SortBy(kSizeColumn, true);
     EXPECT_GT(Compare(MakeEntry("/p/", "a", 0x80, 4294967297ULL), MakeEntry("/p/", "b", 0x80, 1)),
               0);
     EXPECT_LT(Compare(MakeEntry("/p/", "z", 0x80, 5), MakeEntry("/p/", "a", 0x80, 10)), 0);
     EXPECT_LT(Compare(MakeEntry("/p/", "a", 0x80, 7), MakeEntry("/p/", "b", 0x80, 7)), 0);
-    catalogue.SortBy(kColSize, false);
+    catalogue.SortBy(kSizeColumn, false);
     EXPECT_GT(Compare(MakeEntry("/p/", "z", 0x80, 5), MakeEntry("/p/", "a", 0x80, 10)), 0);
     EXPECT_GT(Compare(MakeEntry("/p/", "a", 0x80, 7), MakeEntry("/p/", "b", 0x80, 7)), 0);
 }
@@ -661,13 +650,13 @@ TEST_F(CatalogueOrderTest, TypeAndAttributesCompareTheirTexts) {
     b.typeName = "JPEG";
     a.attributeLetters = "R";
     b.attributeLetters = "ah";
-    catalogue.SortBy(kColType, true);
+    catalogue.SortBy(kTypeColumn, true);
     EXPECT_GT(Compare(a, b), 0);
-    catalogue.SortBy(kColAttributes, true);
+    catalogue.SortBy(kAttributesColumn, true);
     EXPECT_GT(Compare(a, b), 0);
     b.attributeLetters = "r";
     EXPECT_LT(Compare(a, b), 0); // equal letters: the names decide
-    catalogue.SortBy(kColAttributes, false);
+    catalogue.SortBy(kAttributesColumn, false);
     EXPECT_GT(Compare(a, b), 0);
 }
 
@@ -680,15 +669,15 @@ TEST_F(CatalogueOrderTest, EachTimeColumnComparesItsOwnTime) {
     y.findData.ftLastWriteTime = 1;
     x.findData.ftLastAccessTime = 1ULL << 40;
     y.findData.ftLastAccessTime = 4;
-    catalogue.SortBy(kColCreated, true);
+    catalogue.SortBy(kCreatedColumn, true);
     EXPECT_LT(Compare(x, y), 0);
-    catalogue.SortBy(kColModified, true);
+    catalogue.SortBy(kModifiedColumn, true);
     EXPECT_GT(Compare(x, y), 0);
-    catalogue.SortBy(kColAccessed, true);
+    catalogue.SortBy(kAccessedColumn, true);
     EXPECT_GT(Compare(x, y), 0);
     y.findData.ftLastAccessTime = 1ULL << 40;
     EXPECT_LT(Compare(x, y), 0);
-    catalogue.SortBy(kColCreated, false);
+    catalogue.SortBy(kCreatedColumn, false);
     EXPECT_GT(Compare(x, y), 0);
 }
 
@@ -696,7 +685,7 @@ TEST_F(CatalogueOrderTest, FoldersComeFirstAndAscendingWhateverTheSort) {
     const CFileEntry folderZ = MakeEntry("/p/", "z", 0x10);
     const CFileEntry folderA = MakeEntry("/p/", "a", 0x10);
     const CFileEntry file = MakeEntry("/p/", "a.txt", 0x80, 1);
-    for (const int column : {kColName, kColSize, kColExtension, kColModified}) {
+    for (const int column : {kNameColumn, kSizeColumn, kExtensionColumn, kModifiedColumn}) {
         for (const bool ascending : {true, false}) {
             catalogue.SortBy(column, ascending);
             EXPECT_LT(Compare(folderZ, file), 0) << column << ascending;
@@ -705,7 +694,7 @@ TEST_F(CatalogueOrderTest, FoldersComeFirstAndAscendingWhateverTheSort) {
         }
     }
     catalogue.SetRecursive(true);
-    catalogue.SortBy(kColName, false);
+    catalogue.SortBy(kNameColumn, false);
     EXPECT_GT(Compare(MakeEntry("/p/a/", "a", 0x10), MakeEntry("/p/", "z", 0x10)), 0);
 }
 
@@ -713,9 +702,9 @@ TEST_F(CatalogueOrderTest, FoldersAsFilesSortsFoldersAmongFiles) {
     catalogue.SetFoldersAsFiles(true);
     const CFileEntry folder = MakeEntry("/p/", "b", 0x10);
     const CFileEntry file = MakeEntry("/p/", "a.txt");
-    catalogue.SortBy(kColName, true);
+    catalogue.SortBy(kNameColumn, true);
     EXPECT_GT(Compare(folder, file), 0);
-    catalogue.SortBy(kColName, false);
+    catalogue.SortBy(kNameColumn, false);
     EXPECT_LT(Compare(folder, file), 0);
 }
 
@@ -726,7 +715,7 @@ TEST_F(CatalogueOrderTest, NamesAsNumbers) {
     const CFileEntry plainA = MakeEntry("/p/", "a.txt");
     const CFileEntry plainB = MakeEntry("/p/", "b.txt");
     const CFileEntry zero = MakeEntry("/p/", "0 c.txt");
-    catalogue.SortBy(kColName, true);
+    catalogue.SortBy(kNameColumn, true);
     EXPECT_GT(Compare(nine, ten), 0); // as text "9" > "1"
     catalogue.SetSortNamesAsNumbers(true);
     EXPECT_LT(Compare(nine, ten), 0);
@@ -735,11 +724,11 @@ TEST_F(CatalogueOrderTest, NamesAsNumbers) {
     EXPECT_GT(Compare(plainB, plainA), 0);
     EXPECT_LT(Compare(zero, plainA), 0);
     EXPECT_LT(Compare(plainB, nine), 0);
-    catalogue.SortBy(kColName, false);
+    catalogue.SortBy(kNameColumn, false);
     EXPECT_GT(Compare(nine, ten), 0);
     // Only the name column reads numbers; the tie-break of other columns
     // compares the names as text.
-    catalogue.SortBy(kColExtension, true);
+    catalogue.SortBy(kExtensionColumn, true);
     EXPECT_GT(Compare(nine, ten), 0);
 }
 
@@ -753,8 +742,8 @@ TEST_F(CatalogueTestBase, SortByReportsTheChange) {
     temp.WriteFile("a.txt");
     Scan();
     catalogue.calls.clear();
-    catalogue.SortBy(kColSize, false);
-    EXPECT_EQ(catalogue.GetSortColumn(), kColSize);
+    catalogue.SortBy(kSizeColumn, false);
+    EXPECT_EQ(catalogue.GetSortColumn(), kSizeColumn);
     EXPECT_FALSE(catalogue.GetSortAscending());
     EXPECT_EQ(catalogue.calls, (Names{"SortChanged 1 down"}));
 }
@@ -780,17 +769,17 @@ TEST_F(CatalogueTestBase, SortByExtensionModifiedAndAccessedInAFolder) {
     SetTimes(temp.WriteFile("c.DOC"), kBase + 10, kBase + 20);
     SetTimes(temp.WriteFile("d"), kBase + 20, kBase + 30);
     Scan();
-    catalogue.SortBy(kColExtension, true);
+    catalogue.SortBy(kExtensionColumn, true);
     EXPECT_EQ(RowNames(catalogue), (Names{"d", "a.doc", "c.DOC", "b.txt"}));
-    catalogue.SortBy(kColExtension, false);
+    catalogue.SortBy(kExtensionColumn, false);
     EXPECT_EQ(RowNames(catalogue), (Names{"b.txt", "c.DOC", "a.doc", "d"}));
-    catalogue.SortBy(kColModified, true);
+    catalogue.SortBy(kModifiedColumn, true);
     EXPECT_EQ(RowNames(catalogue), (Names{"b.txt", "c.DOC", "a.doc", "d"}));
-    catalogue.SortBy(kColAccessed, true);
+    catalogue.SortBy(kAccessedColumn, true);
     EXPECT_EQ(RowNames(catalogue), (Names{"c.DOC", "a.doc", "d", "b.txt"}));
-    catalogue.SortBy(kColAccessed, false);
+    catalogue.SortBy(kAccessedColumn, false);
     EXPECT_EQ(RowNames(catalogue), (Names{"b.txt", "d", "a.doc", "c.DOC"}));
-    catalogue.SortBy(kColFolder, true);
+    catalogue.SortBy(kFolderColumn, true);
     EXPECT_EQ(RowNames(catalogue), (Names{"a.doc", "b.txt", "c.DOC", "d"}));
 }
 
@@ -804,26 +793,26 @@ TEST_F(CatalogueTestBase, CellTextsOfARealFile) {
     temp.MakeFolder("Holiday.2004");
     Scan();
     ASSERT_EQ(catalogue.GetRowCount(), 2);
-    EXPECT_EQ(catalogue.GetRowCellText(1, kColName), "archive.tar.gz");
-    EXPECT_EQ(catalogue.GetRowCellText(1, kColSize), "5");
-    EXPECT_EQ(catalogue.GetRowCellText(1, kColExtension), "gz");
-    EXPECT_EQ(catalogue.GetRowCellText(1, kColFolder), temp.Path());
-    EXPECT_EQ(catalogue.GetRowCellText(1, kColAttributes), "N");
-    EXPECT_EQ(catalogue.GetRowCellText(1, kColModified), "2004-05-01 13:45");
-    EXPECT_EQ(catalogue.GetRowCellText(1, kColAccessed), "2010-12-31 23:59");
-    EXPECT_EQ(catalogue.GetRowCellText(1, kColType), "");
+    EXPECT_EQ(catalogue.GetRowCellText(1, kNameColumn), "archive.tar.gz");
+    EXPECT_EQ(catalogue.GetRowCellText(1, kSizeColumn), "5");
+    EXPECT_EQ(catalogue.GetRowCellText(1, kExtensionColumn), "gz");
+    EXPECT_EQ(catalogue.GetRowCellText(1, kFolderColumn), temp.Path());
+    EXPECT_EQ(catalogue.GetRowCellText(1, kAttributesColumn), "N");
+    EXPECT_EQ(catalogue.GetRowCellText(1, kModifiedColumn), "2004-05-01 13:45");
+    EXPECT_EQ(catalogue.GetRowCellText(1, kAccessedColumn), "2010-12-31 23:59");
+    EXPECT_EQ(catalogue.GetRowCellText(1, kTypeColumn), "");
     EXPECT_EQ(catalogue.GetRowCellText(1, 9), "");
     EXPECT_EQ(catalogue.GetRowCellText(1, -1), "");
 
-    EXPECT_EQ(catalogue.GetRowCellText(0, kColName), "Holiday.2004");
-    EXPECT_EQ(catalogue.GetRowCellText(0, kColSize), "");
-    EXPECT_EQ(catalogue.GetRowCellText(0, kColExtension), "2004");
-    EXPECT_EQ(catalogue.GetRowCellText(0, kColAttributes), "");
+    EXPECT_EQ(catalogue.GetRowCellText(0, kNameColumn), "Holiday.2004");
+    EXPECT_EQ(catalogue.GetRowCellText(0, kSizeColumn), "");
+    EXPECT_EQ(catalogue.GetRowCellText(0, kExtensionColumn), "2004");
+    EXPECT_EQ(catalogue.GetRowCellText(0, kAttributesColumn), "");
     EXPECT_EQ(catalogue.GetRowEntry(0).baseName, "Holiday");
 
     catalogue.SetDateFormat("dd.MM.yyyy");
     catalogue.SetTimeFormat("HH:mm:ss");
-    EXPECT_EQ(catalogue.GetRowCellText(1, kColModified), "01.05.2004 13:45:30");
+    EXPECT_EQ(catalogue.GetRowCellText(1, kModifiedColumn), "01.05.2004 13:45:30");
 }
 
 TEST_F(CatalogueTestBase, FolderCellOfASubFolderEntryEndsInSlash) {
@@ -832,7 +821,7 @@ TEST_F(CatalogueTestBase, FolderCellOfASubFolderEntryEndsInSlash) {
     catalogue.SetShowFolders(false);
     Scan();
     ASSERT_EQ(catalogue.GetRowCount(), 1);
-    EXPECT_EQ(catalogue.GetRowCellText(0, kColFolder), temp.Path() + "sub/deeper/");
+    EXPECT_EQ(catalogue.GetRowCellText(0, kFolderColumn), temp.Path() + "sub/deeper/");
 }
 
 TEST(CatalogueCellTextTest, EveryKindOfAnEntryMadeInMemory) {
@@ -884,21 +873,22 @@ TEST_F(CatalogueTestBase, EnsureTypeNamesLooksUpEachEntryOnce) {
     temp.WriteFile("c.zip");
     temp.MakeFolder("d");
     Scan();
-    EXPECT_EQ(RowCells(catalogue, kColType), (Names{"", "", "", ""}));
+    EXPECT_EQ(RowCells(catalogue, kTypeColumn), (Names{"", "", "", ""}));
     EXPECT_FALSE(catalogue.AreTypeNamesComplete());
     EXPECT_EQ(source.calls, 0);
 
     catalogue.EnsureTypeNames();
     EXPECT_TRUE(catalogue.AreTypeNamesComplete());
     EXPECT_EQ(RowNames(catalogue), (Names{"d", "a.jpg", "b.txt", "c.zip"}));
-    EXPECT_EQ(RowCells(catalogue, kColType), (Names{"Folder", "JPEG image", "Plain text", "File"}));
+    EXPECT_EQ(RowCells(catalogue, kTypeColumn),
+              (Names{"Folder", "JPEG image", "Plain text", "File"}));
     EXPECT_EQ(source.calls, 4);
     catalogue.EnsureTypeNames();
     EXPECT_EQ(source.calls, 4);
 
-    catalogue.SortBy(kColType, true);
+    catalogue.SortBy(kTypeColumn, true);
     EXPECT_EQ(RowNames(catalogue), (Names{"d", "c.zip", "a.jpg", "b.txt"}));
-    catalogue.SortBy(kColType, false);
+    catalogue.SortBy(kTypeColumn, false);
     EXPECT_EQ(RowNames(catalogue), (Names{"d", "b.txt", "a.jpg", "c.zip"}));
 
     catalogue.SetTypeNameSource(nullptr);
@@ -911,7 +901,7 @@ TEST_F(CatalogueTestBase, RefreshSortedByTypeLooksUpTypeNamesAgain) {
     temp.WriteFile("a.jpg");
     temp.WriteFile("c.zip");
     Scan();
-    catalogue.SortBy(kColType, true);
+    catalogue.SortBy(kTypeColumn, true);
     EXPECT_EQ(source.calls, 3);
     catalogue.Refresh();
     // Every entry is new, so every type name is looked up again; the flag
@@ -919,7 +909,7 @@ TEST_F(CatalogueTestBase, RefreshSortedByTypeLooksUpTypeNamesAgain) {
     EXPECT_EQ(source.calls, 6);
     EXPECT_FALSE(catalogue.AreTypeNamesComplete());
     EXPECT_EQ(RowNames(catalogue), (Names{"c.zip", "a.jpg", "b.txt"}));
-    EXPECT_EQ(RowCells(catalogue, kColType), (Names{"File", "JPEG image", "Plain text"}));
+    EXPECT_EQ(RowCells(catalogue, kTypeColumn), (Names{"File", "JPEG image", "Plain text"}));
     catalogue.SetTypeNameSource(nullptr);
 }
 
@@ -928,7 +918,7 @@ TEST_F(CatalogueTestBase, TypeNamesWithoutASourceAreEmpty) {
     Scan();
     catalogue.EnsureTypeNames();
     EXPECT_TRUE(catalogue.AreTypeNamesComplete());
-    EXPECT_EQ(RowCells(catalogue, kColType), (Names{""}));
+    EXPECT_EQ(RowCells(catalogue, kTypeColumn), (Names{""}));
 }
 
 // ===========================================================================
@@ -1386,6 +1376,26 @@ TEST_F(CatalogueHookTest, FirstRowIsSelectedAndFocused) {
     EXPECT_EQ(catalogue.GetFocusedRow(), -1);
 }
 
+TEST_F(CatalogueHookTest, TheFocusFollowsItsEntryThroughASort) {
+    temp.WriteFile("b.txt");
+    temp.WriteFile("c.txt");
+    catalogue.SetShowFolders(false);
+    catalogue.Refresh();
+    ASSERT_EQ(RowNames(catalogue), (Names{"a.txt", "b.txt", "c.txt"}));
+    catalogue.SetFocusedRow(0);
+    catalogue.SortBy(kNameColumn, false);
+    ASSERT_EQ(RowNames(catalogue), (Names{"c.txt", "b.txt", "a.txt"}));
+    EXPECT_EQ(catalogue.GetFocusedRow(), 2);
+    // The middle entry stays in the middle.
+    catalogue.SetFocusedRow(1);
+    catalogue.SortBy(kNameColumn, true);
+    EXPECT_EQ(catalogue.GetFocusedRow(), 1);
+    // No focus stays no focus.
+    catalogue.SetFocusedRow(-1);
+    catalogue.SortBy(kNameColumn, false);
+    EXPECT_EQ(catalogue.GetFocusedRow(), -1);
+}
+
 TEST_F(CatalogueHookTest, SelectionChangesDuringARefreshAreNotReported) {
     catalogue.onRefreshDone = [](CRecordingCatalogue& self) {
         EXPECT_TRUE(self.IsBusy());
@@ -1441,7 +1451,7 @@ TEST_F(CatalogueMoveRowsTest, MovesABlockAndStopsAtTheTop) {
     SelectOnly({0, 1});
     EXPECT_FALSE(catalogue.MoveSelectedRows(true));
     EXPECT_EQ(catalogue.refreshDone, 0);
-    EXPECT_EQ(catalogue.GetSortColumn(), kColName);
+    EXPECT_EQ(catalogue.GetSortColumn(), kNameColumn);
     EXPECT_TRUE(catalogue.MoveSelectedRows(false));
     EXPECT_EQ(RowNames(catalogue), (Names{"c", "a", "b", "d"}));
     SelectOnly({0, 3});
@@ -1450,12 +1460,12 @@ TEST_F(CatalogueMoveRowsTest, MovesABlockAndStopsAtTheTop) {
 }
 
 TEST_F(CatalogueMoveRowsTest, NextRefreshSortsByNameInTheCurrentDirection) {
-    catalogue.SortBy(kColSize, false);
+    catalogue.SortBy(kSizeColumn, false);
     SelectOnly({0});
     ASSERT_TRUE(catalogue.MoveSelectedRows(false));
     ASSERT_EQ(catalogue.GetSortColumn(), -1);
     catalogue.Refresh();
-    EXPECT_EQ(catalogue.GetSortColumn(), kColName);
+    EXPECT_EQ(catalogue.GetSortColumn(), kNameColumn);
     EXPECT_FALSE(catalogue.GetSortAscending());
     EXPECT_EQ(RowNames(catalogue), (Names{"d", "c", "b", "a"}));
 }
@@ -1467,15 +1477,15 @@ TEST(CatalogueColumnTest, AddColumnKeepsKindsAndOrder) {
     CFileCatalogue catalogue;
     AddDefaultColumns(catalogue);
     ASSERT_EQ(catalogue.GetColumnCount(), 9);
-    EXPECT_EQ(catalogue.GetColumn(kColName).title, "Bestand");
-    EXPECT_EQ(catalogue.GetColumn(kColSize).title, "Grootte");
-    EXPECT_EQ(catalogue.GetColumn(kColFolder).title, "Pad");
-    EXPECT_EQ(catalogue.GetColumn(kColAccessed).title, "Laatst geopend");
-    EXPECT_EQ(catalogue.GetColumn(kColSize).kind, ColumnKind::Size);
-    EXPECT_EQ(catalogue.GetColumn(kColSize).alignment, ColumnAlignment::Right);
-    EXPECT_EQ(catalogue.GetColumn(kColName).alignment, ColumnAlignment::Left);
-    EXPECT_EQ(catalogue.GetColumn(kColSize).width, -1);
-    EXPECT_EQ(catalogue.GetColumn(kColAccessed).width, -1);
+    EXPECT_EQ(catalogue.GetColumn(kNameColumn).title, "Bestand");
+    EXPECT_EQ(catalogue.GetColumn(kSizeColumn).title, "Grootte");
+    EXPECT_EQ(catalogue.GetColumn(kFolderColumn).title, "Pad");
+    EXPECT_EQ(catalogue.GetColumn(kAccessedColumn).title, "Laatst geopend");
+    EXPECT_EQ(catalogue.GetColumn(kSizeColumn).kind, ColumnKind::Size);
+    EXPECT_EQ(catalogue.GetColumn(kSizeColumn).alignment, ColumnAlignment::Right);
+    EXPECT_EQ(catalogue.GetColumn(kNameColumn).alignment, ColumnAlignment::Left);
+    EXPECT_EQ(catalogue.GetColumn(kSizeColumn).width, -1);
+    EXPECT_EQ(catalogue.GetColumn(kAccessedColumn).width, -1);
     EXPECT_EQ(
         catalogue.GetColumnKinds(),
         (std::vector<ColumnKind>{ColumnKind::FileName, ColumnKind::Size, ColumnKind::Type,
@@ -1491,9 +1501,9 @@ TEST(CatalogueColumnTest, AddColumnKeepsKindsAndOrder) {
     EXPECT_EQ(catalogue.GetColumn(9).alignment, ColumnAlignment::Centre);
     EXPECT_EQ(catalogue.GetColumnKinds().back(), ColumnKind::Size);
     EXPECT_EQ(catalogue.GetColumnOrder(), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
-    catalogue.SetColumnWidth(kColSize, 99);
+    catalogue.SetColumnWidth(kSizeColumn, 99);
     catalogue.SetColumnWidth(42, 5);
-    EXPECT_EQ(catalogue.GetColumn(kColSize).width, 99);
+    EXPECT_EQ(catalogue.GetColumn(kSizeColumn).width, 99);
     EXPECT_EQ(catalogue.GetColumn(9).width, 80);
 }
 

@@ -1,5 +1,6 @@
 #include "catalogue/DefaultColumns.h"
 #include "engine/RenameCore.h"
+#include "support/FakeTicks.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -54,6 +55,19 @@ public:
     int foldersEntered = 0;
     int cancelAfterFolders = 0;
 
+    // The progress bar: its cancel button is pressed once it is open when
+    // cancelWhenOpen is set.
+    void OpenProgress(const std::string& /*text*/, bool /*cancelAllowed*/, int /*range*/,
+                      int /*position*/) override {
+        ++progressOpened;
+        progressOpen = true;
+    }
+    bool IsProgressCancelled() override { return cancelWhenOpen && progressOpen; }
+    void CloseProgress() override { progressOpen = false; }
+    bool cancelWhenOpen = false;
+    bool progressOpen = false;
+    int progressOpened = 0;
+
 private:
     const CRenameCore*& core;
 };
@@ -105,7 +119,7 @@ TEST_F(CoreNoticesTest, PreviewFollowsTheRowsAfterASort) {
 
     // Descending by name: b first; its pair must carry its own new name.
     frontEnd.notices.clear();
-    core.GetCatalogue().SortBy(0, false);
+    core.GetCatalogue().SortBy(kNameColumn, false);
     EXPECT_EQ(PairNames(), (Pairs{{"b.txt", "n-b.txt"}, {"a.txt", "n-a.txt"}}));
     EXPECT_EQ(frontEnd.notices.front(), "rows-about");
     EXPECT_EQ(frontEnd.notices.back(), "rows");
@@ -181,6 +195,37 @@ TEST_F(CoreNoticesTest, CancelledScanClosesTheRowsAndEmptiesThePreview) {
     EXPECT_EQ(frontEnd.rowDepth, 0);
     EXPECT_EQ(core.GetCatalogue().GetRowCount(), 0);
     EXPECT_TRUE(core.GetPreviewRows().empty());
+}
+
+TEST_F(CoreNoticesTest, ACancelledComputationClosesItsPreviewNoticeOnce) {
+    for (int i = 0; i < 5; ++i) {
+        folder.WriteFile("f" + std::to_string(i) + ".txt");
+    }
+    Open();
+    // With the automatic preview on (the cancel switches it off) and off.
+    for (const bool automatic : {true, false}) {
+        SCOPED_TRACE(automatic);
+        ASSERT_EQ(core.IsAutoPreview(), automatic);
+        frontEnd.notices.clear();
+        frontEnd.progressOpened = 0;
+        frontEnd.cancelWhenOpen = true;
+        {
+            // The delay has passed at the first reading after the start: the
+            // progress bar opens after the first row, the cancel comes at
+            // the second.
+            CFakeTicks ticks;
+            ticks.Set(0, 100000);
+            core.ComputeNewNames(true);
+        }
+        frontEnd.cancelWhenOpen = false;
+        EXPECT_EQ(frontEnd.progressOpened, 1);
+        EXPECT_FALSE(frontEnd.progressOpen);
+        EXPECT_TRUE(core.GetState().previewCancelled);
+        EXPECT_EQ(frontEnd.notices, (std::vector<std::string>{"preview-about", "preview"}));
+        EXPECT_TRUE(core.IsPreviewPlaceholder());
+        EXPECT_FALSE(core.IsAutoPreview());
+        EXPECT_TRUE(core.CollectRenamePairs(false).empty());
+    }
 }
 
 } // namespace

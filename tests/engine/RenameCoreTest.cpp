@@ -764,42 +764,6 @@ TEST_F(RenameCoreTest, ARenameThatMovesSomethingReplacesThePreviousUndo) {
     EXPECT_EQ(core.GetUndoNewPaths(), Names({folder / "yxa.txt"}));
 }
 
-TEST_F(RenameCoreTest, BatchModeWritesConsoleLinesAndRenamesEverything) {
-    folder.WriteFile("a.txt", "A");
-    folder.WriteFile("b.txt", "B");
-    folder.WriteFile("xb.txt", "taken");
-    NameRules().insertBeforeOn = true;
-    NameRules().insertBeforeText = "x";
-    core.GetCatalogue().SetMask("?.txt");
-    core.SetBatchMode(true);
-    Open();
-    // Selection and renameOnlySelected do not count in batch mode.
-    core.GetCatalogue().SetRowSelected(0, true);
-    core.ComputeNewNames(true);
-    EXPECT_EQ(core.RunBatch(folder.Path(), "", "0"), 1);
-    EXPECT_TRUE(frontEnd.messages.empty());
-    const Names expected = {
-        "",
-        "OK: [" + (folder / "a.txt") + "] -> [xa.txt]",
-        "ERR: [" + (folder / "b.txt") + "] -> [xb.txt]",
-        FillText(LookupString(strings::kRenameFailureReport),
-                 {folder / "b.txt", folder / "xb.txt", FormatSystemError(EEXIST)}),
-    };
-    EXPECT_EQ(frontEnd.consoleLines, expected);
-    EXPECT_EQ(Content("xb.txt"), "taken");
-    // The rules stay as they are in a batch run.
-    EXPECT_TRUE(NameRules().insertBeforeOn);
-}
-
-TEST_F(RenameCoreTest, BatchRunOnAMissingFolderIsStatusTwo) {
-    core.SetBatchMode(true);
-    EXPECT_EQ(core.RunBatch(folder / "missing", "", "0"), 2);
-    EXPECT_EQ(frontEnd.consoleLines, Names({"", Text(strings::kInvalidAddress)}));
-    frontEnd.consoleLines.clear();
-    const std::string file = folder.WriteFile("plain.txt");
-    EXPECT_EQ(core.RunBatch(file, "", "0"), 2);
-}
-
 // ---------------------------------------------------------------------------
 // Scripts and listing written by the core
 
@@ -966,33 +930,6 @@ TEST_F(RenameCoreTest, AnOptionsFileThatCannotBeReadWarnsAndKeepsTheRules) {
     EXPECT_TRUE(NameRules().insertBeforeOn);
     EXPECT_TRUE(frontEnd.messages.empty());
     EXPECT_GT(frontEnd.optionsChanged, changed);
-}
-
-TEST_F(RenameCoreTest, ABatchRunWhoseOptionsFileCannotBeReadRenamesNothing) {
-    folder.WriteFile("a.txt");
-    NameRules().insertBeforeOn = true;
-    NameRules().insertBeforeText = "x";
-    core.SetBatchMode(true);
-    const std::string missing = folder / "missing.ini";
-    int error = 0;
-    EXPECT_FALSE(core.LoadOptions(missing, error));
-    EXPECT_EQ(error, ENOENT);
-    // No window in a batch run: the console says it.
-    EXPECT_TRUE(frontEnd.messages.empty());
-    Open();
-    EXPECT_EQ(core.RunBatch(folder.Path(), folder / "undo.sh", "0"), 2);
-    EXPECT_EQ(frontEnd.consoleLines,
-              Names({"", FillText(LookupString(strings::kCannotReadOptionsFile),
-                                  {missing, FormatSystemError(ENOENT)})}));
-    EXPECT_EQ(OnDisk(), Names({"a.txt"}));
-
-    // Once a file loads, the run renames.
-    const std::string rules = folder.WriteFile("rules.ini", "[Filename]\r\n");
-    EXPECT_TRUE(core.LoadOptions(rules, error));
-    core.ComputeNewNames(true);
-    frontEnd.consoleLines.clear();
-    EXPECT_EQ(core.RunBatch(folder.Path(), "", "0"), 0);
-    EXPECT_EQ(OnDisk(), Names({"rules.ini", "xa.txt"}));
 }
 
 TEST_F(RenameCoreTest, RestoreDefaultOptionsDeletesTheSettingsFile) {

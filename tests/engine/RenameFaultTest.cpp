@@ -202,32 +202,6 @@ TEST_F(RenameFaultTest, RenameWhoseEveryMoveFailsKeepsTheUndoOfTheOneBefore) {
               (std::map<std::string, std::string>{{"a", "content of a"}, {"b", "content of b"}}));
 }
 
-TEST_F(RenameFaultTest, UndoScriptNeverReplacesAFileThatAppearedAtItsPathDuringTheRun) {
-    MakeFiles({"a", "b"});
-    folder.WriteFile("undo.sh", "the script of an earlier run");
-    RenameTo({"x", "y"});
-    core.GetCatalogue().SetMask("a;b");
-    core.SetBatchMode(true);
-    Open();
-    ASSERT_EQ(RowNames(), Names({"a", "b"}));
-    // Before the first move, someone moves the older script away and puts
-    // a file of their own at its path.
-    CHookGuard guard([&](const std::string& from, const std::string&) {
-        if (from == folder / "a") {
-            fs::rename(folder / "undo.sh", folder / "older.sh");
-            folder.WriteFile("undo.sh", "theirs");
-        }
-        return 0;
-    });
-    EXPECT_EQ(core.RunBatch(folder.Path(), folder / "undo.sh", "0"), 1);
-    EXPECT_EQ(Disk(),
-              (std::map<std::string, std::string>{{"older.sh", "the script of an earlier run"},
-                                                  {"undo.sh", "theirs"},
-                                                  {"x", "content of a"},
-                                                  {"y", "content of b"}}));
-    EXPECT_EQ(core.GetUndoOldPaths(), Names({folder / "a", folder / "b"}));
-}
-
 TEST_F(RenameFaultTest, SourceThatVanishedAfterTheScan) {
     MakeFiles({"a", "b"});
     RenameTo({"x", "y"});

@@ -1,4 +1,6 @@
 #include "TagExpanderTestFixture.h"
+#include "engine/ComputationContext.h"
+#include "engine/TagCommands.h"
 #include "engine/TagFunctions.h"
 #include "platform/FileTime.h"
 #include "platform/Utf8.h"
@@ -867,3 +869,65 @@ TEST(TagFunctionsTest, WritesRealsWithAPointWhateverTheLocale) {
     EXPECT_EQ(tags::FormatReal3(std::numeric_limits<float>::max()),
               "340282346638528859811704183484516925440.000");
 }
+
+// ---------------------------------------------------------------------------
+// An expander on a context of its own, without a core
+
+namespace {
+
+/// A computation context with a plain catalogue, a state the test sets, an
+/// editor of given lines and a progress step that cancels when told.
+class CFakeContext : public CComputationContext {
+public:
+    CFileCatalogue catalogue;
+    CComputationState state;
+    std::vector<std::string> editorLines;
+    bool cancel = false;
+    int progressReports = 0;
+
+    const CComputationState& GetState() const override { return state; }
+    CFileCatalogue& GetCatalogue() override { return catalogue; }
+    const CFileCatalogue& GetCatalogue() const override { return catalogue; }
+    bool GetEditorLine(int index, std::string& line) override {
+        if (index < 0 || static_cast<std::size_t>(index) >= editorLines.size()) {
+            return false;
+        }
+        line = editorLines[static_cast<std::size_t>(index)];
+        return true;
+    }
+    bool ReportTagProgress() override {
+        ++progressReports;
+        return cancel;
+    }
+};
+
+TEST(TagExpanderContextTest, ReadsEverythingFromItsContext) {
+    CTempFolder temp;
+    temp.WriteFile("photo.jpg", std::string(100000, 'z'));
+    CFakeContext context;
+    AddDefaultColumns(context.catalogue);
+    const CFileEntry entry = MakeEntry(temp.Path(), "photo.jpg", 100000);
+    context.state.entry = &entry;
+    context.state.namePart = true;
+    context.state.counter = 42;
+    context.state.computedCount = 1;
+    context.editorLines = {"first", "second"};
+    CTagExpander expander(context);
+
+    EXPECT_EQ(expander.EvaluateTag("N"), "42");
+    EXPECT_EQ(expander.EvaluateTag("C:1"), "photo");
+    EXPECT_EQ(expander.EvaluateTag("T"), "second");
+    // The menu text of a column tag names the column's display position.
+    EXPECT_EQ(expander.TagTextForCommand(tagcommands::kCmdColumnFileName), "<C:1>");
+    EXPECT_EQ(expander.TagTextForCommand(tagcommands::kCmdColumnType), "<C:3>");
+
+    // A long reading reports its progress to the context, which may cancel.
+    EXPECT_EQ(expander.EvaluateTag("CRC32").size(), 8u);
+    EXPECT_EQ(context.progressReports, 4); // three full blocks and the short last one
+    context.cancel = true;
+    context.progressReports = 0;
+    EXPECT_EQ(expander.EvaluateTag("CRC32"), "");
+    EXPECT_EQ(context.progressReports, 1);
+}
+
+} // namespace

@@ -1,4 +1,5 @@
 #include "ui/FileListModel.h"
+#include "catalogue/DefaultColumns.h"
 #include "catalogue/TypeNameSource.h"
 #include "ui/ListFixture.h"
 #include "ui/TestIconTheme.h"
@@ -114,7 +115,7 @@ void FileListModelTest::NestedChangesResetOnce() {
     f.model.BeginRowsChange();
     f.folder.WriteFile("b.txt");
     f.Catalogue().Refresh();
-    f.Catalogue().SortBy(0, false);
+    f.Catalogue().SortBy(kNameColumn, false);
     QVERIFY(f.model.IsChangingRows());
     QCOMPARE(reset.count(), 0);
     f.model.EndRowsChange();

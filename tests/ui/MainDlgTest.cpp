@@ -5,6 +5,7 @@
 #include "app/CommandLineKeywords.h"
 #include "app/MessageBoxes.h"
 #include "app/ProgramSettings.h"
+#include "catalogue/DefaultColumns.h"
 #include "resources/StringTable.h"
 #include "support/TempFolder.h"
 #include "ui/AutonumberTab.h"
@@ -397,20 +398,23 @@ private slots:
         settings.width = 900;
         settings.height = 600;
         settings.splitterPos = 500;
-        settings.columnOrder = {0, 2, 1, 3, 4, 5, 6, 7, 8};
+        // The type column shown second, before the size column.
+        settings.columnOrder = {kNameColumn,       kTypeColumn,      kSizeColumn,
+                                kAttributesColumn, kExtensionColumn, kFolderColumn,
+                                kCreatedColumn,    kModifiedColumn,  kAccessedColumn};
         Open();
         window->move(10, 20);
         window->resize(900, 600);
-        window->GetFileList()->setColumnWidth(1, 77);
+        window->GetFileList()->setColumnWidth(kSizeColumn, 77);
         window->GetCore().GetCatalogue().SetFolder(folder->Path() + "sub", false);
         window->close();
         QCOMPARE(settings.lastPath, folder->Path() + "sub/");
         QCOMPARE(settings.width, 900);
         QCOMPARE(settings.height, 600);
         QVERIFY(!settings.maximized);
-        QCOMPARE(settings.columnWidths[1], 77);
-        QCOMPARE(settings.columnOrder[1], 2);
-        QCOMPARE(window->GetCore().GetCatalogue().GetColumnOrder()[1], 2);
+        QCOMPARE(settings.columnWidths[kSizeColumn], 77);
+        QCOMPARE(settings.columnOrder[1], kTypeColumn);
+        QCOMPARE(window->GetCore().GetCatalogue().GetColumnOrder()[1], kTypeColumn);
 
         // A maximized window is stored as the design's fixed rectangle.
         window->showMaximized();

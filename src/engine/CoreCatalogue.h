@@ -1,0 +1,38 @@
+#pragma once
+
+#include "engine/RenameCore.h"
+
+/// The catalogue of the core: every refresh recomputes the preview.
+class CRenameCore::CCoreCatalogue : public CFileCatalogue {
+public:
+    explicit CCoreCatalogue(CRenameCore& core) : owner(core) {}
+
+protected:
+    void OnRowsAboutToChange() override { owner.frontEnd->OnRowsAboutToChange(); }
+    void OnRowsChanged() override { owner.frontEnd->OnRowsChanged(); }
+    void OnRefreshStart() override { owner.frontEnd->OnRefreshStarted(); }
+    void OnFolderEnter(const std::string& folder, bool& stop) override {
+        owner.frontEnd->OnFolderEntered(folder, stop);
+    }
+    // The preview always belongs to the rows as they stand: a refresh, a
+    // sort, a move by hand and a new column order (the column tags read the
+    // display order) recompute it.
+    void OnRefreshDone() override {
+        owner.ComputeNewNames(false);
+        if (IsBusy()) {
+            owner.frontEnd->OnRefreshEnded(false);
+        }
+    }
+    void OnRefreshCancelled() override {
+        owner.ComputeNewNames(false);
+        owner.frontEnd->OnRefreshEnded(true);
+    }
+    void OnSortChanged(int /*column*/, bool /*ascending*/) override {
+        owner.ComputeNewNames(false);
+    }
+    void OnColumnOrderChanged() override { owner.ComputeNewNames(false); }
+    void OnItemChanged(int row) override { owner.OnCatalogueSelection(row); }
+
+private:
+    CRenameCore& owner;
+};
