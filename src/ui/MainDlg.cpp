@@ -770,11 +770,7 @@ void CMainDlg::RecomputePreview(bool force) {
 void CMainDlg::FolderReloaded() {
     const std::string folder = core.GetCatalogue().GetFolder();
     setWindowTitle(ToQt(FillText("%s - [%s]", {LookupString(strings::kCaptionProgram), folder})));
-    if (!pathEdit->hasFocus() || pathEdit->text().isEmpty()) {
-        pathEdit->setText(ToQt(folder));
-    } else {
-        pathEdit->setText(ToQt(folder));
-    }
+    pathEdit->setText(ToQt(folder));
     fileList->UpdateSortIndicator();
     UpdateToolbarState();
 }
