@@ -14,6 +14,12 @@
 // empty).
 //
 //   nr_cancel_bench [--files N] [--runs R] [--delay MS] [--dir FOLDER] [--only a|b]
+//                   [--size BYTES]
+//
+// --size gives the files of (b) that many bytes (sparse, so they cost no
+// disk), enough that computing every CRC-32 outlasts the 1500 ms before the
+// bar shows; the default files are a few bytes and the computation may end
+// before any progress shows.
 //
 // Times are wall-clock milliseconds. Nothing here asserts a time.
 
@@ -59,6 +65,7 @@ struct CBenchOptions {
     int delay = 300; ///< ms from the progress showing until the click is due
     std::string base = std::filesystem::temp_directory_path().string();
     std::string only; ///< "a" or "b": that work alone
+    long long size = 0; ///< bytes of every file of (b); 0 for a short text
 };
 
 double Between(Clock::time_point from, Clock::time_point to) {
@@ -90,12 +97,16 @@ void MakeTree(const std::string& root, int files) {
     }
 }
 
-void MakeFlat(const std::string& root, int files) {
+void MakeFlat(const std::string& root, int files, long long size) {
     std::filesystem::create_directories(root);
     for (int i = 0; i < files; ++i) {
         char name[32];
         std::snprintf(name, sizeof name, "f%06d.txt", i);
         WriteSmallFile(root + name, i);
+        if (size > 0 && truncate((root + name).c_str(), static_cast<off_t>(size)) != 0) {
+            std::perror("truncate");
+            std::exit(1);
+        }
     }
 }
 
@@ -173,6 +184,8 @@ CBenchOptions ParseOptions(int argc, char** argv) {
             options.delay = std::atoi(argv[i + 1]);
         } else if (key == "--only") {
             options.only = argv[i + 1];
+        } else if (key == "--size") {
+            options.size = std::atoll(argv[i + 1]);
         } else if (key == "--dir") {
             options.base = argv[i + 1];
         }
@@ -198,7 +211,7 @@ int main(int argc, char** argv) {
         MakeTree(tree, options.files);
     }
     if (options.only != "a") {
-        MakeFlat(flat, options.files);
+        MakeFlat(flat, options.files, options.size);
     }
 
     if (options.only != "b") {
