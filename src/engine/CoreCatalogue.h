@@ -11,6 +11,9 @@ protected:
     void OnRowsAboutToChange() override { owner.frontEnd->OnRowsAboutToChange(); }
     void OnRowsChanged() override { owner.frontEnd->OnRowsChanged(); }
     void OnRefreshStart() override { owner.frontEnd->OnRefreshStarted(); }
+    void OnPatternStart(const std::string& pattern) override {
+        owner.frontEnd->OnPatternStarted(pattern);
+    }
     void OnFolderEnter(const std::string& folder, bool& stop) override {
         owner.frontEnd->OnFolderEntered(folder, stop);
     }

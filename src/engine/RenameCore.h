@@ -91,9 +91,11 @@ public:
     virtual void OnSelectionChanged(int /*row*/) {}
     /// The preview rows are about to be replaced; OnPreviewChanged follows.
     virtual void OnPreviewAboutToChange() {}
-    /// The scan of a refresh: started, entering a folder (set cancelled to
-    /// stop the scan), ended (cancelled or not).
+    /// The scan of a refresh: started, scanning for one mask pattern (empty
+    /// in regular-expression mode), entering a folder (set cancelled to stop
+    /// the scan), ended (cancelled or not).
     virtual void OnRefreshStarted() {}
+    virtual void OnPatternStarted(const std::string& /*pattern*/) {}
     virtual void OnFolderEntered(const std::string& /*folder*/, bool& /*cancelled*/) {}
     virtual void OnRefreshEnded(bool /*cancelled*/) {}
 

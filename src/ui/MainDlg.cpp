@@ -34,6 +34,7 @@
 #include "ui/TextEditorDlg.h"
 #include "ui/TextInputDlg.h"
 #include "ui/WindowPlacement.h"
+#include "ui/ProgressTextDlg.h"
 #include "ui/WorkProgress.h"
 #include "ui/TagMenu.h"
 
@@ -51,10 +52,12 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QScreen>
+#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QStorageInfo>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -432,11 +435,9 @@ void CMainDlg::StartUp() {
         const std::string optionsPath = platform::ExpandPath(nrFile);
         LoadOptionsWithWarning(optionsPath);
     }
-    if (keywords.GetRecursive()) {
-        QSignalBlocker block(actions.value(cmd::kRecursive));
-        actions.value(cmd::kRecursive)->setChecked(true);
-        catalogue.SetRecursive(true);
-    }
+    // The first scan lists the folder alone; a recursive listing follows once
+    // the window shows.
+    recursiveWhenShown = keywords.GetRecursive();
 
     ApplyColours();
     // Column widths by column index, as the settings keep them.
@@ -457,6 +458,20 @@ void CMainDlg::StartUp() {
     ResetSplitter();
     FolderReloaded();
     fileList->setFocus();
+}
+
+void CMainDlg::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!recursiveWhenShown) {
+        return;
+    }
+    recursiveWhenShown = false;
+    QTimer::singleShot(0, this, [this] {
+        QAction* recursive = actions.value(cmd::kRecursive);
+        if (!recursive->isChecked()) {
+            recursive->trigger();
+        }
+    });
 }
 
 // ---------------------------------------------------------------------------
@@ -1127,6 +1142,13 @@ void CMainDlg::OnRefreshStarted() {
     if (started && core.GetCatalogue().GetRecursive()) {
         workProgress->OpenText();
         workProgress->Poll();
+    }
+}
+
+void CMainDlg::OnPatternStarted(const std::string& pattern) {
+    // Ignored by the dialog once the listing is cancelled.
+    if (workProgress->IsTextOpen()) {
+        workProgress->GetTextDialog()->SetPatternText(ToQt(pattern));
     }
 }
 

@@ -130,6 +130,7 @@ public:
     bool IsProgressCancelled() override;
     void CloseProgress() override;
     void OnRefreshStarted() override;
+    void OnPatternStarted(const std::string& pattern) override;
     void OnFolderEntered(const std::string& folder, bool& cancelled) override;
     void OnRefreshEnded(bool cancelled) override;
     void OnOptionsChanged() override;
@@ -139,6 +140,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void CreateActions();
@@ -213,6 +215,9 @@ private:
     std::function<bool()> shellVerbPresent;
     std::function<void(bool)> installShellVerb;
     bool started = false;
+    /// RECURSIVE=1: the recursive listing waits until the window shows, so
+    /// that its progress shows and "Annuleren" can stop it.
+    bool recursiveWhenShown = false;
     /// The splitter position to take at the first layout (0: none).
     int startSplitterPosition = 0;
     int rowsDepth = 0;

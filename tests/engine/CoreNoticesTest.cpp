@@ -54,6 +54,8 @@ public:
     }
     int foldersEntered = 0;
     int cancelAfterFolders = 0;
+    void OnPatternStarted(const std::string& pattern) override { patterns.push_back(pattern); }
+    std::vector<std::string> patterns;
 
     // The progress bar: its cancel button is pressed once it is open when
     // cancelWhenOpen is set.
@@ -108,6 +110,16 @@ TEST_F(CoreNoticesTest, RefreshAnnouncesRowsAroundTheScanAndThePreview) {
     EXPECT_EQ(frontEnd.notices, expected);
     EXPECT_EQ(frontEnd.rowDepth, 0);
     EXPECT_EQ(frontEnd.previewMismatches, 0);
+}
+
+TEST_F(CoreNoticesTest, EveryPatternOfTheMaskIsAnnouncedBeforeItsScan) {
+    folder.WriteFile("a.txt");
+    folder.WriteFile("b.doc");
+    core.GetCatalogue().SetMask("*.txt;*.doc");
+    Open();
+    const std::vector<std::string> expected = {"*.txt", "*.doc"};
+    EXPECT_EQ(frontEnd.patterns, expected);
+    EXPECT_EQ(core.GetCatalogue().GetRowCount(), 2);
 }
 
 TEST_F(CoreNoticesTest, PreviewFollowsTheRowsAfterASort) {

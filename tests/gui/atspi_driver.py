@@ -298,6 +298,7 @@ class Session:
         os.makedirs(self.folder)
         os.makedirs(os.path.join(self.config, "NorvikRename"))
         self.process = None
+        self.log_path = os.path.join(self.root, "program.log")
         self.app = None
         self.window = None
         self.window_id = None
@@ -333,7 +334,6 @@ class Session:
         env["XDG_CONFIG_HOME"] = self.config
         env["HOME"] = self.root
         env["LANG"] = env["LC_ALL"] = "C.UTF-8"
-        self.log_path = os.path.join(self.root, "program.log")
         log = open(self.log_path, "wb")
         self.process = subprocess.Popen([self.executable] + list(arguments), cwd=self.root,
                                         env=env, stdout=log, stderr=subprocess.STDOUT)

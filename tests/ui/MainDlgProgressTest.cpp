@@ -25,6 +25,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -56,11 +57,15 @@ private:
     std::unique_ptr<CMainDlg> window;
     int modalsRun = 0;
 
-    void Open() {
+    void Open(const std::string& moreKeywords = std::string(),
+              std::function<void(CProgressDialog&)> shownHandler = nullptr) {
         keywords = CCommandLineKeywords();
-        keywords.Parse("PATH=\"" + folder->Path() + "\"");
+        keywords.Parse("PATH=\"" + folder->Path() + "\" " + moreKeywords);
         window = std::make_unique<CMainDlg>(CMainDlgServices{
             settings, keywords, boxes, fileDialogs, popups, configFolder->Path() + "settings.ini"});
+        if (shownHandler) {
+            window->GetWorkProgress().SetShownHandler(std::move(shownHandler));
+        }
         window->SetModalRunner([this](QDialog&) {
             ++modalsRun;
             return int(QDialog::Rejected);
@@ -148,6 +153,37 @@ private slots:
         // Refused before, accepted now.
         window->RunCommand(cmd::kExtendedFilter);
         QCOMPARE(modalsRun, 1);
+    }
+
+    void recursiveAtStartListsWithItsProgressOnceTheWindowShows() {
+        MakeTree();
+        int shown = 0;
+        bool windowVisible = false;
+        Open("RECURSIVE=1", [&](CProgressDialog& dialog) {
+            ++shown;
+            windowVisible = window->isVisible();
+            QVERIFY(qobject_cast<CProgressTextDlg*>(&dialog) != nullptr);
+        });
+        QTRY_VERIFY(window->GetCore().GetCatalogue().GetRecursive());
+        QTRY_VERIFY(FileRows().contains(QStringLiteral("inner11.txt")));
+        QCOMPARE(shown, 1);
+        QVERIFY(windowVisible);
+        QVERIFY(window->GetAction(cmd::kRecursive)->isChecked());
+        QVERIFY(!window->GetWorkProgress().IsRunning());
+    }
+
+    void recursiveAtStartCanBeCancelled() {
+        MakeTree();
+        int shown = 0;
+        Open("RECURSIVE=1", [&shown](CProgressDialog& dialog) {
+            ++shown;
+            ClickCancelSoon(dialog);
+        });
+        QTRY_COMPARE(shown, 1);
+        QTRY_VERIFY(!window->GetWorkProgress().IsRunning());
+        QVERIFY(!window->GetAction(cmd::kRecursive)->isChecked());
+        QVERIFY(!window->GetCore().GetCatalogue().GetRecursive());
+        QVERIFY(!FileRows().contains(QStringLiteral("inner0.txt")));
     }
 
     void cancelDuringRecursiveListingLeavesRecursiveOff() {
