@@ -8,9 +8,16 @@ public:
     explicit CCoreCatalogue(CRenameCore& core) : owner(core) {}
 
 protected:
-    void OnRowsAboutToChange() override { owner.frontEnd->OnRowsAboutToChange(); }
+    void OnRowsAboutToChange() override {
+        owner.conflicts.ForgetRows();
+        owner.frontEnd->OnRowsAboutToChange();
+    }
     void OnRowsChanged() override { owner.frontEnd->OnRowsChanged(); }
-    void OnRefreshStart() override { owner.frontEnd->OnRefreshStarted(); }
+    void OnRefreshStart() override {
+        // What the folders hold is read again for the collision check.
+        owner.conflicts.Forget();
+        owner.frontEnd->OnRefreshStarted();
+    }
     void OnPatternStart(const std::string& pattern) override {
         owner.frontEnd->OnPatternStarted(pattern);
     }

@@ -77,6 +77,7 @@ struct CRenameCore::CActiveRules {
 void CRenameCore::SetPlaceholder() {
     previewRows.assign(1, CPreviewRow{Text(strings::kDoubleClickForPreview), false});
     previewPlaceholder = true;
+    conflicts.Clear();
 }
 
 std::string CRenameCore::ExpandRuleText(std::string_view text) {
@@ -325,5 +326,18 @@ void CRenameCore::ComputeNewNames(bool force) {
     previewHeader = FillText("%s - [ %u %s ]",
                              {LookupString(strings::kColumnPreview),
                               std::to_string(previewRows.size()), LookupString(strings::kItems)});
+    // The window marks the rows whose move would fail; a batch run only
+    // reports the moves it makes.
+    if (batchMode) {
+        conflicts.Clear();
+    } else {
+        conflicts.Compute(*catalogue, previewRows, false);
+        if (const int collisions = conflicts.GetCount(); collisions > 0) {
+            previewHeader += FillText(" - [ %u %s ]",
+                                      {std::to_string(collisions),
+                                       LookupString(collisions == 1 ? strings::kCollision
+                                                                    : strings::kCollisions)});
+        }
+    }
     frontEnd->OnPreviewChanged();
 }

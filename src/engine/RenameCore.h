@@ -3,6 +3,7 @@
 #include "catalogue/FileCatalogue.h"
 #include "engine/ComputationContext.h"
 #include "engine/ComputationState.h"
+#include "engine/RenameConflicts.h"
 #include "engine/RenameOptions.h"
 #include "engine/TagExpander.h"
 
@@ -177,8 +178,11 @@ public:
     const std::vector<CPreviewRow>& GetPreviewRows() const { return previewRows; }
     /// True while the preview holds only the double-click row.
     bool IsPreviewPlaceholder() const { return previewPlaceholder; }
-    /// "Voorbeeld - [ n items ]" after a computation.
+    /// "Voorbeeld - [ n items ]" after a computation, and the number of
+    /// rows whose move would fail when there are any.
     const std::string& GetPreviewHeader() const { return previewHeader; }
+    /// The rows of the preview whose move would fail (not in batch mode).
+    const CRenameConflicts& GetConflicts() const { return conflicts; }
     CComputationState& GetState() { return state; }
     const CComputationState& GetState() const override { return state; }
     /// The text editor of the front end.
@@ -270,6 +274,7 @@ private:
     std::vector<CPreviewRow> previewRows;
     bool previewPlaceholder = false;
     std::string previewHeader;
+    CRenameConflicts conflicts;
     CComputationState state;
 
     std::vector<std::string> undoOldPaths;

@@ -185,7 +185,15 @@ int CRenameCore::RenameFiles() {
         const bool onlySelected = options.renameOnlySelected && selectedCount >= 1;
         const int question = selectedCount >= 2 || onlySelected ? strings::kConfirmRenameSelected
                                                                 : strings::kConfirmRenameAll;
-        if (frontEnd->ShowMessage(MessageKind::Question, Text(question), msgbox::kQuestionYesNo) !=
+        std::string text = Text(question);
+        // The question says how many files the preview shows will fail.
+        if (const int collisions = conflicts.GetCount(); collisions > 0) {
+            text.append("\n\n").append(
+                FillText(LookupString(collisions == 1 ? strings::kOneCollisionWillFail
+                                                      : strings::kCollisionsWillFail),
+                         {std::to_string(collisions)}));
+        }
+        if (frontEnd->ShowMessage(MessageKind::Question, text, msgbox::kQuestionYesNo) !=
             msgbox::kYes) {
             return 0;
         }

@@ -135,6 +135,29 @@ bool RawMove(const std::string& from, const std::string& to, int& error) {
 
 } // namespace
 
+bool ReadFolderNames(const std::string& folder, std::vector<std::string>& names, int& error) {
+    names.clear();
+    error = 0;
+    DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
+    if (dir == nullptr) {
+        error = errno;
+        return false;
+    }
+    errno = 0;
+    while (const dirent* entry = readdir(dir)) {
+        const char* name = entry->d_name;
+        if (!(name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))) {
+            names.emplace_back(name);
+        }
+        errno = 0;
+    }
+    if (errno != 0) {
+        error = errno;
+    }
+    closedir(dir);
+    return error == 0;
+}
+
 bool ReadFolder(const std::string& folder, std::vector<CFindRecord>& records, int& error,
                 bool withShortNames) {
     records.clear();

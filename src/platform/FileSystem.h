@@ -20,6 +20,9 @@ namespace platform {
 bool ReadFolder(const std::string& folder, std::vector<CFindRecord>& records, int& error,
                 bool withShortNames = true);
 
+/// Only the names of folder's entries, without "." and ".." (no stat).
+bool ReadFolderNames(const std::string& folder, std::vector<std::string>& names, int& error);
+
 /// The find record of one path (lstat: a link is reported as a link).
 bool GetFindRecord(const std::string& path, CFindRecord& record, int& error);
 

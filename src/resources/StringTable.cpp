@@ -90,6 +90,12 @@ constexpr StringEntry kEntries[] = {
     {3060, "Kan het optiebestand [%s] niet lezen: %s"},
     {3061, "Het herstelbestand [%s] kan de volgende hernoeming niet vastleggen: %s. Er wordt "
            "niets meer hernoemd."},
+    {3080, "botsing"},
+    {3081, "botsingen"},
+    {3082, "Niet te hernoemen: [%s] krijgt deze nieuwe naam eerder"},
+    {3083, "Niet te hernoemen: [%s] bestaat al"},
+    {3084, "1 bestand wordt niet hernoemd: zijn nieuwe naam botst met een ander bestand."},
+    {3085, "%s bestanden worden niet hernoemd: hun nieuwe naam botst met een ander bestand."},
     // Texts with command ids: the tooltip of each command, and one dialog title.
     {32771, "Verplaats naar de bovenliggende map"},
     {32772, "Verplaats naar de vorige map"},

@@ -98,6 +98,14 @@ constexpr int kTempUndoScriptCreated = 3022;
 constexpr int kInvalidAddress = 3023;
 constexpr int kUndoScriptCannotRecord = 3061; // the undo script took no more lines: the run stops
 
+// Rows of the preview whose move would fail.
+constexpr int kCollision = 3080;             // "botsing", in the preview header
+constexpr int kCollisions = 3081;            // "botsingen"
+constexpr int kCollidesWithRow = 3082;       // tooltip: another row takes the new name first
+constexpr int kCollidesWithFile = 3083;      // tooltip: a file holds the new name
+constexpr int kOneCollisionWillFail = 3084;  // added to the rename question
+constexpr int kCollisionsWillFail = 3085;
+
 // Options files.
 constexpr int kCannotReadOptionsFile = 3060; // a named options file is missing or unreadable
 

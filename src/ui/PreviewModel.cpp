@@ -4,6 +4,10 @@
 #include "resources/StringTable.h"
 #include "ui/QtText.h"
 
+#include <QApplication>
+#include <QColor>
+#include <QStyle>
+
 CPreviewModel::CPreviewModel(CRenameCore& owner, QObject* parent)
     : QAbstractTableModel(parent), core(owner) {
     shownRows = static_cast<int>(core.GetPreviewRows().size());
@@ -33,6 +37,23 @@ QVariant CPreviewModel::data(const QModelIndex& index, int role) const {
         return {};
     }
     const std::string& text = core.GetPreviewRows()[static_cast<std::size_t>(index.row())].text;
+    const bool collides =
+        core.GetConflicts().GetKind(index.row()) != CRenameConflicts::Kind::None;
+    if (collides) {
+        switch (role) {
+        case Qt::ForegroundRole:
+            return QColor(0x9C, 0x00, 0x06);
+        case Qt::BackgroundRole:
+            return QColor(0xFF, 0xC7, 0xCE);
+        case Qt::DecorationRole:
+            return QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning);
+        case Qt::ToolTipRole:
+        case Qt::AccessibleDescriptionRole:
+            return CollisionText(index.row());
+        default:
+            break;
+        }
+    }
     switch (role) {
     case Qt::DisplayRole:
     case Qt::AccessibleTextRole:
@@ -52,6 +73,16 @@ QVariant CPreviewModel::data(const QModelIndex& index, int role) const {
     default:
         return {};
     }
+}
+
+// Why the row's move would fail, naming what it collides with.
+QString CPreviewModel::CollisionText(int row) const {
+    const CRenameConflicts& conflicts = core.GetConflicts();
+    const std::string other = conflicts.GetOtherPath(core.GetCatalogue(), core.GetPreviewRows(), row);
+    const int id = conflicts.GetKind(row) == CRenameConflicts::Kind::SameNewName
+                       ? strings::kCollidesWithRow
+                       : strings::kCollidesWithFile;
+    return UiText(id).replace(QLatin1String("%s"), ToQt(other));
 }
 
 // The icon of the new name, found by name only. A name that keeps the

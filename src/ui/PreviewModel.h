@@ -58,6 +58,7 @@ signals:
 private:
     bool IsLiveRow(int row) const;
     QIcon RowIcon(int row) const;
+    QString CollisionText(int row) const;
 
     CRenameCore& core;
     mutable CIconCache icons;

@@ -33,6 +33,7 @@ private slots:
     void SameRowCountRepaintsInPlace();
     void ColoursTellKeptFromRenamed();
     void IconFollowsTheNewName();
+    void RowsThatWillNotBeRenamedAreMarked();
 };
 
 void PreviewModelTest::PlaceholderWhenThePreviewIsOff() {
@@ -167,3 +168,50 @@ void PreviewModelTest::IconFollowsTheNewName() {
 
 QTEST_MAIN(PreviewModelTest)
 #include "PreviewModelTest.moc"
+
+void PreviewModelTest::RowsThatWillNotBeRenamedAreMarked() {
+    CPreviewFixture f;
+    QAbstractItemModelTester tester(&f.model,
+                                    QAbstractItemModelTester::FailureReportingMode::QtTest);
+    f.folder.WriteFile("a.txt");
+    f.folder.WriteFile("b.txt");
+    f.folder.WriteFile("c.txt");
+    f.folder.WriteFile("taken.txt");
+    f.core.GetOptions().renameOnlySelected = false;
+    QVERIFY(f.Open());
+    const QColor plainBack = f.Colour(0, Qt::BackgroundRole);
+    QVERIFY(!f.model.data(f.model.index(0, 0), Qt::ToolTipRole).isValid());
+
+    // a, b and c all become "taken.txt": each collides, a with the file
+    // already there, b and c with it too (a's move fails and taken.txt stays).
+    CNameRuleBlock& name = f.core.GetOptions().name;
+    name.replaceWithOn = true;
+    name.replaceWithText = "taken";
+    QSignalSpy header(&f.model, &QAbstractItemModel::headerDataChanged);
+    f.core.ComputeNewNames(false);
+    QCOMPARE(header.count(), 1);
+    QVERIFY(f.model.headerData(0, Qt::Horizontal).toString().endsWith(
+        QStringLiteral("[ 3 botsingen ]")));
+    const QString taken = ToQt(f.folder.Path() + "taken.txt");
+    for (int row = 0; row < 3; ++row) {
+        const QModelIndex index = f.model.index(row, 0);
+        QCOMPARE(f.Text(row), QStringLiteral("taken.txt"));
+        QVERIFY(f.Colour(row, Qt::BackgroundRole) != plainBack);
+        QVERIFY(!f.model.data(index, Qt::DecorationRole).value<QIcon>().isNull());
+        const QString tip = f.model.data(index, Qt::ToolTipRole).toString();
+        QVERIFY2(tip.contains(taken), qPrintable(tip));
+        QCOMPARE(f.model.data(index, Qt::AccessibleDescriptionRole).toString(), tip);
+    }
+    // taken.txt itself keeps its name and is no collision.
+    QCOMPARE(f.Colour(3, Qt::BackgroundRole), plainBack);
+    QVERIFY(!f.model.data(f.model.index(3, 0), Qt::ToolTipRole).isValid());
+
+    // Distinct new names: no mark, and the header loses the count.
+    name.replaceWithOn = false;
+    name.insertBeforeOn = true;
+    name.insertBeforeText = "new-";
+    f.core.ComputeNewNames(false);
+    QCOMPARE(f.Text(0), QStringLiteral("new-a.txt"));
+    QVERIFY(!f.model.headerData(0, Qt::Horizontal).toString().contains(QStringLiteral("botsing")));
+    QCOMPARE(f.Colour(0, Qt::BackgroundRole), plainBack);
+}

@@ -1,0 +1,118 @@
+// What the collision check adds to a preview computation in the window, at
+// 100,000 files of one folder:
+//   - ComputeNewNames of a rule that renames every file (interactive, so the
+//     check runs) against the same computation in batch mode (no check);
+//   - the check alone on the computed preview: its first run after a
+//     refresh (which reads the folder's names once) and the runs after it;
+//   - the same with every new name colliding (all rows want one name).
+//
+//   nr_conflict_bench [--files N] [--runs R] [--dir FOLDER]
+//
+// Times are wall-clock milliseconds, medians over the runs.
+
+#include "catalogue/DefaultColumns.h"
+#include "engine/RenameConflicts.h"
+#include "engine/RenameCore.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0.0 : values[values.size() / 2];
+}
+
+double Time(const std::function<void()>& work) {
+    const Clock::time_point start = Clock::now();
+    work();
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    int files = 100000;
+    int runs = 7;
+    std::string base = std::filesystem::temp_directory_path().string();
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const std::string key = argv[i];
+        if (key == "--files") {
+            files = std::atoi(argv[i + 1]);
+        } else if (key == "--runs") {
+            runs = std::atoi(argv[i + 1]);
+        } else if (key == "--dir") {
+            base = argv[i + 1];
+        }
+    }
+    const std::string folder = base + "/nr-conflict-bench-" + std::to_string(getpid()) + "/";
+    std::filesystem::create_directories(folder);
+    for (int i = 0; i < files; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "IMG_%06d.JPG", i);
+        const int fd = open((folder + name).c_str(), O_CREAT | O_WRONLY, 0644);
+        if (fd >= 0) {
+            close(fd);
+        }
+    }
+
+    CRenameCore core;
+    AddDefaultColumns(core.GetCatalogue());
+    core.GetOptions().renameOnlySelected = false;
+    core.GetOptions().name.insertBeforeOn = true;
+    core.GetOptions().name.insertBeforeText = "vakantie-";
+    core.GetCatalogue().SetFolder(folder, true);
+    core.GetCatalogue().Refresh();
+    std::printf("%d files in %s, %d runs\n", core.GetCatalogue().GetRowCount(), folder.c_str(),
+                runs);
+
+    std::vector<double> interactive;
+    std::vector<double> batch;
+    for (int run = 0; run < runs; ++run) {
+        core.SetBatchMode(false);
+        interactive.push_back(Time([&] { core.ComputeNewNames(true); }));
+        core.SetBatchMode(true);
+        batch.push_back(Time([&] { core.ComputeNewNames(true); }));
+    }
+    core.SetBatchMode(false);
+    core.ComputeNewNames(true);
+    std::printf("ComputeNewNames with the check %8.1f ms, without %8.1f ms: %+.1f ms\n",
+                Median(interactive), Median(batch), Median(interactive) - Median(batch));
+
+    for (const bool allCollide : {false, true}) {
+        if (allCollide) {
+            core.GetOptions().name.insertBeforeOn = false;
+            core.GetOptions().name.replaceWithOn = true;
+            core.GetOptions().name.replaceWithText = "same";
+            core.ComputeNewNames(true);
+        }
+        CRenameConflicts check;
+        const double first =
+            Time([&] { check.Compute(core.GetCatalogue(), core.GetPreviewRows(), false); });
+        std::vector<double> again;
+        for (int run = 0; run < runs; ++run) {
+            again.push_back(
+                Time([&] { check.Compute(core.GetCatalogue(), core.GetPreviewRows(), false); }));
+        }
+        std::printf("check alone, %-22s first %6.1f ms (reads the folder), then %6.1f ms; "
+                    "%d collisions\n",
+                    allCollide ? "every row one name:" : "distinct new names:", first,
+                    Median(again), check.GetCount());
+    }
+
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+    return 0;
+}

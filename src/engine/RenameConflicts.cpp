@@ -1,0 +1,232 @@
+#include "engine/RenameConflicts.h"
+
+#include "catalogue/FileCatalogue.h"
+#include "engine/RenameCore.h"
+#include "platform/FileSystem.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <functional>
+
+void CRenameConflicts::Clear() {
+    kinds.clear();
+    others.clear();
+    count = 0;
+}
+
+void CRenameConflicts::Forget() {
+    folders.clear();
+    rowFolders.clear();
+    rowsKnown = false;
+    lastFolderName = nullptr;
+    lastFolder = nullptr;
+}
+
+CRenameConflicts::Kind CRenameConflicts::GetKind(int row) const {
+    if (row < 0 || static_cast<std::size_t>(row) >= kinds.size()) {
+        return Kind::None;
+    }
+    return kinds[static_cast<std::size_t>(row)];
+}
+
+std::string CRenameConflicts::GetOtherPath(const CFileCatalogue& catalogue,
+                                           const std::vector<CPreviewRow>& rows, int row) const {
+    if (GetKind(row) == Kind::None || row >= catalogue.GetRowCount() ||
+        static_cast<std::size_t>(row) >= rows.size()) {
+        return {};
+    }
+    const int other = others[static_cast<std::size_t>(row)];
+    if (other >= 0 && other < catalogue.GetRowCount()) {
+        return catalogue.GetRowEntry(other).FullPath();
+    }
+    // A file that is not listed holds the new path itself.
+    return catalogue.GetRowEntry(row).folder + rows[static_cast<std::size_t>(row)].text;
+}
+
+CRenameConflicts::CFolder& CRenameConflicts::FolderOf(const std::string& folder) {
+    if (lastFolderName != nullptr && *lastFolderName == folder) {
+        return *lastFolder;
+    }
+    auto [found, inserted] = folders.try_emplace(folder);
+    CFolder& slot = found->second;
+    if (inserted) {
+        std::vector<std::string> names;
+        int error = 0;
+        // A folder that cannot be read shows only its listed names.
+        (void)platform::ReadFolderNames(folder, names, error);
+        slot.holders.reserve(names.size());
+        for (std::string& name : names) {
+            slot.holders.emplace(std::move(name), -1);
+        }
+    }
+    lastFolderName = &found->first;
+    lastFolder = &slot;
+    return slot;
+}
+
+// Which row holds which name, looked up once per listing, sort or move.
+void CRenameConflicts::LearnRows(const CFileCatalogue& catalogue, int rowCount) {
+    for (auto& [name, folder] : folders) {
+        for (auto& holder : folder.holders) {
+            holder.second = -1;
+        }
+    }
+    rowFolders.assign(static_cast<std::size_t>(rowCount), nullptr);
+    for (int row = 0; row < rowCount; ++row) {
+        const CFileEntry& entry = catalogue.GetRowEntry(row);
+        CFolder& folder = FolderOf(entry.folder);
+        rowFolders[static_cast<std::size_t>(row)] = &folder;
+        const auto found = folder.holders.find(std::string_view(entry.LongName()));
+        if (found != folder.holders.end()) {
+            found->second = row;
+        } else {
+            // Made since the folder was read.
+            folder.holders.emplace(entry.LongName(), row);
+        }
+    }
+    rowsKnown = true;
+}
+
+void CRenameConflicts::ClearClaims(std::size_t moveCount) {
+    // At most half full, so that probes stay short.
+    claims.assign(std::bit_ceil(std::max<std::size_t>(16, moveCount * 2)), -1);
+}
+
+int32_t& CRenameConflicts::ClaimSlot(const std::vector<CPreviewRow>& rows, int32_t row) {
+    const std::size_t index = static_cast<std::size_t>(row);
+    const std::string& text = rows[index].text;
+    const CFolder* folder = rowFolders[index];
+    const std::size_t mask = claims.size() - 1;
+    std::size_t slot = (std::hash<std::string_view>()(text) ^
+                        reinterpret_cast<std::uintptr_t>(folder) * 0x9E3779B97F4A7C15ull) &
+                       mask;
+    for (;; slot = (slot + 1) & mask) {
+        const int32_t other = claims[slot];
+        if (other < 0) {
+            return claims[slot];
+        }
+        const std::size_t otherIndex = static_cast<std::size_t>(other);
+        if (rowFolders[otherIndex] == folder && rows[otherIndex].text == text) {
+            return claims[slot];
+        }
+    }
+}
+
+// The moves one by one, as the rename makes them: a move succeeds when
+// nothing holds its new path at that moment. A path is held by a file there
+// from the start (listed or not) that has not moved away, or by an earlier
+// move that succeeded.
+void CRenameConflicts::ComputeInOrder(const CFileCatalogue& /*catalogue*/,
+                                      const std::vector<CPreviewRow>& rows,
+                                      const std::vector<int32_t>& order) {
+    std::vector<uint8_t> movedAway(kinds.size(), 0);
+    for (const int32_t row : order) {
+        const std::size_t index = static_cast<std::size_t>(row);
+        const CFolder& folder = *rowFolders[index];
+        int32_t& claim = ClaimSlot(rows, row);
+        if (claim >= 0) {
+            kinds[index] = Kind::SameNewName;
+            others[index] = claim;
+            continue;
+        }
+        const std::string_view target = rows[index].text;
+        if (const auto held = folder.holders.find(target); held != folder.holders.end()) {
+            const int32_t holder = held->second;
+            if (holder < 0 || movedAway[static_cast<std::size_t>(holder)] == 0) {
+                kinds[index] = Kind::ExistingFile;
+                others[index] = holder;
+                continue;
+            }
+        }
+        claim = row;
+        movedAway[index] = 1;
+    }
+}
+
+// The rename orders chains and breaks cycles: the first move to a new path
+// takes it, and a path stays held only by a file that does not move away
+// (one that is not renamed, or whose own move fails).
+void CRenameConflicts::ComputeChained(const CFileCatalogue& /*catalogue*/,
+                                      const std::vector<CPreviewRow>& rows,
+                                      const std::vector<int32_t>& order) {
+    std::vector<uint8_t> moves(kinds.size(), 0);
+    for (const int32_t row : order) {
+        const std::size_t index = static_cast<std::size_t>(row);
+        moves[index] = 1;
+        int32_t& claim = ClaimSlot(rows, row);
+        if (claim >= 0) {
+            kinds[index] = Kind::SameNewName;
+            others[index] = claim;
+        } else {
+            claim = row;
+        }
+    }
+    // A failing move keeps its file in place, which can make others fail:
+    // repeat until nothing changes.
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (const int32_t row : order) {
+            const std::size_t index = static_cast<std::size_t>(row);
+            if (kinds[index] != Kind::None) {
+                continue;
+            }
+            const CFolder& folder = *rowFolders[index];
+            const auto held = folder.holders.find(std::string_view(rows[index].text));
+            if (held == folder.holders.end()) {
+                continue;
+            }
+            const int32_t holder = held->second;
+            if (holder < 0 || moves[static_cast<std::size_t>(holder)] == 0 ||
+                kinds[static_cast<std::size_t>(holder)] != Kind::None) {
+                kinds[index] = Kind::ExistingFile;
+                others[index] = holder;
+                changed = true;
+            }
+        }
+    }
+}
+
+void CRenameConflicts::Compute(const CFileCatalogue& catalogue,
+                               const std::vector<CPreviewRow>& rows, bool movesMayChain) {
+    const int rowCount = std::min(catalogue.GetRowCount(), static_cast<int>(rows.size()));
+    kinds.assign(static_cast<std::size_t>(rowCount), Kind::None);
+    others.assign(static_cast<std::size_t>(rowCount), -1);
+    count = 0;
+
+    // The rows that move, in the order the rename moves them.
+    std::vector<int32_t> order;
+    for (int row = 0; row < rowCount; ++row) {
+        const std::string& text = rows[static_cast<std::size_t>(row)].text;
+        if (text.empty() || text[0] == '<' || text == catalogue.GetRowEntry(row).LongName()) {
+            continue;
+        }
+        order.push_back(row);
+    }
+    if (order.empty()) {
+        return;
+    }
+    if (catalogue.GetRecursive() && catalogue.GetFoldersAsFiles()) {
+        // Files first, then folders, the deepest first (as the rename does).
+        const auto isFile = [&](int32_t row) { return !catalogue.GetRowEntry(row).isFolder; };
+        const auto firstFolder = std::stable_partition(order.begin(), order.end(), isFile);
+        std::stable_sort(firstFolder, order.end(), [&](int32_t a, int32_t b) {
+            const CFileEntry& first = catalogue.GetRowEntry(a);
+            const CFileEntry& second = catalogue.GetRowEntry(b);
+            return first.folder.size() + first.LongName().size() >
+                   second.folder.size() + second.LongName().size();
+        });
+    }
+
+    if (!rowsKnown || rowFolders.size() != static_cast<std::size_t>(rowCount)) {
+        LearnRows(catalogue, rowCount);
+    }
+    ClearClaims(order.size());
+    if (movesMayChain) {
+        ComputeChained(catalogue, rows, order);
+    } else {
+        ComputeInOrder(catalogue, rows, order);
+    }
+    count = static_cast<int>(
+        std::count_if(kinds.begin(), kinds.end(), [](Kind kind) { return kind != Kind::None; }));
+}

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+class CFileCatalogue;
+struct CPreviewRow;
+
+/// Finds, before anything moves, the rows of a preview whose move would
+/// fail: a row whose new path another row reaches first, and a row whose
+/// new path a file holds that is not moved away before it. The moves are
+/// taken in the order the rename makes them. Files that are not listed
+/// (another mask, a filter) count too: each folder's names are read once
+/// and kept until Forget.
+class CRenameConflicts {
+public:
+    /// What a row collides with.
+    enum class Kind : uint8_t {
+        None,
+        SameNewName,  ///< another row gets the same new path first
+        ExistingFile, ///< a file already holds the new path
+    };
+
+    /// Recomputes for the rows of catalogue and their preview texts (a text
+    /// in "<...>" or the row's own name is no move). With movesMayChain, a
+    /// file that is itself renamed frees its name whatever the order (the
+    /// rename orders chains and breaks cycles).
+    void Compute(const CFileCatalogue& catalogue, const std::vector<CPreviewRow>& rows,
+                 bool movesMayChain);
+    /// No row collides (an empty or placeholder preview).
+    void Clear();
+    /// The folders were listed again: their names are read anew.
+    void Forget();
+    /// The rows were refilled or reordered: which row holds which name is
+    /// looked up anew.
+    void ForgetRows() { rowsKnown = false; }
+
+    int GetCount() const { return count; }
+    Kind GetKind(int row) const;
+    /// The full path of what the row collides with: the other row's old
+    /// path, or the file that holds the new path. Empty for no collision.
+    std::string GetOtherPath(const CFileCatalogue& catalogue, const std::vector<CPreviewRow>& rows,
+                             int row) const;
+
+private:
+    // Hashes by text; the tables keep each hash, so a lookup never hashes
+    // the names it passes.
+    struct CNameHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const {
+            return std::hash<std::string_view>()(text);
+        }
+    };
+    template <typename Key>
+    using CNameMap = std::unordered_map<Key, int32_t, CNameHash, std::equal_to<>>;
+
+    /// One folder: every name in it with the row that lists it (-1 for a
+    /// name no row lists).
+    struct CFolder {
+        CNameMap<std::string> holders;
+    };
+
+    CFolder& FolderOf(const std::string& folder);
+    void LearnRows(const CFileCatalogue& catalogue, int rowCount);
+    /// The new paths the moves claim: an open-addressing table of rows that
+    /// keeps its memory from one computation to the next.
+    void ClearClaims(std::size_t moveCount);
+    /// The slot of the row's new path: the row that claimed it, or -1.
+    int32_t& ClaimSlot(const std::vector<CPreviewRow>& rows, int32_t row);
+    void ComputeInOrder(const CFileCatalogue& catalogue, const std::vector<CPreviewRow>& rows,
+                        const std::vector<int32_t>& order);
+    void ComputeChained(const CFileCatalogue& catalogue, const std::vector<CPreviewRow>& rows,
+                        const std::vector<int32_t>& order);
+
+    std::vector<Kind> kinds;
+    /// Per row: the row it collides with, or -1 (a file not listed).
+    std::vector<int32_t> others;
+    /// Per row: the folder of its entry.
+    std::vector<CFolder*> rowFolders;
+    std::vector<int32_t> claims;
+    int count = 0;
+    std::unordered_map<std::string, CFolder> folders;
+    bool rowsKnown = false;
+    // The folder of the last lookup: rows of one folder follow each other.
+    const std::string* lastFolderName = nullptr;
+    CFolder* lastFolder = nullptr;
+};

@@ -1,0 +1,186 @@
+// The rows of a preview whose move would fail are known before anything
+// moves: the prediction is checked against what the rename then really does.
+#include "engine/RenameConflicts.h"
+#include "engine/RenameCore.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+/// The text editor holds the new names, one per line; the rename question
+/// is recorded and answered yes.
+class CEditorLines : public CRenameFrontEnd {
+public:
+    Names lines;
+    std::vector<std::string> questions;
+
+    int ShowMessage(MessageKind kind, const std::string& text, int /*style*/) override {
+        if (kind == MessageKind::Question) {
+            questions.push_back(text);
+        }
+        return msgbox::kYes;
+    }
+    bool GetEditorLine(int index, std::string& line) override {
+        if (index < 0 || static_cast<std::size_t>(index) >= lines.size()) {
+            return false;
+        }
+        line = lines[static_cast<std::size_t>(index)];
+        return true;
+    }
+};
+
+class RenameConflictsTest : public ::testing::Test {
+protected:
+    CTempFolder folder;
+    CEditorLines frontEnd;
+    CRenameCore core{&frontEnd};
+
+    void SetUp() override {
+        core.GetCatalogue().AddColumn("Bestand", ColumnKind::FileName, 200, ColumnAlignment::Left);
+        core.GetCatalogue().SetMask("*.txt");
+        core.GetOptions().renameOnlySelected = false;
+        core.GetSwitches().askConfirmationBeforeRenaming = false;
+        core.GetSwitches().uncheckAllAfterRenaming = false;
+        core.GetOptions().name.replaceWithOn = true;
+        core.GetOptions().name.replaceWithText = "<T>";
+        core.GetOptions().extension.replaceWithOn = true;
+        core.GetOptions().extension.replaceWithText = "";
+    }
+    std::string sub; ///< the folder of the files, below folder
+
+    void Make(const Names& names) {
+        for (const std::string& name : names) {
+            folder.WriteFile(sub + name, name);
+        }
+    }
+    /// Lists the folder; the rows (sorted by name) get the new names.
+    void Open(const Names& newNames) {
+        frontEnd.lines = newNames;
+        ASSERT_TRUE(core.GetCatalogue().SetFolder(folder.Path() + sub, true));
+        core.GetCatalogue().Refresh();
+    }
+    std::set<std::string> Predicted() const {
+        std::set<std::string> paths;
+        for (int row = 0; row < core.GetCatalogue().GetRowCount(); ++row) {
+            if (core.GetConflicts().GetKind(row) != CRenameConflicts::Kind::None) {
+                paths.insert(core.GetCatalogue().GetRowEntry(row).FullPath());
+            }
+        }
+        return paths;
+    }
+    std::string Other(int row) const {
+        return core.GetConflicts().GetOtherPath(core.GetCatalogue(), core.GetPreviewRows(), row);
+    }
+};
+
+TEST_F(RenameConflictsTest, PredictsExactlyTheMovesThatFail) {
+    // Listed files a.txt ... e.txt, and g.doc that the mask hides; every
+    // file gets a random name of these, or of free names, duplicates allowed.
+    const Names pool = {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt", "g.doc", "f.txt",
+                        "h.txt", "i.txt", "j.txt", "k.txt", "l.txt", "m.txt", "n.txt"};
+    std::mt19937 random(20261209);
+    int withCollisions = 0;
+    int without = 0;
+    for (int round = 0; round < 300; ++round) {
+        sub = "round" + std::to_string(round) + "/";
+        Make({"a.txt", "b.txt", "c.txt", "d.txt", "e.txt", "g.doc"});
+        Names newNames;
+        for (int i = 0; i < 5; ++i) {
+            newNames.push_back(pool[random() % pool.size()]);
+        }
+        Open(newNames);
+        const std::set<std::string> predicted = Predicted();
+        ASSERT_EQ(static_cast<int>(predicted.size()), core.GetConflicts().GetCount());
+
+        core.RenameFiles();
+        std::set<std::string> failed;
+        for (const CRenameFailure& failure : core.GetFailures()) {
+            failed.insert(failure.fromPath);
+        }
+        ASSERT_EQ(predicted, failed) << "round " << round << ": " << ::testing::PrintToString(newNames);
+        (predicted.empty() ? without : withCollisions)++;
+    }
+    // Both kinds of preview were met.
+    EXPECT_GT(withCollisions, 50);
+    EXPECT_GT(without, 20);
+}
+
+TEST_F(RenameConflictsTest, RowsSayWhatTheyCollideWithAndTheHeaderCountsThem) {
+    Make({"a.txt", "b.txt", "c.txt", "d.txt", "x.doc"});
+    // a and b both want n.txt; c wants x.doc, which the mask hides; d wants
+    // a.txt, which a frees before d moves.
+    Open({"n.txt", "n.txt", "x.doc", "a.txt"});
+    EXPECT_EQ(core.GetConflicts().GetCount(), 2);
+    EXPECT_EQ(core.GetConflicts().GetKind(0), CRenameConflicts::Kind::None);
+    EXPECT_EQ(core.GetConflicts().GetKind(1), CRenameConflicts::Kind::SameNewName);
+    EXPECT_EQ(Other(1), folder.Path() + "a.txt");
+    EXPECT_EQ(core.GetConflicts().GetKind(2), CRenameConflicts::Kind::ExistingFile);
+    EXPECT_EQ(Other(2), folder.Path() + "x.doc");
+    EXPECT_EQ(core.GetConflicts().GetKind(3), CRenameConflicts::Kind::None);
+    EXPECT_NE(core.GetPreviewHeader().find("[ 2 botsingen ]"), std::string::npos)
+        << core.GetPreviewHeader();
+
+    // A file that keeps its place holds its name: b.txt stays.
+    Open({"b.txt", "<", "c.txt", "q.txt"});
+    EXPECT_EQ(core.GetConflicts().GetKind(0), CRenameConflicts::Kind::ExistingFile);
+    EXPECT_EQ(Other(0), folder.Path() + "b.txt");
+    EXPECT_NE(core.GetPreviewHeader().find("[ 1 botsing ]"), std::string::npos);
+}
+
+TEST_F(RenameConflictsTest, TheRenameQuestionSaysHowManyFilesWillNotBeRenamed) {
+    core.GetSwitches().askConfirmationBeforeRenaming = true;
+    Make({"a.txt", "b.txt", "c.txt"});
+    Open({"n.txt", "n.txt", "n.txt"});
+    core.RenameFiles();
+    ASSERT_EQ(frontEnd.questions.size(), 1u);
+    EXPECT_NE(frontEnd.questions[0].find("2 bestanden worden niet hernoemd"), std::string::npos)
+        << frontEnd.questions[0];
+    EXPECT_EQ(core.GetFailures().size(), 2u);
+
+    // Nothing collides: the question is the plain one.
+    Open({"p.txt", "q.txt", "r.txt"});
+    core.RenameFiles();
+    ASSERT_EQ(frontEnd.questions.size(), 2u);
+    EXPECT_EQ(frontEnd.questions[1].find("niet hernoemd"), std::string::npos);
+}
+
+TEST_F(RenameConflictsTest, SwapsAndChainsCollideUnlessTheRenameMayChainItsMoves) {
+    Make({"a.txt", "b.txt", "c.txt"});
+    // a -> b and b -> a; c -> a (a real collision in any order).
+    Open({"b.txt", "a.txt", "a.txt"});
+    CRenameConflicts check;
+    check.Compute(core.GetCatalogue(), core.GetPreviewRows(), false);
+    EXPECT_EQ(check.GetCount(), 3);
+    check.Compute(core.GetCatalogue(), core.GetPreviewRows(), true);
+    EXPECT_EQ(check.GetKind(0), CRenameConflicts::Kind::None);
+    EXPECT_EQ(check.GetKind(1), CRenameConflicts::Kind::None);
+    EXPECT_EQ(check.GetKind(2), CRenameConflicts::Kind::SameNewName);
+    EXPECT_EQ(check.GetCount(), 1);
+}
+
+TEST_F(RenameConflictsTest, ABatchRunAndAPlaceholderPreviewMarkNothing) {
+    Make({"a.txt", "b.txt"});
+    core.SetBatchMode(true);
+    Open({"n.txt", "n.txt"});
+    EXPECT_EQ(core.GetConflicts().GetCount(), 0);
+    EXPECT_EQ(core.GetPreviewHeader().find("botsing"), std::string::npos);
+
+    core.SetBatchMode(false);
+    core.ComputeNewNames(true);
+    EXPECT_EQ(core.GetConflicts().GetCount(), 1);
+    core.TogglePreview(); // the automatic preview off: a placeholder row
+    core.ComputeNewNames(false);
+    EXPECT_EQ(core.GetConflicts().GetCount(), 0);
+    EXPECT_EQ(core.GetConflicts().GetKind(1), CRenameConflicts::Kind::None);
+}
+
+} // namespace
