@@ -120,6 +120,10 @@ struct CCoreSwitches {
     bool askConfirmationBeforeRenaming = true;
     bool uncheckAllAfterRenaming = true;
     bool insertDateAsUtc = false;
+    /// A rename orders its moves so that chains succeed and breaks cycles
+    /// through temporary names; off, the moves go in row order and a move
+    /// whose target exists fails.
+    bool allowSwapsAndChains = false;
 };
 
 /// The window-free heart of the program: the file catalogue, the rename
@@ -249,7 +253,17 @@ private:
     /// its first move (a rename that moves nothing keeps the undo of the one
     /// before); an undo hands back each pair it could not make.
     int MovePairs(std::vector<CRenamePair>& pairs, bool undo);
-    bool JournalMove(const CRenamePair& pair);
+    bool JournalMove(const std::string& from, const std::string& to);
+    /// One move of a rename, through the journal, added to the undo lists
+    /// when made (the paths moved there unless keepPaths). refused: the
+    /// journal could not take it, so it was not tried.
+    bool MoveRecorded(std::string& from, std::string& to, bool keepPaths, int& error,
+                      bool& refused);
+    /// The first step of a cycle: the pair's old path to a free name in its
+    /// folder, which tempPath receives.
+    bool MoveToTemporaryName(CRenamePair& pair, std::string& tempPath, int& error, bool& refused);
+    /// Forgets a step to a temporary name whose file went back (both moves).
+    void DropUndoStep(const std::string& from, const std::string& to);
     void JournalOutcome(bool moved);
     void ReportJournalStop();
     void RecordFailure(int code, const std::string& from, const std::string& to);
@@ -274,6 +288,9 @@ private:
     std::vector<std::string> undoNewPaths;
     std::vector<CRenameFailure> failures;
     int renamedCount = 0;
+    /// Set by the first move of a rename, which takes over the undo lists.
+    bool undoStarted = false;
+    std::size_t undoReserve = 0;
     /// The undo script a batch run writes while it moves; null otherwise.
     CUndoJournal* journal = nullptr;
     /// Cleared while SetRowsSelected selects many rows.
