@@ -83,9 +83,11 @@ int CRenameApp::RunBatch() {
     CFileCatalogue& catalogue = core.GetCatalogue();
     AddDefaultColumns(catalogue);
     catalogue.SetSortNamesAsNumbers(settings.sortColumnNameAsNumber);
+    // Swaps and chains only when the user has stored the setting on: a
+    // batch run otherwise moves as it always has.
     core.GetSwitches() =
         CCoreSwitches{settings.askConfirmationBeforeRenaming, settings.uncheckAllAfterRenaming,
-                      settings.onInsertDateUseGmt};
+                      settings.onInsertDateUseGmt, settings.allowSwapsAndChains};
     core.GetOptions().renameOnlySelected = settings.renameOnlySelectedFiles;
 
     core.SetBatchMode(true);

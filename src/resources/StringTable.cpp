@@ -90,6 +90,7 @@ constexpr StringEntry kEntries[] = {
     {3060, "Kan het optiebestand [%s] niet lezen: %s"},
     {3061, "Het herstelbestand [%s] kan de volgende hernoeming niet vastleggen: %s. Er wordt "
            "niets meer hernoemd."},
+    {3070, "Wisselingen en ketens toestaan"},
     // Texts with command ids: the tooltip of each command, and one dialog title.
     {32771, "Verplaats naar de bovenliggende map"},
     {32772, "Verplaats naar de vorige map"},
