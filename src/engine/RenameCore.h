@@ -5,6 +5,7 @@
 #include "engine/ComputationState.h"
 #include "engine/RenameOptions.h"
 #include "engine/TagExpander.h"
+#include "platform/FileSystem.h"
 
 #include <cstdint>
 #include <memory>
@@ -230,6 +231,22 @@ public:
     const std::vector<std::string>& GetUndoNewPaths() const { return undoNewPaths; }
     const std::vector<CRenameFailure>& GetFailures() const { return failures; }
 
+    // The undo kept across runs.
+    /// Where the renames of the window keep their undo journal: an undo
+    /// script of the journal form, written while the files move, so that
+    /// the last rename can be undone after a crash, a kill or a restart.
+    /// Empty (the default, and always in a batch run): nowhere. Its folder
+    /// is made, readable by its owner only, at the first rename.
+    void SetUndoStorePath(const std::string& path) { undoStorePath = path; }
+    const std::string& GetUndoStorePath() const { return undoStorePath; }
+    /// Takes the moves of the kept journal into the undo lists when at least
+    /// one of its files is still where the rename left it, and tells the
+    /// front end; false (the lists unchanged) otherwise. An Undo then moves
+    /// back what is still there; a file moved or removed by someone else
+    /// since is reported in the error list and skipped, and nothing is
+    /// overwritten.
+    bool LoadStoredUndo();
+
     // Selection.
     /// Selects or deselects many rows with one selection notice (and at
     /// most one recompute): ranges are [first, last] row pairs.
@@ -268,6 +285,13 @@ private:
     void ReportJournalStop();
     void RecordFailure(int code, const std::string& from, const std::string& to);
     void ShowCannotCreate(const std::string& path, int error);
+    /// The Rename command as designed, after the question.
+    int RenameFilesNow();
+    /// The Rename command with the kept journal written while the files move.
+    int RenameFilesKept();
+    /// After an Undo: the kept journal follows the undo lists (removed when
+    /// they are empty), if it is still the one this core wrote or read.
+    void UpdateStoredUndo();
 
     CRenameFrontEnd defaultFrontEnd;
     CRenameFrontEnd* frontEnd;
@@ -288,6 +312,9 @@ private:
     std::vector<std::string> undoNewPaths;
     std::vector<CRenameFailure> failures;
     int renamedCount = 0;
+    std::string undoStorePath;
+    /// What stood at undoStorePath when this core last wrote or read it.
+    platform::CEntryIdentity storedUndoIdentity;
     /// Set by the first move of a rename, which takes over the undo lists.
     bool undoStarted = false;
     std::size_t undoReserve = 0;

@@ -109,8 +109,13 @@ void CRenameCore::JournalOutcome(bool moved) {
 }
 
 void CRenameCore::ReportJournalStop() {
-    frontEnd->WriteConsoleLine(FillText(LookupString(strings::kUndoScriptCannotRecord),
-                                        {journal->GetPath(), FormatSystemError(journalError)}));
+    const std::string text = FillText(LookupString(strings::kUndoScriptCannotRecord),
+                                      {journal->GetPath(), FormatSystemError(journalError)});
+    if (batchMode) {
+        frontEnd->WriteConsoleLine(text);
+    } else {
+        frontEnd->ShowMessage(MessageKind::Error, text, msgbox::kErrorIcon);
+    }
 }
 
 bool CRenameCore::MoveRecorded(std::string& from, std::string& to, bool keepPaths, int& error,
@@ -296,6 +301,13 @@ void CRenameCore::DropUndoStep(const std::string& from, const std::string& to) {
 }
 
 int CRenameCore::RenameFiles() {
+    if (journal == nullptr && !batchMode && !undoStorePath.empty()) {
+        return RenameFilesKept();
+    }
+    return RenameFilesNow();
+}
+
+int CRenameCore::RenameFilesNow() {
     renamedCount = 0;
     if (!batchMode && switches.askConfirmationBeforeRenaming) {
         // The question names what will be renamed: with renaming limited to
@@ -373,6 +385,7 @@ int CRenameCore::UndoRename() {
     // order in which the moves were made.
     std::reverse(undoOldPaths.begin(), undoOldPaths.end());
     std::reverse(undoNewPaths.begin(), undoNewPaths.end());
+    UpdateStoredUndo();
     if (!failures.empty()) {
         frontEnd->ShowMessage(MessageKind::Error, Text(strings::kErrorsWhileUndoing),
                               msgbox::kErrorIcon);
