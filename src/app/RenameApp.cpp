@@ -48,6 +48,14 @@ std::string CRenameApp::FindSettingsFilePath(const std::string& executable) {
     return base + "/NorvikRename/norvikrename.ini";
 }
 
+std::string CRenameApp::FindUndoJournalPath() {
+    std::string base = platform::GetEnvironment("XDG_STATE_HOME");
+    if (base.empty() || base[0] != '/') {
+        base = platform::ExpandPath("~/.local/state");
+    }
+    return base + "/NorvikRename/undo.sh";
+}
+
 int CRenameApp::Run() {
     return RunBatch();
 }

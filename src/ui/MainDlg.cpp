@@ -452,6 +452,11 @@ void CMainDlg::StartUp() {
     catalogue.SetAutoRefresh(true);
     fileList->ApplyColumnLayout();
 
+    // The last rename of an earlier run can be undone while its files are
+    // where it left them.
+    core.SetUndoStorePath(services.undoJournalPath);
+    core.LoadStoredUndo();
+
     PlaceWindow();
     started = true;
     ResetSplitter();
