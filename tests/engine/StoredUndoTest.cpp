@@ -5,6 +5,8 @@
 #include "engine/RenameCore.h"
 #include "engine/UndoJournalReader.h"
 #include "platform/FileSystem.h"
+#include "resources/StringTable.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -31,7 +33,10 @@ public:
     std::vector<std::vector<CRenameFailure>> errorLists;
     int undoNotices = 0;
 
-    int ShowMessage(MessageKind /*kind*/, const std::string& /*text*/, int /*style*/) override {
+    Names messages;
+
+    int ShowMessage(MessageKind /*kind*/, const std::string& text, int /*style*/) override {
+        messages.push_back(text);
         return msgbox::kYes;
     }
     void ShowErrorList(const std::vector<CRenameFailure>& failures) override {
@@ -279,6 +284,48 @@ TEST_F(StoredUndoTest, AJournalWhoseFilesAreAllGoneEnablesNoUndo) {
     Start();
     EXPECT_FALSE(core->LoadStoredUndo());
     EXPECT_TRUE(core->GetUndoOldPaths().empty());
+}
+
+TEST_F(StoredUndoTest, AStateFolderThatCannotBeMadeLeavesTheRenameAsItWas) {
+    MakeFiles({"a", "b"});
+    state.WriteFile("deep", "a file where the folder should be");
+    RenameTo({"x", "y"});
+    EXPECT_EQ(core->RenameFiles(), 0);
+    EXPECT_EQ(OnDisk(), (Disk{{"x", "content of a"}, {"y", "content of b"}}));
+    EXPECT_EQ(core->UndoRename(), 0);
+    EXPECT_EQ(OnDisk(), Original({"a", "b"}));
+}
+
+TEST_F(StoredUndoTest, AJournalThatTakesNoMoreLinesStopsTheRenameAndKeepsWhatMoved) {
+    Names names;
+    Names newNames;
+    for (int i = 0; i < 200; ++i) {
+        names.push_back("file number " + std::to_string(1000 + i) + " with a long name");
+        newNames.push_back("renamed " + names.back());
+    }
+    MakeFiles(names);
+    RenameTo(newNames);
+    frontEnd.messages.clear();
+    {
+        // The disk is full after a few thousand bytes of journal.
+        CFileSizeLimit limit(4096);
+        ASSERT_TRUE(limit.IsSet());
+        core->RenameFiles();
+    }
+    // The window says why the rename stopped, after its question.
+    ASSERT_EQ(frontEnd.messages.size(), 2u);
+    const std::string expected = FillText(LookupString(strings::kUndoScriptCannotRecord),
+                                          {KeptPath(), FormatSystemError(EFBIG)});
+    EXPECT_EQ(frontEnd.messages[1], expected);
+    const std::size_t moved = core->GetUndoOldPaths().size();
+    EXPECT_GT(moved, 0u);
+    EXPECT_LT(moved, names.size());
+
+    Start();
+    ASSERT_TRUE(core->LoadStoredUndo());
+    EXPECT_EQ(core->GetUndoOldPaths().size(), moved);
+    EXPECT_EQ(core->UndoRename(), 0);
+    EXPECT_EQ(OnDisk(), Original(names));
 }
 
 TEST(UndoJournalReaderTest, ReadsQuotedPathsAndSkipsTheMovesTakenBack) {
