@@ -40,6 +40,7 @@ constexpr CSwitchKey kDialogSwitches[] = {
     {"SortColumNameAsNumber", &Settings::sortColumnNameAsNumber},
 };
 constexpr const char* kRenameOnlySelected = "RenameOnlySelectedFiles";
+constexpr const char* kAllowSwapsAndChains = "AllowSwapsAndChains";
 constexpr const char* kLastPath = "LastPath";
 
 /// The one table of the column keys: each key with the column index it
@@ -115,6 +116,7 @@ bool CProgramSettings::Load(const std::string& path) {
         this->*entry.field = ReadSwitch(ini, entry.key, this->*entry.field);
     }
     renameOnlySelectedFiles = ReadSwitch(ini, kRenameOnlySelected, renameOnlySelectedFiles);
+    allowSwapsAndChains = ReadSwitch(ini, kAllowSwapsAndChains, allowSwapsAndChains);
     if (rememberLastPath) {
         lastPath = ini.ReadString(kLastPath, lastPath);
     }
@@ -174,6 +176,13 @@ bool CProgramSettings::Save(const std::string& path, int& error) const {
         WriteSwitch(ini, entry.key, this->*entry.field);
     }
     WriteSwitch(ini, kRenameOnlySelected, renameOnlySelectedFiles);
+    // Written once it is on, so that a file made before the switch existed
+    // keeps its text while it stays off.
+    bool swapsKeyFound = false;
+    (void)ini.GetString(kOthers, kAllowSwapsAndChains, swapsKeyFound);
+    if (allowSwapsAndChains || swapsKeyFound) {
+        WriteSwitch(ini, kAllowSwapsAndChains, allowSwapsAndChains);
+    }
     ini.WriteString(kLastPath, lastPath);
 
     ini.SetSection(kColumnsWidth);

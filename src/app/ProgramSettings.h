@@ -32,6 +32,8 @@ public:
     bool onInsertDateUseGmt = false;
     bool sortColumnNameAsNumber = false;
     bool renameOnlySelectedFiles = true;
+    /// A rename may swap names and follow chains (batch runs read it too).
+    bool allowSwapsAndChains = false;
     std::string lastPath;
 
     /// Pixel widths by column index (kNameColumn ...).

@@ -48,6 +48,14 @@ std::string CRenameApp::FindSettingsFilePath(const std::string& executable) {
     return base + "/NorvikRename/norvikrename.ini";
 }
 
+std::string CRenameApp::FindUndoJournalPath() {
+    std::string base = platform::GetEnvironment("XDG_STATE_HOME");
+    if (base.empty() || base[0] != '/') {
+        base = platform::ExpandPath("~/.local/state");
+    }
+    return base + "/NorvikRename/undo.sh";
+}
+
 int CRenameApp::Run() {
     return RunBatch();
 }
@@ -83,9 +91,11 @@ int CRenameApp::RunBatch() {
     CFileCatalogue& catalogue = core.GetCatalogue();
     AddDefaultColumns(catalogue);
     catalogue.SetSortNamesAsNumbers(settings.sortColumnNameAsNumber);
+    // Swaps and chains only when the user has stored the setting on: a
+    // batch run otherwise moves as it always has.
     core.GetSwitches() =
         CCoreSwitches{settings.askConfirmationBeforeRenaming, settings.uncheckAllAfterRenaming,
-                      settings.onInsertDateUseGmt};
+                      settings.onInsertDateUseGmt, settings.allowSwapsAndChains};
     core.GetOptions().renameOnlySelected = settings.renameOnlySelectedFiles;
 
     core.SetBatchMode(true);

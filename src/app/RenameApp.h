@@ -33,6 +33,10 @@ public:
     /// $XDG_CONFIG_HOME/NorvikRename/norvikrename.ini.
     static std::string FindSettingsFilePath(const std::string& executablePath);
 
+    /// Where the window keeps the undo journal of its last rename:
+    /// $XDG_STATE_HOME/NorvikRename/undo.sh (default ~/.local/state/...).
+    static std::string FindUndoJournalPath();
+
 private:
     int RunBatch();
 

@@ -331,7 +331,7 @@ void CRenameCore::ComputeNewNames(bool force) {
     if (batchMode) {
         conflicts.Clear();
     } else {
-        conflicts.Compute(*catalogue, previewRows, false);
+        conflicts.Compute(*catalogue, previewRows, switches.allowSwapsAndChains);
         if (const int collisions = conflicts.GetCount(); collisions > 0) {
             previewHeader += FillText(" - [ %u %s ]",
                                       {std::to_string(collisions),

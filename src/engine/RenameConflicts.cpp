@@ -1,6 +1,7 @@
 #include "engine/RenameConflicts.h"
 
 #include "catalogue/FileCatalogue.h"
+#include "engine/MoveOrder.h"
 #include "engine/RenameCore.h"
 #include "platform/FileSystem.h"
 
@@ -116,73 +117,44 @@ int32_t& CRenameConflicts::ClaimSlot(const std::vector<CPreviewRow>& rows, int32
 // The moves one by one, as the rename makes them: a move succeeds when
 // nothing holds its new path at that moment. A path is held by a file there
 // from the start (listed or not) that has not moved away, or by an earlier
-// move that succeeded.
-void CRenameConflicts::ComputeInOrder(const CFileCatalogue& /*catalogue*/,
-                                      const std::vector<CPreviewRow>& rows,
-                                      const std::vector<int32_t>& order) {
+// move that succeeded. A step aside to a temporary name always succeeds (the
+// name is new) and frees the old path.
+void CRenameConflicts::Simulate(const std::vector<CPreviewRow>& rows,
+                                const std::vector<int32_t>& order,
+                                const std::vector<CMoveStep>& steps) {
     std::vector<uint8_t> movedAway(kinds.size(), 0);
-    for (const int32_t row : order) {
+    const std::size_t stepCount = steps.empty() ? order.size() : steps.size();
+    for (std::size_t k = 0; k < stepCount; ++k) {
+        const MoveStepKind kind = steps.empty() ? MoveStepKind::Direct : steps[k].kind;
+        const int32_t row =
+            order[steps.empty() ? k : static_cast<std::size_t>(steps[k].pair)];
         const std::size_t index = static_cast<std::size_t>(row);
-        const CFolder& folder = *rowFolders[index];
-        int32_t& claim = ClaimSlot(rows, row);
-        if (claim >= 0) {
-            kinds[index] = Kind::SameNewName;
-            others[index] = claim;
+        if (kind == MoveStepKind::ToTemp) {
+            movedAway[index] = 1;
             continue;
         }
-        const std::string_view target = rows[index].text;
-        if (const auto held = folder.holders.find(target); held != folder.holders.end()) {
-            const int32_t holder = held->second;
-            if (holder < 0 || movedAway[static_cast<std::size_t>(holder)] == 0) {
-                kinds[index] = Kind::ExistingFile;
-                others[index] = holder;
-                continue;
-            }
-        }
-        claim = row;
-        movedAway[index] = 1;
-    }
-}
-
-// The rename orders chains and breaks cycles: the first move to a new path
-// takes it, and a path stays held only by a file that does not move away
-// (one that is not renamed, or whose own move fails).
-void CRenameConflicts::ComputeChained(const CFileCatalogue& /*catalogue*/,
-                                      const std::vector<CPreviewRow>& rows,
-                                      const std::vector<int32_t>& order) {
-    std::vector<uint8_t> moves(kinds.size(), 0);
-    for (const int32_t row : order) {
-        const std::size_t index = static_cast<std::size_t>(row);
-        moves[index] = 1;
         int32_t& claim = ClaimSlot(rows, row);
+        bool fails = false;
         if (claim >= 0) {
             kinds[index] = Kind::SameNewName;
             others[index] = claim;
+            fails = true;
         } else {
-            claim = row;
-        }
-    }
-    // A failing move keeps its file in place, which can make others fail:
-    // repeat until nothing changes.
-    for (bool changed = true; changed;) {
-        changed = false;
-        for (const int32_t row : order) {
-            const std::size_t index = static_cast<std::size_t>(row);
-            if (kinds[index] != Kind::None) {
-                continue;
-            }
             const CFolder& folder = *rowFolders[index];
             const auto held = folder.holders.find(std::string_view(rows[index].text));
-            if (held == folder.holders.end()) {
-                continue;
-            }
-            const int32_t holder = held->second;
-            if (holder < 0 || moves[static_cast<std::size_t>(holder)] == 0 ||
-                kinds[static_cast<std::size_t>(holder)] != Kind::None) {
+            if (held != folder.holders.end() &&
+                (held->second < 0 || movedAway[static_cast<std::size_t>(held->second)] == 0)) {
                 kinds[index] = Kind::ExistingFile;
-                others[index] = holder;
-                changed = true;
+                others[index] = held->second;
+                fails = true;
             }
+        }
+        if (!fails) {
+            claim = row;
+            movedAway[index] = 1;
+        } else if (kind == MoveStepKind::FromTemp) {
+            // The file that stepped aside goes back to its old name.
+            movedAway[index] = 0;
         }
     }
 }
@@ -222,11 +194,21 @@ void CRenameConflicts::Compute(const CFileCatalogue& catalogue,
         LearnRows(catalogue, rowCount);
     }
     ClearClaims(order.size());
+    std::vector<CMoveStep> steps;
     if (movesMayChain) {
-        ComputeChained(catalogue, rows, order);
-    } else {
-        ComputeInOrder(catalogue, rows, order);
+        // The rename orders its moves, and its order decides which of two
+        // moves to one path wins.
+        std::vector<CRenamePair> pairs;
+        pairs.reserve(order.size());
+        for (const int32_t row : order) {
+            const CFileEntry& entry = catalogue.GetRowEntry(row);
+            pairs.push_back(CRenamePair{entry.FullPath(),
+                                        entry.folder + rows[static_cast<std::size_t>(row)].text,
+                                        entry.isFolder});
+        }
+        steps = OrderMoves(pairs);
     }
+    Simulate(rows, order, steps);
     count = static_cast<int>(
         std::count_if(kinds.begin(), kinds.end(), [](Kind kind) { return kind != Kind::None; }));
 }

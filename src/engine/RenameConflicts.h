@@ -7,6 +7,7 @@
 #include <vector>
 
 class CFileCatalogue;
+struct CMoveStep;
 struct CPreviewRow;
 
 /// Finds, before anything moves, the rows of a preview whose move would
@@ -70,10 +71,10 @@ private:
     void ClearClaims(std::size_t moveCount);
     /// The slot of the row's new path: the row that claimed it, or -1.
     int32_t& ClaimSlot(const std::vector<CPreviewRow>& rows, int32_t row);
-    void ComputeInOrder(const CFileCatalogue& catalogue, const std::vector<CPreviewRow>& rows,
-                        const std::vector<int32_t>& order);
-    void ComputeChained(const CFileCatalogue& catalogue, const std::vector<CPreviewRow>& rows,
-                        const std::vector<int32_t>& order);
+    /// Makes the steps (the rows of order one by one when steps is empty)
+    /// and marks every move that fails.
+    void Simulate(const std::vector<CPreviewRow>& rows, const std::vector<int32_t>& order,
+                  const std::vector<CMoveStep>& steps);
 
     std::vector<Kind> kinds;
     /// Per row: the row it collides with, or -1 (a file not listed).

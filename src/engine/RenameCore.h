@@ -6,6 +6,7 @@
 #include "engine/RenameConflicts.h"
 #include "engine/RenameOptions.h"
 #include "engine/TagExpander.h"
+#include "platform/FileSystem.h"
 
 #include <cstdint>
 #include <memory>
@@ -123,6 +124,10 @@ struct CCoreSwitches {
     bool askConfirmationBeforeRenaming = true;
     bool uncheckAllAfterRenaming = true;
     bool insertDateAsUtc = false;
+    /// A rename orders its moves so that chains succeed and breaks cycles
+    /// through temporary names; off, the moves go in row order and a move
+    /// whose target exists fails.
+    bool allowSwapsAndChains = false;
 };
 
 /// The window-free heart of the program: the file catalogue, the rename
@@ -232,6 +237,22 @@ public:
     const std::vector<std::string>& GetUndoNewPaths() const { return undoNewPaths; }
     const std::vector<CRenameFailure>& GetFailures() const { return failures; }
 
+    // The undo kept across runs.
+    /// Where the renames of the window keep their undo journal: an undo
+    /// script of the journal form, written while the files move, so that
+    /// the last rename can be undone after a crash, a kill or a restart.
+    /// Empty (the default, and always in a batch run): nowhere. Its folder
+    /// is made, readable by its owner only, at the first rename.
+    void SetUndoStorePath(const std::string& path) { undoStorePath = path; }
+    const std::string& GetUndoStorePath() const { return undoStorePath; }
+    /// Takes the moves of the kept journal into the undo lists when at least
+    /// one of its files is still where the rename left it, and tells the
+    /// front end; false (the lists unchanged) otherwise. An Undo then moves
+    /// back what is still there; a file moved or removed by someone else
+    /// since is reported in the error list and skipped, and nothing is
+    /// overwritten.
+    bool LoadStoredUndo();
+
     // Selection.
     /// Selects or deselects many rows with one selection notice (and at
     /// most one recompute): ranges are [first, last] row pairs.
@@ -255,11 +276,28 @@ private:
     /// its first move (a rename that moves nothing keeps the undo of the one
     /// before); an undo hands back each pair it could not make.
     int MovePairs(std::vector<CRenamePair>& pairs, bool undo);
-    bool JournalMove(const CRenamePair& pair);
+    bool JournalMove(const std::string& from, const std::string& to);
+    /// One move of a rename, through the journal, added to the undo lists
+    /// when made (the paths moved there unless keepPaths). refused: the
+    /// journal could not take it, so it was not tried.
+    bool MoveRecorded(std::string& from, std::string& to, bool keepPaths, int& error,
+                      bool& refused);
+    /// The first step of a cycle: the pair's old path to a free name in its
+    /// folder, which tempPath receives.
+    bool MoveToTemporaryName(CRenamePair& pair, std::string& tempPath, int& error, bool& refused);
+    /// Forgets a step to a temporary name whose file went back (both moves).
+    void DropUndoStep(const std::string& from, const std::string& to);
     void JournalOutcome(bool moved);
     void ReportJournalStop();
     void RecordFailure(int code, const std::string& from, const std::string& to);
     void ShowCannotCreate(const std::string& path, int error);
+    /// The Rename command as designed, after the question.
+    int RenameFilesNow();
+    /// The Rename command with the kept journal written while the files move.
+    int RenameFilesKept();
+    /// After an Undo: the kept journal follows the undo lists (removed when
+    /// they are empty), if it is still the one this core wrote or read.
+    void UpdateStoredUndo();
 
     CRenameFrontEnd defaultFrontEnd;
     CRenameFrontEnd* frontEnd;
@@ -281,6 +319,12 @@ private:
     std::vector<std::string> undoNewPaths;
     std::vector<CRenameFailure> failures;
     int renamedCount = 0;
+    std::string undoStorePath;
+    /// What stood at undoStorePath when this core last wrote or read it.
+    platform::CEntryIdentity storedUndoIdentity;
+    /// Set by the first move of a rename, which takes over the undo lists.
+    bool undoStarted = false;
+    std::size_t undoReserve = 0;
     /// The undo script a batch run writes while it moves; null otherwise.
     CUndoJournal* journal = nullptr;
     /// Cleared while SetRowsSelected selects many rows.

@@ -4,6 +4,7 @@
 #include "engine/RenameCore.h"
 
 #include "engine/CoreCatalogue.h"
+#include "engine/MoveOrder.h"
 #include "engine/RenameCoreHelpers.h"
 #include "engine/RenameScripts.h"
 #include "platform/FileSystem.h"
@@ -11,6 +12,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
+#include <random>
+#include <unordered_map>
 
 using corehelp::kPrefetchRows;
 using corehelp::kProgressDelayMilliseconds;
@@ -79,11 +83,11 @@ void CRenameCore::RecordFailure(int code, const std::string& from, const std::st
 // The journal line goes out before the move, so that a run killed in
 // between leaves a script that knows every move that was made. A move that
 // the journal could not take is not made: false, and the run stops there.
-bool CRenameCore::JournalMove(const CRenamePair& pair) {
+bool CRenameCore::JournalMove(const std::string& from, const std::string& to) {
     if (journal == nullptr) {
         return true;
     }
-    if (!journal->AddMove(pair.oldPath, pair.newPath)) {
+    if (!journal->AddMove(from, to)) {
         journalError = journal->GetError() != 0 ? journal->GetError() : EIO;
         return false;
     }
@@ -105,16 +109,84 @@ void CRenameCore::JournalOutcome(bool moved) {
 }
 
 void CRenameCore::ReportJournalStop() {
-    frontEnd->WriteConsoleLine(FillText(LookupString(strings::kUndoScriptCannotRecord),
-                                        {journal->GetPath(), FormatSystemError(journalError)}));
+    const std::string text = FillText(LookupString(strings::kUndoScriptCannotRecord),
+                                      {journal->GetPath(), FormatSystemError(journalError)});
+    if (batchMode) {
+        frontEnd->WriteConsoleLine(text);
+    } else {
+        frontEnd->ShowMessage(MessageKind::Error, text, msgbox::kErrorIcon);
+    }
+}
+
+bool CRenameCore::MoveRecorded(std::string& from, std::string& to, bool keepPaths, int& error,
+                               bool& refused) {
+    if (!JournalMove(from, to)) {
+        // No move that the undo script does not know of.
+        refused = true;
+        return false;
+    }
+    const bool moved = platform::MoveNoReplace(from, to, error);
+    JournalOutcome(moved);
+    if (moved) {
+        if (!undoStarted) {
+            // The undo lists belong to this rename from its first move on.
+            undoStarted = true;
+            undoOldPaths.clear();
+            undoNewPaths.clear();
+            undoOldPaths.reserve(undoReserve);
+            undoNewPaths.reserve(undoReserve);
+        }
+        if (keepPaths) {
+            undoOldPaths.push_back(from);
+            undoNewPaths.push_back(to);
+        } else {
+            undoOldPaths.push_back(std::move(from));
+            undoNewPaths.push_back(std::move(to));
+        }
+    }
+    return moved;
+}
+
+bool CRenameCore::MoveToTemporaryName(CRenamePair& pair, std::string& tempPath, int& error,
+                                      bool& refused) {
+    static thread_local std::mt19937 random{std::random_device{}()};
+    const std::string_view name = LastComponent(pair.oldPath);
+    const std::string_view folder =
+        std::string_view(pair.oldPath).substr(0, pair.oldPath.size() - name.size());
+    char suffix[16];
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::snprintf(suffix, sizeof suffix, "%08x", static_cast<unsigned>(random()));
+        tempPath.assign(folder).append(".nr-swap-").append(suffix);
+        if (MoveRecorded(pair.oldPath, tempPath, true, error, refused)) {
+            return true;
+        }
+        if (refused || error != EEXIST || journalError != 0) {
+            return false;
+        }
+    }
+    return false;
 }
 
 int CRenameCore::MovePairs(std::vector<CRenamePair>& pairs, bool undo) {
-    const int count = static_cast<int>(pairs.size());
+    // With swaps and chains allowed the pairs move in the order that lets
+    // them succeed; otherwise (and for an undo, which runs the real moves
+    // backwards) in the order given, one step each.
+    std::vector<CMoveStep> steps;
+    const bool ordered = !undo && switches.allowSwapsAndChains;
+    if (ordered) {
+        steps = OrderMoves(pairs);
+    }
+    std::unordered_map<int, std::string> tempPaths;
+    std::vector<bool> pairFailed(ordered ? pairs.size() : 0, false);
+    undoStarted = false;
+    undoReserve = pairs.size();
+
+    const int count = static_cast<int>(ordered ? steps.size() : pairs.size());
     int movedCount = 0;
     bool progressOpen = false;
     const int64_t startTick = NowMilliseconds();
     std::string line;
+    std::string tempFrom;
     for (int k = 1; k <= count; ++k) {
         if (!batchMode) {
             if (progressOpen) {
@@ -126,46 +198,82 @@ int CRenameCore::MovePairs(std::vector<CRenamePair>& pairs, bool undo) {
                 progressOpen = true;
             }
         }
-        CRenamePair& pair = pairs[static_cast<std::size_t>(k - 1)];
-        if (!undo && !JournalMove(pair)) {
-            // No move that the undo script does not know of.
+        const CMoveStep step = ordered ? steps[static_cast<std::size_t>(k - 1)]
+                                       : CMoveStep{k - 1, MoveStepKind::Direct};
+        CRenamePair& pair = pairs[static_cast<std::size_t>(step.pair)];
+        int error = 0;
+        bool refused = false; // the undo script could not take the move
+        bool moved = false;
+        bool reported = true; // the step ends a pair: a console line, a failure
+        // What the console line and a failure name as the move.
+        const std::string* shownFrom = &pair.oldPath;
+        const std::string* shownTo = &pair.newPath;
+        if (step.kind == MoveStepKind::ToTemp) {
+            if (MoveToTemporaryName(pair, tempPaths[step.pair], error, refused)) {
+                reported = false;
+            } else {
+                // The cycle stays as it is; its other moves fail on their
+                // targets.
+                pairFailed[static_cast<std::size_t>(step.pair)] = true;
+                tempPaths.erase(step.pair);
+            }
+        } else if (step.kind == MoveStepKind::FromTemp) {
+            if (pairFailed[static_cast<std::size_t>(step.pair)]) {
+                reported = false;
+            } else {
+                std::string& tempPath = tempPaths[step.pair];
+                moved = MoveRecorded(tempPath, pair.newPath, true, error, refused);
+                if (!moved && !refused) {
+                    // Back to the old name when it can, so that nothing
+                    // stays under a temporary name; otherwise the failure
+                    // names where the file is, and the undo lists know it.
+                    int backError = 0;
+                    bool backRefused = false;
+                    if (MoveRecorded(tempPath, pair.oldPath, true, backError, backRefused)) {
+                        DropUndoStep(pair.oldPath, tempPath);
+                    } else {
+                        tempFrom = tempPath;
+                        shownFrom = &tempFrom;
+                    }
+                    refused = backRefused;
+                }
+            }
+        } else if (undo) {
+            moved = platform::MoveNoReplace(pair.oldPath, pair.newPath, error);
+        } else {
+            moved = MoveRecorded(pair.oldPath, pair.newPath, false, error, refused);
+            if (moved) {
+                // The paths went to the undo lists.
+                shownFrom = &undoOldPaths.back();
+                shownTo = &undoNewPaths.back();
+            }
+        }
+        if (refused && error == 0) {
             ReportJournalStop();
             break;
         }
-        int error = 0;
-        const bool moved = platform::MoveNoReplace(pair.oldPath, pair.newPath, error);
-        if (!undo) {
-            JournalOutcome(moved);
-        }
-        if (!moved) {
-            RecordFailure(error, pair.oldPath, pair.newPath);
-        }
-        if (batchMode) {
-            line.assign(moved ? "OK: [" : "ERR: [")
-                .append(pair.oldPath)
-                .append("] -> [")
-                .append(LastComponent(pair.newPath))
-                .append("]");
-            frontEnd->WriteConsoleLine(line);
-        }
-        if (moved && !undo) {
-            if (movedCount == 0) {
-                undoOldPaths.clear();
-                undoNewPaths.clear();
-                undoOldPaths.reserve(pairs.size() - static_cast<std::size_t>(k - 1));
-                undoNewPaths.reserve(pairs.size() - static_cast<std::size_t>(k - 1));
+        if (reported) {
+            if (!moved) {
+                RecordFailure(error, *shownFrom, *shownTo);
             }
-            undoOldPaths.push_back(std::move(pair.oldPath));
-            undoNewPaths.push_back(std::move(pair.newPath));
-        } else if (!moved && undo) {
-            // Kept for the next Undo, as the rename recorded it.
-            undoOldPaths.push_back(std::move(pair.newPath));
-            undoNewPaths.push_back(std::move(pair.oldPath));
+            if (batchMode) {
+                line.assign(moved ? "OK: [" : "ERR: [")
+                    .append(*shownFrom)
+                    .append("] -> [")
+                    .append(LastComponent(*shownTo))
+                    .append("]");
+                frontEnd->WriteConsoleLine(line);
+            }
+            if (!moved && undo) {
+                // Kept for the next Undo, as the rename recorded it.
+                undoOldPaths.push_back(std::move(pair.newPath));
+                undoNewPaths.push_back(std::move(pair.oldPath));
+            }
         }
         if (moved) {
             ++movedCount;
         }
-        if (journalError != 0) {
+        if (journalError != 0 || refused) {
             ReportJournalStop();
             break;
         }
@@ -176,7 +284,30 @@ int CRenameCore::MovePairs(std::vector<CRenamePair>& pairs, bool undo) {
     return movedCount;
 }
 
+void CRenameCore::DropUndoStep(const std::string& from, const std::string& to) {
+    // The step and its way back cancel out; the lists keep the two moves
+    // only while the way back has not been recorded.
+    if (undoOldPaths.size() >= 2 && undoOldPaths.back() == to && undoNewPaths.back() == from) {
+        undoOldPaths.pop_back();
+        undoNewPaths.pop_back();
+        for (std::size_t i = undoOldPaths.size(); i-- > 0;) {
+            if (undoOldPaths[i] == from && undoNewPaths[i] == to) {
+                undoOldPaths.erase(undoOldPaths.begin() + static_cast<std::ptrdiff_t>(i));
+                undoNewPaths.erase(undoNewPaths.begin() + static_cast<std::ptrdiff_t>(i));
+                break;
+            }
+        }
+    }
+}
+
 int CRenameCore::RenameFiles() {
+    if (journal == nullptr && !batchMode && !undoStorePath.empty()) {
+        return RenameFilesKept();
+    }
+    return RenameFilesNow();
+}
+
+int CRenameCore::RenameFilesNow() {
     renamedCount = 0;
     if (!batchMode && switches.askConfirmationBeforeRenaming) {
         // The question names what will be renamed: with renaming limited to
@@ -262,6 +393,7 @@ int CRenameCore::UndoRename() {
     // order in which the moves were made.
     std::reverse(undoOldPaths.begin(), undoOldPaths.end());
     std::reverse(undoNewPaths.begin(), undoNewPaths.end());
+    UpdateStoredUndo();
     if (!failures.empty()) {
         frontEnd->ShowMessage(MessageKind::Error, Text(strings::kErrorsWhileUndoing),
                               msgbox::kErrorIcon);

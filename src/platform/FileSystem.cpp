@@ -372,6 +372,25 @@ bool RemoveFile(const std::string& path, int& error) {
     return true;
 }
 
+bool MakePrivateFolders(const std::string& folder, int& error) {
+    error = 0;
+    for (std::size_t end = folder.find('/', 1);; end = folder.find('/', end + 1)) {
+        const std::string part = folder.substr(0, end);
+        if (!part.empty() && mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) {
+            error = errno;
+            return false;
+        }
+        if (end == std::string::npos) {
+            break;
+        }
+    }
+    if (!IsExistingFolder(folder)) {
+        error = ENOTDIR;
+        return false;
+    }
+    return true;
+}
+
 std::string SystemErrorText(int error) {
     char buffer[256];
     // The GNU strerror_r returns the text, which may or may not be buffer.

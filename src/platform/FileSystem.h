@@ -78,6 +78,10 @@ bool MoveReplacingOnly(const std::string& from, const std::string& to, const CEn
 /// Removes a file (not a folder).
 bool RemoveFile(const std::string& path, int& error);
 
+/// Creates folder and every missing folder above it, each readable by its
+/// owner only (0700); true when folder exists afterwards.
+bool MakePrivateFolders(const std::string& folder, int& error);
+
 /// The system's text of an errno value ("No such file or directory").
 std::string SystemErrorText(int error);
 

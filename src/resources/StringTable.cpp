@@ -90,6 +90,7 @@ constexpr StringEntry kEntries[] = {
     {3060, "Kan het optiebestand [%s] niet lezen: %s"},
     {3061, "Het herstelbestand [%s] kan de volgende hernoeming niet vastleggen: %s. Er wordt "
            "niets meer hernoemd."},
+    {3070, "Wisselingen en ketens toestaan"},
     {3080, "botsing"},
     {3081, "botsingen"},
     {3082, "Niet te hernoemen: [%s] krijgt deze nieuwe naam eerder"},

@@ -98,6 +98,9 @@ constexpr int kTempUndoScriptCreated = 3022;
 constexpr int kInvalidAddress = 3023;
 constexpr int kUndoScriptCannotRecord = 3061; // the undo script took no more lines: the run stops
 
+// Settings dialog.
+constexpr int kAllowSwapsAndChains = 3070; // check box: a rename may swap names and follow chains
+
 // Rows of the preview whose move would fail.
 constexpr int kCollision = 3080;             // "botsing", in the preview header
 constexpr int kCollisions = 3081;            // "botsingen"

@@ -65,7 +65,8 @@ int RunInteractive(CRenameApp& app, int& argc, char** argv) {
     CQtFileDialogs fileDialogs;
     CQtPopupMenus popupMenus;
     CMainDlg window(CMainDlgServices{settings, app.GetKeywords(), messageBoxes, fileDialogs,
-                                     popupMenus, app.GetSettingsFilePath()});
+                                     popupMenus, app.GetSettingsFilePath(),
+                                     CRenameApp::FindUndoJournalPath()});
     window.SetShellVerb([&shellVerb] { return shellVerb.IsPresent(); },
                         [&shellVerb](bool on) { shellVerb.Install(on); });
     window.show();

@@ -384,9 +384,9 @@ void CMainDlg::ConnectSignals() {
 void CMainDlg::StartUp() {
     CProgramSettings& settings = services.settings;
     CFileCatalogue& catalogue = core.GetCatalogue();
-    core.GetSwitches() = CCoreSwitches{settings.askConfirmationBeforeRenaming,
-                                       settings.uncheckAllAfterRenaming,
-                                       settings.onInsertDateUseGmt};
+    core.GetSwitches() = CCoreSwitches{
+        settings.askConfirmationBeforeRenaming, settings.uncheckAllAfterRenaming,
+        settings.onInsertDateUseGmt, settings.allowSwapsAndChains};
 
     // Toolbar toggles show the catalogue's switches.
     for (const auto& [id, on] : {std::pair{cmd::kShowFolders, catalogue.GetShowFolders()},
@@ -452,6 +452,11 @@ void CMainDlg::StartUp() {
     // The first scan fills the lists and computes the preview.
     catalogue.SetAutoRefresh(true);
     fileList->ApplyColumnLayout();
+
+    // The last rename of an earlier run can be undone while its files are
+    // where it left them.
+    core.SetUndoStorePath(services.undoJournalPath);
+    core.LoadStoredUndo();
 
     PlaceWindow();
     started = true;
@@ -665,9 +670,9 @@ void CMainDlg::RunSettingsDialog() {
     if (installShellVerb) {
         installShellVerb(dialog.ShellVerbWanted());
     }
-    core.GetSwitches() = CCoreSwitches{settings.askConfirmationBeforeRenaming,
-                                       settings.uncheckAllAfterRenaming,
-                                       settings.onInsertDateUseGmt};
+    core.GetSwitches() = CCoreSwitches{
+        settings.askConfirmationBeforeRenaming, settings.uncheckAllAfterRenaming,
+        settings.onInsertDateUseGmt, settings.allowSwapsAndChains};
     CFileCatalogue& catalogue = core.GetCatalogue();
     if (catalogue.GetSortNamesAsNumbers() != settings.sortColumnNameAsNumber) {
         // The list re-sorts in the new mode; the preview follows the rows.

@@ -50,6 +50,9 @@ struct CMainDlgServices {
     CFileDialogs& fileDialogs;
     CPopupMenus& popupMenus;
     std::string settingsFilePath;
+    /// Where renames keep their undo journal for the next run; empty:
+    /// nowhere (the undo lasts as long as the window).
+    std::string undoJournalPath = {};
 };
 
 /// The program's window: path and mask, the file list and the preview side

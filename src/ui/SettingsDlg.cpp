@@ -35,6 +35,7 @@ constexpr CSwitchBox kSwitches[] = {
      &CProgramSettings::onInsertDateUseGmt},
 };
 constexpr int kShellVerbId = 1022;
+constexpr int kSwapsAndChainsId = 1027;
 
 } // namespace
 
@@ -51,6 +52,11 @@ CSettingsDlg::CSettingsDlg(const CProgramSettings& settings, bool shellVerbPrese
         layout->addWidget(box);
         switches[i] = box;
     }
+    swapsAndChains = new QCheckBox(UiTextPlain(strings::kAllowSwapsAndChains), this);
+    swapsAndChains->setObjectName(QStringLiteral("check%1").arg(kSwapsAndChainsId));
+    swapsAndChains->setAccessibleName(swapsAndChains->text());
+    swapsAndChains->setChecked(settings.allowSwapsAndChains);
+    layout->addWidget(swapsAndChains);
     shellVerb = new QCheckBox(
         QStringLiteral("Voeg \"%1\" toe voor de shell").arg(UiText(strings::kShellVerbMenuText)),
         this);
@@ -72,6 +78,7 @@ void CSettingsDlg::TakeValues(CProgramSettings& settings) const {
     for (std::size_t i = 0; i < kSwitchCount; ++i) {
         settings.*kSwitches[i].field = switches[i]->isChecked();
     }
+    settings.allowSwapsAndChains = swapsAndChains->isChecked();
 }
 
 bool CSettingsDlg::ShellVerbWanted() const {
@@ -81,6 +88,9 @@ bool CSettingsDlg::ShellVerbWanted() const {
 QCheckBox* CSettingsDlg::GetCheckBox(int id) const {
     if (id == kShellVerbId) {
         return shellVerb;
+    }
+    if (id == kSwapsAndChainsId) {
+        return swapsAndChains;
     }
     for (std::size_t i = 0; i < kSwitchCount; ++i) {
         if (kSwitches[i].id == id) {

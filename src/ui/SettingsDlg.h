@@ -7,7 +7,8 @@
 class CProgramSettings;
 class QCheckBox;
 
-/// "Algemene instellingen": the nine general switches and the shell verb.
+/// "Algemene instellingen": the nine general switches, whether a rename may
+/// swap names and follow chains (box 1027), and the shell verb.
 /// Ticking a box changes nothing until OK; then TakeValues writes the
 /// switches into the settings and ShellVerbWanted tells what the verb
 /// should be.
@@ -17,7 +18,7 @@ public:
     CSettingsDlg(const CProgramSettings& settings, bool shellVerbPresent,
                  QWidget* parent = nullptr);
 
-    /// Writes the nine switches into settings (after OK).
+    /// Writes the switches into settings (after OK).
     void TakeValues(CProgramSettings& settings) const;
     bool ShellVerbWanted() const;
     QCheckBox* GetCheckBox(int id) const;
@@ -25,5 +26,6 @@ public:
 private:
     static constexpr std::size_t kSwitchCount = 9;
     std::array<QCheckBox*, kSwitchCount> switches{};
+    QCheckBox* swapsAndChains = nullptr;
     QCheckBox* shellVerb = nullptr;
 };

@@ -1,8 +1,10 @@
 // A batch run killed with SIGKILL at a random moment of its moves: every
 // file is still there exactly once, under its old or its new name, with its
 // content, and the undo script it was writing moves back exactly what was
-// moved. The kill moments come from a seed that the test prints; set
-// NR_KILL_SEED to that number to run the same moments again.
+// moved; with swaps and chains allowed, a file may also be under a
+// temporary name, which the undo script maps back. The kill moments come
+// from a seed that the test prints; set NR_KILL_SEED to that number to run
+// the same moments again.
 
 #include "support/TempFolder.h"
 
@@ -170,6 +172,128 @@ TEST(BatchKill, KilledRunLosesNothingAndItsUndoScriptRestoresEverything) {
         }
         EXPECT_EQ(std::distance(fs::directory_iterator(files), fs::directory_iterator{}), kFiles);
     }
+}
+
+/// "%05d.dat": names that the swap rules below turn into each other.
+std::string NumberName(int i) {
+    char name[32];
+    std::snprintf(name, sizeof name, "%05d.dat", i);
+    return name;
+}
+
+// With swaps and chains stored on, a run that swaps every name with its
+// mirror (00000 <-> 19999, 00001 <-> 19998, ...) breaks each 2-cycle
+// through a temporary name. Killed at a random moment, it leaves every
+// file once, under its old name, its new name or a temporary name, and its
+// undo script brings every file back to its old name.
+// Fewer files and more kills than above: a kill lands between the steps of
+// a swap in about two thirds of the runs.
+constexpr int kSwapFiles = 4000;
+constexpr int kSwapRuns = 8;
+
+TEST(BatchKill, KilledSwapRunLeavesOnlyNamesItsUndoScriptMapsBack) {
+    const uint32_t seed = KillSeed();
+    std::cout << "[ SEED     ] NR_KILL_SEED=" << seed << std::endl;
+    RecordProperty("seed", std::to_string(seed));
+    SCOPED_TRACE("NR_KILL_SEED=" + std::to_string(seed));
+    std::mt19937 random(seed);
+    int kills = 0;
+    int killedMidSwap = 0;
+    for (int run = 0; run < kSwapRuns; ++run) {
+        CTempFolder folder;
+        const std::string files = folder.MakeFolder("files") + "/";
+        for (int i = 0; i < kSwapFiles; ++i) {
+            folder.WriteFile("files/" + NumberName(i), NumberName(i));
+        }
+        const std::string options = folder.WriteFile(
+            "rules.ini", "[Filename]\r\nReplaceWith=1\r\nReplaceWithValue=\"\"\r\n"
+                         "[Autonumber]\r\nAction=2\r\nStartAt=" +
+                             std::to_string(kSwapFiles - 1) + "\r\nIncrement=-1\r\nZeroFill=4\r\n");
+        const std::string config = folder.MakeFolder("config");
+        folder.WriteFile("config/NorvikRename/norvikrename.ini",
+                         "[Others]\r\nAllowSwapsAndChains=1\r\n");
+        const std::string undo = folder / "undo.sh";
+
+        // Kill once the swap of a random pair, between 5% and 90% of the
+        // way, is complete: its mirror name then holds its content.
+        const int killPair = std::uniform_int_distribution<int>(kSwapFiles / 2 * 5 / 100,
+                                                                kSwapFiles / 2 * 90 / 100)(random);
+        const std::string killSign = files + NumberName(kSwapFiles - 1 - killPair);
+        SCOPED_TRACE("run " + std::to_string(run) + ": kill after pair " +
+                     std::to_string(killPair + 1));
+        const pid_t pid =
+            Start({"RENAME=1", "PATH=" + files, "NRFILE=" + options, "UNDOFILE=" + undo, "PAUSE=0"},
+                  config);
+        ASSERT_GT(pid, 0);
+        bool ended = false;
+        int status = 0;
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
+        while (std::chrono::steady_clock::now() < deadline) {
+            if (waitpid(pid, &status, WNOHANG) == pid) {
+                ended = true;
+                break;
+            }
+            if (ReadWholeFile(killSign) == NumberName(killPair)) {
+                kill(pid, SIGKILL);
+                waitpid(pid, &status, 0);
+                ended = true;
+                break;
+            }
+            std::this_thread::sleep_for(std::chrono::microseconds(100));
+        }
+        if (!ended) {
+            kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
+            FAIL() << "the batch run did not end";
+        }
+        const bool killed = WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+        EXPECT_TRUE(killed) << "the batch run ended before it was killed, with status " << status;
+        kills += killed ? 1 : 0;
+
+        // Every file exactly once: under its old name, its new name, or a
+        // temporary name.
+        std::vector<int> seen(kSwapFiles, 0);
+        int swapped = 0;
+        int temporary = 0;
+        for (const auto& item : fs::directory_iterator(files)) {
+            const std::string name = item.path().filename().string();
+            const std::string content = ReadWholeFile(item.path().string());
+            ASSERT_EQ(content.size(), NumberName(0).size()) << name;
+            const int owner = std::atoi(content.c_str());
+            ASSERT_GE(owner, 0);
+            ASSERT_LT(owner, kSwapFiles);
+            ++seen[static_cast<std::size_t>(owner)];
+            if (name == NumberName(kSwapFiles - 1 - owner)) {
+                ++swapped;
+            } else if (name.rfind(".nr-swap-", 0) == 0) {
+                ++temporary;
+            } else {
+                EXPECT_EQ(name, NumberName(owner)) << "a file under a name nobody gave it";
+            }
+        }
+        killedMidSwap += temporary > 0 ? 1 : 0;
+        for (int i = 0; i < kSwapFiles; ++i) {
+            ASSERT_EQ(seen[static_cast<std::size_t>(i)], 1) << NumberName(i);
+        }
+        SCOPED_TRACE("swapped " + std::to_string(swapped) + " of " + std::to_string(kSwapFiles));
+        EXPECT_GT(swapped, 2 * killPair);
+        EXPECT_LT(swapped, kSwapFiles);
+
+        // The undo script brings every file back to its old name.
+        ASSERT_TRUE(fs::exists(undo));
+        const std::string command = "/bin/sh '" + undo + "' >/dev/null 2>&1";
+        std::system(command.c_str());
+        for (int i = 0; i < kSwapFiles; ++i) {
+            const std::string name = NumberName(i);
+            ASSERT_TRUE(fs::exists(files + name)) << name;
+            EXPECT_EQ(ReadWholeFile(files + name), name);
+        }
+        EXPECT_EQ(std::distance(fs::directory_iterator(files), fs::directory_iterator{}),
+                  kSwapFiles);
+    }
+    std::cout << "[ COUNTS   ] swap runs killed: " << kills << " of " << kSwapRuns
+              << ", killed between the steps of a swap: " << killedMidSwap << std::endl;
+    RecordProperty("kills", kills);
 }
 
 } // namespace

@@ -581,6 +581,43 @@ TEST_F(BatchRunTest, AnExistingTargetIsNeverOverwrittenAndTheRunGoesOn) {
     EXPECT_EQ(ReadWholeFile(files / "x_a.jpg"), "already here");
 }
 
+// 1.txt -> 2.txt -> 3.txt -> 4.txt: only the last move finds its target
+// free, unless swaps and chains are stored on in the settings.
+TEST_F(BatchRunTest, AChainMovesItsLastLinkFirstOnlyWhenTheSettingsAllowIt) {
+    const std::string rules =
+        WriteOptions(CrLf({"[Filename]", "ReplaceWith=1", "ReplaceWithValue=\"\"", "[Autonumber]",
+                           "Action=2", "StartAt=2", "ZeroFill=0"}));
+    for (const bool allowed : {false, true}) {
+        SCOPED_TRACE(allowed ? "allowed" : "not allowed");
+        for (const char* name : {"1.txt", "2.txt", "3.txt"}) {
+            files.WriteFile(name, name);
+        }
+        if (allowed) {
+            WriteSettings(CrLf({"[Others]", "AllowSwapsAndChains=1"}));
+        }
+        const std::string undo = place / "undo.sh";
+        const CRunOutcome result =
+            Run({"RENAME=1", "PATH=" + Folder(), "NRFILE=" + rules, "UNDOFILE=" + undo, "PAUSE=0"});
+        if (!allowed) {
+            EXPECT_EQ(result.status, 1);
+            EXPECT_EQ(NamesIn(files.Path()), (std::set<std::string>{"1.txt", "2.txt", "4.txt"}));
+        } else {
+            EXPECT_EQ(result.status, 0);
+            EXPECT_EQ(result.output,
+                      std::string(kBanner) + "OK: [" + files / "3.txt" + "] -> [4.txt]\nOK: [" +
+                          files / "2.txt" + "] -> [3.txt]\nOK: [" + files / "1.txt" +
+                          "] -> [2.txt]\n\nHet herstel batchbestand [" + undo + "] is gemaakt\n");
+            EXPECT_EQ(NamesIn(files.Path()), (std::set<std::string>{"2.txt", "3.txt", "4.txt"}));
+            EXPECT_EQ(ReadWholeFile(files / "2.txt"), "1.txt");
+        }
+        const CRunOutcome undone = RunScript(undo);
+        EXPECT_EQ(undone.status, 0) << undone.errors;
+        EXPECT_EQ(NamesIn(files.Path()), (std::set<std::string>{"1.txt", "2.txt", "3.txt"}));
+        EXPECT_EQ(ReadWholeFile(files / "1.txt"), "1.txt");
+        fs::remove(undo);
+    }
+}
+
 TEST_F(BatchRunTest, TwoFilesComputedToOneNameGiveOneMoveAndOneFailure) {
     files.WriteFile("a.jpg", "A");
     files.WriteFile("b.jpg", "B");

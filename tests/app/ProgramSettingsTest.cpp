@@ -42,6 +42,7 @@ Settings NonDefaultSettings() {
     settings.onInsertDateUseGmt = true;
     settings.sortColumnNameAsNumber = true;
     settings.renameOnlySelectedFiles = false;
+    settings.allowSwapsAndChains = true;
     settings.lastPath = "/home/jörg/Foto's \"2024\"/";
     settings.columnWidths = {11, 12, 13, 14, 15, 16, 17, 18, 19};
     settings.previewColumnWidth = 321;
@@ -280,6 +281,37 @@ TEST(ProgramSettingsLoadTest, SwitchesAreReadAsNumbers) {
     EXPECT_TRUE(loaded.onInsertDateUseGmt);
     EXPECT_FALSE(loaded.renameOnlySelectedFiles);
     EXPECT_TRUE(loaded.maximized);
+}
+
+TEST(ProgramSettingsLoadTest, SwapsAndChainsAreOffUnlessStoredOn) {
+    EXPECT_FALSE(Defaults().allowSwapsAndChains);
+    EXPECT_FALSE(LoadContent(CrLf({"[Others]", "StartMaximized=1"})).allowSwapsAndChains);
+    EXPECT_TRUE(LoadContent(CrLf({"[Others]", "AllowSwapsAndChains=1"})).allowSwapsAndChains);
+    Settings on = Defaults();
+    on.allowSwapsAndChains = true;
+    EXPECT_FALSE(LoadContent(CrLf({"[Others]", "AllowSwapsAndChains=0"}), on).allowSwapsAndChains);
+}
+
+TEST(ProgramSettingsSaveTest, SwapsAndChainsAreWrittenOnceTheyAreOn) {
+    const CTempFolder folder;
+    const std::string path = folder / "norvikrename.ini";
+    int error = 0;
+    Settings settings = Defaults();
+    ASSERT_TRUE(settings.Save(path, error));
+    EXPECT_EQ(ReadWholeFile(path).find("AllowSwapsAndChains"), std::string::npos);
+    settings.allowSwapsAndChains = true;
+    ASSERT_TRUE(settings.Save(path, error));
+    // In the section Others.
+    const std::string text = ReadWholeFile(path);
+    EXPECT_NE(text.find("AllowSwapsAndChains=1\r\n"), std::string::npos);
+    EXPECT_LT(text.find("AllowSwapsAndChains=1\r\n"), text.find("[ColumnsWidth]"));
+    settings.allowSwapsAndChains = false;
+    ASSERT_TRUE(settings.Save(path, error));
+    EXPECT_NE(ReadWholeFile(path).find("AllowSwapsAndChains=0\r\n"), std::string::npos);
+    Settings loaded = Defaults();
+    loaded.allowSwapsAndChains = true;
+    ASSERT_TRUE(loaded.Load(path));
+    EXPECT_FALSE(loaded.allowSwapsAndChains);
 }
 
 TEST(ProgramSettingsLoadTest, WithRememberPosAndSizeOffThePositionIsIgnored) {

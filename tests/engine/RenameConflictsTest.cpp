@@ -77,12 +77,14 @@ protected:
         }
         return paths;
     }
+    void PredictTheMovesThatFail(bool swapsAndChains);
     std::string Other(int row) const {
         return core.GetConflicts().GetOtherPath(core.GetCatalogue(), core.GetPreviewRows(), row);
     }
 };
 
-TEST_F(RenameConflictsTest, PredictsExactlyTheMovesThatFail) {
+void RenameConflictsTest::PredictTheMovesThatFail(bool swapsAndChains) {
+    core.GetSwitches().allowSwapsAndChains = swapsAndChains;
     // Listed files a.txt ... e.txt, and g.doc that the mask hides; every
     // file gets a random name of these, or of free names, duplicates allowed.
     const Names pool = {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt", "g.doc", "f.txt",
@@ -91,7 +93,7 @@ TEST_F(RenameConflictsTest, PredictsExactlyTheMovesThatFail) {
     int withCollisions = 0;
     int without = 0;
     for (int round = 0; round < 300; ++round) {
-        sub = "round" + std::to_string(round) + "/";
+        sub = (swapsAndChains ? "chained" : "round") + std::to_string(round) + "/";
         Make({"a.txt", "b.txt", "c.txt", "d.txt", "e.txt", "g.doc"});
         Names newNames;
         for (int i = 0; i < 5; ++i) {
@@ -112,6 +114,14 @@ TEST_F(RenameConflictsTest, PredictsExactlyTheMovesThatFail) {
     // Both kinds of preview were met.
     EXPECT_GT(withCollisions, 50);
     EXPECT_GT(without, 20);
+}
+
+TEST_F(RenameConflictsTest, PredictsExactlyTheMovesThatFail) {
+    PredictTheMovesThatFail(false);
+}
+
+TEST_F(RenameConflictsTest, PredictsExactlyTheMovesThatFailWhenSwapsAndChainsAreAllowed) {
+    PredictTheMovesThatFail(true);
 }
 
 TEST_F(RenameConflictsTest, RowsSayWhatTheyCollideWithAndTheHeaderCountsThem) {

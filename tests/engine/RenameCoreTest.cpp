@@ -567,6 +567,36 @@ TEST_F(RenameCoreTest, SwappingTwoNamesLosesNothing) {
     EXPECT_TRUE(core.GetUndoOldPaths().empty());
 }
 
+TEST_F(RenameCoreTest, SwappingTwoNamesSucceedsWithSwapsAndChains) {
+    folder.WriteFile("1.txt", "first");
+    folder.WriteFile("2.txt", "second");
+    core.GetSwitches().allowSwapsAndChains = true;
+    NameRules().replaceWithOn = true;
+    NameRules().replaceWithText = "";
+    Options().autonumber.position = AutonumberPosition::AfterName;
+    Options().autonumber.zeroFill = "0";
+    Open();
+    core.GetCatalogue().SortBy(0, false);
+    core.ComputeNewNames(true);
+    ASSERT_EQ(Preview(), Names({"1.txt", "2.txt"}));
+    EXPECT_EQ(Rename(), 0);
+    EXPECT_EQ(OnDisk(), Names({"1.txt", "2.txt"}));
+    EXPECT_EQ(Content("1.txt"), "second");
+    EXPECT_EQ(Content("2.txt"), "first");
+    // The real moves: 2.txt aside, 1.txt to 2.txt, the aside one to 1.txt.
+    ASSERT_EQ(core.GetUndoOldPaths().size(), 3u);
+    EXPECT_EQ(core.GetUndoOldPaths()[0], folder / "2.txt");
+    EXPECT_EQ(core.GetUndoNewPaths()[0].rfind(folder / ".nr-swap-", 0), 0u);
+    EXPECT_EQ(core.GetUndoOldPaths()[1], folder / "1.txt");
+    EXPECT_EQ(core.GetUndoOldPaths()[2], core.GetUndoNewPaths()[0]);
+    EXPECT_EQ(core.GetUndoNewPaths()[2], folder / "1.txt");
+
+    EXPECT_EQ(core.UndoRename(), 0);
+    EXPECT_EQ(OnDisk(), Names({"1.txt", "2.txt"}));
+    EXPECT_EQ(Content("1.txt"), "first");
+    EXPECT_EQ(Content("2.txt"), "second");
+}
+
 TEST_F(RenameCoreTest, CaseOnlyRenameAndItsUndo) {
     folder.WriteFile("abc.txt", "lower");
     NameRules().caseMode = CaseMode::Upper;

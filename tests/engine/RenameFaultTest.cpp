@@ -10,7 +10,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
+#include <iostream>
 #include <map>
 #include <random>
 #include <set>
@@ -367,6 +369,189 @@ TEST_F(RenameFaultTest, RandomPermutationsLoseNothing) {
     // The rounds must have exercised both outcomes.
     EXPECT_GT(failuresSeen, 0);
     EXPECT_GT(movesSeen, 0);
+}
+
+/// The new names of one round of the permutation tests: kind 0 a random
+/// permutation, 1 a shift (file10 -> file11 -> ...), 2 3-cycles among
+/// neighbours, 3 many to one with fresh names too, 4 swaps of neighbours,
+/// 5 the names reversed.
+Names NewNamesOfRound(int kind, const Names& oldNames, std::mt19937& random) {
+    const int count = static_cast<int>(oldNames.size());
+    Names newNames = oldNames;
+    switch (kind) {
+    case 0:
+        std::shuffle(newNames.begin(), newNames.end(), random);
+        break;
+    case 1:
+        for (int i = 0; i < count; ++i) {
+            newNames[static_cast<std::size_t>(i)] = "file" + std::to_string(11 + i);
+        }
+        break;
+    case 2:
+        for (int i = 0; i + 2 < count; i += 3) {
+            std::rotate(newNames.begin() + i, newNames.begin() + i + 1, newNames.begin() + i + 3);
+        }
+        break;
+    case 3:
+        for (auto& name : newNames) {
+            const unsigned pick = random() % 4;
+            name = pick == 0   ? "same"
+                   : pick == 1 ? "fresh" + std::to_string(random() % 1000)
+                               : oldNames[random() % oldNames.size()];
+        }
+        break;
+    case 4:
+        for (int i = 0; i + 1 < count; i += 2) {
+            std::swap(newNames[static_cast<std::size_t>(i)],
+                      newNames[static_cast<std::size_t>(i + 1)]);
+        }
+        break;
+    default:
+        std::reverse(newNames.begin(), newNames.end());
+        break;
+    }
+    return newNames;
+}
+
+// With swaps and chains allowed, every permutation of the names renames
+// completely; a map with real collisions loses nothing, leaves no
+// temporary name behind and fails only moves whose target is taken.
+TEST_F(RenameFaultTest, RandomPermutationsWithSwapsAndChains) {
+    core.GetSwitches().allowSwapsAndChains = true;
+    std::mt19937 random(20261209);
+    constexpr int kRounds = 240;
+    int permutations = 0;
+    int collisionRounds = 0;
+    int failuresSeen = 0;
+    int temporarySteps = 0;
+    for (int round = 0; round < kRounds; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        const std::string sub = "s" + std::to_string(round) + "/";
+        const int count = 2 + static_cast<int>(random() % 14);
+        Names oldNames;
+        for (int i = 0; i < count; ++i) {
+            oldNames.push_back("file" + std::to_string(10 + i));
+        }
+        const int kind = round % 6;
+        const Names newNames = NewNamesOfRound(kind, oldNames, random);
+        MakeFiles(oldNames, sub);
+        RenameTo(newNames);
+        Open(sub.substr(0, sub.size() - 1));
+        ASSERT_EQ(RowNames(), oldNames);
+
+        const int failed = core.RenameFiles();
+        const auto disk = Disk(sub);
+        std::size_t changed = 0;
+        for (int i = 0; i < count; ++i) {
+            changed +=
+                oldNames[static_cast<std::size_t>(i)] != newNames[static_cast<std::size_t>(i)];
+        }
+        if (kind != 3) {
+            // No real collision: every file under its new name.
+            ++permutations;
+            EXPECT_EQ(failed, 0);
+            std::map<std::string, std::string> expected;
+            for (int i = 0; i < count; ++i) {
+                expected[newNames[static_cast<std::size_t>(i)]] =
+                    "content of " + oldNames[static_cast<std::size_t>(i)];
+            }
+            EXPECT_EQ(disk, expected);
+        } else {
+            ++collisionRounds;
+            failuresSeen += failed;
+            // Nothing lost, no temporary name left, and a failed move's
+            // target is taken.
+            EXPECT_EQ(disk.size(), oldNames.size());
+            std::set<std::string> contents;
+            for (const auto& [name, content] : disk) {
+                EXPECT_EQ(name.rfind(".nr-swap-", 0), std::string::npos) << name;
+                contents.insert(content);
+            }
+            EXPECT_EQ(contents.size(), oldNames.size());
+            for (const CRenameFailure& failure : core.GetFailures()) {
+                EXPECT_EQ(failure.code, EEXIST) << failure.fromPath;
+                EXPECT_TRUE(fs::exists(failure.toPath)) << failure.toPath;
+                EXPECT_TRUE(fs::exists(failure.fromPath)) << failure.fromPath;
+            }
+            for (int i = 0; i < count; ++i) {
+                const std::string& oldName = oldNames[static_cast<std::size_t>(i)];
+                const std::string& newName = newNames[static_cast<std::size_t>(i)];
+                const std::string content = "content of " + oldName;
+                const bool atNew = disk.count(newName) != 0 && disk.at(newName) == content;
+                const bool atOld = disk.count(oldName) != 0 && disk.at(oldName) == content;
+                EXPECT_TRUE(atNew || atOld) << oldName << " -> " << newName;
+            }
+        }
+        // The undo lists hold the real moves, temporary steps included.
+        std::size_t pairsMoved = 0;
+        for (const std::string& path : core.GetUndoNewPaths()) {
+            if (fs::path(path).filename().string().rfind(".nr-swap-", 0) == 0) {
+                ++temporarySteps;
+            } else {
+                ++pairsMoved;
+            }
+        }
+        EXPECT_EQ(pairsMoved + core.GetFailures().size(), changed);
+
+        if (!core.GetUndoOldPaths().empty()) {
+            EXPECT_EQ(core.UndoRename(), 0);
+        }
+        std::map<std::string, std::string> original;
+        for (const std::string& name : oldNames) {
+            original[name] = "content of " + name;
+        }
+        EXPECT_EQ(Disk(sub), original);
+    }
+    EXPECT_GT(failuresSeen, 0);
+    EXPECT_GT(temporarySteps, 0);
+    std::cout << "[ COUNTS   ] swaps and chains: " << permutations
+              << " permutations renamed completely, " << collisionRounds
+              << " maps with collisions, " << temporarySteps << " temporary steps" << std::endl;
+    RecordProperty("permutations", permutations);
+    RecordProperty("collisionRounds", collisionRounds);
+}
+
+// The undo script of a rename with cycles restores every name.
+TEST_F(RenameFaultTest, UndoScriptOfSwapsRestoresEveryName) {
+    core.GetSwitches().allowSwapsAndChains = true;
+    const Names names = {"a", "b", "c", "d", "e"};
+    MakeFiles(names);
+    RenameTo({"b", "a", "d", "e", "c"});
+    Open();
+    ASSERT_EQ(core.RenameFiles(), 0);
+    EXPECT_EQ(Disk().at("a"), "content of b");
+    EXPECT_EQ(Disk().at("c"), "content of e");
+    // Undo script beside the folder, so that the folder holds only the files.
+    CTempFolder scripts;
+    const std::string script = scripts / "undo.sh";
+    int error = 0;
+    ASSERT_TRUE(core.WriteUndoScriptFile(script, error));
+    ASSERT_EQ(std::system(("/bin/sh '" + script + "' >/dev/null 2>&1").c_str()), 0);
+    std::map<std::string, std::string> original;
+    for (const std::string& name : names) {
+        original[name] = "content of " + name;
+    }
+    EXPECT_EQ(Disk(), original);
+}
+
+// A cycle whose last step fails puts the file that stepped aside back.
+TEST_F(RenameFaultTest, FailedCycleLeavesNoTemporaryName) {
+    core.GetSwitches().allowSwapsAndChains = true;
+    MakeFiles({"a", "b", "c"});
+    RenameTo({"b", "c", "a"});
+    Open();
+    // c -> a fails: b -> c then fails on its target, and a comes back.
+    CHookGuard guard([&](const std::string& from, const std::string&) {
+        return from == folder / "c" ? EIO : 0;
+    });
+    EXPECT_EQ(core.RenameFiles(), 3);
+    EXPECT_EQ(Disk(), (std::map<std::string, std::string>{
+                          {"a", "content of a"}, {"b", "content of b"}, {"c", "content of c"}}));
+    ASSERT_EQ(core.GetFailures().size(), 3u);
+    EXPECT_EQ(core.GetFailures()[0].code, EIO);
+    EXPECT_EQ(core.GetFailures()[2].fromPath, folder / "a");
+    EXPECT_EQ(core.GetFailures()[2].code, EEXIST);
+    EXPECT_TRUE(core.GetUndoOldPaths().empty());
 }
 
 } // namespace

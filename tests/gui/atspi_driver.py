@@ -295,6 +295,7 @@ class Session:
         self.root = tempfile.mkdtemp(prefix="nr-gui-%s-" % name)
         self.folder = os.path.join(self.root, "files")
         self.config = os.path.join(self.root, "config")
+        self.state = os.path.join(self.root, "state")
         os.makedirs(self.folder)
         os.makedirs(os.path.join(self.config, "NorvikRename"))
         self.process = None
@@ -333,6 +334,8 @@ class Session:
         env = dict(os.environ)
         env["XDG_CONFIG_HOME"] = self.config
         env["HOME"] = self.root
+        # The undo journal of the window's renames stays in the test folder.
+        env["XDG_STATE_HOME"] = self.state
         env["LANG"] = env["LC_ALL"] = "C.UTF-8"
         log = open(self.log_path, "wb")
         self.process = subprocess.Popen([self.executable] + list(arguments), cwd=self.root,

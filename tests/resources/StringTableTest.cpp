@@ -33,6 +33,11 @@ TEST(StringTable, Captions) {
     EXPECT_EQ(LookupString(3051), "Fout"sv);
 }
 
+TEST(StringTable, SettingsDialogTexts) {
+    EXPECT_EQ(strings::kAllowSwapsAndChains, 3070);
+    EXPECT_EQ(LookupString(3070), "Wisselingen en ketens toestaan"sv);
+}
+
 TEST(StringTable, InvalidCommand) {
     EXPECT_EQ(strings::kInvalidCommand, 2001);
     EXPECT_EQ(LookupString(2001), "<ONJUIST COMMANDO>"sv);

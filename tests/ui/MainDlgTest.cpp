@@ -391,6 +391,51 @@ private slots:
         QCOMPARE(FileRows(), (QStringList{QStringLiteral("9.txt"), QStringLiteral("10.txt")}));
     }
 
+    void swapsAndChainsBoxLetsARenameSwapTwoNames() {
+        folder->WriteFile("1.txt", "first");
+        folder->WriteFile("2.txt", "second");
+        Open();
+        RenameAllFiles();
+        QVERIFY(!window->GetCore().GetSwitches().allowSwapsAndChains);
+        modalAnswer = [](QDialog& dialog) {
+            const QString name = QStringLiteral("Wisselingen en ketens toestaan");
+            QCheckBox* box = nullptr;
+            for (QCheckBox* candidate : dialog.findChildren<QCheckBox*>()) {
+                if (candidate->accessibleName() == name) {
+                    box = candidate;
+                }
+            }
+            if (box == nullptr || box->isChecked() || box->text() != box->accessibleName()) {
+                return int(QDialog::Rejected);
+            }
+            dialog.show();
+            QTest::mouseClick(box, Qt::LeftButton);
+            dialog.hide();
+            return int(QDialog::Accepted);
+        };
+        Key(window->GetFileList(), Qt::Key_F10);
+        QVERIFY(settings.allowSwapsAndChains);
+        QVERIFY(window->GetCore().GetSwitches().allowSwapsAndChains);
+
+        // Sorted down and numbered from 1: 2.txt -> 1.txt, 1.txt -> 2.txt.
+        window->GetCore().GetOptions().autonumber.position = AutonumberPosition::AfterName;
+        window->GetCore().GetOptions().autonumber.zeroFill = "0";
+        Check("replaceWithOn")->click();
+        window->GetCore().GetCatalogue().SortBy(0, false);
+        QCOMPARE(FileRows(), (QStringList{QStringLiteral("2.txt"), QStringLiteral("1.txt")}));
+        QCOMPARE(PreviewRows(), (QStringList{QStringLiteral("1.txt"), QStringLiteral("2.txt")}));
+        boxes.PushAnswer(boxbutton::kYes);
+        window->RunCommand(cmd::kRename);
+        QCOMPARE(Content("1.txt"), std::string("second"));
+        QCOMPARE(Content("2.txt"), std::string("first"));
+        QCOMPARE(std::distance(std::filesystem::directory_iterator(folder->Path()),
+                               std::filesystem::directory_iterator{}),
+                 2);
+        window->RunCommand(cmd::kUndo);
+        QCOMPARE(Content("1.txt"), std::string("first"));
+        QCOMPARE(Content("2.txt"), std::string("second"));
+    }
+
     void closingStoresPlacementColumnsAndFolder() {
         folder->WriteFile("sub/x.txt");
         settings.x = 10;

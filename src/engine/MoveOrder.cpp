@@ -1,0 +1,124 @@
+#include "engine/MoveOrder.h"
+
+#include <algorithm>
+#include <string_view>
+#include <unordered_map>
+
+namespace {
+
+enum class Visit : unsigned char { Pending, Open, Done };
+
+/// Where a pair stands in the walk: its folder's inner pairs are handled
+/// first (next holds the place in bySource), then the pair its target
+/// waits for.
+struct CWalkState {
+    Visit visit = Visit::Pending;
+    bool innerDone = false;
+    bool targetDone = false;
+    bool broken = false; ///< moved to a temporary name first
+    std::size_t next = 0;
+};
+
+} // namespace
+
+std::vector<CMoveStep> OrderMoves(const std::vector<CRenamePair>& pairs) {
+    const std::size_t count = pairs.size();
+    std::unordered_map<std::string_view, int> sourceOf;
+    sourceOf.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        sourceOf.emplace(pairs[i].oldPath, static_cast<int>(i));
+    }
+    // The pairs by old path, so that the pairs inside a folder form one run.
+    std::vector<int> bySource;
+    bool anyFolder = false;
+    for (const CRenamePair& pair : pairs) {
+        anyFolder = anyFolder || pair.isFolder;
+    }
+    if (anyFolder) {
+        bySource.resize(count);
+        for (std::size_t i = 0; i < count; ++i) {
+            bySource[i] = static_cast<int>(i);
+        }
+        std::sort(bySource.begin(), bySource.end(), [&pairs](int a, int b) {
+            return pairs[static_cast<std::size_t>(a)].oldPath <
+                   pairs[static_cast<std::size_t>(b)].oldPath;
+        });
+    }
+
+    std::vector<CWalkState> states(count);
+    std::vector<CMoveStep> steps;
+    steps.reserve(count);
+    std::vector<int> stack;
+    std::string prefix;
+    for (std::size_t first = 0; first < count; ++first) {
+        if (states[first].visit != Visit::Pending) {
+            continue;
+        }
+        states[first].visit = Visit::Open;
+        stack.push_back(static_cast<int>(first));
+        // Depth first without recursion: a shift of 100,000 names is one
+        // chain that deep.
+        while (!stack.empty()) {
+            const auto top = static_cast<std::size_t>(stack.back());
+            CWalkState& state = states[top];
+            const CRenamePair& pair = pairs[top];
+            if (!state.innerDone) {
+                // A folder moves after what is inside it, which is still
+                // listed under its old path.
+                if (pair.isFolder) {
+                    if (state.next == 0) {
+                        prefix.assign(pair.oldPath).append("/");
+                        state.next = static_cast<std::size_t>(
+                            std::lower_bound(
+                                bySource.begin(), bySource.end(), prefix,
+                                [&pairs](int index, const std::string& key) {
+                                    return pairs[static_cast<std::size_t>(index)].oldPath < key;
+                                }) -
+                            bySource.begin());
+                    }
+                    prefix.assign(pair.oldPath).append("/");
+                    bool pushed = false;
+                    while (state.next < bySource.size()) {
+                        const auto inner = static_cast<std::size_t>(bySource[state.next]);
+                        if (pairs[inner].oldPath.compare(0, prefix.size(), prefix) != 0) {
+                            break;
+                        }
+                        ++state.next;
+                        if (states[inner].visit == Visit::Pending) {
+                            states[inner].visit = Visit::Open;
+                            stack.push_back(static_cast<int>(inner));
+                            pushed = true;
+                            break;
+                        }
+                    }
+                    if (pushed) {
+                        continue;
+                    }
+                }
+                state.innerDone = true;
+            }
+            if (!state.targetDone) {
+                state.targetDone = true;
+                const auto blocker = sourceOf.find(pair.newPath);
+                if (blocker != sourceOf.end()) {
+                    const auto other = static_cast<std::size_t>(blocker->second);
+                    if (states[other].visit == Visit::Pending) {
+                        states[other].visit = Visit::Open;
+                        stack.push_back(blocker->second);
+                        continue;
+                    }
+                    if (states[other].visit == Visit::Open && !states[other].broken) {
+                        // A cycle: the pair that started it steps aside.
+                        states[other].broken = true;
+                        steps.push_back(CMoveStep{blocker->second, MoveStepKind::ToTemp});
+                    }
+                }
+            }
+            steps.push_back(CMoveStep{static_cast<int>(top), state.broken ? MoveStepKind::FromTemp
+                                                                          : MoveStepKind::Direct});
+            state.visit = Visit::Done;
+            stack.pop_back();
+        }
+    }
+    return steps;
+}
