@@ -57,7 +57,10 @@ CRenameConflicts::CFolder& CRenameConflicts::FolderOf(const std::string& folder)
         // A folder that cannot be read shows only its listed names.
         (void)platform::ReadFolderNames(folder, names, error);
         slot.holders.reserve(names.size());
+        // Room for the names listed later as well (made since the read).
+        slot.filter.assign(std::bit_ceil(std::max<std::size_t>(names.size(), 64)) / 8, 0);
         for (std::string& name : names) {
+            slot.AddToFilter(std::hash<std::string_view>()(name));
             slot.holders.emplace(std::move(name), -1);
         }
     }
@@ -83,29 +86,53 @@ void CRenameConflicts::LearnRows(const CFileCatalogue& catalogue, int rowCount) 
             found->second = row;
         } else {
             // Made since the folder was read.
+            folder.AddToFilter(std::hash<std::string_view>()(entry.LongName()));
             folder.holders.emplace(entry.LongName(), row);
         }
     }
     rowsKnown = true;
 }
 
-void CRenameConflicts::ClearClaims(std::size_t moveCount) {
-    // At most half full, so that probes stay short.
-    claims.assign(std::bit_ceil(std::max<std::size_t>(16, moveCount * 2)), -1);
+void CRenameConflicts::CFolder::AddToFilter(std::size_t hash) {
+    const std::size_t mask = filter.size() * 64 - 1;
+    const std::size_t first = hash & mask;
+    const std::size_t second = (hash >> 32) & mask;
+    filter[first / 64] |= uint64_t{1} << (first % 64);
+    filter[second / 64] |= uint64_t{1} << (second % 64);
 }
 
-int32_t& CRenameConflicts::ClaimSlot(const std::vector<CPreviewRow>& rows, int32_t row) {
+bool CRenameConflicts::CFolder::MayHold(std::size_t hash) const {
+    const std::size_t mask = filter.size() * 64 - 1;
+    const std::size_t first = hash & mask;
+    const std::size_t second = (hash >> 32) & mask;
+    return (filter[first / 64] >> (first % 64) & 1) != 0 &&
+           (filter[second / 64] >> (second % 64) & 1) != 0;
+}
+
+void CRenameConflicts::ClearClaims(std::size_t moveCount) {
+    // At most half full, so that probes stay short.
+    const std::size_t size = std::bit_ceil(std::max<std::size_t>(16, moveCount * 2));
+    claims.assign(size, -1);
+    claimTags.resize(size);
+}
+
+int32_t& CRenameConflicts::ClaimSlot(const std::vector<CPreviewRow>& rows, int32_t row,
+                                     std::size_t hash) {
     const std::size_t index = static_cast<std::size_t>(row);
     const std::string& text = rows[index].text;
     const CFolder* folder = rowFolders[index];
+    const std::size_t mixed = hash ^ reinterpret_cast<std::uintptr_t>(folder) * 0x9E3779B97F4A7C15ull;
+    const uint32_t tag = static_cast<uint32_t>(mixed >> 32);
     const std::size_t mask = claims.size() - 1;
-    std::size_t slot = (std::hash<std::string_view>()(text) ^
-                        reinterpret_cast<std::uintptr_t>(folder) * 0x9E3779B97F4A7C15ull) &
-                       mask;
-    for (;; slot = (slot + 1) & mask) {
+    for (std::size_t slot = mixed & mask;; slot = (slot + 1) & mask) {
         const int32_t other = claims[slot];
         if (other < 0) {
+            // The caller claims it; the tag goes with it.
+            claimTags[slot] = tag;
             return claims[slot];
+        }
+        if (claimTags[slot] != tag) {
+            continue;
         }
         const std::size_t otherIndex = static_cast<std::size_t>(other);
         if (rowFolders[otherIndex] == folder && rows[otherIndex].text == text) {
@@ -133,15 +160,17 @@ void CRenameConflicts::Simulate(const std::vector<CPreviewRow>& rows,
             movedAway[index] = 1;
             continue;
         }
-        int32_t& claim = ClaimSlot(rows, row);
+        const std::string_view text = rows[index].text;
+        const std::size_t hash = std::hash<std::string_view>()(text);
+        int32_t& claim = ClaimSlot(rows, row, hash);
+        const CFolder& folder = *rowFolders[index];
         bool fails = false;
         if (claim >= 0) {
             kinds[index] = Kind::SameNewName;
             others[index] = claim;
             fails = true;
-        } else {
-            const CFolder& folder = *rowFolders[index];
-            const auto held = folder.holders.find(std::string_view(rows[index].text));
+        } else if (folder.MayHold(hash)) {
+            const auto held = folder.holders.find(text);
             if (held != folder.holders.end() &&
                 (held->second < 0 || movedAway[static_cast<std::size_t>(held->second)] == 0)) {
                 kinds[index] = Kind::ExistingFile;

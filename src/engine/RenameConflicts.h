@@ -62,6 +62,12 @@ private:
     /// name no row lists).
     struct CFolder {
         CNameMap<std::string> holders;
+        /// A filter of the names' hashes (two bits a name, eight bits per
+        /// name): a new name whose bits are not both set is no name here,
+        /// and most new names are not.
+        std::vector<uint64_t> filter;
+        void AddToFilter(std::size_t hash);
+        bool MayHold(std::size_t hash) const;
     };
 
     CFolder& FolderOf(const std::string& folder);
@@ -70,7 +76,7 @@ private:
     /// keeps its memory from one computation to the next.
     void ClearClaims(std::size_t moveCount);
     /// The slot of the row's new path: the row that claimed it, or -1.
-    int32_t& ClaimSlot(const std::vector<CPreviewRow>& rows, int32_t row);
+    int32_t& ClaimSlot(const std::vector<CPreviewRow>& rows, int32_t row, std::size_t hash);
     /// Makes the steps (the rows of order one by one when steps is empty)
     /// and marks every move that fails.
     void Simulate(const std::vector<CPreviewRow>& rows, const std::vector<int32_t>& order,
@@ -82,6 +88,9 @@ private:
     /// Per row: the folder of its entry.
     std::vector<CFolder*> rowFolders;
     std::vector<int32_t> claims;
+    /// Per slot of claims: the upper half of the new name's hash, so that a
+    /// probe rarely has to look at another row's text.
+    std::vector<uint32_t> claimTags;
     int count = 0;
     std::unordered_map<std::string, CFolder> folders;
     bool rowsKnown = false;
