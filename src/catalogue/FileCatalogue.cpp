@@ -513,7 +513,7 @@ int CFileCatalogue::CompareEntries(const CFileEntry& a, const CFileEntry& b) con
         result = CompareNoCase(a.Extension(), b.Extension());
         break;
     case ColumnKind::Type:
-        result = CompareNoCase(a.typeName, b.typeName);
+        result = CompareNoCase(a.TypeName(), b.TypeName());
         break;
     case ColumnKind::Attributes:
         result = CompareNoCase(AttributeLetters(a.Attributes()), AttributeLetters(b.Attributes()));
@@ -631,7 +631,7 @@ std::string CFileCatalogue::CellText(const CFileEntry& entry, ColumnKind kind) c
     case ColumnKind::Size:
         return entry.IsFolder() ? std::string() : std::to_string(entry.FileSize());
     case ColumnKind::Type:
-        return entry.typeNameKnown ? entry.typeName : std::string();
+        return entry.IsTypeNameKnown() ? entry.TypeName() : std::string();
     case ColumnKind::Attributes:
         return AttributeLetters(entry.Attributes());
     case ColumnKind::Created:
@@ -645,13 +645,12 @@ std::string CFileCatalogue::CellText(const CFileEntry& entry, ColumnKind kind) c
 }
 
 const std::string& CFileCatalogue::EntryTypeName(CFileEntry& entry) {
-    if (!entry.typeNameKnown) {
-        entry.typeName = typeNameSource != nullptr
-                             ? typeNameSource->TypeName(entry.LongName(), entry.ListedAttributes())
-                             : std::string();
-        entry.typeNameKnown = true;
+    if (!entry.IsTypeNameKnown()) {
+        entry.SetTypeName(typeNameSource != nullptr
+                              ? typeNameSource->TypeName(entry.LongName(), entry.ListedAttributes())
+                              : std::string());
     }
-    return entry.typeName;
+    return entry.TypeName();
 }
 
 void CFileCatalogue::EnsureTypeNames() {

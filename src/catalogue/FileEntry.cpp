@@ -7,6 +7,31 @@ CFileEntry::CFileEntry(std::shared_ptr<const std::string> folderPath, std::strin
     SetLongName(std::move(longName));
 }
 
+CFileEntry::CFileEntry(const CFileEntry& other)
+    : iconIndex(other.iconIndex), folder(other.folder), name(other.name),
+      details(other.details ? std::make_unique<CDetails>(*other.details) : nullptr),
+      extensionStart(other.extensionStart), type(other.type), isFolder(other.isFolder) {}
+
+CFileEntry& CFileEntry::operator=(const CFileEntry& other) {
+    if (this != &other) {
+        *this = CFileEntry(other);
+    }
+    return *this;
+}
+
+CFileEntry::CDetails& CFileEntry::Details() const {
+    if (!details) {
+        details = std::make_unique<CDetails>();
+    }
+    return *details;
+}
+
+void CFileEntry::SetTypeName(std::string text, bool known) {
+    CDetails& block = Details();
+    block.typeName = std::move(text);
+    block.typeNameKnown = known;
+}
+
 const std::string& CFileEntry::EmptyText() {
     static const std::string empty;
     return empty;
@@ -23,32 +48,34 @@ std::string_view CFileEntry::Extension() const {
 }
 
 uint32_t CFileEntry::ListedAttributes() const {
-    return factsKnown ? facts.attributes : platform::AttributesOfType(type, name);
+    return HasFacts() ? details->facts.attributes : platform::AttributesOfType(type, name);
 }
 
 bool CFileEntry::IsHidden() const {
-    if (factsKnown) {
-        return (facts.attributes & platform::kAttrHidden) != 0;
+    if (HasFacts()) {
+        return (details->facts.attributes & platform::kAttrHidden) != 0;
     }
     return !name.empty() && name[0] == '.';
 }
 
 bool CFileEntry::IsSystem() const {
-    if (factsKnown) {
-        return (facts.attributes & platform::kAttrSystem) != 0;
+    if (HasFacts()) {
+        return (details->facts.attributes & platform::kAttrSystem) != 0;
     }
     return type == platform::EntryType::Other;
 }
 
 const CEntryFacts& CFileEntry::Facts() const {
-    if (!factsKnown) {
+    if (!HasFacts()) {
         FetchFacts();
     }
-    return facts;
+    return details->facts;
 }
 
 void CFileEntry::FetchFacts() const {
-    factsKnown = true;
+    CDetails& block = Details();
+    block.factsKnown = true;
+    CEntryFacts& facts = block.facts;
     CFindRecord record;
     int error = 0;
     if (platform::GetFindRecord(FullPath(), record, error)) {
@@ -75,11 +102,13 @@ void CFileEntry::SetLongName(std::string longName) {
 }
 
 void CFileEntry::SetFacts(const CEntryFacts& newFacts) {
-    facts = newFacts;
-    factsKnown = true;
-    isFolder = (facts.attributes & platform::kAttrDirectory) != 0;
-    type = isFolder                                                ? platform::EntryType::Folder
-           : (facts.attributes & platform::kAttrSymbolicLink) != 0 ? platform::EntryType::Link
-           : (facts.attributes & platform::kAttrSystem) != 0       ? platform::EntryType::Other
-                                                                   : platform::EntryType::File;
+    CDetails& block = Details();
+    block.facts = newFacts;
+    block.factsKnown = true;
+    const uint32_t attributes = newFacts.attributes;
+    isFolder = (attributes & platform::kAttrDirectory) != 0;
+    type = isFolder                                          ? platform::EntryType::Folder
+           : (attributes & platform::kAttrSymbolicLink) != 0 ? platform::EntryType::Link
+           : (attributes & platform::kAttrSystem) != 0       ? platform::EntryType::Other
+                                                             : platform::EntryType::File;
 }

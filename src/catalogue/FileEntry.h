@@ -25,10 +25,16 @@ struct CEntryFacts {
 /// only lstat gives (size, times, the read-only attribute) is fetched once,
 /// when a filter, a cell, a sort or a tag first asks for it, so that work
 /// which needs none of it makes no lstat at all. The entries of one folder
-/// share its path.
+/// share its path; the facts and the type name are kept apart, made when
+/// first needed, so that an entry of a batch run stays small.
 class CFileEntry {
 public:
     CFileEntry() = default;
+    CFileEntry(const CFileEntry& other);
+    CFileEntry& operator=(const CFileEntry& other);
+    CFileEntry(CFileEntry&&) noexcept = default;
+    CFileEntry& operator=(CFileEntry&&) noexcept = default;
+    ~CFileEntry() = default;
     /// An entry of folder (ending in "/"), as the listing reports it.
     CFileEntry(std::shared_ptr<const std::string> folder, std::string longName,
                platform::EntryType type);
@@ -63,7 +69,7 @@ public:
     /// since the listing keeps what the listing told (no size, no times).
     const CEntryFacts& Facts() const;
     /// True once the facts are there (fetched or set).
-    bool HasFacts() const { return factsKnown; }
+    bool HasFacts() const { return details && details->factsKnown; }
 
     /// For entries made without a scan: the folder (ending in "/"), the
     /// name, and the facts with whether it is a folder.
@@ -72,23 +78,33 @@ public:
     void SetFacts(const CEntryFacts& newFacts);
 
     /// The desktop's description of the type; empty until looked up.
-    std::string typeName;
-    bool typeNameKnown = false;
+    const std::string& TypeName() const { return details ? details->typeName : EmptyText(); }
+    bool IsTypeNameKnown() const { return details && details->typeNameKnown; }
+    /// Stores the description; known tells whether it was looked up.
+    void SetTypeName(std::string text, bool known = true);
+
     /// Index of the row's small icon; -1 until the list looks it up.
     int32_t iconIndex = -1;
 
 private:
+    struct CDetails {
+        CEntryFacts facts;
+        std::string typeName;
+        bool factsKnown = false;
+        bool typeNameKnown = false;
+    };
+
     static const std::string& EmptyText();
+    CDetails& Details() const;
     void FetchFacts() const;
 
     std::shared_ptr<const std::string> folder;
     std::string name;
-    mutable CEntryFacts facts;
+    mutable std::unique_ptr<CDetails> details;
     /// Where the extension starts in name (after the dot); npos: no dot.
     uint32_t extensionStart = kNoExtension;
     platform::EntryType type = platform::EntryType::File;
     bool isFolder = false;
-    mutable bool factsKnown = false;
 
     static constexpr uint32_t kNoExtension = ~0u;
 };

@@ -147,7 +147,7 @@ bool SortCatalogueRows(std::vector<CCatalogueRow>& rows, const CRowOrder& order)
             key.value = columnTexts.Id(entry.Extension());
             break;
         case ColumnKind::Type:
-            key.value = columnTexts.Id(entry.typeName);
+            key.value = columnTexts.Id(entry.TypeName());
             break;
         case ColumnKind::Attributes: {
             // One text per set of attribute bits, kept here: the ids keep it

@@ -652,8 +652,8 @@ TEST_F(CatalogueOrderTest, TypeAndAttributesCompareTheirTexts) {
     CFileEntry a = MakeEntry("/p/", "a.jpg", platform::kAttrReadOnly); // "R"
     CFileEntry b =
         MakeEntry("/p/", "b.txt", platform::kAttrArchive | platform::kAttrHidden); // "AH"
-    a.typeName = "plain";
-    b.typeName = "JPEG";
+    a.SetTypeName("plain", false);
+    b.SetTypeName("JPEG", false);
     catalogue.SortBy(kTypeColumn, true);
     EXPECT_GT(Compare(a, b), 0);
     catalogue.SortBy(kAttributesColumn, true);
@@ -832,7 +832,7 @@ TEST(CatalogueCellTextTest, EveryKindOfAnEntryMadeInMemory) {
     SetEntryTimes(entry, FileTimeOf(981173100), // 2001-02-03 04:05:00
                   FileTimeOf(1083369600),       // 2004-05-01 00:00:00
                   FileTimeOf(946684799));       // 1999-12-31 23:59:59
-    entry.typeName = "Disc image";
+    entry.SetTypeName("Disc image", false);
     EXPECT_EQ(catalogue.CellText(entry, ColumnKind::FileName), "big.iso");
     EXPECT_EQ(catalogue.CellText(entry, ColumnKind::Folder), "/photos/");
     EXPECT_EQ(catalogue.CellText(entry, ColumnKind::Extension), "iso");
@@ -844,7 +844,7 @@ TEST(CatalogueCellTextTest, EveryKindOfAnEntryMadeInMemory) {
     EXPECT_EQ(catalogue.CellText(entry, ColumnKind::Modified), "2004-05-01 00:00");
     EXPECT_EQ(catalogue.CellText(entry, ColumnKind::Accessed), "1999-12-31 23:59");
     EXPECT_EQ(catalogue.CellText(entry, static_cast<ColumnKind>(99)), "");
-    entry.typeNameKnown = true;
+    entry.SetTypeName("Disc image");
     EXPECT_EQ(catalogue.CellText(entry, ColumnKind::Type), "Disc image");
 }
 

@@ -321,7 +321,7 @@ TEST_F(SortOrderTest, EveryColumnInEveryModeOrdersRowsAsCompareEntriesDoes) {
                             HasTiesAndDifferences([](Entry e) { return e.LastAccessTime(); }));
                         EXPECT_TRUE(HasTiesAndDifferences(
                             [](Entry e) { return AttributeLetters(e.Attributes()); }));
-                        EXPECT_TRUE(HasTiesAndDifferences([](Entry e) { return e.typeName; }));
+                        EXPECT_TRUE(HasTiesAndDifferences([](Entry e) { return e.TypeName(); }));
                         EXPECT_TRUE(HasTiesAndDifferences([](Entry e) { return e.Folder(); }));
                         EXPECT_TRUE(HasTiesAndDifferences(
                             [](Entry e) { return LeadingInteger(e.LongName()); }));
