@@ -1,20 +1,26 @@
-// Measures a batch run of the real executable against the least a program
-// could do for the same job: one renameat2(RENAME_NOREPLACE) per file.
+// Measures a batch run of the real executable, without and with its undo
+// script, against the least a program could do for the same job (one
+// renameat2(RENAME_NOREPLACE) per file) and against the other programs that
+// do the same job from the command line: mmv and perl rename (file-rename),
+// each when it is installed.
 //
 //   nr_batch_bench [--files N] [--folders F] [--runs R] [--dir FOLDER]
+//                  [--tmpfs FOLDER|none]
 //
-// Two more bare loops show what the batch run cannot leave out: the scan of
-// the folder (readdir, lstat, sort) and one write of the undo line before
-// each move.
+// Every contestant runs once per round on the tmpfs folder (default
+// /dev/shm) and then on the disk folder (--dir, default $TMPDIR or /tmp),
+// and each file system gets its own table. Two more bare loops show what a
+// renamer that lists the folder and keeps an undo script cannot leave out:
+// the scan of the folder (readdir, lstat, sort) and one write of the undo
+// line before each move.
 //
-// Both sides rename N files "img_000000.jpg" ... of one folder to
-// "x_img_000000000001.jpg" ... (a text put in front of the name and a
-// six-digit autonumber after it). With F folders the files lie in F
-// sub-folders "d0000" ... in blocks of N/F, the batch run is recursive and
-// the autonumber restarts in every folder. Each run starts on freshly
-// created files; creating and checking them is not timed. Wall time is
-// measured from fork to the end of the child, so it includes starting the
-// process; the peak memory is the child's ru_maxrss from wait4.
+// Every contestant renames N files "img_000000.jpg" ... of one folder to
+// "x_img_000000.jpg" ... (a text put in front of the name). With F folders
+// the files lie in F sub-folders "d0000" ... in blocks of N/F and the batch
+// run is recursive. Each run starts on freshly created files; creating and
+// checking them is not timed. Wall time is measured from fork to the end of
+// the child, so it includes starting the process; the peak memory is the
+// child's ru_maxrss from wait4.
 
 #include "RawScan.h"
 
@@ -49,6 +55,7 @@ struct CBenchOptions {
     int folders = 1;
     int runs = 5;
     std::string dir;
+    std::string tmpfs = "/dev/shm";
 };
 
 struct CMeasure {
@@ -61,9 +68,8 @@ void OldName(char* buffer, std::size_t size, int i) {
     std::snprintf(buffer, size, "img_%06d.jpg", i);
 }
 
-// The autonumber restarts in every folder of a recursive run.
-void NewName(char* buffer, std::size_t size, int i, int perFolder) {
-    std::snprintf(buffer, size, "x_img_%06d%06d.jpg", i, i % perFolder + 1);
+void NewName(char* buffer, std::size_t size, int i) {
+    std::snprintf(buffer, size, "x_img_%06d.jpg", i);
 }
 
 int RenameNoReplace(const char* from, const char* to) {
@@ -89,6 +95,8 @@ bool ParseArguments(int argc, char** argv, CBenchOptions& options) {
             options.runs = std::atoi(value.c_str());
         } else if (argument == "--dir") {
             options.dir = value;
+        } else if (argument == "--tmpfs") {
+            options.tmpfs = value;
         } else {
             return false;
         }
@@ -190,7 +198,7 @@ bool HasExpectedNames(const std::string& folder, const CBenchOptions& options) {
     bool ok = names.size() == static_cast<std::size_t>(options.files);
     char expected[64];
     for (int i = 0; ok && i < options.files; ++i) {
-        NewName(expected, sizeof expected, i, options.files / options.folders);
+        NewName(expected, sizeof expected, i);
         const std::string wanted = FolderOf(folder, options, i) + "/" + expected;
         if (names[static_cast<std::size_t>(i)] != wanted) {
             std::fprintf(stderr, "unexpected name %s, wanted %s\n",
@@ -221,25 +229,12 @@ CMeasure WaitFor(pid_t pid, std::chrono::steady_clock::time_point start) {
     return measure;
 }
 
-// One batch run of the executable; its console output goes to outputFile.
-CMeasure RunBatch(const std::string& root, const std::string& folder, bool recursive,
-                  const std::string& outputFile) {
-    std::vector<std::string> argumentTexts = {NR_EXECUTABLE_PATH,
-                                              "RENAME=1",
-                                              "PATH=" + folder,
-                                              "NRFILE=" + root + "/rules.ini",
-                                              "UNDOFILE=" + root + "/undo.sh",
-                                              "PAUSE=0"};
-    if (recursive) {
-        argumentTexts.push_back("RECURSIVE=1");
-    }
-    std::vector<std::string> environmentTexts;
-    for (char** variable = environ; *variable != nullptr; ++variable) {
-        if (std::strncmp(*variable, "XDG_CONFIG_HOME=", 16) != 0) {
-            environmentTexts.emplace_back(*variable);
-        }
-    }
-    environmentTexts.push_back("XDG_CONFIG_HOME=" + root + "/config");
+// Runs argv with the environment environmentTexts in folder (the current
+// folder of the child), standard input from inputFile, standard output to
+// outputFile.
+CMeasure RunProgram(std::vector<std::string> argumentTexts,
+                    std::vector<std::string> environmentTexts, const std::string& folder,
+                    const std::string& inputFile, const std::string& outputFile) {
     std::vector<char*> argv;
     for (std::string& text : argumentTexts) {
         argv.push_back(text.data());
@@ -254,10 +249,10 @@ CMeasure RunBatch(const std::string& root, const std::string& folder, bool recur
     const auto start = std::chrono::steady_clock::now();
     const pid_t pid = fork();
     if (pid == 0) {
-        const int input = open("/dev/null", O_RDONLY);
+        const int input = open(inputFile.c_str(), O_RDONLY);
         const int output = open(outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (input < 0 || output < 0 || dup2(input, STDIN_FILENO) < 0 ||
-            dup2(output, STDOUT_FILENO) < 0) {
+            dup2(output, STDOUT_FILENO) < 0 || chdir(folder.c_str()) != 0) {
             _exit(126);
         }
         execve(argv[0], argv.data(), envp.data());
@@ -267,6 +262,91 @@ CMeasure RunBatch(const std::string& root, const std::string& folder, bool recur
         return CMeasure{};
     }
     return WaitFor(pid, start);
+}
+
+std::vector<std::string> Environment() {
+    std::vector<std::string> texts;
+    for (char** variable = environ; *variable != nullptr; ++variable) {
+        texts.emplace_back(*variable);
+    }
+    return texts;
+}
+
+// One batch run of the executable, with an undo script or without; its
+// console output goes to outputFile.
+CMeasure RunBatch(const std::string& root, const std::string& folder, bool recursive, bool withUndo,
+                  const std::string& outputFile) {
+    std::vector<std::string> argumentTexts = {NR_EXECUTABLE_PATH, "RENAME=1", "PATH=" + folder,
+                                              "NRFILE=" + root + "/rules.ini", "PAUSE=0"};
+    if (withUndo) {
+        argumentTexts.push_back("UNDOFILE=" + root + "/undo.sh");
+    }
+    if (recursive) {
+        argumentTexts.push_back("RECURSIVE=1");
+    }
+    std::vector<std::string> environmentTexts;
+    for (std::string& variable : Environment()) {
+        if (variable.rfind("XDG_CONFIG_HOME=", 0) != 0) {
+            environmentTexts.push_back(std::move(variable));
+        }
+    }
+    environmentTexts.push_back("XDG_CONFIG_HOME=" + root + "/config");
+    return RunProgram(std::move(argumentTexts), std::move(environmentTexts), root, "/dev/null",
+                      outputFile);
+}
+
+// The full path of an installed program, empty when there is none.
+std::string FindProgram(const char* name) {
+    const char* path = std::getenv("PATH");
+    std::string folders = path != nullptr ? path : "/usr/bin:/bin";
+    std::size_t begin = 0;
+    while (begin <= folders.size()) {
+        const std::size_t end = std::min(folders.find(':', begin), folders.size());
+        const std::string candidate = folders.substr(begin, end - begin) + "/" + name;
+        if (end > begin && access(candidate.c_str(), X_OK) == 0) {
+            return candidate;
+        }
+        begin = end + 1;
+    }
+    return {};
+}
+
+// mmv with the same job: in one folder 'img_*' to 'x_img_#1', in the
+// sub-folders 'd*/img_*' to 'd#1/x_img_#2'.
+CMeasure RunMmv(const std::string& program, const std::string& folder, bool recursive) {
+    std::vector<std::string> argumentTexts = {program};
+    if (recursive) {
+        argumentTexts.insert(argumentTexts.end(), {"d*/img_*", "d#1/x_img_#2"});
+    } else {
+        argumentTexts.insert(argumentTexts.end(), {"img_*", "x_img_#1"});
+    }
+    return RunProgram(std::move(argumentTexts), Environment(), folder, "/dev/null", "/dev/null");
+}
+
+// perl rename with the same job; it reads the names (relative to the folder,
+// written beforehand into namesFile) from its standard input, so it does
+// not even list the folder.
+CMeasure RunPerlRename(const std::string& program, const std::string& folder,
+                       const std::string& namesFile) {
+    return RunProgram({program, "s/img_/x_img_/"}, Environment(), folder, namesFile, "/dev/null");
+}
+
+// The old names relative to folder, one a line, for perl rename.
+bool WriteNamesFile(const std::string& path, const std::string& folder,
+                    const CBenchOptions& options) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    char name[64];
+    for (int i = 0; i < options.files; ++i) {
+        std::string holder = FolderOf(folder, options, i);
+        holder.erase(0, folder.size());
+        if (!holder.empty()) {
+            holder.erase(0, 1); // the "/"
+            holder += '/';
+        }
+        OldName(name, sizeof name, i);
+        out << holder << name << '\n';
+    }
+    return static_cast<bool>(out);
 }
 
 // What a bare loop does besides the renames: nothing; also the scan
@@ -309,7 +389,7 @@ CMeasure RunRawLoop(const std::string& folder, const CBenchOptions& options, Raw
             OldName(name, sizeof name, i);
             from.resize(prefix);
             from += name;
-            NewName(name, sizeof name, i, options.files / options.folders);
+            NewName(name, sizeof name, i);
             to.resize(prefix);
             to += name;
             if (journal >= 0) {
@@ -360,95 +440,176 @@ long MaxOf(const std::vector<long>& values) {
 
 } // namespace
 
-int main(int argc, char** argv) {
-    CBenchOptions options;
-    if (!ParseArguments(argc, argv, options)) {
-        std::fprintf(stderr,
-                     "usage: %s [--files N] [--folders F (dividing N)] [--runs R] [--dir FOLDER]\n",
-                     argv[0]);
-        return 2;
-    }
-    std::string pattern = options.dir + "/nr-batch-bench-XXXXXX";
+namespace {
+
+// Every contestant of one file system, each run once per round in turn, so
+// that a slow spell of the machine hits them alike. Prints the table; false
+// when any run failed.
+bool RunOn(const std::string& base, const std::string& fileSystem, const CBenchOptions& options) {
+    std::string pattern = base + "/nr-batch-bench-XXXXXX";
     if (mkdtemp(pattern.data()) == nullptr) {
         std::perror(pattern.c_str());
-        return 1;
+        return false;
     }
     const std::string root = pattern;
     const std::string folder = root + "/files";
     const std::string outputFile = root + "/batch-output.txt";
+    const std::string namesFile = root + "/names.txt";
     fs::create_directories(root + "/config");
     {
         std::ofstream rules(root + "/rules.ini", std::ios::binary);
-        rules << "[Filename]\r\nInsertBefore=1\r\nInsertBeforeValue=\"x_\"\r\n"
-                 "[Autonumber]\r\nStartAt=1\r\nIncrement=1\r\nZeroFill=5\r\nAction=2\r\n";
+        rules << "[Filename]\r\nInsertBefore=1\r\nInsertBeforeValue=\"x_\"\r\n";
     }
+    const bool recursive = options.folders > 1;
+    const std::string mmv = FindProgram("mmv");
+    // Debian's perl rename; "rename" may be util-linux's, which takes other
+    // arguments.
+    const std::string perlRename = FindProgram("file-rename");
 
-    // Four contestants, each run once per round in turn, so that a slow
-    // spell of the machine hits them alike.
+    enum Kind { Loop, ScanLoop, JournalLoop, Batch, BatchUndo, Mmv, PerlRename };
     struct CContestant {
+        Kind kind;
         const char* label;
         std::vector<double> times;
         std::vector<long> rss;
     };
-    CContestant contestants[] = {{"norvikrename RENAME=1", {}, {}},
-                                 {"renameat2 NOREPLACE loop", {}, {}},
-                                 {"  + readdir/lstat/sort", {}, {}},
-                                 {"  + undo line written/move", {}, {}}};
-    const RawWork rawWork[] = {RawWork::RenameOnly, RawWork::ScanAndRename,
-                               RawWork::ScanRenameAndJournal};
-    bool ok = true;
+    std::vector<CContestant> contestants = {{Loop, "renameat2 NOREPLACE loop", {}, {}},
+                                            {ScanLoop, "  + readdir/lstat/sort", {}, {}},
+                                            {JournalLoop, "  + undo line written/move", {}, {}},
+                                            {Batch, "norvikrename RENAME=1", {}, {}},
+                                            {BatchUndo, "  with UNDOFILE", {}, {}}};
+    if (!mmv.empty()) {
+        contestants.push_back(
+            {Mmv, recursive ? "mmv 'd*/img_*' 'd#1/x_img_#2'" : "mmv 'img_*' 'x_img_#1'", {}, {}});
+    }
+    if (!perlRename.empty()) {
+        contestants.push_back({PerlRename, "perl rename (file-rename)", {}, {}});
+    }
+    bool ok = WriteNamesFile(namesFile, folder, options);
     for (int run = 0; run < options.runs && ok; ++run) {
-        for (int c = 0; c < 4 && ok; ++c) {
+        for (CContestant& contestant : contestants) {
             ok = CreateFiles(folder, options);
             if (!ok) {
                 break;
             }
             CMeasure measure;
-            if (c == 0) {
-                measure = RunBatch(root, folder, options.folders > 1, outputFile);
-                ok = measure.status == 0 && HasExpectedNames(folder, options) &&
-                     CheckBatchOutput(outputFile, options.files) && fs::exists(root + "/undo.sh");
-            } else {
-                measure = RunRawLoop(folder, options, rawWork[c - 1], root + "/raw-undo.sh");
-                ok = measure.status == 0 && HasExpectedNames(folder, options);
+            switch (contestant.kind) {
+            case Loop:
+            case ScanLoop:
+            case JournalLoop: {
+                const RawWork work = contestant.kind == Loop       ? RawWork::RenameOnly
+                                     : contestant.kind == ScanLoop ? RawWork::ScanAndRename
+                                                                   : RawWork::ScanRenameAndJournal;
+                measure = RunRawLoop(folder, options, work, root + "/raw-undo.sh");
+                break;
+            }
+            case Batch:
+            case BatchUndo:
+                fs::remove(root + "/undo.sh");
+                measure =
+                    RunBatch(root, folder, recursive, contestant.kind == BatchUndo, outputFile);
+                break;
+            case Mmv:
+                measure = RunMmv(mmv, folder, recursive);
+                break;
+            case PerlRename:
+                measure = RunPerlRename(perlRename, folder, namesFile);
+                break;
+            }
+            ok = measure.status == 0 && HasExpectedNames(folder, options);
+            if (ok && (contestant.kind == Batch || contestant.kind == BatchUndo)) {
+                ok = CheckBatchOutput(outputFile, options.files) &&
+                     fs::exists(root + "/undo.sh") == (contestant.kind == BatchUndo);
             }
             if (!ok) {
-                std::fprintf(stderr, "%s, run %d failed (exit status %d)\n", contestants[c].label,
+                std::fprintf(stderr, "%s, run %d failed (exit status %d)\n", contestant.label,
                              run + 1, measure.status);
                 break;
             }
-            contestants[c].times.push_back(measure.milliseconds);
-            contestants[c].rss.push_back(measure.maxRssKiB);
+            contestant.times.push_back(measure.milliseconds);
+            contestant.rss.push_back(measure.maxRssKiB);
         }
     }
     RemoveAllIn(root);
     if (!ok) {
-        return 1;
+        return false;
     }
 
-    rusage self{};
-    getrusage(RUSAGE_SELF, &self);
-    const double loopMedian = Median(contestants[1].times);
-    if (options.folders == 1) {
-        std::printf("batch rename of %d files in one folder, %d runs (median; min..max)\n",
-                    options.files, options.runs);
+    const double loopMedian = Median(contestants[0].times);
+    std::printf("\n%s (%s): batch rename of %d files", base.c_str(), fileSystem.c_str(),
+                options.files);
+    if (recursive) {
+        std::printf(" in %d folders (RECURSIVE=1)", options.folders);
     } else {
-        std::printf("batch rename of %d files in %d folders (RECURSIVE=1), %d runs (median; "
-                    "min..max)\n",
-                    options.files, options.folders, options.runs);
+        std::printf(" in one folder");
     }
-    std::printf("%-28s %12s %22s %14s %10s\n", "", "median ms", "min..max ms", "peak RSS MiB",
+    std::printf(" to \"x_\" + name, %d runs (median; min..max)\n", options.runs);
+    std::printf("%-32s %10s %22s %13s %8s\n", "", "median ms", "min..max ms", "peak RSS MiB",
                 "/ loop");
     for (const CContestant& contestant : contestants) {
         const double median = Median(contestant.times);
-        std::printf("%-28s %12.1f %10.1f..%-10.1f %14.1f %10.2f\n", contestant.label, median,
+        std::printf("%-32s %10.1f %10.1f..%-10.1f %13.1f %8.2f\n", contestant.label, median,
                     *std::min_element(contestant.times.begin(), contestant.times.end()),
                     *std::max_element(contestant.times.begin(), contestant.times.end()),
                     static_cast<double>(MaxOf(contestant.rss)) / 1024.0, median / loopMedian);
     }
-    std::printf("%-28s %12.1f\n", "per file, batch (us)",
-                Median(contestants[0].times) * 1000.0 / options.files);
-    std::printf("%-28s %12.1f\n", "per file, loop (us)", loopMedian * 1000.0 / options.files);
+    std::printf("%-32s %10.2f\n", "per file, batch (us)",
+                Median(contestants[3].times) * 1000.0 / options.files);
+    std::printf("%-32s %10.2f\n", "per file, loop (us)", loopMedian * 1000.0 / options.files);
+    return true;
+}
+
+// The type of the file system that holds path ("tmpfs", "ext4", ...), as
+// /proc/self/mounts names it for the longest mount point above it.
+std::string FileSystemType(const std::string& path) {
+    std::error_code error;
+    const std::string real = fs::canonical(path, error).string();
+    std::ifstream mounts("/proc/self/mounts");
+    std::string device;
+    std::string mountPoint;
+    std::string type;
+    std::string rest;
+    std::string best;
+    std::string bestType = "?";
+    while (mounts >> device >> mountPoint >> type && std::getline(mounts, rest)) {
+        const bool above =
+            real == mountPoint || (real.rfind(mountPoint, 0) == 0 &&
+                                   (mountPoint == "/" || real[mountPoint.size()] == '/'));
+        if (above && mountPoint.size() >= best.size()) {
+            best = mountPoint;
+            bestType = type;
+        }
+    }
+    return bestType;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    CBenchOptions options;
+    if (!ParseArguments(argc, argv, options)) {
+        std::fprintf(stderr,
+                     "usage: %s [--files N] [--folders F (dividing N)] [--runs R] [--dir FOLDER] "
+                     "[--tmpfs FOLDER|none]\n",
+                     argv[0]);
+        return 2;
+    }
+    std::vector<std::string> bases;
+    if (options.tmpfs != "none" && FileSystemType(options.tmpfs) == "tmpfs") {
+        bases.push_back(options.tmpfs);
+    } else if (options.tmpfs != "none") {
+        std::fprintf(stderr, "%s is not a tmpfs: left out\n", options.tmpfs.c_str());
+    }
+    if (std::find(bases.begin(), bases.end(), options.dir) == bases.end()) {
+        bases.push_back(options.dir);
+    }
+    for (const std::string& base : bases) {
+        if (!RunOn(base, FileSystemType(base), options)) {
+            return 1;
+        }
+    }
+    rusage self{};
+    getrusage(RUSAGE_SELF, &self);
     std::printf("(the bench process itself peaked at %.1f MiB; a forked child starts with its "
                 "pages)\n",
                 static_cast<double>(self.ru_maxrss) / 1024.0);

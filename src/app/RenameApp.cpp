@@ -12,6 +12,7 @@
 #include "resources/StringTable.h"
 
 #include <cstdio>
+#include <malloc.h>
 
 namespace {
 
@@ -82,6 +83,10 @@ bool IsCurrentFolderWord(const std::string& path) {
 } // namespace
 
 int CRenameApp::RunBatch() {
+    // The large arrays of a batch run (entries, rows, names, moves) each get
+    // their own mapping, which goes back to the system when it is freed,
+    // instead of a heap that keeps freed space and grows past it.
+    (void)mallopt(M_MMAP_THRESHOLD, 128 * 1024);
     CProgramSettings settings;
     settings.SetDefaults(0, 0);
     settings.Load(settingsFilePath);

@@ -9,6 +9,7 @@ std::string LoadText(int id) {
 }
 
 bool OpenConsole() {
+    platform::UseLargeOutputBuffer();
     platform::SetTerminalTitle("NorvikRename");
     return WriteConsoleLine("NorvikRename Batch-mode");
 }

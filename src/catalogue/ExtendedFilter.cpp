@@ -4,8 +4,7 @@
 
 namespace {
 
-template <typename T>
-bool Compare(CompareMode mode, T value, T limit) {
+template <typename T> bool Compare(CompareMode mode, T value, T limit) {
     switch (mode) {
     case CompareMode::Greater:
         return value > limit;
@@ -23,8 +22,7 @@ bool InRange(const DateRange& range, uint64_t time) {
     return !range.enabled || (range.from <= time && time <= range.to);
 }
 
-template <typename T>
-bool Store(T& field, T value) {
+template <typename T> bool Store(T& field, T value) {
     if (field == value) {
         return false;
     }
@@ -34,9 +32,15 @@ bool Store(T& field, T value) {
 
 } // namespace
 
-bool CExtendedFilter::SetShowSystem(bool value) { return Store(showSystem, value); }
-bool CExtendedFilter::SetShowHidden(bool value) { return Store(showHidden, value); }
-bool CExtendedFilter::SetShowReadOnly(bool value) { return Store(showReadOnly, value); }
+bool CExtendedFilter::SetShowSystem(bool value) {
+    return Store(showSystem, value);
+}
+bool CExtendedFilter::SetShowHidden(bool value) {
+    return Store(showHidden, value);
+}
+bool CExtendedFilter::SetShowReadOnly(bool value) {
+    return Store(showReadOnly, value);
+}
 
 bool CExtendedFilter::SetNameLength(CompareMode mode, uint32_t length) {
     if (mode != CompareMode::Off && (length == 0 || length > 256)) {
@@ -86,29 +90,29 @@ bool CExtendedFilter::SetAccessedRange(bool enabled, const platform::CCalendarTi
     return SetRange(accessedRange, enabled, from, to);
 }
 
-bool CExtendedFilter::Passes(const CFindRecord& record, bool isFolder) const {
-    const uint32_t attributes = record.dwFileAttributes;
-    if ((!showSystem && (attributes & platform::kAttrSystem)) ||
-        (!showHidden && (attributes & platform::kAttrHidden)) ||
-        (!showReadOnly && (attributes & platform::kAttrReadOnly))) {
+bool CExtendedFilter::Passes(const CFileEntry& entry) const {
+    // Each condition asks only for what it needs, so that the default
+    // filter makes no lstat.
+    if ((!showSystem && entry.IsSystem()) || (!showHidden && entry.IsHidden()) ||
+        (!showReadOnly && entry.IsReadOnly())) {
         return false;
     }
     if (nameLengthMode != CompareMode::Off) {
         // Characters, not bytes, so that a name of accented letters counts
         // as the user sees it.
-        const auto length = static_cast<uint32_t>(utf8::CountChars(record.cFileName));
+        const auto length = static_cast<uint32_t>(utf8::CountChars(entry.LongName()));
         if (!Compare(nameLengthMode, length, nameLength)) {
             return false;
         }
     }
-    if (sizeMode != CompareMode::Off && !isFolder) {
+    if (sizeMode != CompareMode::Off && !entry.IsFolder()) {
         // sizeLimit is never negative once accepted, so the unsigned
         // comparison is exact.
-        if (!Compare(sizeMode, record.FileSize(), static_cast<uint64_t>(sizeLimit))) {
+        if (!Compare(sizeMode, entry.FileSize(), static_cast<uint64_t>(sizeLimit))) {
             return false;
         }
     }
-    return InRange(modifiedRange, record.ftLastWriteTime) &&
-           InRange(createdRange, record.ftCreationTime) &&
-           InRange(accessedRange, record.ftLastAccessTime);
+    return (!modifiedRange.enabled || InRange(modifiedRange, entry.LastWriteTime())) &&
+           (!createdRange.enabled || InRange(createdRange, entry.CreationTime())) &&
+           (!accessedRange.enabled || InRange(accessedRange, entry.LastAccessTime()));
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/FileTime.h"
-#include "platform/FindRecord.h"
+#include "catalogue/FileEntry.h"
 
 #include <cstdint>
 
@@ -53,7 +53,7 @@ public:
     const DateRange& GetAccessedRange() const { return accessedRange; }
 
     /// The test of one candidate; the size test is skipped for folders.
-    bool Passes(const CFindRecord& record, bool isFolder) const;
+    bool Passes(const CFileEntry& entry) const;
 
 private:
     static bool SetRange(DateRange& range, bool enabled, const platform::CCalendarTime& from,

@@ -68,14 +68,14 @@ struct CFileCatalogue::CScanExpression {
     }
 };
 
-// The records of one folder as the scan read them. A record that became an
-// entry has handed its strings over and is marked listed; only its
-// attributes are read after that.
+// The entries of one folder as the scan read them, not yet in the
+// catalogue. One that became an entry of the catalogue has moved there and
+// is marked listed; it is not read again.
 struct CFileCatalogue::CFolderListing {
-    std::vector<CFindRecord> records;
+    std::vector<CFileEntry> candidates;
     std::vector<bool> listed;
     // The folder's sub-folders ("folder/name/"), kept apart because the
-    // records' names move into the entries.
+    // candidates move into the entries.
     std::vector<std::string> subFolders;
 };
 
@@ -308,30 +308,29 @@ CFileCatalogue::CFolderListing& CFileCatalogue::ListFolder(const std::string& fo
     if (found == folderListings.end()) {
         auto listing = std::make_unique<CFolderListing>();
         int error = 0;
-        // A folder that cannot be read lists nothing; the scan goes on. The
-        // 8.3 aliases are not made here: only the SHORTNAME tag shows one,
-        // and it asks for its own file's alias.
-        platform::ReadFolder(folder, listing->records, error, false);
-        listing->listed.assign(listing->records.size(), false);
-        for (const CFindRecord& record : listing->records) {
-            if (record.IsDirectory()) {
-                listing->subFolders.push_back(folder + record.cFileName + "/");
+        // A folder that cannot be read lists nothing; the scan goes on. No
+        // entry is asked for its data here: only what needs a size, a time
+        // or the read-only attribute does, for the entries it looks at.
+        std::vector<platform::CFolderItem> items;
+        platform::ReadFolderNames(folder, items, error);
+        // One copy of the folder's path for all of its entries.
+        const auto sharedFolder = std::make_shared<const std::string>(folder);
+        listing->candidates.reserve(items.size());
+        for (platform::CFolderItem& item : items) {
+            if (item.type == platform::EntryType::Folder) {
+                listing->subFolders.push_back(folder + item.name + "/");
             }
+            listing->candidates.emplace_back(sharedFolder, std::move(item.name), item.type);
         }
+        listing->listed.assign(listing->candidates.size(), false);
         found = folderListings.emplace(folder, std::move(listing)).first;
     }
     return *found->second;
 }
 
-void CFileCatalogue::AddEntry(const std::string& folder, CFolderListing& listing, std::size_t index,
-                              bool isFolder) {
+void CFileCatalogue::AddEntry(CFolderListing& listing, std::size_t index) {
     listing.listed[index] = true;
-    CFileEntry& entry = entries.emplace_back();
-    entry.folder = folder;
-    entry.findData = std::move(listing.records[index]);
-    SplitName(entry.findData.cFileName, entry.baseName, entry.extension);
-    entry.isFolder = isFolder;
-    entry.typeNameKnown = false;
+    entries.push_back(std::move(listing.candidates[index]));
 }
 
 void CFileCatalogue::ScanFolder(const std::string& folder, const std::string& rawPattern,
@@ -345,32 +344,33 @@ void CFileCatalogue::ScanFolder(const std::string& folder, const std::string& ra
         return;
     }
     CFolderListing& listing = ListFolder(folder);
-    const std::vector<CFindRecord>& records = listing.records;
-    const auto matchesPattern = [&](const CFindRecord& record) {
-        return platform::MatchWildcard(pattern, record.cFileName) &&
-               (expression == nullptr || expression->Matches(record.cFileName));
+    const std::vector<CFileEntry>& candidates = listing.candidates;
+    const auto matchesPattern = [&](const CFileEntry& candidate) {
+        return platform::MatchWildcard(pattern, candidate.LongName()) &&
+               (expression == nullptr || expression->Matches(candidate.LongName()));
     };
     const auto listEach = [&](const auto& wanted) {
-        for (std::size_t i = 0; i < records.size(); ++i) {
-            if (!listing.listed[i] && wanted(records[i])) {
-                AddEntry(folder, listing, i, records[i].IsDirectory());
+        for (std::size_t i = 0; i < candidates.size(); ++i) {
+            if (!listing.listed[i] && wanted(candidates[i])) {
+                AddEntry(listing, i);
             }
         }
     };
+    // The pattern first: a name that does not match needs no lstat for the
+    // filter.
     if (foldersAsFiles) {
-        listEach([&](const CFindRecord& record) {
-            const bool isFolder = record.IsDirectory();
-            return (isFolder ? showFolders : showFiles) && filter.Passes(record, isFolder) &&
-                   matchesPattern(record);
+        listEach([&](const CFileEntry& candidate) {
+            return (candidate.IsFolder() ? showFolders : showFiles) && matchesPattern(candidate) &&
+                   filter.Passes(candidate);
         });
     } else {
         if (showFolders) {
-            listEach([](const CFindRecord& record) { return record.IsDirectory(); });
+            listEach([](const CFileEntry& candidate) { return candidate.IsFolder(); });
         }
         if (showFiles) {
-            listEach([&](const CFindRecord& record) {
-                return !record.IsDirectory() && filter.Passes(record, false) &&
-                       matchesPattern(record);
+            listEach([&](const CFileEntry& candidate) {
+                return !candidate.IsFolder() && matchesPattern(candidate) &&
+                       filter.Passes(candidate);
             });
         }
     }
@@ -392,7 +392,6 @@ void CFileCatalogue::FillRows() {
     rows.reserve(entries.size());
     for (CFileEntry& entry : entries) {
         entry.iconIndex = -1;
-        entry.attributeLetters = AttributeLetters(entry.findData.dwFileAttributes);
         rows.push_back(CCatalogueRow{&entry, false});
     }
     if (sortColumn == -1) {
@@ -473,11 +472,11 @@ bool CFileCatalogue::MoveSelectedRows(bool up) {
 
 int CFileCatalogue::CompareEntries(const CFileEntry& a, const CFileEntry& b) const {
     if (!foldersAsFiles) {
-        if (a.isFolder != b.isFolder) {
-            return a.isFolder ? -1 : 1;
+        if (a.IsFolder() != b.IsFolder()) {
+            return a.IsFolder() ? -1 : 1;
         }
-        if (a.isFolder) {
-            int result = recursive ? CompareNoCase(a.folder, b.folder) : 0;
+        if (a.IsFolder()) {
+            int result = recursive ? CompareNoCase(a.Folder(), b.Folder()) : 0;
             return result != 0 ? result : CompareNoCase(a.LongName(), b.LongName());
         }
     }
@@ -500,36 +499,36 @@ int CFileCatalogue::CompareEntries(const CFileEntry& a, const CFileEntry& b) con
         }
         result = CompareNoCase(a.LongName(), b.LongName());
         if (result == 0 && recursive) {
-            result = CompareNoCase(a.folder, b.folder);
+            result = CompareNoCase(a.Folder(), b.Folder());
         }
         break;
     case ColumnKind::Folder:
         tieBreak = false;
-        result = CompareNoCase(a.folder, b.folder);
+        result = CompareNoCase(a.Folder(), b.Folder());
         if (result == 0) {
             result = CompareNoCase(a.LongName(), b.LongName());
         }
         break;
     case ColumnKind::Extension:
-        result = CompareNoCase(a.extension, b.extension);
+        result = CompareNoCase(a.Extension(), b.Extension());
         break;
     case ColumnKind::Type:
-        result = CompareNoCase(a.typeName, b.typeName);
+        result = CompareNoCase(a.TypeName(), b.TypeName());
         break;
     case ColumnKind::Attributes:
-        result = CompareNoCase(a.attributeLetters, b.attributeLetters);
+        result = CompareNoCase(AttributeLetters(a.Attributes()), AttributeLetters(b.Attributes()));
         break;
     case ColumnKind::Size:
-        result = compareNumbers(a.findData.FileSize(), b.findData.FileSize());
+        result = compareNumbers(a.FileSize(), b.FileSize());
         break;
     case ColumnKind::Created:
-        result = compareNumbers(a.findData.ftCreationTime, b.findData.ftCreationTime);
+        result = compareNumbers(a.CreationTime(), b.CreationTime());
         break;
     case ColumnKind::Modified:
-        result = compareNumbers(a.findData.ftLastWriteTime, b.findData.ftLastWriteTime);
+        result = compareNumbers(a.LastWriteTime(), b.LastWriteTime());
         break;
     case ColumnKind::Accessed:
-        result = compareNumbers(a.findData.ftLastAccessTime, b.findData.ftLastAccessTime);
+        result = compareNumbers(a.LastAccessTime(), b.LastAccessTime());
         break;
     default:
         tieBreak = false;
@@ -537,7 +536,7 @@ int CFileCatalogue::CompareEntries(const CFileEntry& a, const CFileEntry& b) con
     }
     if (tieBreak) {
         if (result == 0 && recursive) {
-            result = CompareNoCase(a.folder, b.folder);
+            result = CompareNoCase(a.Folder(), b.Folder());
         }
         if (result == 0) {
             result = CompareNoCase(a.LongName(), b.LongName());
@@ -626,37 +625,32 @@ std::string CFileCatalogue::CellText(const CFileEntry& entry, ColumnKind kind) c
     case ColumnKind::FileName:
         return entry.LongName();
     case ColumnKind::Folder:
-        return entry.folder;
+        return entry.Folder();
     case ColumnKind::Extension:
-        return entry.extension;
+        return std::string(entry.Extension());
     case ColumnKind::Size:
-        return entry.isFolder ? std::string() : std::to_string(entry.findData.FileSize());
+        return entry.IsFolder() ? std::string() : std::to_string(entry.FileSize());
     case ColumnKind::Type:
-        return entry.typeNameKnown ? entry.typeName : std::string();
+        return entry.IsTypeNameKnown() ? entry.TypeName() : std::string();
     case ColumnKind::Attributes:
-        if (entry.attributeLetters.empty()) {
-            entry.attributeLetters = AttributeLetters(entry.findData.dwFileAttributes);
-        }
-        return entry.attributeLetters;
+        return AttributeLetters(entry.Attributes());
     case ColumnKind::Created:
-        return DateText(entry.findData.ftCreationTime);
+        return DateText(entry.CreationTime());
     case ColumnKind::Modified:
-        return DateText(entry.findData.ftLastWriteTime);
+        return DateText(entry.LastWriteTime());
     case ColumnKind::Accessed:
-        return DateText(entry.findData.ftLastAccessTime);
+        return DateText(entry.LastAccessTime());
     }
     return {};
 }
 
 const std::string& CFileCatalogue::EntryTypeName(CFileEntry& entry) {
-    if (!entry.typeNameKnown) {
-        entry.typeName =
-            typeNameSource != nullptr
-                ? typeNameSource->TypeName(entry.LongName(), entry.findData.dwFileAttributes)
-                : std::string();
-        entry.typeNameKnown = true;
+    if (!entry.IsTypeNameKnown()) {
+        entry.SetTypeName(typeNameSource != nullptr
+                              ? typeNameSource->TypeName(entry.LongName(), entry.ListedAttributes())
+                              : std::string());
     }
-    return entry.typeName;
+    return entry.TypeName();
 }
 
 void CFileCatalogue::EnsureTypeNames() {

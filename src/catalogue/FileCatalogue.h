@@ -203,8 +203,7 @@ private:
     void ScanFolder(const std::string& folder, const std::string& pattern,
                     const CScanExpression* expression);
     CFolderListing& ListFolder(const std::string& folder);
-    void AddEntry(const std::string& folder, CFolderListing& listing, std::size_t index,
-                  bool isFolder);
+    void AddEntry(CFolderListing& listing, std::size_t index);
     void FillRows();
     void SortRows();
 

@@ -1,30 +1,110 @@
 #pragma once
 
+#include "platform/FileSystem.h"
 #include "platform/FindRecord.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <string_view>
+
+/// What lstat tells of an entry besides its name and kind: the attribute
+/// bits (read-only among them), the size (0 for a folder) and the times.
+struct CEntryFacts {
+    uint32_t attributes = 0;
+    uint64_t size = 0;
+    uint64_t creationTime = 0;
+    uint64_t lastWriteTime = 0;
+    uint64_t lastAccessTime = 0;
+};
 
 /// One listed file or folder. Created by the scan, owned by the catalogue,
-/// discarded by the next refresh.
-struct CFileEntry {
+/// discarded by the next refresh. What the folder listing gives is there
+/// from the start: the name, whether the entry is a folder, a link or
+/// something other than a file, and whether it is hidden (its name). What
+/// only lstat gives (size, times, the read-only attribute) is fetched once,
+/// when a filter, a cell, a sort or a tag first asks for it, so that work
+/// which needs none of it makes no lstat at all. The entries of one folder
+/// share its path; the facts and the type name are kept apart, made when
+/// first needed, so that an entry of a batch run stays small.
+class CFileEntry {
+public:
+    CFileEntry() = default;
+    CFileEntry(const CFileEntry& other);
+    CFileEntry& operator=(const CFileEntry& other);
+    CFileEntry(CFileEntry&&) noexcept = default;
+    CFileEntry& operator=(CFileEntry&&) noexcept = default;
+    ~CFileEntry() = default;
+    /// An entry of folder (ending in "/"), as the listing reports it.
+    CFileEntry(std::shared_ptr<const std::string> folder, std::string longName,
+               platform::EntryType type);
+
     /// The folder that holds the entry, always ending in "/".
-    std::string folder;
+    const std::string& Folder() const { return folder ? *folder : EmptyText(); }
+    /// The long name, exactly the bytes the file system holds.
+    const std::string& LongName() const { return name; }
     /// The long name up to its last dot (all of it when it has none).
-    std::string baseName;
+    std::string_view BaseName() const;
     /// The long name after its last dot, without the dot.
-    std::string extension;
+    std::string_view Extension() const;
+    std::string FullPath() const { return Folder() + name; }
+    bool IsFolder() const { return isFolder; }
+
+    /// The attribute bits, as lstat gives them (fetched on first use).
+    uint32_t Attributes() const { return Facts().attributes; }
+    /// The attribute bits known without lstat (folder, link, system,
+    /// hidden), or all of them once the facts are there.
+    uint32_t ListedAttributes() const;
+    /// Hidden (a name that starts with a dot) and system (neither a file, a
+    /// folder nor a link) come from the listing; read-only needs lstat.
+    bool IsHidden() const;
+    bool IsSystem() const;
+    bool IsReadOnly() const { return (Attributes() & platform::kAttrReadOnly) != 0; }
+    /// The size in bytes, 0 for a folder (fetched on first use).
+    uint64_t FileSize() const { return Facts().size; }
+    uint64_t CreationTime() const { return Facts().creationTime; }
+    uint64_t LastWriteTime() const { return Facts().lastWriteTime; }
+    uint64_t LastAccessTime() const { return Facts().lastAccessTime; }
+    /// Every fact lstat gives, fetched on first use. An entry that has gone
+    /// since the listing keeps what the listing told (no size, no times).
+    const CEntryFacts& Facts() const;
+    /// True once the facts are there (fetched or set).
+    bool HasFacts() const { return details && details->factsKnown; }
+
+    /// For entries made without a scan: the folder (ending in "/"), the
+    /// name, and the facts with whether it is a folder.
+    void SetFolder(std::string path);
+    void SetLongName(std::string longName);
+    void SetFacts(const CEntryFacts& newFacts);
+
     /// The desktop's description of the type; empty until looked up.
-    std::string typeName;
-    /// The attribute letters; filled when the row is made, or when a cell
-    /// of an entry made elsewhere asks for them.
-    mutable std::string attributeLetters;
-    bool isFolder = false;
+    const std::string& TypeName() const { return details ? details->typeName : EmptyText(); }
+    bool IsTypeNameKnown() const { return details && details->typeNameKnown; }
+    /// Stores the description; known tells whether it was looked up.
+    void SetTypeName(std::string text, bool known = true);
+
     /// Index of the row's small icon; -1 until the list looks it up.
     int32_t iconIndex = -1;
-    CFindRecord findData;
-    bool typeNameKnown = false;
 
-    const std::string& LongName() const { return findData.cFileName; }
-    std::string FullPath() const { return folder + findData.cFileName; }
+private:
+    struct CDetails {
+        CEntryFacts facts;
+        std::string typeName;
+        bool factsKnown = false;
+        bool typeNameKnown = false;
+    };
+
+    static const std::string& EmptyText();
+    CDetails& Details() const;
+    void FetchFacts() const;
+
+    std::shared_ptr<const std::string> folder;
+    std::string name;
+    mutable std::unique_ptr<CDetails> details;
+    /// Where the extension starts in name (after the dot); npos: no dot.
+    uint32_t extensionStart = kNoExtension;
+    platform::EntryType type = platform::EntryType::File;
+    bool isFolder = false;
+
+    static constexpr uint32_t kNoExtension = ~0u;
 };

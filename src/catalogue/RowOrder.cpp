@@ -107,6 +107,7 @@ bool SortCatalogueRows(std::vector<CCatalogueRow>& rows, const CRowOrder& order)
     // byte, shorter first on a tie, exactly as CompareNoCase compares them.
     std::string names;
     CRankedTexts folders;
+    std::unordered_map<uint32_t, std::string> attributeTexts;
     CRankedTexts columnTexts;
     std::vector<CSortKey> keys(rows.size());
     for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -119,7 +120,7 @@ bool SortCatalogueRows(std::vector<CCatalogueRow>& rows, const CRowOrder& order)
         if (i + 8 < rows.size()) {
             const CFileEntry& ahead = *rows[i + 8].entry;
             __builtin_prefetch(ahead.LongName().data());
-            __builtin_prefetch(ahead.folder.data());
+            __builtin_prefetch(ahead.Folder().data());
         }
         const CFileEntry& entry = *rows[i].entry;
         CSortKey& key = keys[i];
@@ -127,11 +128,11 @@ bool SortCatalogueRows(std::vector<CCatalogueRow>& rows, const CRowOrder& order)
         key.name = {static_cast<uint32_t>(names.size()),
                     static_cast<uint32_t>(entry.LongName().size())};
         AppendFoldedCase(names, entry.LongName());
-        key.groupedFolder = !order.foldersAsFiles && entry.isFolder;
+        key.groupedFolder = !order.foldersAsFiles && entry.IsFolder();
         // Equal values are told apart by folder only in a recursive list;
         // the folder column compares the files' folders always.
         if (order.recursive || (kind == ColumnKind::Folder && !key.groupedFolder)) {
-            key.folder = folders.Id(entry.folder);
+            key.folder = folders.Id(entry.Folder());
         }
         if (key.groupedFolder) {
             continue;
@@ -143,25 +144,32 @@ bool SortCatalogueRows(std::vector<CCatalogueRow>& rows, const CRowOrder& order)
             }
             break;
         case ColumnKind::Extension:
-            key.value = columnTexts.Id(entry.extension);
+            key.value = columnTexts.Id(entry.Extension());
             break;
         case ColumnKind::Type:
-            key.value = columnTexts.Id(entry.typeName);
+            key.value = columnTexts.Id(entry.TypeName());
             break;
-        case ColumnKind::Attributes:
-            key.value = columnTexts.Id(entry.attributeLetters);
-            break;
+        case ColumnKind::Attributes: {
+            // One text per set of attribute bits, kept here: the ids keep it
+            // by view (a node of the map never moves).
+            const uint32_t bits = entry.Attributes();
+            auto letters = attributeTexts.find(bits);
+            if (letters == attributeTexts.end()) {
+                letters = attributeTexts.emplace(bits, AttributeLetters(bits)).first;
+            }
+            key.value = columnTexts.Id(letters->second);
+        } break;
         case ColumnKind::Size:
-            key.value = entry.findData.FileSize();
+            key.value = entry.FileSize();
             break;
         case ColumnKind::Created:
-            key.value = entry.findData.ftCreationTime;
+            key.value = entry.CreationTime();
             break;
         case ColumnKind::Modified:
-            key.value = entry.findData.ftLastWriteTime;
+            key.value = entry.LastWriteTime();
             break;
         case ColumnKind::Accessed:
-            key.value = entry.findData.ftLastAccessTime;
+            key.value = entry.LastAccessTime();
             break;
         default:
             break;

@@ -252,20 +252,20 @@ void CRenameCore::ComputeNewNames(bool force) {
         state.entry = &entry;
         state.row = row;
 
-        if ((!processAll && !preview.selected) || (entry.isFolder && !foldersAsFiles)) {
-            preview.text.assign("<").append(entry.baseName);
-            if (!entry.extension.empty()) {
-                preview.text.append(".").append(entry.extension);
+        if ((!processAll && !preview.selected) || (entry.IsFolder() && !foldersAsFiles)) {
+            preview.text.assign("<").append(entry.BaseName());
+            if (!entry.Extension().empty()) {
+                preview.text.append(".").append(entry.Extension());
             }
             preview.text.append(">");
         } else {
             state.namePart = true;
             state.extensionPart = false;
-            if (numbering.restartPerFolder && entry.folder != state.lastFolder) {
+            if (numbering.restartPerFolder && entry.Folder() != state.lastFolder) {
                 state.counter = state.start;
-                state.lastFolder = entry.folder;
+                state.lastFolder = entry.Folder();
             }
-            name = entry.baseName;
+            name = entry.BaseName();
             ApplyRuleBlock(name, options.name, nameRules);
             if (numbering.position != AutonumberPosition::None) {
                 const std::string number =
@@ -280,7 +280,7 @@ void CRenameCore::ComputeNewNames(bool force) {
 
             state.namePart = false;
             state.extensionPart = true;
-            extension = entry.extension;
+            extension = entry.Extension();
             ApplyRuleBlock(extension, options.extension, extensionRules);
             state.extensionPart = false;
 

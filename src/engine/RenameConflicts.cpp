@@ -42,7 +42,7 @@ std::string CRenameConflicts::GetOtherPath(const CFileCatalogue& catalogue,
         return catalogue.GetRowEntry(other).FullPath();
     }
     // A file that is not listed holds the new path itself.
-    return catalogue.GetRowEntry(row).folder + rows[static_cast<std::size_t>(row)].text;
+    return catalogue.GetRowEntry(row).Folder() + rows[static_cast<std::size_t>(row)].text;
 }
 
 CRenameConflicts::CFolder& CRenameConflicts::FolderOf(const std::string& folder) {
@@ -52,16 +52,16 @@ CRenameConflicts::CFolder& CRenameConflicts::FolderOf(const std::string& folder)
     auto [found, inserted] = folders.try_emplace(folder);
     CFolder& slot = found->second;
     if (inserted) {
-        std::vector<std::string> names;
+        std::vector<platform::CFolderItem> items;
         int error = 0;
         // A folder that cannot be read shows only its listed names.
-        (void)platform::ReadFolderNames(folder, names, error);
-        slot.holders.reserve(names.size());
+        (void)platform::ReadFolderNames(folder, items, error);
+        slot.holders.reserve(items.size());
         // Room for the names listed later as well (made since the read).
-        slot.filter.assign(std::bit_ceil(std::max<std::size_t>(names.size(), 64)) / 8, 0);
-        for (std::string& name : names) {
-            slot.AddToFilter(std::hash<std::string_view>()(name));
-            slot.holders.emplace(std::move(name), -1);
+        slot.filter.assign(std::bit_ceil(std::max<std::size_t>(items.size(), 64)) / 8, 0);
+        for (platform::CFolderItem& item : items) {
+            slot.AddToFilter(std::hash<std::string_view>()(item.name));
+            slot.holders.emplace(std::move(item.name), -1);
         }
     }
     lastFolderName = &found->first;
@@ -79,7 +79,7 @@ void CRenameConflicts::LearnRows(const CFileCatalogue& catalogue, int rowCount) 
     rowFolders.assign(static_cast<std::size_t>(rowCount), nullptr);
     for (int row = 0; row < rowCount; ++row) {
         const CFileEntry& entry = catalogue.GetRowEntry(row);
-        CFolder& folder = FolderOf(entry.folder);
+        CFolder& folder = FolderOf(entry.Folder());
         rowFolders[static_cast<std::size_t>(row)] = &folder;
         const auto found = folder.holders.find(std::string_view(entry.LongName()));
         if (found != folder.holders.end()) {
@@ -209,13 +209,13 @@ void CRenameConflicts::Compute(const CFileCatalogue& catalogue,
     }
     if (catalogue.GetRecursive() && catalogue.GetFoldersAsFiles()) {
         // Files first, then folders, the deepest first (as the rename does).
-        const auto isFile = [&](int32_t row) { return !catalogue.GetRowEntry(row).isFolder; };
+        const auto isFile = [&](int32_t row) { return !catalogue.GetRowEntry(row).IsFolder(); };
         const auto firstFolder = std::stable_partition(order.begin(), order.end(), isFile);
         std::stable_sort(firstFolder, order.end(), [&](int32_t a, int32_t b) {
             const CFileEntry& first = catalogue.GetRowEntry(a);
             const CFileEntry& second = catalogue.GetRowEntry(b);
-            return first.folder.size() + first.LongName().size() >
-                   second.folder.size() + second.LongName().size();
+            return first.Folder().size() + first.LongName().size() >
+                   second.Folder().size() + second.LongName().size();
         });
     }
 
@@ -232,8 +232,8 @@ void CRenameConflicts::Compute(const CFileCatalogue& catalogue,
         for (const int32_t row : order) {
             const CFileEntry& entry = catalogue.GetRowEntry(row);
             pairs.push_back(CRenamePair{entry.FullPath(),
-                                        entry.folder + rows[static_cast<std::size_t>(row)].text,
-                                        entry.isFolder});
+                                        entry.Folder() + rows[static_cast<std::size_t>(row)].text,
+                                        entry.IsFolder()});
         }
         steps = OrderMoves(pairs);
     }

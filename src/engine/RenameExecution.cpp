@@ -52,15 +52,15 @@ std::vector<CRenamePair> CRenameCore::CollectRenamePairs(bool fullNewPath) const
             continue;
         }
         CRenamePair& pair = pairs.emplace_back();
-        pair.oldPath.reserve(entry.folder.size() + entry.LongName().size());
-        pair.oldPath.append(entry.folder).append(entry.LongName());
+        pair.oldPath.reserve(entry.Folder().size() + entry.LongName().size());
+        pair.oldPath.append(entry.Folder()).append(entry.LongName());
         if (fullNewPath) {
-            pair.newPath.reserve(entry.folder.size() + text.size());
-            pair.newPath.append(entry.folder).append(text);
+            pair.newPath.reserve(entry.Folder().size() + text.size());
+            pair.newPath.append(entry.Folder()).append(text);
         } else {
             pair.newPath = text;
         }
-        pair.isFolder = entry.isFolder;
+        pair.isFolder = entry.IsFolder();
     }
     if (catalogue->GetRecursive() && catalogue->GetFoldersAsFiles()) {
         // A folder moves after everything inside it: files first, then the

@@ -151,7 +151,7 @@ std::string CTagExpander::ColumnTag(CTagParams& params) {
     switch (catalogue.GetColumnKinds()[static_cast<std::size_t>(column)]) {
     case ColumnKind::FileName:
         if (!params.NextParam(param)) {
-            return entry.baseName;
+            return std::string(entry.BaseName());
         }
         return param[0] == 'E' || param[0] == 'e' ? RowCellText(column) : std::string();
     case ColumnKind::Size:
@@ -172,9 +172,9 @@ std::string CTagExpander::ColumnTag(CTagParams& params) {
     case ColumnKind::Modified:
     case ColumnKind::Accessed: {
         const ColumnKind kind = catalogue.GetColumnKinds()[static_cast<std::size_t>(column)];
-        const uint64_t time = kind == ColumnKind::Created    ? entry.findData.ftCreationTime
-                              : kind == ColumnKind::Modified ? entry.findData.ftLastWriteTime
-                                                             : entry.findData.ftLastAccessTime;
+        const uint64_t time = kind == ColumnKind::Created    ? entry.CreationTime()
+                              : kind == ColumnKind::Modified ? entry.LastWriteTime()
+                                                             : entry.LastAccessTime();
         return tags::FormatFileTime(time, params.NextParam(param) ? param : std::string_view());
     }
     }
@@ -195,7 +195,7 @@ std::string CTagExpander::SizeColumn(CTagParams& params) {
             divisions = 2;
         }
     }
-    uint64_t size = owner.GetState().entry->findData.FileSize();
+    uint64_t size = owner.GetState().entry->FileSize();
     for (int i = 0; i < divisions; ++i) {
         size /= 1024;
     }
@@ -243,7 +243,7 @@ std::string CTagExpander::ComicArchiveTag(CTagParams& params) {
     if (entry == nullptr) {
         return {};
     }
-    const std::string extension = tags::AsciiLower(entry->extension);
+    const std::string extension = tags::AsciiLower(entry->Extension());
     std::string_view param;
     const bool unpack = params.NextParam(param) && tags::AsciiUpper(param) == "U";
     if (unpack) {
@@ -261,7 +261,7 @@ std::string CTagExpander::ComicArchiveTag(CTagParams& params) {
             return "cbr";
         }
     }
-    return entry->extension;
+    return std::string(entry->Extension());
 }
 
 std::string CTagExpander::CrcTag(CTagParams& params) {
@@ -362,8 +362,8 @@ std::string CTagExpander::FormatNumberTag(CTagParams& params) {
     int32_t zeroFill = 0;
     tags::ParseBaseIndexZero(params, base, index, zeroFill);
     // The entry's own name part, not the text built so far.
-    const std::string& source =
-        state.extensionPart ? state.entry->extension : state.entry->baseName;
+    const std::string source(state.extensionPart ? state.entry->Extension()
+                                                 : state.entry->BaseName());
     std::string before;
     std::string after;
     int32_t value = 0;

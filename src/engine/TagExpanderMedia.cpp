@@ -11,7 +11,7 @@ using tags::CTagParams;
 
 namespace {
 
-bool IsJpegExtension(const std::string& extension) {
+bool IsJpegExtension(std::string_view extension) {
     return tags::EqualsIgnoringAsciiCase(extension, "jpg") ||
            tags::EqualsIgnoringAsciiCase(extension, "jpeg");
 }
@@ -185,7 +185,7 @@ std::string CTagExpander::ImageTag(CTagParams& params) {
 
 std::string CTagExpander::Mp3Tag(CTagParams& params) {
     const CFileEntry* entry = owner.GetState().entry;
-    if (entry == nullptr || !tags::EqualsIgnoringAsciiCase(entry->extension, "mp3")) {
+    if (entry == nullptr || !tags::EqualsIgnoringAsciiCase(entry->Extension(), "mp3")) {
         return {};
     }
     CMp3Info info;
@@ -257,7 +257,7 @@ std::string CTagExpander::Mp3Tag(CTagParams& params) {
 std::string CTagExpander::ExifTag(CTagParams& params) {
     const CFileEntry* entry = owner.GetState().entry;
     std::string_view param;
-    if (entry == nullptr || !IsJpegExtension(entry->extension) || !params.NextParam(param)) {
+    if (entry == nullptr || !IsJpegExtension(entry->Extension()) || !params.NextParam(param)) {
         return {};
     }
     CExifInfo info;

@@ -39,6 +39,18 @@ bool FlushStandardOutputAtLineEnd() {
     return FlushStandardOutput();
 }
 
+void UseLargeOutputBuffer() {
+    constexpr std::size_t kBufferSize = 256 * 1024;
+    static bool done = false;
+    if (!done && !IsOutputTerminal()) {
+        // Never freed: standard output uses it until the process ends.
+        static char* const buffer = new char[kBufferSize];
+        std::fflush(stdout);
+        (void)std::setvbuf(stdout, buffer, _IOFBF, kBufferSize);
+    }
+    done = true;
+}
+
 bool IsOutputTerminal() {
     return isatty(STDOUT_FILENO) == 1;
 }

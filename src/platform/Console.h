@@ -17,6 +17,12 @@ bool FlushStandardOutput();
 /// that a long run shows its progress without a system call per line.
 bool FlushStandardOutputAtLineEnd();
 
+/// Gives standard output a large buffer when it is not a terminal, so that
+/// a file or a pipe gets its lines in few large writes (and still at least
+/// every 100 ms through FlushStandardOutputAtLineEnd). Call it before
+/// anything is written.
+void UseLargeOutputBuffer();
+
 /// True when standard output / standard input is a terminal.
 bool IsOutputTerminal();
 bool IsInputTerminal();

@@ -135,29 +135,6 @@ bool RawMove(const std::string& from, const std::string& to, int& error) {
 
 } // namespace
 
-bool ReadFolderNames(const std::string& folder, std::vector<std::string>& names, int& error) {
-    names.clear();
-    error = 0;
-    DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
-    if (dir == nullptr) {
-        error = errno;
-        return false;
-    }
-    errno = 0;
-    while (const dirent* entry = readdir(dir)) {
-        const char* name = entry->d_name;
-        if (!(name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))) {
-            names.emplace_back(name);
-        }
-        errno = 0;
-    }
-    if (errno != 0) {
-        error = errno;
-    }
-    closedir(dir);
-    return error == 0;
-}
-
 bool ReadFolder(const std::string& folder, std::vector<CFindRecord>& records, int& error,
                 bool withShortNames) {
     records.clear();
@@ -203,6 +180,76 @@ bool ReadFolder(const std::string& folder, std::vector<CFindRecord>& records, in
         }
     }
     return true;
+}
+
+bool ReadFolderNames(const std::string& folder, std::vector<CFolderItem>& items, int& error) {
+    items.clear();
+    error = 0;
+    const int dirFd =
+        open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd < 0) {
+        error = errno;
+        return false;
+    }
+    DIR* dir = fdopendir(dirFd);
+    if (dir == nullptr) {
+        error = errno;
+        close(dirFd);
+        return false;
+    }
+    errno = 0;
+    while (const dirent* entry = readdir(dir)) {
+        const char* name = entry->d_name;
+        if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0))) {
+            continue;
+        }
+        unsigned char kind = entry->d_type;
+        if (kind == DT_UNKNOWN) {
+            // The file system does not say: ask, and leave out an entry
+            // that has gone in between.
+            struct stat st;
+            if (fstatat(dirFd, name, &st, AT_SYMLINK_NOFOLLOW) != 0) {
+                errno = 0;
+                continue;
+            }
+            kind = S_ISDIR(st.st_mode)   ? DT_DIR
+                   : S_ISLNK(st.st_mode) ? DT_LNK
+                   : S_ISREG(st.st_mode) ? DT_REG
+                                         : DT_FIFO;
+        }
+        const EntryType type = kind == DT_DIR   ? EntryType::Folder
+                               : kind == DT_LNK ? EntryType::Link
+                               : kind == DT_REG ? EntryType::File
+                                                : EntryType::Other;
+        items.push_back(CFolderItem{name, type});
+        errno = 0;
+    }
+    if (errno != 0) {
+        error = errno;
+    }
+    closedir(dir);
+    return true;
+}
+
+uint32_t AttributesOfType(EntryType type, const std::string& name) {
+    uint32_t attributes = 0;
+    switch (type) {
+    case EntryType::Folder:
+        attributes |= kAttrDirectory;
+        break;
+    case EntryType::Link:
+        attributes |= kAttrSymbolicLink;
+        break;
+    case EntryType::Other:
+        attributes |= kAttrSystem;
+        break;
+    case EntryType::File:
+        break;
+    }
+    if (!name.empty() && name[0] == '.') {
+        attributes |= kAttrHidden;
+    }
+    return attributes == 0 ? kAttrNormal : attributes;
 }
 
 bool GetFindRecord(const std::string& path, CFindRecord& record, int& error) {

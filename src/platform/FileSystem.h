@@ -20,8 +20,25 @@ namespace platform {
 bool ReadFolder(const std::string& folder, std::vector<CFindRecord>& records, int& error,
                 bool withShortNames = true);
 
-/// Only the names of folder's entries, without "." and ".." (no stat).
-bool ReadFolderNames(const std::string& folder, std::vector<std::string>& names, int& error);
+/// What a folder listing tells of an entry without asking for its data.
+enum class EntryType : uint8_t { File, Folder, Link, Other };
+
+/// One entry of a folder listing: its name and its type.
+struct CFolderItem {
+    std::string name;
+    EntryType type = EntryType::File;
+};
+
+/// Reads the name and type of every entry of folder except "." and "..", in
+/// the order the file system returns them, without asking for any entry's
+/// data: the type comes from the listing, and only where the file system
+/// does not tell it from an lstat (a link is listed as itself).
+bool ReadFolderNames(const std::string& folder, std::vector<CFolderItem>& items, int& error);
+
+/// The attribute bits that the type and the name alone give: folder, link,
+/// system (neither file, folder nor link), hidden (a leading dot), normal
+/// when none of these. What lstat gives (read-only) is not among them.
+uint32_t AttributesOfType(EntryType type, const std::string& name);
 
 /// The find record of one path (lstat: a link is reported as a link).
 bool GetFindRecord(const std::string& path, CFindRecord& record, int& error);

@@ -14,7 +14,9 @@ namespace platform {
 namespace {
 
 constexpr std::size_t kMinimumGrowth = 64 * 1024;
-constexpr std::size_t kMaximumGrowth = 8 * 1024 * 1024;
+// Each growth maps the file anew, so only the last growth's pages are in
+// the process's memory: a small step keeps a long script out of it.
+constexpr std::size_t kMaximumGrowth = 1024 * 1024;
 
 std::size_t RoundUpToPage(std::size_t size) {
     static const auto page = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));

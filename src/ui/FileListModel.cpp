@@ -60,7 +60,7 @@ QVariant CFileListModel::data(const QModelIndex& index, int role) const {
         return AlignmentFlags(catalogue.GetColumn(column).alignment);
     case Qt::ForegroundRole:
     case Qt::BackgroundRole: {
-        const uint32_t attributes = catalogue.GetRowEntry(row).findData.dwFileAttributes;
+        const uint32_t attributes = catalogue.GetRowEntry(row).Attributes();
         const bool text = role == Qt::ForegroundRole;
         if ((attributes & platform::kAttrSystem) != 0) {
             return FromColorRef(text ? rowColours.systemText : rowColours.systemBack);
@@ -76,7 +76,7 @@ QVariant CFileListModel::data(const QModelIndex& index, int role) const {
     case Qt::DecorationRole:
         if (kind == ColumnKind::FileName && catalogue.GetShowIcons()) {
             const CFileEntry& entry = catalogue.GetRowEntry(row);
-            return icons.IconFor(ToQt(entry.LongName()), entry.isFolder);
+            return icons.IconFor(ToQt(entry.LongName()), entry.IsFolder());
         }
         return {};
     default:

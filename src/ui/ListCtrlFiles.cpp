@@ -233,11 +233,11 @@ bool CListCtrlFiles::OpenFolderRow(int row) {
         return false;
     }
     const CFileEntry& entry = catalogue.GetRowEntry(row);
-    if (!entry.isFolder) {
+    if (!entry.IsFolder()) {
         return false;
     }
     // Copied: the refresh that SetFolder starts frees the entry.
-    const std::string path = entry.folder + entry.LongName();
+    const std::string path = entry.FullPath();
     return catalogue.SetFolder(path, false);
 }
 

@@ -231,7 +231,7 @@ void CMainDlg::CreateWidgets() {
                               core.GetCatalogue().GetFocusedRow() >= 0 &&
                               core.GetCatalogue()
                                   .GetRowEntry(core.GetCatalogue().GetFocusedRow())
-                                  .isFolder;
+                                  .IsFolder();
         CManualRenameDlg dialog(oldName, isFolder, services.messageBoxes, this);
         if (RunModal(dialog) != QDialog::Accepted) {
             return false;

@@ -63,7 +63,7 @@ bool CMainFileList::RenameSelectedByHand() {
         ++row;
     }
     const CFileEntry& entry = catalogue.GetRowEntry(row);
-    const std::string folder = entry.folder;
+    const std::string folder = entry.Folder();
     const std::string oldName = entry.LongName();
     QString newName = ToQt(oldName);
     if (!manualRenamePrompt(ToQt(oldName), newName)) {
@@ -95,7 +95,7 @@ void CMainFileList::SelectRenamedRow(const std::string& folder, const std::strin
     }
     for (int row = 0; row < rows; ++row) {
         const CFileEntry& entry = catalogue.GetRowEntry(row);
-        if (entry.folder == folder && entry.LongName() == newName) {
+        if (entry.Folder() == folder && entry.LongName() == newName) {
             GetCore().SetRowsSelected({{row, row}}, true);
             catalogue.SetFocusedRow(row);
             break;

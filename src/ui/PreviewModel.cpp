@@ -99,10 +99,10 @@ QIcon CPreviewModel::RowIcon(int row) const {
     }
     const std::size_t dot = name.rfind('.');
     QString extension = dot == std::string::npos ? QString() : ToQt(name.substr(dot + 1)).toLower();
-    if (extension == QLatin1String("exe") || extension == ToQt(entry.extension)) {
-        return icons.IconFor(ToQt(entry.LongName()), entry.isFolder);
+    if (extension == QLatin1String("exe") || extension == ToQt(entry.Extension())) {
+        return icons.IconFor(ToQt(entry.LongName()), entry.IsFolder());
     }
-    return icons.IconFor(ToQt(name), entry.isFolder);
+    return icons.IconFor(ToQt(name), entry.IsFolder());
 }
 
 QVariant CPreviewModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -124,13 +124,18 @@ void SetTimes(const std::string& path, int64_t accessUnix, int64_t writeUnix) {
 CFileEntry MakeEntry(const std::string& folder, const std::string& name, uint32_t attributes = 0x80,
                      uint64_t size = 0) {
     CFileEntry entry;
-    entry.folder = folder;
-    entry.findData.cFileName = name;
-    entry.findData.dwFileAttributes = attributes;
-    entry.findData.SetFileSize(size);
-    entry.isFolder = (attributes & platform::kAttrDirectory) != 0;
-    SplitName(name, entry.baseName, entry.extension);
+    entry.SetFolder(folder);
+    entry.SetLongName(name);
+    entry.SetFacts(CEntryFacts{attributes, size});
     return entry;
+}
+
+void SetEntryTimes(CFileEntry& entry, uint64_t created, uint64_t written, uint64_t accessed) {
+    CEntryFacts facts = entry.Facts();
+    facts.creationTime = created;
+    facts.lastWriteTime = written;
+    facts.lastAccessTime = accessed;
+    entry.SetFacts(facts);
 }
 
 class CatalogueTestBase : public ::testing::Test {
@@ -153,7 +158,7 @@ protected:
         Names paths;
         for (int row = 0; row < catalogue.GetRowCount(); ++row) {
             const CFileEntry& entry = catalogue.GetRowEntry(row);
-            paths.push_back(catalogue.Relative(entry.FullPath()) + (entry.isFolder ? "/" : ""));
+            paths.push_back(catalogue.Relative(entry.FullPath()) + (entry.IsFolder() ? "/" : ""));
         }
         return paths;
     }
@@ -161,7 +166,7 @@ protected:
     Names EntryPaths() const {
         Names paths;
         for (const CFileEntry& entry : catalogue.GetEntries()) {
-            paths.push_back(catalogue.Relative(entry.FullPath()) + (entry.isFolder ? "/" : ""));
+            paths.push_back(catalogue.Relative(entry.FullPath()) + (entry.IsFolder() ? "/" : ""));
         }
         return paths;
     }
@@ -393,9 +398,9 @@ TEST_F(CatalogueTestBase, RecursiveScanOrderIsDepthFirstPerPiece) {
     EXPECT_EQ(EntryPaths(),
               (Names{"<T>/sub/", "<T>/t.jpg", "<T>/sub/s.jpg", "<T>/t.png", "<T>/sub/s.png"}));
     const CFileEntry& inSub = catalogue.GetEntries()[2];
-    EXPECT_EQ(inSub.folder, temp.Path() + "sub/");
-    EXPECT_EQ(inSub.baseName, "s");
-    EXPECT_EQ(inSub.extension, "jpg");
+    EXPECT_EQ(inSub.Folder(), temp.Path() + "sub/");
+    EXPECT_EQ(inSub.BaseName(), "s");
+    EXPECT_EQ(inSub.Extension(), "jpg");
 }
 
 TEST_F(CatalogueTestBase, EachFolderIsReadOncePerRefresh) {
@@ -432,8 +437,8 @@ protected:
 TEST_F(CatalogueFolderModeTest, NormalModeListsEverySubFolderFirst) {
     Scan();
     EXPECT_EQ(RowNames(catalogue), (Names{"backup.mp3", "music", "a.mp3", "song.mp3"}));
-    EXPECT_TRUE(catalogue.GetRowEntry(1).isFolder);
-    EXPECT_FALSE(catalogue.GetRowEntry(2).isFolder);
+    EXPECT_TRUE(catalogue.GetRowEntry(1).IsFolder());
+    EXPECT_FALSE(catalogue.GetRowEntry(2).IsFolder());
 }
 
 TEST_F(CatalogueFolderModeTest, FoldersStayAscendingInADescendingSort) {
@@ -466,7 +471,7 @@ TEST_F(CatalogueFolderModeTest, FoldersAsFilesGoThroughTheMask) {
     Scan();
     EXPECT_EQ(RowNames(catalogue), (Names{"a.mp3", "backup.mp3", "song.mp3"}));
     EXPECT_EQ(RowCells(catalogue, kSizeColumn), (Names{"2000", "", "10"}));
-    EXPECT_TRUE(catalogue.GetRowEntry(1).isFolder);
+    EXPECT_TRUE(catalogue.GetRowEntry(1).IsFolder());
     catalogue.SortBy(kNameColumn, false);
     EXPECT_EQ(RowNames(catalogue), (Names{"song.mp3", "backup.mp3", "a.mp3"}));
     catalogue.SortBy(kSizeColumn, true);
@@ -644,18 +649,17 @@ TEST_F(CatalogueOrderTest, SizeUsesSixtyFourBits) {
 }
 
 TEST_F(CatalogueOrderTest, TypeAndAttributesCompareTheirTexts) {
-    CFileEntry a = MakeEntry("/p/", "a.jpg");
-    CFileEntry b = MakeEntry("/p/", "b.txt");
-    a.typeName = "plain";
-    b.typeName = "JPEG";
-    a.attributeLetters = "R";
-    b.attributeLetters = "ah";
+    CFileEntry a = MakeEntry("/p/", "a.jpg", platform::kAttrReadOnly); // "R"
+    CFileEntry b =
+        MakeEntry("/p/", "b.txt", platform::kAttrArchive | platform::kAttrHidden); // "AH"
+    a.SetTypeName("plain", false);
+    b.SetTypeName("JPEG", false);
     catalogue.SortBy(kTypeColumn, true);
     EXPECT_GT(Compare(a, b), 0);
     catalogue.SortBy(kAttributesColumn, true);
     EXPECT_GT(Compare(a, b), 0);
-    b.attributeLetters = "r";
-    EXPECT_LT(Compare(a, b), 0); // equal letters: the names decide
+    b.SetFacts(CEntryFacts{platform::kAttrReadOnly}); // "R"
+    EXPECT_LT(Compare(a, b), 0);                      // equal letters: the names decide
     catalogue.SortBy(kAttributesColumn, false);
     EXPECT_GT(Compare(a, b), 0);
 }
@@ -663,19 +667,15 @@ TEST_F(CatalogueOrderTest, TypeAndAttributesCompareTheirTexts) {
 TEST_F(CatalogueOrderTest, EachTimeColumnComparesItsOwnTime) {
     CFileEntry x = MakeEntry("/p/", "a");
     CFileEntry y = MakeEntry("/p/", "b");
-    x.findData.ftCreationTime = 1;
-    y.findData.ftCreationTime = 2;
-    x.findData.ftLastWriteTime = 2;
-    y.findData.ftLastWriteTime = 1;
-    x.findData.ftLastAccessTime = 1ULL << 40;
-    y.findData.ftLastAccessTime = 4;
+    SetEntryTimes(x, 1, 2, 1ULL << 40);
+    SetEntryTimes(y, 2, 1, 4);
     catalogue.SortBy(kCreatedColumn, true);
     EXPECT_LT(Compare(x, y), 0);
     catalogue.SortBy(kModifiedColumn, true);
     EXPECT_GT(Compare(x, y), 0);
     catalogue.SortBy(kAccessedColumn, true);
     EXPECT_GT(Compare(x, y), 0);
-    y.findData.ftLastAccessTime = 1ULL << 40;
+    SetEntryTimes(y, 2, 1, 1ULL << 40);
     EXPECT_LT(Compare(x, y), 0);
     catalogue.SortBy(kCreatedColumn, false);
     EXPECT_GT(Compare(x, y), 0);
@@ -808,7 +808,7 @@ TEST_F(CatalogueTestBase, CellTextsOfARealFile) {
     EXPECT_EQ(catalogue.GetRowCellText(0, kSizeColumn), "");
     EXPECT_EQ(catalogue.GetRowCellText(0, kExtensionColumn), "2004");
     EXPECT_EQ(catalogue.GetRowCellText(0, kAttributesColumn), "");
-    EXPECT_EQ(catalogue.GetRowEntry(0).baseName, "Holiday");
+    EXPECT_EQ(catalogue.GetRowEntry(0).BaseName(), "Holiday");
 
     catalogue.SetDateFormat("dd.MM.yyyy");
     catalogue.SetTimeFormat("HH:mm:ss");
@@ -829,22 +829,22 @@ TEST(CatalogueCellTextTest, EveryKindOfAnEntryMadeInMemory) {
     EXPECT_EQ(catalogue.GetTimeFormat(), "HH:mm");
     catalogue.SetDateFormat("yyyy-MM-dd");
     CFileEntry entry = MakeEntry("/photos/", "big.iso", 0x23, 4294967296ULL);
-    entry.findData.ftCreationTime = FileTimeOf(981173100);   // 2001-02-03 04:05:00
-    entry.findData.ftLastWriteTime = FileTimeOf(1083369600); // 2004-05-01 00:00:00
-    entry.findData.ftLastAccessTime = FileTimeOf(946684799); // 1999-12-31 23:59:59
-    entry.typeName = "Disc image";
+    SetEntryTimes(entry, FileTimeOf(981173100), // 2001-02-03 04:05:00
+                  FileTimeOf(1083369600),       // 2004-05-01 00:00:00
+                  FileTimeOf(946684799));       // 1999-12-31 23:59:59
+    entry.SetTypeName("Disc image", false);
     EXPECT_EQ(catalogue.CellText(entry, ColumnKind::FileName), "big.iso");
     EXPECT_EQ(catalogue.CellText(entry, ColumnKind::Folder), "/photos/");
     EXPECT_EQ(catalogue.CellText(entry, ColumnKind::Extension), "iso");
     EXPECT_EQ(catalogue.CellText(entry, ColumnKind::Size), "4294967296");
     EXPECT_EQ(catalogue.CellText(entry, ColumnKind::Type), ""); // not looked up yet
     EXPECT_EQ(catalogue.CellText(entry, ColumnKind::Attributes), "ARH");
-    EXPECT_EQ(entry.attributeLetters, "ARH");
+    EXPECT_EQ(AttributeLetters(entry.Attributes()), "ARH");
     EXPECT_EQ(catalogue.CellText(entry, ColumnKind::Created), "2001-02-03 04:05");
     EXPECT_EQ(catalogue.CellText(entry, ColumnKind::Modified), "2004-05-01 00:00");
     EXPECT_EQ(catalogue.CellText(entry, ColumnKind::Accessed), "1999-12-31 23:59");
     EXPECT_EQ(catalogue.CellText(entry, static_cast<ColumnKind>(99)), "");
-    entry.typeNameKnown = true;
+    entry.SetTypeName("Disc image");
     EXPECT_EQ(catalogue.CellText(entry, ColumnKind::Type), "Disc image");
 }
 

@@ -56,7 +56,7 @@ protected:
             if (path.compare(0, root.size(), root) == 0) {
                 path.erase(0, root.size());
             }
-            paths.push_back(path + (entry.isFolder ? "/" : ""));
+            paths.push_back(path + (entry.IsFolder() ? "/" : ""));
         }
         return paths;
     }
@@ -198,7 +198,7 @@ TEST_F(ScanFileSystemTest, LinkToAFolderIsNotFollowed) {
     catalogue.SetRecursive(true);
     Scan();
     EXPECT_EQ(RowPaths(), (Names{"real/", "alias", "real/inside.txt"}));
-    EXPECT_FALSE(catalogue.GetRowEntry(1).isFolder);
+    EXPECT_FALSE(catalogue.GetRowEntry(1).IsFolder());
 }
 
 TEST_F(ScanFileSystemTest, LinkCycleEndsAndListsTheLinkOnce) {
@@ -218,7 +218,7 @@ TEST_F(ScanFileSystemTest, LinkToAFolderCanBeOpened) {
     EXPECT_EQ(catalogue.GetFolder(), temp.Path() + "alias/");
     catalogue.Refresh();
     EXPECT_EQ(RowNames(), (Names{"inside.txt"}));
-    EXPECT_EQ(catalogue.GetRowEntry(0).folder, temp.Path() + "alias/");
+    EXPECT_EQ(catalogue.GetRowEntry(0).Folder(), temp.Path() + "alias/");
 }
 
 // ===========================================================================
@@ -441,6 +441,62 @@ void BuildTree(const CTempFolder& temp, const std::string& prefix, int depth,
         folders.insert(folder + "/");
         BuildTree(temp, folder + "/", depth + 1, files, folders);
     }
+}
+
+
+// The scan asks no entry for what lstat gives; a cell that shows it fetches
+// it for its own entry only, once.
+TEST_F(ScanFileSystemTest, FactsAreFetchedOnlyForTheEntriesThatShowThem) {
+    temp.WriteFile("a.txt", "12345");
+    temp.WriteFile("b.txt", "12");
+    temp.MakeFolder("sub");
+    Scan();
+    ASSERT_EQ(RowPaths(), (Names{"sub/", "a.txt", "b.txt"}));
+    for (const CFileEntry& entry : catalogue.GetEntries()) {
+        EXPECT_FALSE(entry.HasFacts()) << entry.LongName();
+    }
+    EXPECT_TRUE(catalogue.GetRowEntry(0).IsFolder());
+    EXPECT_EQ(catalogue.GetRowEntry(1).Extension(), "txt");
+    EXPECT_EQ(CellOf("a.txt", kColSize), "5");
+    EXPECT_TRUE(catalogue.GetRowEntry(1).HasFacts());
+    EXPECT_FALSE(catalogue.GetRowEntry(2).HasFacts());
+    // Fetched once: a later change on disk does not show until a rescan.
+    temp.WriteFile("a.txt", "1234567");
+    EXPECT_EQ(CellOf("a.txt", kColSize), "5");
+    Scan();
+    EXPECT_EQ(CellOf("a.txt", kColSize), "7");
+}
+
+TEST_F(ScanFileSystemTest, AFilterThatNeedsNoLstatMakesNone) {
+    temp.WriteFile(".hidden.txt");
+    temp.WriteFile("shown.txt");
+    catalogue.SetFilterShowHidden(false);
+    Scan();
+    ASSERT_EQ(RowNames(), (Names{"shown.txt"}));
+    EXPECT_FALSE(catalogue.GetRowEntry(0).HasFacts());
+}
+
+TEST_F(ScanFileSystemTest, ReadOnlyAndSizeFiltersFetchTheFacts) {
+    temp.WriteFile("big.txt", "123456");
+    temp.WriteFile("locked.txt", "1234567");
+    temp.WriteFile("small.txt", "1");
+    ASSERT_EQ(chmod((temp / "locked.txt").c_str(), 0444), 0);
+    ASSERT_TRUE(catalogue.SetFilterSize(CompareMode::Greater, 4));
+    catalogue.SetFilterShowReadOnly(false);
+    Scan();
+    EXPECT_EQ(RowNames(), (Names{"big.txt"}));
+    EXPECT_TRUE(catalogue.GetRowEntry(0).HasFacts());
+    EXPECT_EQ(CellOf("big.txt", kColSize), "6");
+}
+
+TEST_F(ScanFileSystemTest, AnEntryGoneSinceTheScanKeepsWhatTheListingTold) {
+    temp.WriteFile(".gone.txt", "123");
+    Scan();
+    ASSERT_EQ(RowNames(), (Names{".gone.txt"}));
+    std::filesystem::remove(temp / ".gone.txt");
+    EXPECT_EQ(CellOf(".gone.txt", kColSize), "0");
+    EXPECT_EQ(CellOf(".gone.txt", kColAttributes), "H");
+    EXPECT_FALSE(catalogue.GetRowEntry(0).IsFolder());
 }
 
 } // namespace

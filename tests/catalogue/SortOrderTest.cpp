@@ -314,16 +314,15 @@ TEST_F(SortOrderTest, EveryColumnInEveryModeOrdersRowsAsCompareEntriesDoes) {
                     if (recursive && foldersAsFiles && !numbers) {
                         catalogue.SortBy(kColType, true); // looks the type names up
                         using Entry = const CFileEntry&;
+                        EXPECT_TRUE(HasTiesAndDifferences([](Entry e) { return e.FileSize(); }));
                         EXPECT_TRUE(
-                            HasTiesAndDifferences([](Entry e) { return e.findData.FileSize(); }));
-                        EXPECT_TRUE(HasTiesAndDifferences(
-                            [](Entry e) { return e.findData.ftLastWriteTime; }));
-                        EXPECT_TRUE(HasTiesAndDifferences(
-                            [](Entry e) { return e.findData.ftLastAccessTime; }));
+                            HasTiesAndDifferences([](Entry e) { return e.LastWriteTime(); }));
                         EXPECT_TRUE(
-                            HasTiesAndDifferences([](Entry e) { return e.attributeLetters; }));
-                        EXPECT_TRUE(HasTiesAndDifferences([](Entry e) { return e.typeName; }));
-                        EXPECT_TRUE(HasTiesAndDifferences([](Entry e) { return e.folder; }));
+                            HasTiesAndDifferences([](Entry e) { return e.LastAccessTime(); }));
+                        EXPECT_TRUE(HasTiesAndDifferences(
+                            [](Entry e) { return AttributeLetters(e.Attributes()); }));
+                        EXPECT_TRUE(HasTiesAndDifferences([](Entry e) { return e.TypeName(); }));
+                        EXPECT_TRUE(HasTiesAndDifferences([](Entry e) { return e.Folder(); }));
                         EXPECT_TRUE(HasTiesAndDifferences(
                             [](Entry e) { return LeadingInteger(e.LongName()); }));
                     }

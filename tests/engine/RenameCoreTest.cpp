@@ -390,7 +390,7 @@ TEST_F(AutonumberTest, RestartsPerFolderAlsoWhenAFolderComesBack) {
     core.ComputeNewNames(true);
     std::vector<std::string> folders;
     for (int row = 0; row < core.GetCatalogue().GetRowCount(); ++row) {
-        folders.push_back(fs::path(core.GetCatalogue().GetRowEntry(row).folder)
+        folders.push_back(fs::path(core.GetCatalogue().GetRowEntry(row).Folder())
                               .parent_path()
                               .filename()
                               .string());

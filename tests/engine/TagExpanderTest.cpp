@@ -361,13 +361,16 @@ TEST_F(ColumnTagTest, DateColumnsBeforeNineteenSeventyAndAfterTwoThousandThirtyE
 TEST_F(ColumnTagTest, DateColumnsUseTheirOwnFileTimeWithoutTimeZone) {
     const CScopedEnvironment zone("TZ", "XYZ-5");
     CFileEntry entry = MakeEntry("/data/", "e.txt");
-    entry.findData.ftCreationTime = FileTimeOf(1601, 1, 1, 0, 0, 0, 0);
-    entry.findData.ftLastWriteTime = FileTimeOf(2004, 7, 9, 23, 59, 58, 7);
-    entry.findData.ftLastAccessTime = FileTimeOf(30827, 12, 31, 23, 59, 59, 999);
+    CEntryFacts facts = entry.Facts();
+    facts.creationTime = FileTimeOf(1601, 1, 1, 0, 0, 0, 0);
+    facts.lastWriteTime = FileTimeOf(2004, 7, 9, 23, 59, 58, 7);
+    facts.lastAccessTime = FileTimeOf(30827, 12, 31, 23, 59, 59, 999);
+    entry.SetFacts(facts);
     EXPECT_EQ(ExpandEntry(entry, "<C:7>|<C:7:DOW>"), "16010101|1");
     EXPECT_EQ(ExpandEntry(entry, "<C:8>|<C:8:H>|<C:8:MS>|<C:8:MSR>"), "20040709|23|0007|7");
     EXPECT_EQ(ExpandEntry(entry, "<C:9>|<C:9:Y2>|<C:9:YR>"), "308271231|27|30827");
-    entry.findData.ftLastAccessTime = 0x8000000000000000ull; // no calendar form
+    facts.lastAccessTime = 0x8000000000000000ull; // no calendar form
+    entry.SetFacts(facts);
     EXPECT_EQ(ExpandEntry(entry, "[<C:9>|<C:9:Y>]"), "[|]");
     EXPECT_EQ(ExpandEntry(entry, "[<C:8:Q>]"), "[]");
 }

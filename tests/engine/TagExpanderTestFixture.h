@@ -89,10 +89,9 @@ public:
 inline CFileEntry MakeEntry(const std::string& folder, const std::string& longName,
                             uint64_t size = 0) {
     CFileEntry entry;
-    entry.folder = folder;
-    entry.findData.cFileName = longName;
-    SplitName(longName, entry.baseName, entry.extension);
-    entry.findData.SetFileSize(size);
+    entry.SetFolder(folder);
+    entry.SetLongName(longName);
+    entry.SetFacts(CEntryFacts{0, size});
     return entry;
 }
 

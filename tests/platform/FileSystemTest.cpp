@@ -363,6 +363,53 @@ TEST(FileSystemReadFolder, ListsEveryEntryButDotAndDotDot) {
     EXPECT_EQ(seen, expected);
 }
 
+TEST(FileSystemReadFolderNames, GivesEveryNameWithTheTypeOfItsEntry) {
+    const CTempFolder temp;
+    temp.WriteFile("a.txt", "1");
+    temp.WriteFile(".hidden", "22");
+    temp.MakeFolder("sub");
+    temp.WriteFile("sub/not listed.txt", "x");
+    ASSERT_EQ(symlink("sub", (temp / "link to folder").c_str()), 0);
+    ASSERT_EQ(mkfifo((temp / "pipe").c_str(), 0644), 0);
+    std::vector<platform::CFolderItem> items;
+    int error = -1;
+    ASSERT_TRUE(platform::ReadFolderNames(temp.Path(), items, error));
+    EXPECT_EQ(error, 0);
+    std::vector<std::pair<std::string, platform::EntryType>> seen;
+    for (const auto& item : items) {
+        seen.emplace_back(item.name, item.type);
+    }
+    std::sort(seen.begin(), seen.end());
+    using platform::EntryType;
+    const std::vector<std::pair<std::string, EntryType>> expected = {
+        {".hidden", EntryType::File},
+        {"a.txt", EntryType::File},
+        {"link to folder", EntryType::Link},
+        {"pipe", EntryType::Other},
+        {"sub", EntryType::Folder},
+    };
+    EXPECT_EQ(seen, expected);
+}
+
+TEST(FileSystemReadFolderNames, MissingFolderFailsWithENOENT) {
+    const CTempFolder temp;
+    std::vector<platform::CFolderItem> items{{"stale", platform::EntryType::File}};
+    int error = 0;
+    EXPECT_FALSE(platform::ReadFolderNames(temp / "does not exist", items, error));
+    EXPECT_EQ(error, ENOENT);
+    EXPECT_TRUE(items.empty());
+}
+
+TEST(FileSystemAttributesOfType, TypeAndNameGiveWhatTheyCan) {
+    using platform::EntryType;
+    EXPECT_EQ(platform::AttributesOfType(EntryType::File, "a"), kAttrNormal);
+    EXPECT_EQ(platform::AttributesOfType(EntryType::File, ".a"), kAttrHidden);
+    EXPECT_EQ(platform::AttributesOfType(EntryType::Folder, ".git"),
+              kAttrDirectory | kAttrHidden);
+    EXPECT_EQ(platform::AttributesOfType(EntryType::Link, "l"), kAttrSymbolicLink);
+    EXPECT_EQ(platform::AttributesOfType(EntryType::Other, "p"), kAttrSystem);
+}
+
 TEST(FileSystemReadFolder, EmptyFolderGivesNoRecords) {
     const CTempFolder temp;
     std::vector<CFindRecord> records(3);
