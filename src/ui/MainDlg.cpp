@@ -38,6 +38,8 @@
 #include "ui/WorkProgress.h"
 #include "ui/TagMenu.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -57,6 +59,7 @@
 #include <QStorageInfo>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QThread>
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -1160,6 +1163,15 @@ void CMainDlg::OnPatternStarted(const std::string& pattern) {
 void CMainDlg::OnFolderEntered(const std::string& folder, bool& cancelled) {
     if (!workProgress->IsTextOpen()) {
         return;
+    }
+    // NR_LISTING_DELAY_MS=n makes every folder of a recursive listing take n
+    // ms more (at most a second), as on a slow network share: the black-box
+    // tests cancel a listing through the accessibility bus, which a local
+    // listing outruns.
+    static const int delay =
+        std::clamp(qEnvironmentVariableIntValue("NR_LISTING_DELAY_MS"), 0, 1000);
+    if (delay > 0) {
+        QThread::msleep(static_cast<unsigned long>(delay));
     }
     workProgress->Poll();
     cancelled = workProgress->IsTextCancelled();

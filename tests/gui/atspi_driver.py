@@ -330,8 +330,9 @@ class Session:
 
     # -- the program -------------------------------------------------------
 
-    def start(self, *arguments):
+    def start(self, *arguments, environment=None):
         env = dict(os.environ)
+        env.update(environment or {})
         env["XDG_CONFIG_HOME"] = self.config
         env["HOME"] = self.root
         # The undo journal of the window's renames stays in the test folder.
