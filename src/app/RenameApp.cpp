@@ -13,6 +13,7 @@
 
 #include <cstdio>
 #include <malloc.h>
+#include <memory>
 
 namespace {
 
@@ -92,7 +93,8 @@ int CRenameApp::RunBatch() {
     settings.Load(settingsFilePath);
 
     CConsoleFrontEnd console;
-    CRenameCore core(&console);
+    auto batchCore = std::make_unique<CRenameCore>(&console);
+    CRenameCore& core = *batchCore;
     CFileCatalogue& catalogue = core.GetCatalogue();
     AddDefaultColumns(catalogue);
     catalogue.SetSortNamesAsNumbers(settings.sortColumnNameAsNumber);
@@ -142,5 +144,11 @@ int CRenameApp::RunBatch() {
     // RememberLastPath off, the Position values with RememberPosAndSize off)
     // and rewrite a hand-made file in another form.
     platform::FlushStandardOutput();
+#if !defined(__SANITIZE_ADDRESS__)
+    // The process ends with this run: the system takes back its entries,
+    // names and undo lists at once, which is faster than freeing them one
+    // by one. (Under the leak checker they are freed as usual.)
+    (void)batchCore.release();
+#endif
     return status;
 }

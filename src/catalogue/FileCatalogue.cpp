@@ -72,7 +72,10 @@ struct CFileCatalogue::CScanExpression {
 // catalogue. One that became an entry of the catalogue has moved there and
 // is marked listed; it is not read again.
 struct CFileCatalogue::CFolderListing {
-    std::vector<CFileEntry> candidates;
+    // In blocks rather than one array: a large folder grows without moving
+    // what it holds, and the blocks go back to the heap for the work that
+    // follows the scan.
+    std::deque<CFileEntry> candidates;
     std::vector<bool> listed;
     // The folder's sub-folders ("folder/name/"), kept apart because the
     // candidates move into the entries.
@@ -311,17 +314,18 @@ CFileCatalogue::CFolderListing& CFileCatalogue::ListFolder(const std::string& fo
         // A folder that cannot be read lists nothing; the scan goes on. No
         // entry is asked for its data here: only what needs a size, a time
         // or the read-only attribute does, for the entries it looks at.
-        std::vector<platform::CFolderItem> items;
-        platform::ReadFolderNames(folder, items, error);
         // One copy of the folder's path for all of its entries.
         const auto sharedFolder = std::make_shared<const std::string>(folder);
-        listing->candidates.reserve(items.size());
-        for (platform::CFolderItem& item : items) {
-            if (item.type == platform::EntryType::Folder) {
-                listing->subFolders.push_back(folder + item.name + "/");
-            }
-            listing->candidates.emplace_back(sharedFolder, std::move(item.name), item.type);
-        }
+        CFolderListing& fresh = *listing;
+        platform::ReadFolderNames(
+            folder,
+            [&](std::string_view name, platform::EntryType type) {
+                if (type == platform::EntryType::Folder) {
+                    fresh.subFolders.push_back(std::string(folder).append(name).append("/"));
+                }
+                fresh.candidates.emplace_back(sharedFolder, std::string(name), type);
+            },
+            error);
         listing->listed.assign(listing->candidates.size(), false);
         found = folderListings.emplace(folder, std::move(listing)).first;
     }
@@ -344,7 +348,7 @@ void CFileCatalogue::ScanFolder(const std::string& folder, const std::string& ra
         return;
     }
     CFolderListing& listing = ListFolder(folder);
-    const std::vector<CFileEntry>& candidates = listing.candidates;
+    const std::deque<CFileEntry>& candidates = listing.candidates;
     const auto matchesPattern = [&](const CFileEntry& candidate) {
         return platform::MatchWildcard(pattern, candidate.LongName()) &&
                (expression == nullptr || expression->Matches(candidate.LongName()));

@@ -217,7 +217,7 @@ bool SortCatalogueRows(std::vector<CCatalogueRow>& rows, const CRowOrder& order)
                                        std::min(a.name.length, b.name.length));
         return result != 0 ? result : CompareNumbers(a.name.length, b.name.length);
     };
-    std::sort(keys.begin(), keys.end(), [&](const CSortKey& a, const CSortKey& b) {
+    const auto before = [&](const CSortKey& a, const CSortKey& b) {
         if (a.groupedFolder != b.groupedFolder) {
             return a.groupedFolder;
         }
@@ -242,7 +242,14 @@ bool SortCatalogueRows(std::vector<CCatalogueRow>& rows, const CRowOrder& order)
             return a.position < b.position;
         }
         return ascending || a.groupedFolder ? result < 0 : result > 0;
-    });
+    };
+    // Many file systems list a folder in the order its files were made,
+    // which for a camera's or a scanner's files is the order of the names:
+    // a list already in order is left as it is.
+    if (std::is_sorted(keys.begin(), keys.end(), before)) {
+        return true;
+    }
+    std::sort(keys.begin(), keys.end(), before);
     std::vector<CCatalogueRow> sorted;
     sorted.reserve(rows.size());
     for (const CSortKey& key : keys) {

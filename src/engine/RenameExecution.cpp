@@ -198,6 +198,13 @@ int CRenameCore::MovePairs(std::vector<CRenamePair>& pairs, bool undo) {
                 progressOpen = true;
             }
         }
+        if (!ordered && k + 1 < count) {
+            // Each move's system call pushes the next paths out of the
+            // cache: ask for them one move ahead.
+            const CRenamePair& ahead = pairs[static_cast<std::size_t>(k + 1)];
+            __builtin_prefetch(ahead.oldPath.data());
+            __builtin_prefetch(ahead.newPath.data());
+        }
         const CMoveStep step = ordered ? steps[static_cast<std::size_t>(k - 1)]
                                        : CMoveStep{k - 1, MoveStepKind::Direct};
         CRenamePair& pair = pairs[static_cast<std::size_t>(step.pair)];

@@ -1,10 +1,11 @@
 #include "platform/Console.h"
 
 #include <cerrno>
-#include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <termios.h>
+#include <time.h>
 #include <unistd.h>
 
 namespace platform {
@@ -29,13 +30,23 @@ bool FlushStandardOutput() {
 }
 
 bool FlushStandardOutputAtLineEnd() {
-    using Clock = std::chrono::steady_clock;
     static const bool terminal = IsOutputTerminal();
-    static Clock::time_point lastFlush = Clock::now();
-    if (!terminal && Clock::now() - lastFlush < std::chrono::milliseconds(100)) {
+    if (terminal) {
+        return FlushStandardOutput();
+    }
+    // The coarse clock is read for every line, so it must be cheap; its few
+    // milliseconds of grain do not matter against 100.
+    const auto now = [] {
+        timespec time{};
+        (void)clock_gettime(CLOCK_MONOTONIC_COARSE, &time);
+        return int64_t{time.tv_sec} * 1000 + time.tv_nsec / 1000000;
+    };
+    static int64_t lastFlush = now();
+    const int64_t current = now();
+    if (current - lastFlush < 100) {
         return std::ferror(stdout) == 0;
     }
-    lastFlush = Clock::now();
+    lastFlush = current;
     return FlushStandardOutput();
 }
 

@@ -135,9 +135,14 @@ bool RawMove(const std::string& from, const std::string& to, int& error) {
 
 } // namespace
 
-bool ReadFolder(const std::string& folder, std::vector<CFindRecord>& records, int& error,
-                bool withShortNames) {
-    records.clear();
+namespace {
+
+// Lists folder and hands visit(dirFd, name, d_type) every entry but "." and
+// "..", in the order the file system returns them. False (with error) when
+// the folder cannot be opened; an error while reading ends the listing and
+// is left in error.
+template <class Visit>
+bool ListFolderEntries(const std::string& folder, int& error, Visit&& visit) {
     error = 0;
     const int dirFd =
         open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -154,13 +159,8 @@ bool ReadFolder(const std::string& folder, std::vector<CFindRecord>& records, in
     errno = 0;
     while (const dirent* entry = readdir(dir)) {
         const char* name = entry->d_name;
-        if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0))) {
-            continue;
-        }
-        CFindRecord record;
-        int statError = 0;
-        if (StatxRecord(dirFd, name, name, record, statError)) {
-            records.push_back(std::move(record));
+        if (!(name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))) {
+            visit(dirFd, name, entry->d_type);
         }
         errno = 0;
     }
@@ -168,6 +168,25 @@ bool ReadFolder(const std::string& folder, std::vector<CFindRecord>& records, in
         error = errno;
     }
     closedir(dir);
+    return true;
+}
+
+} // namespace
+
+bool ReadFolder(const std::string& folder, std::vector<CFindRecord>& records, int& error,
+                bool withShortNames) {
+    records.clear();
+    const bool opened =
+        ListFolderEntries(folder, error, [&](int dirFd, const char* name, unsigned char) {
+            CFindRecord record;
+            int statError = 0;
+            if (StatxRecord(dirFd, name, name, record, statError)) {
+                records.push_back(std::move(record));
+            }
+        });
+    if (!opened) {
+        return false;
+    }
     if (withShortNames) {
         std::vector<std::string> names;
         names.reserve(records.size());
@@ -182,35 +201,14 @@ bool ReadFolder(const std::string& folder, std::vector<CFindRecord>& records, in
     return true;
 }
 
-bool ReadFolderNames(const std::string& folder, std::vector<CFolderItem>& items, int& error) {
-    items.clear();
-    error = 0;
-    const int dirFd =
-        open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirFd < 0) {
-        error = errno;
-        return false;
-    }
-    DIR* dir = fdopendir(dirFd);
-    if (dir == nullptr) {
-        error = errno;
-        close(dirFd);
-        return false;
-    }
-    errno = 0;
-    while (const dirent* entry = readdir(dir)) {
-        const char* name = entry->d_name;
-        if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0))) {
-            continue;
-        }
-        unsigned char kind = entry->d_type;
+bool ReadFolderNames(const std::string& folder, const FolderNameVisitor& visit, int& error) {
+    return ListFolderEntries(folder, error, [&](int dirFd, const char* name, unsigned char kind) {
         if (kind == DT_UNKNOWN) {
             // The file system does not say: ask, and leave out an entry
             // that has gone in between.
             struct stat st;
             if (fstatat(dirFd, name, &st, AT_SYMLINK_NOFOLLOW) != 0) {
-                errno = 0;
-                continue;
+                return;
             }
             kind = S_ISDIR(st.st_mode)   ? DT_DIR
                    : S_ISLNK(st.st_mode) ? DT_LNK
@@ -221,14 +219,18 @@ bool ReadFolderNames(const std::string& folder, std::vector<CFolderItem>& items,
                                : kind == DT_LNK ? EntryType::Link
                                : kind == DT_REG ? EntryType::File
                                                 : EntryType::Other;
-        items.push_back(CFolderItem{name, type});
-        errno = 0;
-    }
-    if (errno != 0) {
-        error = errno;
-    }
-    closedir(dir);
-    return true;
+        visit(std::string_view(name), type);
+    });
+}
+
+bool ReadFolderNames(const std::string& folder, std::vector<CFolderItem>& items, int& error) {
+    items.clear();
+    return ReadFolderNames(
+        folder,
+        [&items](std::string_view name, EntryType type) {
+            items.push_back(CFolderItem{std::string(name), type});
+        },
+        error);
 }
 
 uint32_t AttributesOfType(EntryType type, const std::string& name) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 /// The file-system half of the operating-system layer. Every path is UTF-8
@@ -34,6 +35,12 @@ struct CFolderItem {
 /// data: the type comes from the listing, and only where the file system
 /// does not tell it from an lstat (a link is listed as itself).
 bool ReadFolderNames(const std::string& folder, std::vector<CFolderItem>& items, int& error);
+
+/// The same listing handed to visit one entry at a time, so that a caller
+/// keeping the names in its own form need not hold them twice. The name is
+/// valid only during the call.
+using FolderNameVisitor = std::function<void(std::string_view name, EntryType type)>;
+bool ReadFolderNames(const std::string& folder, const FolderNameVisitor& visit, int& error);
 
 /// The attribute bits that the type and the name alone give: folder, link,
 /// system (neither file, folder nor link), hidden (a leading dot), normal
