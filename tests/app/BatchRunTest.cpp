@@ -3,6 +3,7 @@
 // Every run gets its own XDG_CONFIG_HOME, HOME and TMPDIR, so the user's
 // settings are never read or touched.
 
+#include "support/CrLf.h"
 #include "support/FileSizeLimit.h"
 #include "support/TempFolder.h"
 
@@ -39,14 +40,6 @@ constexpr const char* kNothingToRename =
 // A run that has not ended by then hangs; it is killed so that the suite
 // goes on, and the test fails on it.
 constexpr auto kHangLimit = std::chrono::seconds(60);
-
-std::string CrLf(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines) {
-        text += line + "\r\n";
-    }
-    return text;
-}
 
 /// An options file that puts "x_" in front of every name and nothing else.
 std::string InsertBeforeOptions(const std::string& text = "x_") {
