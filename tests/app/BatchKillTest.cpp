@@ -22,6 +22,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <iostream>
 #include <random>
 #include <string>
@@ -89,6 +90,27 @@ pid_t Start(const std::vector<std::string>& arguments, const std::string& config
     return error == 0 ? pid : -1;
 }
 
+/// Waits until the started program ends by itself or killWhen() holds, and
+/// then kills it with SIGKILL; status is its wait status. False when it did
+/// neither within two minutes (it is killed then too).
+bool WaitOrKill(pid_t pid, const std::function<bool()>& killWhen, int& status) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (waitpid(pid, &status, WNOHANG) == pid) {
+            return true;
+        }
+        if (killWhen()) {
+            kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
+            return true;
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(100));
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, &status, 0);
+    return false;
+}
+
 TEST(BatchKill, KilledRunLosesNothingAndItsUndoScriptRestoresEverything) {
     const uint32_t seed = KillSeed();
     // Flushed at once, so that even a run that hangs and is ended shows it.
@@ -120,25 +142,9 @@ TEST(BatchKill, KilledRunLosesNothingAndItsUndoScriptRestoresEverything) {
             Start({"RENAME=1", "PATH=" + files, "NRFILE=" + options, "UNDOFILE=" + undo, "PAUSE=0"},
                   folder.MakeFolder("config"));
         ASSERT_GT(pid, 0);
-        bool ended = false;
+        const auto killPointReached = [&] { return access(killSign.c_str(), F_OK) == 0; };
         int status = 0;
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
-        while (std::chrono::steady_clock::now() < deadline) {
-            if (waitpid(pid, &status, WNOHANG) == pid) {
-                ended = true;
-                break;
-            }
-            if (access(killSign.c_str(), F_OK) == 0) {
-                kill(pid, SIGKILL);
-                waitpid(pid, &status, 0);
-                ended = true;
-                break;
-            }
-            std::this_thread::sleep_for(std::chrono::microseconds(100));
-        }
-        if (!ended) {
-            kill(pid, SIGKILL);
-            waitpid(pid, &status, 0);
+        if (!WaitOrKill(pid, killPointReached, status)) {
             FAIL() << "the batch run did not end";
         }
         // A run that ended by itself before the kill point proves nothing.
@@ -225,25 +231,11 @@ TEST(BatchKill, KilledSwapRunLeavesOnlyNamesItsUndoScriptMapsBack) {
             Start({"RENAME=1", "PATH=" + files, "NRFILE=" + options, "UNDOFILE=" + undo, "PAUSE=0"},
                   config);
         ASSERT_GT(pid, 0);
-        bool ended = false;
+        const auto killPointReached = [&] {
+            return ReadWholeFile(killSign) == NumberName(killPair);
+        };
         int status = 0;
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
-        while (std::chrono::steady_clock::now() < deadline) {
-            if (waitpid(pid, &status, WNOHANG) == pid) {
-                ended = true;
-                break;
-            }
-            if (ReadWholeFile(killSign) == NumberName(killPair)) {
-                kill(pid, SIGKILL);
-                waitpid(pid, &status, 0);
-                ended = true;
-                break;
-            }
-            std::this_thread::sleep_for(std::chrono::microseconds(100));
-        }
-        if (!ended) {
-            kill(pid, SIGKILL);
-            waitpid(pid, &status, 0);
+        if (!WaitOrKill(pid, killPointReached, status)) {
             FAIL() << "the batch run did not end";
         }
         const bool killed = WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;

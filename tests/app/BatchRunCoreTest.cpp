@@ -9,7 +9,9 @@
 #include "engine/RenameCore.h"
 #include "platform/FileSystem.h"
 #include "resources/StringTable.h"
-#include "support/SmallDisk.h"
+#include "support/FullDiskFixture.h"
+#include "support/MoveHookGuard.h"
+#include "support/RecordingFrontEnd.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -32,53 +34,12 @@ std::string Text(int id) {
     return std::string(LookupString(id));
 }
 
-/// A front end that records the console lines and the messages, hands out
-/// a temporary file name and holds a text editor of given lines.
-class CConsoleRecorder : public CRenameFrontEnd {
-public:
-    std::vector<std::string> messages;
-    std::vector<std::string> consoleLines;
-    Names editorLines;
-    std::string tempFile;
-    std::function<void()> onMakeTempFileName;
-
-    int ShowMessage(MessageKind /*kind*/, const std::string& text, int /*style*/) override {
-        messages.push_back(text);
-        return msgbox::kYes;
-    }
-    void WriteConsoleLine(const std::string& text) override { consoleLines.push_back(text); }
-    std::string MakeTempFileName() override {
-        if (onMakeTempFileName) {
-            onMakeTempFileName();
-        }
-        return tempFile;
-    }
-    bool GetEditorLine(int index, std::string& line) override {
-        if (index < 0 || static_cast<std::size_t>(index) >= editorLines.size()) {
-            return false;
-        }
-        line = editorLines[static_cast<std::size_t>(index)];
-        return true;
-    }
-};
-
-/// Removes the move hook when a test ends, also when it fails.
-class CHookGuard {
-public:
-    explicit CHookGuard(platform::MoveFaultHook hook) {
-        platform::SetMoveFaultHook(std::move(hook));
-    }
-    ~CHookGuard() { platform::SetMoveFaultHook(nullptr); }
-    CHookGuard(const CHookGuard&) = delete;
-    CHookGuard& operator=(const CHookGuard&) = delete;
-};
-
 /// A core in batch mode with the standard columns, on a fresh temporary
 /// folder.
 class BatchRunCoreTest : public ::testing::Test {
 protected:
     CTempFolder folder;
-    CConsoleRecorder frontEnd;
+    CRecordingFrontEnd frontEnd;
     CRenameCore core{&frontEnd};
 
     void SetUp() override {
@@ -192,7 +153,7 @@ TEST_F(BatchRunCoreTest, UndoScriptNeverReplacesAFileThatAppearedAtItsPathDuring
     ASSERT_EQ(core.GetCatalogue().GetRowCount(), 2);
     // Before the first move, someone moves the older script away and puts
     // a file of their own at its path.
-    CHookGuard guard([&](const std::string& from, const std::string&) {
+    CMoveHookGuard guard([&](const std::string& from, const std::string&) {
         if (from == folder / "a") {
             fs::rename(folder / "undo.sh", folder / "older.sh");
             folder.WriteFile("undo.sh", "theirs");
@@ -209,29 +170,7 @@ TEST_F(BatchRunCoreTest, UndoScriptNeverReplacesAFileThatAppearedAtItsPathDuring
 }
 
 /// A batch run whose undo script lies on a disk that fills up.
-class BatchRunFullDiskTest : public ::testing::Test {
-protected:
-    CSmallDisk disk;
-    CTempFolder folder;
-    CConsoleRecorder frontEnd;
-    CRenameCore core{&frontEnd};
-
-    void SetUp() override {
-        // Enough long names that any script of them is larger than the disk.
-        for (int i = 0; i < 400; ++i) {
-            folder.WriteFile(std::to_string(1000 + i) + std::string(200, 'n') + ".txt",
-                             std::to_string(i));
-        }
-        core.GetCatalogue().AddColumn("Bestand", ColumnKind::FileName, 200, ColumnAlignment::Left);
-        core.GetOptions().renameOnlySelected = false;
-        core.GetOptions().name.insertBeforeOn = true;
-        core.GetOptions().name.insertBeforeText = "x";
-        ASSERT_TRUE(core.GetCatalogue().SetFolder(folder.Path(), true));
-        core.GetCatalogue().Refresh();
-        ASSERT_TRUE(disk.Fill()) << "neither a tmpfs nor a file size limit could be set";
-    }
-    void TearDown() override { disk.Empty(); }
-};
+class BatchRunFullDiskTest : public CFullDiskFixture {};
 
 TEST_F(BatchRunFullDiskTest, BatchRunStopsBeforeAMoveItsUndoScriptCannotRecord) {
     core.SetBatchMode(true);

@@ -3,6 +3,7 @@
 // Every run gets its own XDG_CONFIG_HOME, HOME and TMPDIR, so the user's
 // settings are never read or touched.
 
+#include "support/CrLf.h"
 #include "support/FileSizeLimit.h"
 #include "support/TempFolder.h"
 
@@ -40,14 +41,6 @@ constexpr const char* kNothingToRename =
 // goes on, and the test fails on it.
 constexpr auto kHangLimit = std::chrono::seconds(60);
 
-std::string CrLf(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines) {
-        text += line + "\r\n";
-    }
-    return text;
-}
-
 /// An options file that puts "x_" in front of every name and nothing else.
 std::string InsertBeforeOptions(const std::string& text = "x_") {
     return CrLf({"[Filename]", "InsertBefore=1", "InsertBeforeValue=\"" + text + "\""});
@@ -56,6 +49,20 @@ std::string InsertBeforeOptions(const std::string& text = "x_") {
 /// "(#17) File exists" and the like, as the program reports a failed move.
 std::string SystemError(int code) {
     return "(#" + std::to_string(code) + ") " + std::strerror(code);
+}
+
+/// The console lines of a move that succeeded and of one that failed.
+std::string Moved(const std::string& path, const std::string& newName) {
+    return "OK: [" + path + "] -> [" + newName + "]\n";
+}
+std::string NotMoved(const std::string& path, const std::string& newName) {
+    return "ERR: [" + path + "] -> [" + newName + "]\n";
+}
+
+/// The lines that report a failed move at the end of a run.
+std::string MoveFailure(const std::string& from, const std::string& to, int code) {
+    return "Hernoeming fout:\n  van [" + from + "]\n  naar [" + to + "]\n  Fout: [" +
+           SystemError(code) + "]\n";
 }
 
 /// The names in a folder (not recursive), sorted.
@@ -368,13 +375,9 @@ TEST_F(BatchRunTest, RenamesEveryFileAndReportsEachMoveOnItsOwnLine) {
     const CRunOutcome result = Run({"RENAME=1", "PATH=" + Folder(), "NRFILE=" + rules, "PAUSE=0"});
 
     EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(result.output, std::string(kBanner) + "OK: [" + files / "a.jpg" +
-                                 "] -> [x_a001.jpg]\n"
-                                 "OK: [" +
-                                 files / "b.jpg" +
-                                 "] -> [x_b002.jpg]\n"
-                                 "OK: [" +
-                                 files / "c.txt" + "] -> [x_c003.txt]\n");
+    EXPECT_EQ(result.output, kBanner + Moved(files / "a.jpg", "x_a001.jpg") +
+                                 Moved(files / "b.jpg", "x_b002.jpg") +
+                                 Moved(files / "c.txt", "x_c003.txt"));
     EXPECT_EQ(result.errors, "");
     EXPECT_EQ(NamesIn(files.Path()),
               (std::set<std::string>{"x_a001.jpg", "x_b002.jpg", "x_c003.txt"}));
@@ -389,8 +392,7 @@ TEST_F(BatchRunTest, LowerCaseKeysAndAFolderWithABlankWork) {
         Run({"rename", "=", "1", "path=" + files / "my photos", "nrfile=" + rules, "pause=0"});
 
     EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(result.output,
-              std::string(kBanner) + "OK: [" + files / "my photos/a.jpg" + "] -> [x_a.jpg]\n");
+    EXPECT_EQ(result.output, kBanner + Moved(files / "my photos/a.jpg", "x_a.jpg"));
     EXPECT_TRUE(fs::exists(files / "my photos/x_a.jpg"));
 }
 
@@ -406,11 +408,9 @@ TEST_F(BatchRunTest, ARelativePathIsTakenFromTheWorkingFolder) {
     const CRunOutcome inCurrent = Run({"RENAME=1", "PATH=.", "NRFILE=" + rules, "PAUSE=0"}, setup);
 
     EXPECT_EQ(inPhotos.status, 0);
-    EXPECT_EQ(inPhotos.output,
-              std::string(kBanner) + "OK: [" + files / "photos/b.jpg" + "] -> [x_b.jpg]\n");
+    EXPECT_EQ(inPhotos.output, kBanner + Moved(files / "photos/b.jpg", "x_b.jpg"));
     EXPECT_EQ(inCurrent.status, 0);
-    EXPECT_EQ(inCurrent.output,
-              std::string(kBanner) + "OK: [" + files / "a.jpg" + "] -> [x_a.jpg]\n");
+    EXPECT_EQ(inCurrent.output, kBanner + Moved(files / "a.jpg", "x_a.jpg"));
     EXPECT_EQ(NamesIn(files.Path()), (std::set<std::string>{"x_a.jpg", "photos"}));
     EXPECT_EQ(NamesIn(files / "photos"), (std::set<std::string>{"x_b.jpg"}));
 }
@@ -425,13 +425,9 @@ TEST_F(BatchRunTest, AFilterOfPatternsSeparatedBySemicolonsSelectsTheFiles) {
         {"RENAME=1", "PATH=" + Folder(), "NRFILE=" + rules, "FILTER=*.jpg;*.png;d.*", "PAUSE=0"});
 
     EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(result.output, std::string(kBanner) + "OK: [" + files / "a.jpg" +
-                                 "] -> [x_a.jpg]\n"
-                                 "OK: [" +
-                                 files / "b.PNG" +
-                                 "] -> [x_b.PNG]\n"
-                                 "OK: [" +
-                                 files / "d.gif" + "] -> [x_d.gif]\n");
+    EXPECT_EQ(result.output, kBanner + Moved(files / "a.jpg", "x_a.jpg") +
+                                 Moved(files / "b.PNG", "x_b.PNG") +
+                                 Moved(files / "d.gif", "x_d.gif"));
     EXPECT_EQ(NamesIn(files.Path()),
               (std::set<std::string>{"x_a.jpg", "x_b.PNG", "c.txt", "x_d.gif", "e.jpeg"}));
 }
@@ -446,10 +442,8 @@ TEST_F(BatchRunTest, AFilterAfterAColonIsARegularExpression) {
         {"RENAME=1", "PATH=" + Folder(), "NRFILE=" + rules, "FILTER=:^img[0-9]+\\.", "PAUSE=0"});
 
     EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(result.output, std::string(kBanner) + "OK: [" + files / "img1.jpg" +
-                                 "] -> [x_img1.jpg]\n"
-                                 "OK: [" +
-                                 files / "IMG22.png" + "] -> [x_IMG22.png]\n");
+    EXPECT_EQ(result.output, kBanner + Moved(files / "img1.jpg", "x_img1.jpg") +
+                                 Moved(files / "IMG22.png", "x_IMG22.png"));
     EXPECT_EQ(NamesIn(files.Path()), (std::set<std::string>{"x_img1.jpg", "x_IMG22.png",
                                                             "image.jpg", "5img3.jpg", "img.jpg"}));
 }
@@ -467,16 +461,10 @@ TEST_F(BatchRunTest, RecursiveRenamesTheFilesOfSubFoldersAndRestartsTheNumberPer
                                     "FILTER=*.jpg", "RECURSIVE=1", "PAUSE=0"});
 
     EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(result.output, std::string(kBanner) + "OK: [" + files / "a.jpg" +
-                                 "] -> [x_a1.jpg]\n"
-                                 "OK: [" +
-                                 files / "b.jpg" +
-                                 "] -> [x_b2.jpg]\n"
-                                 "OK: [" +
-                                 files / "sub/c.jpg" +
-                                 "] -> [x_c1.jpg]\n"
-                                 "OK: [" +
-                                 files / "sub/deeper/d.jpg" + "] -> [x_d1.jpg]\n");
+    EXPECT_EQ(result.output, kBanner + Moved(files / "a.jpg", "x_a1.jpg") +
+                                 Moved(files / "b.jpg", "x_b2.jpg") +
+                                 Moved(files / "sub/c.jpg", "x_c1.jpg") +
+                                 Moved(files / "sub/deeper/d.jpg", "x_d1.jpg"));
     // The folders keep their names; the file the mask leaves out stays.
     EXPECT_EQ(NamesIn(files.Path()), (std::set<std::string>{"x_a1.jpg", "x_b2.jpg", "sub"}));
     EXPECT_EQ(NamesIn(files / "sub"), (std::set<std::string>{"x_c1.jpg", "deeper"}));
@@ -492,7 +480,7 @@ TEST_F(BatchRunTest, WithoutRecursiveTheSubFoldersAreLeftAlone) {
         Run({"RENAME=1", "PATH=" + Folder(), "NRFILE=" + rules, "RECURSIVE=yes", "PAUSE=0"});
 
     EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(result.output, std::string(kBanner) + "OK: [" + files / "a.jpg" + "] -> [x_a.jpg]\n");
+    EXPECT_EQ(result.output, kBanner + Moved(files / "a.jpg", "x_a.jpg"));
     EXPECT_EQ(NamesIn(files.Path()), (std::set<std::string>{"x_a.jpg", "sub"}));
     EXPECT_EQ(NamesIn(files / "sub"), (std::set<std::string>{"c.jpg"}));
 }
@@ -552,21 +540,9 @@ TEST_F(BatchRunTest, AnExistingTargetIsNeverOverwrittenAndTheRunGoesOn) {
                                     "FILTER=a.jpg;b.jpg", "UNDOFILE=" + undo, "PAUSE=0"});
 
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.output, std::string(kBanner) + "ERR: [" + files / "a.jpg" +
-                                 "] -> [x_a.jpg]\n"
-                                 "OK: [" +
-                                 files / "b.jpg" +
-                                 "] -> [x_b.jpg]\n"
-                                 "Hernoeming fout:\n"
-                                 "  van [" +
-                                 files / "a.jpg" +
-                                 "]\n"
-                                 "  naar [" +
-                                 files / "x_a.jpg" +
-                                 "]\n"
-                                 "  Fout: [" +
-                                 SystemError(EEXIST) +
-                                 "]\n"
+    EXPECT_EQ(result.output, kBanner + NotMoved(files / "a.jpg", "x_a.jpg") +
+                                 Moved(files / "b.jpg", "x_b.jpg") +
+                                 MoveFailure(files / "a.jpg", files / "x_a.jpg", EEXIST) +
                                  "\n"
                                  "Het herstel batchbestand [" +
                                  undo + "] is gemaakt\n");
@@ -603,10 +579,10 @@ TEST_F(BatchRunTest, AChainMovesItsLastLinkFirstOnlyWhenTheSettingsAllowIt) {
             EXPECT_EQ(NamesIn(files.Path()), (std::set<std::string>{"1.txt", "2.txt", "4.txt"}));
         } else {
             EXPECT_EQ(result.status, 0);
-            EXPECT_EQ(result.output,
-                      std::string(kBanner) + "OK: [" + files / "3.txt" + "] -> [4.txt]\nOK: [" +
-                          files / "2.txt" + "] -> [3.txt]\nOK: [" + files / "1.txt" +
-                          "] -> [2.txt]\n\nHet herstel batchbestand [" + undo + "] is gemaakt\n");
+            EXPECT_EQ(result.output, kBanner + Moved(files / "3.txt", "4.txt") +
+                                         Moved(files / "2.txt", "3.txt") +
+                                         Moved(files / "1.txt", "2.txt") +
+                                         "\nHet herstel batchbestand [" + undo + "] is gemaakt\n");
             EXPECT_EQ(NamesIn(files.Path()), (std::set<std::string>{"2.txt", "3.txt", "4.txt"}));
             EXPECT_EQ(ReadWholeFile(files / "2.txt"), "1.txt");
         }
@@ -627,20 +603,9 @@ TEST_F(BatchRunTest, TwoFilesComputedToOneNameGiveOneMoveAndOneFailure) {
     const CRunOutcome result = Run({"RENAME=1", "PATH=" + Folder(), "NRFILE=" + rules, "PAUSE=0"});
 
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.output, std::string(kBanner) + "OK: [" + files / "a.jpg" +
-                                 "] -> [same.jpg]\n"
-                                 "ERR: [" +
-                                 files / "b.jpg" +
-                                 "] -> [same.jpg]\n"
-                                 "Hernoeming fout:\n"
-                                 "  van [" +
-                                 files / "b.jpg" +
-                                 "]\n"
-                                 "  naar [" +
-                                 files / "same.jpg" +
-                                 "]\n"
-                                 "  Fout: [" +
-                                 SystemError(EEXIST) + "]\n");
+    EXPECT_EQ(result.output, kBanner + Moved(files / "a.jpg", "same.jpg") +
+                                 NotMoved(files / "b.jpg", "same.jpg") +
+                                 MoveFailure(files / "b.jpg", files / "same.jpg", EEXIST));
     EXPECT_EQ(ReadWholeFile(files / "same.jpg"), "A");
     EXPECT_EQ(ReadWholeFile(files / "b.jpg"), "B");
 }
@@ -655,17 +620,8 @@ TEST_F(BatchRunTest, WhenEveryMoveFailsNoUndoScriptIsWritten) {
                                     "FILTER=a.jpg", "UNDOFILE=" + undo, "PAUSE=0"});
 
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.output, std::string(kBanner) + "ERR: [" + files / "a.jpg" +
-                                 "] -> [x_a.jpg]\n"
-                                 "Hernoeming fout:\n"
-                                 "  van [" +
-                                 files / "a.jpg" +
-                                 "]\n"
-                                 "  naar [" +
-                                 files / "x_a.jpg" +
-                                 "]\n"
-                                 "  Fout: [" +
-                                 SystemError(EEXIST) + "]\n");
+    EXPECT_EQ(result.output, kBanner + NotMoved(files / "a.jpg", "x_a.jpg") +
+                                 MoveFailure(files / "a.jpg", files / "x_a.jpg", EEXIST));
     EXPECT_FALSE(fs::exists(undo));
     EXPECT_EQ(ReadWholeFile(files / "x_a.jpg"), "X");
 }
@@ -740,8 +696,7 @@ TEST_F(BatchRunTest, TheShellUndoScriptBringsBackEveryNameHoweverNasty) {
         const auto special = renamed.find(name);
         const std::string newName = special != renamed.end() ? special->second : "-x_" + name;
         expected.insert(newName);
-        EXPECT_NE(result.output.find("\nOK: [" + files / name + "] -> [" + newName + "]\n"),
-                  std::string::npos)
+        EXPECT_NE(result.output.find("\n" + Moved(files / name, newName)), std::string::npos)
             << name;
     }
     ASSERT_EQ(NamesIn(files.Path()), expected);
@@ -793,11 +748,8 @@ TEST_F(BatchRunTest, ABatNameGetsTheWindowsCommandScript) {
         Run({"RENAME=1", "PATH=" + Folder(), "NRFILE=" + rules, "UNDOFILE=" + undo, "PAUSE=0"});
 
     EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(result.output, std::string(kBanner) + "OK: [" + files / "a.jpg" +
-                                 "] -> [x_a.jpg]\n"
-                                 "OK: [" +
-                                 files / "b.jpg" +
-                                 "] -> [x_b.jpg]\n"
+    EXPECT_EQ(result.output, kBanner + Moved(files / "a.jpg", "x_a.jpg") +
+                                 Moved(files / "b.jpg", "x_b.jpg") +
                                  "\n"
                                  "Het herstel batchbestand [" +
                                  undo + "] is gemaakt\n");
@@ -825,8 +777,7 @@ TEST_F(BatchRunTest, AnUndoFileThatCannotBeWrittenFallsBackToATemporaryFile) {
     EXPECT_EQ(tempName.size(), 8u);
     EXPECT_EQ(tempName.substr(0, 2), "NR");
     const std::string tempPath = place / "tmp/" + tempName;
-    EXPECT_EQ(result.output, std::string(kBanner) + "OK: [" + files / "a.jpg" +
-                                 "] -> [x_a.jpg]\n"
+    EXPECT_EQ(result.output, kBanner + Moved(files / "a.jpg", "x_a.jpg") +
                                  "\n"
                                  "Het batch herstelbestand {" +
                                  undo +
@@ -870,7 +821,7 @@ TEST_F(BatchRunTest, AnUndoScriptThatCannotTakeAMoveStopsTheRunBeforeIt) {
     std::string expected = kBanner;
     int moved = 0;
     while (moved < kCount && fs::exists(files / ("x_" + name(moved)))) {
-        expected += "OK: [" + files / name(moved) + "] -> [x_" + name(moved) + "]\n";
+        expected += Moved(files / name(moved), "x_" + name(moved));
         ++moved;
     }
     ASSERT_GT(moved, 0);
@@ -922,8 +873,7 @@ TEST_F(BatchRunTest, AFileTheRunMovesToTheUndoScriptsPathIsNeverReplaced) {
     const std::set<std::string> temporary = NamesIn(place / "tmp");
     ASSERT_EQ(temporary.size(), 1u);
     const std::string tempPath = place / "tmp/" + *temporary.begin();
-    EXPECT_EQ(result.output, std::string(kBanner) + "OK: [" + files / "a.txt" +
-                                 "] -> [undo.sh]\n"
+    EXPECT_EQ(result.output, kBanner + Moved(files / "a.txt", "undo.sh") +
                                  "\n"
                                  "Het batch herstelbestand {" +
                                  undo +
@@ -951,8 +901,7 @@ TEST_F(BatchRunTest, WhenTheTemporaryFileFailsTooNothingMoreIsWritten) {
         {"RENAME=1", "PATH=" + Folder(), "NRFILE=" + rules, "UNDOFILE=" + undo, "PAUSE=0"}, setup);
 
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.output, std::string(kBanner) + "OK: [" + files / "a.jpg" +
-                                 "] -> [x_a.jpg]\n"
+    EXPECT_EQ(result.output, kBanner + Moved(files / "a.jpg", "x_a.jpg") +
                                  "\n"
                                  "Het batch herstelbestand {" +
                                  undo + "] KAN NIET WORDEN GEMAAKT\n");
@@ -1002,7 +951,7 @@ TEST_F(BatchRunTest, OnATerminalPauseZeroEndsWithoutAKey) {
 
     EXPECT_FALSE(result.hung);
     EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(result.output, std::string(kBanner) + "OK: [" + files / "a.jpg" + "] -> [x_a.jpg]\n");
+    EXPECT_EQ(result.output, kBanner + Moved(files / "a.jpg", "x_a.jpg"));
 }
 
 TEST_F(BatchRunTest, OnATerminalTheRunWaitsForAKeyUnlessPauseSaysOtherwise) {
@@ -1031,8 +980,7 @@ TEST_F(BatchRunTest, OnATerminalTheRunWaitsForAKeyUnlessPauseSaysOtherwise) {
 
         EXPECT_FALSE(result.hung);
         EXPECT_EQ(result.status, 0);
-        EXPECT_EQ(result.output,
-                  std::string(kBanner) + "OK: [" + folder / "a.jpg" + "] -> [x_a.jpg]\n" + kPrompt);
+        EXPECT_EQ(result.output, kBanner + Moved(folder / "a.jpg", "x_a.jpg") + kPrompt);
     }
 }
 
@@ -1118,8 +1066,7 @@ TEST_F(BatchRunTest, TheSettingsFileIsLeftByteForByteAsItWas) {
         const CRunOutcome result = Run({"RENAME=1", "PATH=" + path, "NRFILE=" + rules, "PAUSE=0"});
 
         EXPECT_EQ(result.status, 0);
-        EXPECT_EQ(result.output,
-                  std::string(kBanner) + "OK: [" + folder / "a.jpg" + "] -> [y_a.jpg]\n");
+        EXPECT_EQ(result.output, kBanner + Moved(folder / "a.jpg", "y_a.jpg"));
         EXPECT_EQ(ReadWholeFile(SettingsFile()), content);
         EXPECT_EQ(NamesIn(place / "config/NorvikRename"),
                   (std::set<std::string>{"norvikrename.ini"}));
@@ -1148,8 +1095,7 @@ TEST_F(BatchRunTest, RememberedRulesAreUsedWhenNoOptionsFileIsNamed) {
     const CRunOutcome result = Run({"RENAME=1", "PATH=" + Folder(), "PAUSE=0"});
 
     EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(result.output,
-              std::string(kBanner) + "OK: [" + files / "a.jpg" + "] -> [s_a_t.jpg]\n");
+    EXPECT_EQ(result.output, kBanner + Moved(files / "a.jpg", "s_a_t.jpg"));
     EXPECT_EQ(NamesIn(files.Path()), (std::set<std::string>{"s_a_t.jpg"}));
 }
 
@@ -1164,7 +1110,7 @@ TEST_F(BatchRunTest, AnOptionsFileTakesThePlaceOfTheRememberedRules) {
     const CRunOutcome result = Run({"RENAME=1", "PATH=" + Folder(), "NRFILE=" + rules, "PAUSE=0"});
 
     EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(result.output, std::string(kBanner) + "OK: [" + files / "a.jpg" + "] -> [x_a.jpg]\n");
+    EXPECT_EQ(result.output, kBanner + Moved(files / "a.jpg", "x_a.jpg"));
 }
 
 TEST_F(BatchRunTest, RememberedRulesAreIgnoredWhenReloadIsOffOrTheOptionsFileIsMissing) {

@@ -2,6 +2,7 @@
 
 #include "catalogue/DefaultColumns.h"
 #include "engine/RenameOptions.h"
+#include "support/CrLf.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -15,14 +16,6 @@
 namespace {
 
 using Settings = CProgramSettings;
-
-std::string CrLf(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines) {
-        text += line + "\r\n";
-    }
-    return text;
-}
 
 Settings Defaults(int desktopWidth = 1024, int desktopHeight = 768) {
     Settings settings;

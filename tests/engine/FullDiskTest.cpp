@@ -6,8 +6,7 @@
 #include "engine/RenameCore.h"
 #include "engine/RenameScripts.h"
 #include "resources/StringTable.h"
-#include "support/SmallDisk.h"
-#include "support/TempFolder.h"
+#include "support/FullDiskFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -25,52 +24,19 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class CConsoleFrontEnd : public CRenameFrontEnd {
-public:
-    std::vector<std::string> lines;
-    std::vector<std::string> messages;
-
-    int ShowMessage(MessageKind /*kind*/, const std::string& text, int /*style*/) override {
-        messages.push_back(text);
-        return msgbox::kYes;
-    }
-    void WriteConsoleLine(const std::string& text) override { lines.push_back(text); }
-};
-
-class FullDiskTest : public ::testing::Test {
-protected:
-    CSmallDisk disk;
-    CTempFolder folder;
-    CConsoleFrontEnd frontEnd;
-    CRenameCore core{&frontEnd};
-
-    void SetUp() override {
-        // Enough long names that any script of them is larger than the disk.
-        for (int i = 0; i < 400; ++i) {
-            folder.WriteFile(std::to_string(1000 + i) + std::string(200, 'n') + ".txt",
-                             std::to_string(i));
-        }
-        core.GetCatalogue().AddColumn("Bestand", ColumnKind::FileName, 200, ColumnAlignment::Left);
-        core.GetOptions().renameOnlySelected = false;
-        core.GetOptions().name.insertBeforeOn = true;
-        core.GetOptions().name.insertBeforeText = "x";
-        ASSERT_TRUE(core.GetCatalogue().SetFolder(folder.Path(), true));
-        core.GetCatalogue().Refresh();
-        ASSERT_TRUE(disk.Fill()) << "neither a tmpfs nor a file size limit could be set";
-    }
-    void TearDown() override { disk.Empty(); }
-};
+class FullDiskTest : public CFullDiskFixture {};
 
 TEST_F(FullDiskTest, RenameScriptAndListingReportTheFullDisk) {
     EXPECT_FALSE(core.WriteRenameScript(disk / "renbatch.bat"));
     ASSERT_FALSE(frontEnd.messages.empty());
-    EXPECT_NE(frontEnd.messages.back().find(FormatSystemError(disk.FullError())), std::string::npos)
-        << frontEnd.messages.back();
+    EXPECT_NE(frontEnd.messages.back().text.find(FormatSystemError(disk.FullError())),
+              std::string::npos)
+        << frontEnd.messages.back().text;
     frontEnd.messages.clear();
     fs::remove(disk / "renbatch.bat");
     EXPECT_FALSE(core.SavePreviewListing(disk / "preview.txt"));
     ASSERT_FALSE(frontEnd.messages.empty());
-    EXPECT_NE(frontEnd.messages.back().find(FormatSystemError(disk.FullError())),
+    EXPECT_NE(frontEnd.messages.back().text.find(FormatSystemError(disk.FullError())),
               std::string::npos);
 }
 

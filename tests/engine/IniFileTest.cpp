@@ -1,5 +1,6 @@
 #include "engine/IniFile.h"
 
+#include "support/CrLf.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -20,15 +21,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-/// The lines, each ended by CR LF.
-std::string CrLf(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines) {
-        text += line + "\r\n";
-    }
-    return text;
-}
 
 /// An INI loaded from a file with the given content.
 CIniFile LoadContent(const CTempFolder& folder, const std::string& content) {

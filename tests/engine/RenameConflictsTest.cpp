@@ -2,6 +2,7 @@
 // moves: the prediction is checked against what the rename then really does.
 #include "engine/RenameConflicts.h"
 #include "engine/RenameCore.h"
+#include "support/RecordingFrontEnd.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -16,32 +17,10 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-/// The text editor holds the new names, one per line; the rename question
-/// is recorded and answered yes.
-class CEditorLines : public CRenameFrontEnd {
-public:
-    Names lines;
-    std::vector<std::string> questions;
-
-    int ShowMessage(MessageKind kind, const std::string& text, int /*style*/) override {
-        if (kind == MessageKind::Question) {
-            questions.push_back(text);
-        }
-        return msgbox::kYes;
-    }
-    bool GetEditorLine(int index, std::string& line) override {
-        if (index < 0 || static_cast<std::size_t>(index) >= lines.size()) {
-            return false;
-        }
-        line = lines[static_cast<std::size_t>(index)];
-        return true;
-    }
-};
-
 class RenameConflictsTest : public ::testing::Test {
 protected:
     CTempFolder folder;
-    CEditorLines frontEnd;
+    CRecordingFrontEnd frontEnd;
     CRenameCore core{&frontEnd};
 
     void SetUp() override {
@@ -50,10 +29,6 @@ protected:
         core.GetOptions().renameOnlySelected = false;
         core.GetSwitches().askConfirmationBeforeRenaming = false;
         core.GetSwitches().uncheckAllAfterRenaming = false;
-        core.GetOptions().name.replaceWithOn = true;
-        core.GetOptions().name.replaceWithText = "<T>";
-        core.GetOptions().extension.replaceWithOn = true;
-        core.GetOptions().extension.replaceWithText = "";
     }
     std::string sub; ///< the folder of the files, below folder
 
@@ -64,7 +39,7 @@ protected:
     }
     /// Lists the folder; the rows (sorted by name) get the new names.
     void Open(const Names& newNames) {
-        frontEnd.lines = newNames;
+        frontEnd.NameByEditorLines(core.GetOptions(), newNames);
         ASSERT_TRUE(core.GetCatalogue().SetFolder(folder.Path() + sub, true));
         core.GetCatalogue().Refresh();
     }
@@ -151,16 +126,16 @@ TEST_F(RenameConflictsTest, TheRenameQuestionSaysHowManyFilesWillNotBeRenamed) {
     Make({"a.txt", "b.txt", "c.txt"});
     Open({"n.txt", "n.txt", "n.txt"});
     core.RenameFiles();
-    ASSERT_EQ(frontEnd.questions.size(), 1u);
-    EXPECT_NE(frontEnd.questions[0].find("2 bestanden worden niet hernoemd"), std::string::npos)
-        << frontEnd.questions[0];
+    ASSERT_EQ(frontEnd.Questions().size(), 1u);
+    EXPECT_NE(frontEnd.Questions()[0].find("2 bestanden worden niet hernoemd"), std::string::npos)
+        << frontEnd.Questions()[0];
     EXPECT_EQ(core.GetFailures().size(), 2u);
 
     // Nothing collides: the question is the plain one.
     Open({"p.txt", "q.txt", "r.txt"});
     core.RenameFiles();
-    ASSERT_EQ(frontEnd.questions.size(), 2u);
-    EXPECT_EQ(frontEnd.questions[1].find("niet hernoemd"), std::string::npos);
+    ASSERT_EQ(frontEnd.Questions().size(), 2u);
+    EXPECT_EQ(frontEnd.Questions()[1].find("niet hernoemd"), std::string::npos);
 }
 
 TEST_F(RenameConflictsTest, SwapsAndChainsCollideUnlessTheRenameMayChainItsMoves) {

@@ -1,6 +1,7 @@
 #include "engine/RenameCore.h"
 #include "catalogue/DefaultColumns.h"
 #include "resources/StringTable.h"
+#include "support/RecordingFrontEnd.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -19,35 +20,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using Names = std::vector<std::string>;
-
-/// A front end that records what the core tells the user and answers
-/// questions as told.
-class CRecordingFrontEnd : public CRenameFrontEnd {
-public:
-    struct CMessage {
-        MessageKind kind;
-        std::string text;
-    };
-    std::vector<CMessage> messages;
-    std::vector<std::vector<CRenameFailure>> errorLists;
-    std::vector<std::string> consoleLines;
-    int answer = msgbox::kYes;
-    std::string chosenFile;
-    int optionsChanged = 0;
-
-    int ShowMessage(MessageKind kind, const std::string& text, int /*style*/) override {
-        messages.push_back(CMessage{kind, text});
-        return kind == MessageKind::Question ? answer : msgbox::kOk;
-    }
-    void ShowErrorList(const std::vector<CRenameFailure>& failures) override {
-        errorLists.push_back(failures);
-    }
-    std::string ChooseSaveFile(SaveFileKind /*kind*/) override { return chosenFile; }
-    void OnOptionsChanged() override { ++optionsChanged; }
-    void WriteConsoleLine(const std::string& text) override { consoleLines.push_back(text); }
-
-    std::string LastMessage() const { return messages.empty() ? "" : messages.back().text; }
-};
 
 std::string Text(int id) {
     return std::string(LookupString(id));

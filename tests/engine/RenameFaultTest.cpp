@@ -5,6 +5,8 @@
 // moves that happened.
 #include "engine/RenameCore.h"
 #include "platform/FileSystem.h"
+#include "support/MoveHookGuard.h"
+#include "support/RecordingFrontEnd.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -24,41 +26,28 @@ namespace {
 namespace fs = std::filesystem;
 using Names = std::vector<std::string>;
 
-/// A front end whose text editor holds the new names, one per line, so that
-/// a rule "<T>" can give every file any name.
-class CEditorFrontEnd : public CRenameFrontEnd {
-public:
-    Names lines;
-    int errorLists = 0;
+/// "file10", "file11", ...: count names.
+Names NumberedNames(int count) {
+    Names names;
+    for (int i = 0; i < count; ++i) {
+        names.push_back("file" + std::to_string(10 + i));
+    }
+    return names;
+}
 
-    int ShowMessage(MessageKind /*kind*/, const std::string& /*text*/, int /*style*/) override {
-        return msgbox::kYes;
+/// Name -> content of the files MakeFiles makes of names.
+std::map<std::string, std::string> Contents(const Names& names) {
+    std::map<std::string, std::string> files;
+    for (const std::string& name : names) {
+        files[name] = "content of " + name;
     }
-    void ShowErrorList(const std::vector<CRenameFailure>& /*failures*/) override { ++errorLists; }
-    bool GetEditorLine(int index, std::string& line) override {
-        if (index < 0 || static_cast<std::size_t>(index) >= lines.size()) {
-            return false;
-        }
-        line = lines[static_cast<std::size_t>(index)];
-        return true;
-    }
-};
-
-/// Removes the move hook when a test ends, also when it fails.
-class CHookGuard {
-public:
-    explicit CHookGuard(platform::MoveFaultHook hook) {
-        platform::SetMoveFaultHook(std::move(hook));
-    }
-    ~CHookGuard() { platform::SetMoveFaultHook(nullptr); }
-    CHookGuard(const CHookGuard&) = delete;
-    CHookGuard& operator=(const CHookGuard&) = delete;
-};
+    return files;
+}
 
 class RenameFaultTest : public ::testing::Test {
 protected:
     CTempFolder folder;
-    CEditorFrontEnd frontEnd;
+    CRecordingFrontEnd frontEnd;
     CRenameCore core{&frontEnd};
 
     void SetUp() override {
@@ -81,13 +70,7 @@ protected:
     }
     /// Every listed file gets the name of its editor line.
     void RenameTo(const Names& newNames) {
-        frontEnd.lines = newNames;
-        core.GetOptions().name = CNameRuleBlock{};
-        core.GetOptions().name.replaceWithOn = true;
-        core.GetOptions().name.replaceWithText = "<T>";
-        core.GetOptions().extension = CNameRuleBlock{};
-        core.GetOptions().extension.replaceWithOn = true;
-        core.GetOptions().extension.replaceWithText = "";
+        frontEnd.NameByEditorLines(core.GetOptions(), newNames);
     }
     Names RowNames() const {
         Names names;
@@ -114,7 +97,7 @@ TEST_F(RenameFaultTest, MoveFailingHalfWayLeavesExactUndoLists) {
     RenameTo({"A1", "B1", "C1", "D1", "E1"});
     Open();
     int calls = 0;
-    CHookGuard guard([&](const std::string&, const std::string&) {
+    CMoveHookGuard guard([&](const std::string&, const std::string&) {
         ++calls;
         return calls == 3 ? EIO : 0;
     });
@@ -132,11 +115,7 @@ TEST_F(RenameFaultTest, MoveFailingHalfWayLeavesExactUndoLists) {
 
     calls = 100; // no more faults
     EXPECT_EQ(core.UndoRename(), 0);
-    std::map<std::string, std::string> expected;
-    for (const std::string& name : names) {
-        expected[name] = "content of " + name;
-    }
-    EXPECT_EQ(Disk(), expected);
+    EXPECT_EQ(Disk(), Contents(names));
 }
 
 TEST_F(RenameFaultTest, UndoKeepsExactlyThePairsItCouldNotMoveBack) {
@@ -148,11 +127,11 @@ TEST_F(RenameFaultTest, UndoKeepsExactlyThePairsItCouldNotMoveBack) {
 
     // The undo runs the last move first; the moves back of B1 and D1 fail.
     std::set<std::string> failing = {folder / "B1", folder / "D1"};
-    CHookGuard guard([&](const std::string& from, const std::string&) {
+    CMoveHookGuard guard([&](const std::string& from, const std::string&) {
         return failing.count(from) != 0 ? EIO : 0;
     });
     EXPECT_EQ(core.UndoRename(), 2);
-    EXPECT_EQ(frontEnd.errorLists, 1);
+    EXPECT_EQ(frontEnd.errorLists.size(), 1u);
     ASSERT_EQ(core.GetFailures().size(), 2u);
     EXPECT_EQ(core.GetFailures()[0].fromPath, folder / "D1");
     EXPECT_EQ(core.GetFailures()[1].fromPath, folder / "B1");
@@ -174,11 +153,7 @@ TEST_F(RenameFaultTest, UndoKeepsExactlyThePairsItCouldNotMoveBack) {
     failing.clear();
     EXPECT_EQ(core.UndoRename(), 0);
     EXPECT_TRUE(core.GetUndoOldPaths().empty());
-    std::map<std::string, std::string> expected;
-    for (const std::string& name : names) {
-        expected[name] = "content of " + name;
-    }
-    EXPECT_EQ(Disk(), expected);
+    EXPECT_EQ(Disk(), Contents(names));
 }
 
 TEST_F(RenameFaultTest, RenameWhoseEveryMoveFailsKeepsTheUndoOfTheOneBefore) {
@@ -193,7 +168,7 @@ TEST_F(RenameFaultTest, RenameWhoseEveryMoveFailsKeepsTheUndoOfTheOneBefore) {
     RenameTo({"p", "q"});
     core.ComputeNewNames(true);
     {
-        CHookGuard guard([](const std::string&, const std::string&) { return EACCES; });
+        CMoveHookGuard guard([](const std::string&, const std::string&) { return EACCES; });
         EXPECT_EQ(core.RenameFiles(), 2);
     }
     EXPECT_EQ(core.GetUndoOldPaths(), undoOld);
@@ -223,7 +198,7 @@ TEST_F(RenameFaultTest, TargetThatAppearedAfterThePreview) {
     // Someone else makes x while the preview is on the screen, and y just
     // before its move.
     folder.WriteFile("x", "theirs");
-    CHookGuard guard([&](const std::string& from, const std::string&) {
+    CMoveHookGuard guard([&](const std::string& from, const std::string&) {
         if (from == folder / "b") {
             folder.WriteFile("y", "also theirs");
         }
@@ -245,13 +220,13 @@ TEST_F(RenameFaultTest, FolderWithoutWritePermission) {
     Open();
     // Root may write anywhere, so the refusal of a read-only folder is
     // injected as the system would report it.
-    CHookGuard guard([](const std::string&, const std::string&) { return EACCES; });
+    CMoveHookGuard guard([](const std::string&, const std::string&) { return EACCES; });
     EXPECT_EQ(core.RenameFiles(), 2);
     for (const CRenameFailure& failure : core.GetFailures()) {
         EXPECT_EQ(failure.code, EACCES);
         EXPECT_EQ(failure.text, FormatSystemError(EACCES));
     }
-    EXPECT_EQ(frontEnd.errorLists, 1);
+    EXPECT_EQ(frontEnd.errorLists.size(), 1u);
     EXPECT_EQ(Disk().size(), 2u);
 }
 
@@ -259,7 +234,7 @@ TEST_F(RenameFaultTest, FolderRenamedByAnotherProcessMidRun) {
     MakeFiles({"a", "b", "c"}, "sub/");
     RenameTo({"x", "y", "z"});
     Open("sub");
-    CHookGuard guard([&](const std::string& from, const std::string&) {
+    CMoveHookGuard guard([&](const std::string& from, const std::string&) {
         if (from == folder / "sub/b") {
             fs::rename(folder / "sub", folder / "elsewhere");
         }
@@ -281,10 +256,7 @@ TEST_F(RenameFaultTest, FolderRenamedByAnotherProcessMidRun) {
 /// exactly when its source is still there and its target is not.
 std::map<std::string, std::string> Simulate(const Names& oldNames, const Names& newNames,
                                             std::set<std::string>& failedSources) {
-    std::map<std::string, std::string> disk;
-    for (const std::string& name : oldNames) {
-        disk[name] = "content of " + name;
-    }
+    std::map<std::string, std::string> disk = Contents(oldNames);
     for (std::size_t i = 0; i < oldNames.size(); ++i) {
         if (oldNames[i] == newNames[i]) {
             continue;
@@ -308,10 +280,7 @@ TEST_F(RenameFaultTest, RandomPermutationsLoseNothing) {
         SCOPED_TRACE("round " + std::to_string(round));
         const std::string sub = "r" + std::to_string(round) + "/";
         const int count = 2 + static_cast<int>(random() % 12);
-        Names oldNames;
-        for (int i = 0; i < count; ++i) {
-            oldNames.push_back("file" + std::to_string(10 + i));
-        }
+        const Names oldNames = NumberedNames(count);
         Names newNames = oldNames;
         switch (round % 4) {
         case 0: // a random permutation of the same names
@@ -360,11 +329,7 @@ TEST_F(RenameFaultTest, RandomPermutationsLoseNothing) {
         if (!core.GetUndoOldPaths().empty()) {
             EXPECT_EQ(core.UndoRename(), 0);
         }
-        std::map<std::string, std::string> original;
-        for (const std::string& name : oldNames) {
-            original[name] = "content of " + name;
-        }
-        EXPECT_EQ(Disk(sub), original);
+        EXPECT_EQ(Disk(sub), Contents(oldNames));
     }
     // The rounds must have exercised both outcomes.
     EXPECT_GT(failuresSeen, 0);
@@ -428,10 +393,7 @@ TEST_F(RenameFaultTest, RandomPermutationsWithSwapsAndChains) {
         SCOPED_TRACE("round " + std::to_string(round));
         const std::string sub = "s" + std::to_string(round) + "/";
         const int count = 2 + static_cast<int>(random() % 14);
-        Names oldNames;
-        for (int i = 0; i < count; ++i) {
-            oldNames.push_back("file" + std::to_string(10 + i));
-        }
+        const Names oldNames = NumberedNames(count);
         const int kind = round % 6;
         const Names newNames = NewNamesOfRound(kind, oldNames, random);
         MakeFiles(oldNames, sub);
@@ -496,11 +458,7 @@ TEST_F(RenameFaultTest, RandomPermutationsWithSwapsAndChains) {
         if (!core.GetUndoOldPaths().empty()) {
             EXPECT_EQ(core.UndoRename(), 0);
         }
-        std::map<std::string, std::string> original;
-        for (const std::string& name : oldNames) {
-            original[name] = "content of " + name;
-        }
-        EXPECT_EQ(Disk(sub), original);
+        EXPECT_EQ(Disk(sub), Contents(oldNames));
     }
     EXPECT_GT(failuresSeen, 0);
     EXPECT_GT(temporarySteps, 0);
@@ -527,11 +485,7 @@ TEST_F(RenameFaultTest, UndoScriptOfSwapsRestoresEveryName) {
     int error = 0;
     ASSERT_TRUE(core.WriteUndoScriptFile(script, error));
     ASSERT_EQ(std::system(("/bin/sh '" + script + "' >/dev/null 2>&1").c_str()), 0);
-    std::map<std::string, std::string> original;
-    for (const std::string& name : names) {
-        original[name] = "content of " + name;
-    }
-    EXPECT_EQ(Disk(), original);
+    EXPECT_EQ(Disk(), Contents(names));
 }
 
 // A cycle whose last step fails puts the file that stepped aside back.
@@ -541,7 +495,7 @@ TEST_F(RenameFaultTest, FailedCycleLeavesNoTemporaryName) {
     RenameTo({"b", "c", "a"});
     Open();
     // c -> a fails: b -> c then fails on its target, and a comes back.
-    CHookGuard guard([&](const std::string& from, const std::string&) {
+    CMoveHookGuard guard([&](const std::string& from, const std::string&) {
         return from == folder / "c" ? EIO : 0;
     });
     EXPECT_EQ(core.RenameFiles(), 3);

@@ -1,5 +1,6 @@
 #include "engine/RenameOptions.h"
 
+#include "support/CrLf.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -11,14 +12,6 @@
 #include <vector>
 
 namespace {
-
-std::string CrLf(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines) {
-        text += line + "\r\n";
-    }
-    return text;
-}
 
 std::string Repeat(const std::string& piece, std::size_t count) {
     std::string text;

@@ -7,6 +7,8 @@
 #include "platform/FileSystem.h"
 #include "resources/StringTable.h"
 #include "support/FileSizeLimit.h"
+#include "support/MoveHookGuard.h"
+#include "support/RecordingFrontEnd.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -25,49 +27,11 @@ namespace fs = std::filesystem;
 using Names = std::vector<std::string>;
 using Disk = std::map<std::string, std::string>;
 
-/// Answers every question Yes, keeps the error lists it is shown, and
-/// gives every file the name of its editor line (rule "<T>").
-class CKeptFrontEnd : public CRenameFrontEnd {
-public:
-    Names lines;
-    std::vector<std::vector<CRenameFailure>> errorLists;
-    int undoNotices = 0;
-
-    Names messages;
-
-    int ShowMessage(MessageKind /*kind*/, const std::string& text, int /*style*/) override {
-        messages.push_back(text);
-        return msgbox::kYes;
-    }
-    void ShowErrorList(const std::vector<CRenameFailure>& failures) override {
-        errorLists.push_back(failures);
-    }
-    bool GetEditorLine(int index, std::string& line) override {
-        if (index < 0 || static_cast<std::size_t>(index) >= lines.size()) {
-            return false;
-        }
-        line = lines[static_cast<std::size_t>(index)];
-        return true;
-    }
-    void OnUndoStateChanged() override { ++undoNotices; }
-};
-
-/// Removes the move hook when a test ends, also when it fails.
-class CHookGuard {
-public:
-    explicit CHookGuard(platform::MoveFaultHook hook) {
-        platform::SetMoveFaultHook(std::move(hook));
-    }
-    ~CHookGuard() { platform::SetMoveFaultHook(nullptr); }
-    CHookGuard(const CHookGuard&) = delete;
-    CHookGuard& operator=(const CHookGuard&) = delete;
-};
-
 class StoredUndoTest : public ::testing::Test {
 protected:
     CTempFolder folder;
     CTempFolder state;
-    CKeptFrontEnd frontEnd;
+    CRecordingFrontEnd frontEnd;
     std::unique_ptr<CRenameCore> core;
 
     std::string KeptPath() const { return state / "deep/NorvikRename/undo.sh"; }
@@ -89,13 +53,7 @@ protected:
     }
     /// Lists the folder with every file given the name of its editor line.
     void RenameTo(const Names& newNames) {
-        frontEnd.lines = newNames;
-        core->GetOptions().name = CNameRuleBlock{};
-        core->GetOptions().name.replaceWithOn = true;
-        core->GetOptions().name.replaceWithText = "<T>";
-        core->GetOptions().extension = CNameRuleBlock{};
-        core->GetOptions().extension.replaceWithOn = true;
-        core->GetOptions().extension.replaceWithText = "";
+        frontEnd.NameByEditorLines(core->GetOptions(), newNames);
         ASSERT_TRUE(core->GetCatalogue().SetFolder(folder.Path(), true));
         core->GetCatalogue().Refresh();
     }
@@ -164,7 +122,7 @@ TEST_F(StoredUndoTest, ANewRenameReplacesTheJournalAndOneThatMovesNothingKeepsIt
     // Every move fails: the journal of the second rename stays.
     RenameTo({"m", "n"});
     {
-        CHookGuard guard([](const std::string&, const std::string&) { return EACCES; });
+        CMoveHookGuard guard([](const std::string&, const std::string&) { return EACCES; });
         EXPECT_EQ(core->RenameFiles(), 2);
     }
     EXPECT_EQ(ReadWholeFile(KeptPath()), second);
@@ -230,7 +188,7 @@ TEST_F(StoredUndoTest, ARenameKilledHalfWayIsUndoneAfterTheRestart) {
     std::string journalAtKill;
     int calls = 0;
     {
-        CHookGuard guard([&](const std::string&, const std::string&) {
+        CMoveHookGuard guard([&](const std::string&, const std::string&) {
             if (++calls == 4) {
                 journalAtKill = ReadWholeFile(KeptPath());
             }
@@ -316,7 +274,7 @@ TEST_F(StoredUndoTest, AJournalThatTakesNoMoreLinesStopsTheRenameAndKeepsWhatMov
     ASSERT_EQ(frontEnd.messages.size(), 2u);
     const std::string expected = FillText(LookupString(strings::kUndoScriptCannotRecord),
                                           {KeptPath(), FormatSystemError(EFBIG)});
-    EXPECT_EQ(frontEnd.messages[1], expected);
+    EXPECT_EQ(frontEnd.messages[1].text, expected);
     const std::size_t moved = core->GetUndoOldPaths().size();
     EXPECT_GT(moved, 0u);
     EXPECT_LT(moved, names.size());

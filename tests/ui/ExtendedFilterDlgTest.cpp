@@ -1,17 +1,11 @@
 // "Uitgebreide filter opties": its validation, and through the main window
 // (F3) its application with one rescan and its values kept for the run.
 
-#include "app/CommandLineKeywords.h"
-#include "app/MessageBoxes.h"
-#include "app/ProgramSettings.h"
-#include "resources/StringTable.h"
-#include "support/TempFolder.h"
 #include "ui/ExtendedFilterDlg.h"
+#include "resources/StringTable.h"
+#include "support/MainDlgHarness.h"
 #include "ui/MainCommands.h"
-#include "ui/MainDlg.h"
 #include "ui/MainFileList.h"
-#include "ui/RecordingFileDialogs.h"
-#include "ui/RecordingPopupMenus.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -49,27 +43,15 @@ void ClickOk(QWidget& dialog) {
 
 } // namespace
 
-class ExtendedFilterDlgTest : public QObject {
+class ExtendedFilterDlgTest : public QObject, private CMainDlgHarness {
     Q_OBJECT
 
 private:
-    std::unique_ptr<CTempFolder> folder;
-    std::unique_ptr<CTempFolder> configFolder;
-    CProgramSettings settings;
-    CCommandLineKeywords keywords;
-    CRecordingMessageBoxes boxes;
-    CRecordingFileDialogs fileDialogs;
-    CRecordingPopupMenus popups;
-    std::unique_ptr<CMainDlg> window;
     std::function<int(CExtendedFilterDlg&)> answer;
     int opened = 0;
 
     void Open() {
-        keywords = CCommandLineKeywords();
-        keywords.Parse("PATH=\"" + folder->Path() + "\"");
-        window = std::make_unique<CMainDlg>(CMainDlgServices{
-            settings, keywords, boxes, fileDialogs, popups, configFolder->Path() + "settings.ini"});
-        window->SetModalRunner([this](QDialog& dialog) {
+        OpenWindow([this](QDialog& dialog) {
             auto* filter = qobject_cast<CExtendedFilterDlg*>(&dialog);
             if (filter == nullptr) {
                 return int(QDialog::Rejected);
@@ -78,18 +60,6 @@ private:
             dialog.show();
             return answer ? answer(*filter) : int(QDialog::Rejected);
         });
-        window->resize(1000, 700);
-        window->show();
-        window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
-    }
-    QStringList FileRows() const {
-        QStringList names;
-        const QAbstractItemModel* model = window->GetFileList()->model();
-        for (int row = 0; row < model->rowCount(); ++row) {
-            names << model->index(row, 0).data().toString();
-        }
-        return names;
     }
     void PressF3() {
         window->GetFileList()->setFocus();
@@ -98,18 +68,11 @@ private:
 
 private slots:
     void init() {
-        folder = std::make_unique<CTempFolder>();
-        configFolder = std::make_unique<CTempFolder>();
-        settings = CProgramSettings();
-        settings.SetDefaults(1280, 1024);
-        boxes.Clear();
+        ResetHarness();
         answer = nullptr;
         opened = 0;
     }
-    void cleanup() {
-        window.reset();
-        folder.reset();
-    }
+    void cleanup() { CloseWindow(); }
 
     void opensOnTheDefaults() {
         CExtendedFilter filter;

@@ -3,23 +3,17 @@
 // are answered through the window's modal runner, message boxes and file
 // dialogs through their recording seams.
 
-#include "app/CommandLineKeywords.h"
-#include "app/MessageBoxes.h"
-#include "app/ProgramSettings.h"
 #include "resources/StringTable.h"
-#include "support/TempFolder.h"
+#include "support/MainDlgHarness.h"
 #include "ui/AboutDlg.h"
 #include "ui/ColorsDlg.h"
 #include "ui/FileListModel.h"
 #include "ui/FilenameTab.h"
 #include "ui/MainCommands.h"
-#include "ui/MainDlg.h"
 #include "ui/MainFileList.h"
 #include "ui/PreviewList.h"
 #include "ui/PreviewModel.h"
 #include "ui/QtText.h"
-#include "ui/RecordingFileDialogs.h"
-#include "ui/RecordingPopupMenus.h"
 #include "ui/TextEditorDlg.h"
 #include "ui/TextInputDlg.h"
 
@@ -47,55 +41,24 @@ constexpr uint32_t kChosenRef = 0x563412;
 
 } // namespace
 
-class MainDlgDialogsTest : public QObject {
+class MainDlgDialogsTest : public QObject, private CMainDlgHarness {
     Q_OBJECT
 
 private:
-    std::unique_ptr<CTempFolder> folder;
-    std::unique_ptr<CTempFolder> configFolder;
-    CProgramSettings settings;
-    CCommandLineKeywords keywords;
-    CRecordingMessageBoxes boxes;
-    CRecordingFileDialogs fileDialogs;
-    CRecordingPopupMenus popups;
-    std::unique_ptr<CMainDlg> window;
     std::vector<QString> modalsRun;
     std::function<int(QDialog&)> modalAnswer;
 
     void Open() {
-        keywords = CCommandLineKeywords();
-        keywords.Parse("PATH=\"" + folder->Path() + "\"");
-        window = std::make_unique<CMainDlg>(CMainDlgServices{
-            settings, keywords, boxes, fileDialogs, popups, configFolder->Path() + "settings.ini"});
-        window->SetModalRunner([this](QDialog& dialog) {
+        OpenWindow([this](QDialog& dialog) {
             modalsRun.push_back(dialog.windowTitle());
             dialog.show();
             const int result = modalAnswer ? modalAnswer(dialog) : int(QDialog::Rejected);
             dialog.hide();
             return result;
         });
-        window->resize(1000, 700);
-        window->show();
-        window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
-    }
-    QStringList PreviewRows() const {
-        QStringList names;
-        const QAbstractItemModel* model = window->GetPreviewList()->model();
-        for (int row = 0; row < model->rowCount(); ++row) {
-            names << model->index(row, 0).data().toString();
-        }
-        return names;
     }
     QCheckBox* Check(const char* name) const {
         return window->GetFilenameTab()->findChild<QCheckBox*>(QLatin1String(name));
-    }
-    QLineEdit* Edit(const char* name) const {
-        return window->GetFilenameTab()->findChild<QLineEdit*>(QLatin1String(name));
-    }
-    void Key(QWidget* target, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        target->setFocus();
-        QTest::keyClick(target, key, modifiers);
     }
     /// Turns on "Vervang door de tekst" and returns its edit, focused.
     QLineEdit* ReplaceWithEdit() {
@@ -113,20 +76,11 @@ private:
 
 private slots:
     void init() {
-        folder = std::make_unique<CTempFolder>();
-        configFolder = std::make_unique<CTempFolder>();
-        settings = CProgramSettings();
-        settings.SetDefaults(1280, 1024);
-        boxes.Clear();
-        fileDialogs.Clear();
-        popups.Clear();
+        ResetHarness();
         modalsRun.clear();
         modalAnswer = nullptr;
     }
-    void cleanup() {
-        window.reset();
-        folder.reset();
-    }
+    void cleanup() { CloseWindow(); }
 
     void coloursReachTheSettingsAndTheListsAfterOkOnly() {
         folder->WriteFile("a.txt");

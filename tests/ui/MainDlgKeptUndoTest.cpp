@@ -3,19 +3,15 @@
 // Undo for that rename and undoes it. XDG_STATE_HOME points into a
 // temporary folder, so the user's own state is never touched.
 
-#include "app/CommandLineKeywords.h"
 #include "app/MessageBoxes.h"
-#include "app/ProgramSettings.h"
 #include "app/RenameApp.h"
 #include "resources/StringTable.h"
+#include "support/MainDlgHarness.h"
 #include "support/TempFolder.h"
 #include "ui/FilenameTab.h"
 #include "ui/MainCommands.h"
-#include "ui/MainDlg.h"
 #include "ui/MainFileList.h"
 #include "ui/QtText.h"
-#include "ui/RecordingFileDialogs.h"
-#include "ui/RecordingPopupMenus.h"
 #include "ui/RenameErrorsDlg.h"
 
 #include <QAction>
@@ -28,40 +24,25 @@
 #include <filesystem>
 #include <memory>
 
-class MainDlgKeptUndoTest : public QObject {
+class MainDlgKeptUndoTest : public QObject, private CMainDlgHarness {
     Q_OBJECT
 
 private:
-    std::unique_ptr<CTempFolder> folder;
-    std::unique_ptr<CTempFolder> configFolder;
     std::unique_ptr<CTempFolder> stateFolder;
-    CProgramSettings settings;
-    CCommandLineKeywords keywords;
-    CRecordingMessageBoxes boxes;
-    CRecordingFileDialogs fileDialogs;
-    CRecordingPopupMenus popups;
-    std::unique_ptr<CMainDlg> window;
     int errorRowsShown = -1;
 
-    /// A window as a program start makes one.
+    /// A window as a program start makes one, the window before gone first.
     void Start() { Start(CRenameApp::FindUndoJournalPath()); }
     void Start(const std::string& journalPath) {
         window.reset();
-        keywords = CCommandLineKeywords();
-        keywords.Parse("PATH=\"" + folder->Path() + "\"");
-        window = std::make_unique<CMainDlg>(
-            CMainDlgServices{settings, keywords, boxes, fileDialogs, popups,
-                             configFolder->Path() + "settings.ini", journalPath});
-        window->SetModalRunner([this](QDialog& dialog) {
-            if (auto* errors = qobject_cast<CRenameErrorsDlg*>(&dialog); errors != nullptr) {
-                errorRowsShown = errors->GetTable()->rowCount();
-            }
-            return int(QDialog::Rejected);
-        });
-        window->resize(1000, 700);
-        window->show();
-        window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        OpenWindow(
+            [this](QDialog& dialog) {
+                if (auto* errors = qobject_cast<CRenameErrorsDlg*>(&dialog); errors != nullptr) {
+                    errorRowsShown = errors->GetTable()->rowCount();
+                }
+                return int(QDialog::Rejected);
+            },
+            {}, nullptr, journalPath);
     }
     /// Puts "x-" before every name and renames, the question answered Yes.
     void RenameWithPrefix() {
@@ -78,20 +59,15 @@ private:
 
 private slots:
     void init() {
-        folder = std::make_unique<CTempFolder>();
-        configFolder = std::make_unique<CTempFolder>();
+        ResetHarness();
         stateFolder = std::make_unique<CTempFolder>();
         qputenv("XDG_STATE_HOME", QByteArray::fromStdString(stateFolder->Path() + "state"));
-        settings = CProgramSettings();
-        settings.SetDefaults(1280, 1024);
         settings.renameOnlySelectedFiles = false;
-        boxes.Clear();
         errorRowsShown = -1;
     }
     void cleanup() {
-        window.reset();
+        CloseWindow();
         stateFolder.reset();
-        folder.reset();
     }
 
     void journalLivesInTheStateFolder() {

@@ -2,11 +2,8 @@
 // its cancel, the bar of a computation, a rename and an undo, the window
 // disabled and every command refused while work runs.
 
-#include "app/CommandLineKeywords.h"
-#include "app/MessageBoxes.h"
-#include "app/ProgramSettings.h"
 #include "resources/StringTable.h"
-#include "support/TempFolder.h"
+#include "support/MainDlgHarness.h"
 #include "ui/MainCommands.h"
 #include "ui/MainDlg.h"
 #include "ui/MainFileList.h"
@@ -14,8 +11,6 @@
 #include "ui/ProgressBarDlg.h"
 #include "ui/ProgressTextDlg.h"
 #include "ui/QtText.h"
-#include "ui/RecordingFileDialogs.h"
-#include "ui/RecordingPopupMenus.h"
 #include "ui/WorkProgress.h"
 
 #include <QAction>
@@ -43,45 +38,25 @@ void ClickCancelSoon(CProgressDialog& dialog) {
 
 } // namespace
 
-class MainDlgProgressTest : public QObject {
+class MainDlgProgressTest : public QObject, private CMainDlgHarness {
     Q_OBJECT
 
 private:
-    std::unique_ptr<CTempFolder> folder;
-    std::unique_ptr<CTempFolder> configFolder;
-    CProgramSettings settings;
-    CCommandLineKeywords keywords;
-    CRecordingMessageBoxes boxes;
-    CRecordingFileDialogs fileDialogs;
-    CRecordingPopupMenus popups;
-    std::unique_ptr<CMainDlg> window;
     int modalsRun = 0;
 
     void Open(const std::string& moreKeywords = std::string(),
               std::function<void(CProgressDialog&)> shownHandler = nullptr) {
-        keywords = CCommandLineKeywords();
-        keywords.Parse("PATH=\"" + folder->Path() + "\" " + moreKeywords);
-        window = std::make_unique<CMainDlg>(CMainDlgServices{
-            settings, keywords, boxes, fileDialogs, popups, configFolder->Path() + "settings.ini"});
-        if (shownHandler) {
-            window->GetWorkProgress().SetShownHandler(std::move(shownHandler));
-        }
-        window->SetModalRunner([this](QDialog&) {
-            ++modalsRun;
-            return int(QDialog::Rejected);
-        });
-        window->resize(1000, 700);
-        window->show();
-        window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
-    }
-    QStringList FileRows() const {
-        QStringList names;
-        const QAbstractItemModel* model = window->GetFileList()->model();
-        for (int row = 0; row < model->rowCount(); ++row) {
-            names << model->index(row, 0).data().toString();
-        }
-        return names;
+        OpenWindow(
+            [this](QDialog&) {
+                ++modalsRun;
+                return int(QDialog::Rejected);
+            },
+            moreKeywords,
+            [&shownHandler](CMainDlg& made) {
+                if (shownHandler) {
+                    made.GetWorkProgress().SetShownHandler(std::move(shownHandler));
+                }
+            });
     }
     void MakeTree() {
         folder->WriteFile("top.txt", "T");
@@ -93,17 +68,10 @@ private:
 
 private slots:
     void init() {
-        folder = std::make_unique<CTempFolder>();
-        configFolder = std::make_unique<CTempFolder>();
-        settings = CProgramSettings();
-        settings.SetDefaults(1280, 1024);
-        boxes.Clear();
+        ResetHarness();
         modalsRun = 0;
     }
-    void cleanup() {
-        window.reset();
-        folder.reset();
-    }
+    void cleanup() { CloseWindow(); }
 
     void shortComputationShowsNoProgress() {
         for (int i = 0; i < 40; ++i) {

@@ -2,21 +2,16 @@
 // message boxes, file dialogs, popups and modal dialogs are answered through
 // the window's seams.
 
-#include "app/CommandLineKeywords.h"
 #include "app/MessageBoxes.h"
-#include "app/ProgramSettings.h"
 #include "catalogue/DefaultColumns.h"
 #include "resources/StringTable.h"
-#include "support/TempFolder.h"
+#include "support/MainDlgHarness.h"
 #include "ui/AutonumberTab.h"
 #include "ui/FilenameTab.h"
 #include "ui/MainCommands.h"
-#include "ui/MainDlg.h"
 #include "ui/MainFileList.h"
 #include "ui/PreviewList.h"
 #include "ui/QtText.h"
-#include "ui/RecordingFileDialogs.h"
-#include "ui/RecordingPopupMenus.h"
 #include "ui/RenameErrorsDlg.h"
 #include "ui/SettingsDlg.h"
 
@@ -41,67 +36,30 @@ std::string Text(int id) {
 
 } // namespace
 
-class MainDlgTest : public QObject {
+class MainDlgTest : public QObject, private CMainDlgHarness {
     Q_OBJECT
 
 private:
-    std::unique_ptr<CTempFolder> folder;
-    std::unique_ptr<CTempFolder> configFolder;
-    CProgramSettings settings;
-    CCommandLineKeywords keywords;
-    CRecordingMessageBoxes boxes;
-    CRecordingFileDialogs fileDialogs;
-    CRecordingPopupMenus popups;
-    std::unique_ptr<CMainDlg> window;
     std::vector<QString> modalsRun;
     int errorRowsShown = -1;
     std::function<int(QDialog&)> modalAnswer;
 
     void Open(const std::string& extraKeywords = {}) {
-        keywords = CCommandLineKeywords();
-        keywords.Parse("PATH=\"" + folder->Path() + "\" " + extraKeywords);
-        window = std::make_unique<CMainDlg>(CMainDlgServices{
-            settings, keywords, boxes, fileDialogs, popups, configFolder->Path() + "settings.ini"});
-        window->SetModalRunner([this](QDialog& dialog) {
-            modalsRun.push_back(dialog.windowTitle());
-            if (auto* errors = qobject_cast<CRenameErrorsDlg*>(&dialog); errors != nullptr) {
-                errorRowsShown = errors->GetTable()->rowCount();
-            }
-            return modalAnswer ? modalAnswer(dialog) : int(QDialog::Rejected);
-        });
-        window->resize(1000, 700);
-        window->show();
-        window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
-    }
-    QStringList FileRows() const {
-        QStringList names;
-        const QAbstractItemModel* model = window->GetFileList()->model();
-        for (int row = 0; row < model->rowCount(); ++row) {
-            names << model->index(row, 0).data().toString();
-        }
-        return names;
-    }
-    QStringList PreviewRows() const {
-        QStringList names;
-        const QAbstractItemModel* model = window->GetPreviewList()->model();
-        for (int row = 0; row < model->rowCount(); ++row) {
-            names << model->index(row, 0).data().toString();
-        }
-        return names;
+        OpenWindow(
+            [this](QDialog& dialog) {
+                modalsRun.push_back(dialog.windowTitle());
+                if (auto* errors = qobject_cast<CRenameErrorsDlg*>(&dialog); errors != nullptr) {
+                    errorRowsShown = errors->GetTable()->rowCount();
+                }
+                return modalAnswer ? modalAnswer(dialog) : int(QDialog::Rejected);
+            },
+            extraKeywords);
     }
     /// A control of the window, looked up on the Filename page first (the
     /// Extension page has controls of the same names).
     QCheckBox* Check(const char* name) const {
         auto* box = window->GetFilenameTab()->findChild<QCheckBox*>(QLatin1String(name));
         return box != nullptr ? box : window->findChild<QCheckBox*>(QLatin1String(name));
-    }
-    QLineEdit* Edit(const char* name) const {
-        return window->GetFilenameTab()->findChild<QLineEdit*>(QLatin1String(name));
-    }
-    void Key(QWidget* target, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        target->setFocus();
-        QTest::keyClick(target, key, modifiers);
     }
     /// Everything renamed, not only the selection.
     void RenameAllFiles() {
@@ -114,21 +72,12 @@ private:
 
 private slots:
     void init() {
-        folder = std::make_unique<CTempFolder>();
-        configFolder = std::make_unique<CTempFolder>();
-        settings = CProgramSettings();
-        settings.SetDefaults(1280, 1024);
-        boxes.Clear();
-        fileDialogs.Clear();
-        popups.Clear();
+        ResetHarness();
         modalsRun.clear();
         errorRowsShown = -1;
         modalAnswer = nullptr;
     }
-    void cleanup() {
-        window.reset();
-        folder.reset();
-    }
+    void cleanup() { CloseWindow(); }
 
     void startShowsTheFolderAndTheCommandStates() {
         folder->WriteFile("a.txt", "A");

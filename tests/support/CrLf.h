@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+/// The lines, each ended by CR LF, as the program writes its INI files and
+/// scripts.
+inline std::string CrLf(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) {
+        text += line + "\r\n";
+    }
+    return text;
+}
