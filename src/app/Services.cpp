@@ -22,8 +22,7 @@ bool WriteConsoleLine(const std::string& text) {
     // A line reaches a terminal as soon as it is complete; a pipe or a file
     // gets the lines at least every 100 ms, so a long run shows its progress
     // without a system call per line.
-    return WriteConsoleText(text) && platform::WriteStandardOutput("\n") &&
-           platform::FlushStandardOutputAtLineEnd();
+    return platform::WriteStandardOutputLine(text) && platform::FlushStandardOutputAtLineEnd();
 }
 
 void WaitForKey(const std::string& prompt) {

@@ -246,10 +246,16 @@ bool SortCatalogueRows(std::vector<CCatalogueRow>& rows, const CRowOrder& order)
     // Many file systems list a folder in the order its files were made,
     // which for a camera's or a scanner's files is the order of the names:
     // a list already in order is left as it is.
+    // Others list the newest first, which is that order backwards.
     if (std::is_sorted(keys.begin(), keys.end(), before)) {
         return true;
     }
-    std::sort(keys.begin(), keys.end(), before);
+    const auto after = [&before](const CSortKey& a, const CSortKey& b) { return before(b, a); };
+    if (std::is_sorted(keys.begin(), keys.end(), after)) {
+        std::reverse(keys.begin(), keys.end());
+    } else {
+        std::sort(keys.begin(), keys.end(), before);
+    }
     std::vector<CCatalogueRow> sorted;
     sorted.reserve(rows.size());
     for (const CSortKey& key : keys) {

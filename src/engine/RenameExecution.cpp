@@ -352,6 +352,11 @@ int CRenameCore::RenameFilesNow() {
         }
         return 0;
     }
+    if (batchMode) {
+        // Nothing shows a batch run's preview once its moves are known: its
+        // memory goes to the undo lists the moves fill.
+        std::vector<CPreviewRow>().swap(previewRows);
+    }
     failures.clear();
     renamedCount = MovePairs(pairs, false);
 

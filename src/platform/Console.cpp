@@ -10,9 +10,10 @@
 
 namespace platform {
 
+// Standard output is written from one thread only: the calls skip the lock.
 bool WriteStandardOutput(std::string_view text) {
     if (text.find('\r') == std::string_view::npos) {
-        return std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
+        return fwrite_unlocked(text.data(), 1, text.size(), stdout) == text.size();
     }
     std::string converted;
     converted.reserve(text.size());
@@ -22,7 +23,11 @@ bool WriteStandardOutput(std::string_view text) {
         }
         converted.push_back(text[i]);
     }
-    return std::fwrite(converted.data(), 1, converted.size(), stdout) == converted.size();
+    return fwrite_unlocked(converted.data(), 1, converted.size(), stdout) == converted.size();
+}
+
+bool WriteStandardOutputLine(std::string_view text) {
+    return WriteStandardOutput(text) && putc_unlocked('\n', stdout) != EOF;
 }
 
 bool FlushStandardOutput() {

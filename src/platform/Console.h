@@ -8,6 +8,8 @@ namespace platform {
 /// Writes text to standard output, each "\r\n" turned into "\n". True when
 /// every byte was written.
 bool WriteStandardOutput(std::string_view text);
+/// The same with a line end after it.
+bool WriteStandardOutputLine(std::string_view text);
 
 /// Pushes buffered output to the file or terminal.
 bool FlushStandardOutput();

@@ -16,6 +16,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cstring>
 #include <numeric>
 #include <random>
 #include <string>
@@ -375,6 +376,34 @@ TEST_F(SortOrderTest, NamesDifferingOnlyInCaseKeepTheirScanOrder) {
     }
     ASSERT_EQ(expected.size(), 7u);
     EXPECT_EQ(names, expected);
+}
+
+// A list already in order is kept and one exactly backwards is turned
+// round without a sort; both must still give what the comparison gives,
+// with names equal but for case keeping their order.
+TEST_F(SortOrderTest, RowsAlreadyInOrderOrExactlyBackwardsComeOutAsCompareEntriesSays) {
+    for (const bool withTies : {false, true}) {
+        SCOPED_TRACE(withTies ? "names equal but for case" : "distinct names");
+        CTempFolder folder;
+        for (const char* name : {"d.txt", "a.txt", "f", "c.jpg", "b", "e.TXT"}) {
+            folder.WriteFile(name, std::string(std::strlen(name), 'x'));
+        }
+        if (withTies) {
+            for (const char* name : {"A.TXT", "C.JPG", "B"}) {
+                folder.WriteFile(name);
+            }
+        }
+        ASSERT_TRUE(catalogue.SetFolder(folder.Path(), true));
+        catalogue.Refresh();
+        for (const int column : {kColName, kColSize}) {
+            for (const bool ascending : {true, false, false, true, true}) {
+                const std::vector<const CFileEntry*> before = RowOrder();
+                catalogue.SortBy(column, ascending);
+                EXPECT_EQ(FirstDifference(RowOrder(), ExpectedOrder(before)), "")
+                    << "column " << column << (ascending ? " ascending" : " descending");
+            }
+        }
+    }
 }
 
 } // namespace
