@@ -1,8 +1,32 @@
 #pragma once
 
+#include "catalogue/FileEntry.h"
 #include "engine/RenameCore.h"
 
+#include <algorithm>
+#include <string>
 #include <vector>
+
+/// Whether the preview row text gives entry a move: not for a row that
+/// keeps its name (empty or in angle brackets) or whose new name is its
+/// old one.
+inline bool PreviewRowMoves(const std::string& text, const CFileEntry& entry) {
+    return !text.empty() && text[0] != '<' && text != entry.LongName();
+}
+
+/// The order of the moves of a recursive list that renames folders too: a
+/// folder moves after everything inside it, so the files go first, then the
+/// folders, the longest (deepest) old path first; otherwise the moves keep
+/// their order. isFolder(move) and oldPathLength(move) tell of each move.
+template <class Move, class IsFolder, class OldPathLength>
+void PutFoldersAfterTheirContents(std::vector<Move>& moves, IsFolder isFolder,
+                                  OldPathLength oldPathLength) {
+    const auto firstFolder = std::stable_partition(
+        moves.begin(), moves.end(), [&](const Move& move) { return !isFolder(move); });
+    std::stable_sort(firstFolder, moves.end(), [&](const Move& a, const Move& b) {
+        return oldPathLength(a) > oldPathLength(b);
+    });
+}
 
 /// How one step of an ordered rename moves its pair.
 enum class MoveStepKind {

@@ -198,25 +198,21 @@ void CRenameConflicts::Compute(const CFileCatalogue& catalogue,
     // The rows that move, in the order the rename moves them.
     std::vector<int32_t> order;
     for (int row = 0; row < rowCount; ++row) {
-        const std::string& text = rows[static_cast<std::size_t>(row)].text;
-        if (text.empty() || text[0] == '<' || text == catalogue.GetRowEntry(row).LongName()) {
-            continue;
+        if (PreviewRowMoves(rows[static_cast<std::size_t>(row)].text,
+                            catalogue.GetRowEntry(row))) {
+            order.push_back(row);
         }
-        order.push_back(row);
     }
     if (order.empty()) {
         return;
     }
     if (catalogue.GetRecursive() && catalogue.GetFoldersAsFiles()) {
-        // Files first, then folders, the deepest first (as the rename does).
-        const auto isFile = [&](int32_t row) { return !catalogue.GetRowEntry(row).IsFolder(); };
-        const auto firstFolder = std::stable_partition(order.begin(), order.end(), isFile);
-        std::stable_sort(firstFolder, order.end(), [&](int32_t a, int32_t b) {
-            const CFileEntry& first = catalogue.GetRowEntry(a);
-            const CFileEntry& second = catalogue.GetRowEntry(b);
-            return first.Folder().size() + first.LongName().size() >
-                   second.Folder().size() + second.LongName().size();
-        });
+        PutFoldersAfterTheirContents(
+            order, [&](int32_t row) { return catalogue.GetRowEntry(row).IsFolder(); },
+            [&](int32_t row) {
+                const CFileEntry& entry = catalogue.GetRowEntry(row);
+                return entry.Folder().size() + entry.LongName().size();
+            });
     }
 
     if (!rowsKnown || rowFolders.size() != static_cast<std::size_t>(rowCount)) {

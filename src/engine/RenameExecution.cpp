@@ -44,11 +44,8 @@ std::vector<CRenamePair> CRenameCore::CollectRenamePairs(bool fullNewPath) const
             PrefetchEntry(catalogue->GetRowEntry(row + kPrefetchRows));
         }
         const std::string& text = previewRows[static_cast<std::size_t>(row)].text;
-        if (text.empty() || text[0] == '<') {
-            continue;
-        }
         const CFileEntry& entry = catalogue->GetRowEntry(row);
-        if (text == entry.LongName()) {
+        if (!PreviewRowMoves(text, entry)) {
             continue;
         }
         CRenamePair& pair = pairs.emplace_back();
@@ -63,15 +60,9 @@ std::vector<CRenamePair> CRenameCore::CollectRenamePairs(bool fullNewPath) const
         pair.isFolder = entry.IsFolder();
     }
     if (catalogue->GetRecursive() && catalogue->GetFoldersAsFiles()) {
-        // A folder moves after everything inside it: files first, then the
-        // folders, the longest (deepest) old path first.
-        std::stable_partition(pairs.begin(), pairs.end(),
-                              [](const CRenamePair& pair) { return !pair.isFolder; });
-        const auto firstFolder = std::find_if(
-            pairs.begin(), pairs.end(), [](const CRenamePair& pair) { return pair.isFolder; });
-        std::stable_sort(firstFolder, pairs.end(), [](const CRenamePair& a, const CRenamePair& b) {
-            return a.oldPath.size() > b.oldPath.size();
-        });
+        PutFoldersAfterTheirContents(
+            pairs, [](const CRenamePair& pair) { return pair.isFolder; },
+            [](const CRenamePair& pair) { return pair.oldPath.size(); });
     }
     return pairs;
 }
