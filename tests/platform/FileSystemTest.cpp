@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -21,6 +22,7 @@
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -913,6 +915,20 @@ TEST(Console, WriteStandardOutputTurnsCrLfIntoLf) {
         EXPECT_FALSE(platform::IsOutputTerminal());
     }
     EXPECT_EQ(ReadWholeFile(file), "first\nsecond\rthird\n\n\r\nend");
+}
+
+// Into a file the lines are buffered, but none waits longer than the next
+// line that comes 100 ms after the last flush.
+TEST(Console, LinesIntoAFileReachItWithTheFirstLineAfterAPause) {
+    const CTempFolder temp;
+    const std::string file = temp / "out.txt";
+    const CRedirect out(STDOUT_FILENO, file, O_WRONLY | O_CREAT | O_TRUNC);
+    EXPECT_TRUE(platform::WriteStandardOutputLine("first"));
+    EXPECT_TRUE(platform::FlushStandardOutputAtLineEnd());
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    EXPECT_TRUE(platform::WriteStandardOutputLine("second\r\nline"));
+    EXPECT_TRUE(platform::FlushStandardOutputAtLineEnd());
+    EXPECT_EQ(ReadWholeFile(file), "first\nsecond\nline\n");
 }
 
 TEST(Console, TitleIsNotWrittenToAFile) {
