@@ -279,16 +279,16 @@ void CFileCatalogue::Refresh() {
     if (mask.size() > 1 && mask[0] == ':') {
         const CScanExpression expression(mask.substr(1), regexIgnoreCase);
         OnPatternStart(std::string());
+        lastPattern = true;
         ScanFolder(start, "*.*", &expression);
         OnPatternDone(std::string());
     } else {
-        for (const std::string& piece : SplitMask(mask)) {
-            if (cancelled) {
-                break;
-            }
-            OnPatternStart(piece);
-            ScanFolder(start, piece, nullptr);
-            OnPatternDone(piece);
+        const std::vector<std::string> pieces = SplitMask(mask);
+        for (std::size_t i = 0; i < pieces.size() && !cancelled; ++i) {
+            OnPatternStart(pieces[i]);
+            lastPattern = i + 1 == pieces.size();
+            ScanFolder(start, pieces[i], nullptr);
+            OnPatternDone(pieces[i]);
         }
     }
     folderListings.clear();
@@ -377,6 +377,13 @@ void CFileCatalogue::ScanFolder(const std::string& folder, const std::string& ra
                        filter.Passes(candidate);
             });
         }
+    }
+    if (lastPattern) {
+        // No later pattern looks at this folder again: its candidates go
+        // now, and their blocks serve the next folder's, instead of leaving
+        // holes between the entries that no large array can use.
+        std::deque<CFileEntry>().swap(listing.candidates);
+        std::vector<bool>().swap(listing.listed);
     }
     if (!recursive || cancelled) {
         return;

@@ -230,6 +230,9 @@ private:
     std::deque<CFileEntry> entries;
     bool typeNamesComplete = false;
     bool cancelled = false;
+    // The scan runs the last (or only) pattern of the mask: each folder's
+    // listing is needed only until that folder is scanned.
+    bool lastPattern = true;
     bool sortNamesAsNumbers = false;
 
     std::vector<CCatalogueColumn> columns;
