@@ -1,6 +1,7 @@
 #include "app/ProgramSettings.h"
 
 #include "engine/IniFile.h"
+#include "engine/RenameCore.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -208,4 +209,9 @@ bool CProgramSettings::Save(const std::string& path, int& error) const {
         ini.WriteInt(entry.key, static_cast<int32_t>(this->*entry.field));
     }
     return ini.Save(path, error);
+}
+
+CCoreSwitches CProgramSettings::CoreSwitches() const {
+    return CCoreSwitches{askConfirmationBeforeRenaming, uncheckAllAfterRenaming,
+                         onInsertDateUseGmt, allowSwapsAndChains};
 }

@@ -12,8 +12,13 @@
 /// placement and the list colours. The application object owns one; it is
 /// stored in the sections Others, ColumnsWidth, ColumnsOrder, Position and
 /// Colors of the settings file, which may also hold the rename options.
+struct CCoreSwitches;
+
 class CProgramSettings {
 public:
+    /// The switches of these settings that the core reads.
+    CCoreSwitches CoreSwitches() const;
+
     /// The columns of the file list (kNameColumn ... in catalogue/DefaultColumns.h).
     static constexpr std::size_t kColumnCount = kDefaultColumnCount;
 

@@ -100,9 +100,7 @@ int CRenameApp::RunBatch() {
     catalogue.SetSortNamesAsNumbers(settings.sortColumnNameAsNumber);
     // Swaps and chains only when the user has stored the setting on: a
     // batch run otherwise moves as it always has.
-    core.GetSwitches() =
-        CCoreSwitches{settings.askConfirmationBeforeRenaming, settings.uncheckAllAfterRenaming,
-                      settings.onInsertDateUseGmt, settings.allowSwapsAndChains};
+    core.GetSwitches() = settings.CoreSwitches();
     core.GetOptions().renameOnlySelected = settings.renameOnlySelectedFiles;
 
     core.SetBatchMode(true);

@@ -387,9 +387,7 @@ void CMainDlg::ConnectSignals() {
 void CMainDlg::StartUp() {
     CProgramSettings& settings = services.settings;
     CFileCatalogue& catalogue = core.GetCatalogue();
-    core.GetSwitches() = CCoreSwitches{
-        settings.askConfirmationBeforeRenaming, settings.uncheckAllAfterRenaming,
-        settings.onInsertDateUseGmt, settings.allowSwapsAndChains};
+    core.GetSwitches() = settings.CoreSwitches();
 
     // Toolbar toggles show the catalogue's switches.
     for (const auto& [id, on] : {std::pair{cmd::kShowFolders, catalogue.GetShowFolders()},
@@ -673,9 +671,7 @@ void CMainDlg::RunSettingsDialog() {
     if (installShellVerb) {
         installShellVerb(dialog.ShellVerbWanted());
     }
-    core.GetSwitches() = CCoreSwitches{
-        settings.askConfirmationBeforeRenaming, settings.uncheckAllAfterRenaming,
-        settings.onInsertDateUseGmt, settings.allowSwapsAndChains};
+    core.GetSwitches() = settings.CoreSwitches();
     CFileCatalogue& catalogue = core.GetCatalogue();
     if (catalogue.GetSortNamesAsNumbers() != settings.sortColumnNameAsNumber) {
         // The list re-sorts in the new mode; the preview follows the rows.

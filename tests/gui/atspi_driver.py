@@ -565,6 +565,15 @@ class Session:
             key("ctrl+a", "BackSpace")
         type_text(text)
 
+    def rule_text(self, rule, text):
+        """Ticks the rule check box named rule, waits for its edit (of the
+        same name) to be enabled and types text into it."""
+        self.set_checked(self.find(rule, pyatspi.ROLE_CHECK_BOX), True)
+        edit = self.find(rule, ROLE_EDIT)
+        wait_for("the edit %r to be enabled" % rule,
+                 lambda: has_state(edit, pyatspi.STATE_ENABLED), 5)
+        self.type_into(edit, text)
+
     # -- the end -----------------------------------------------------------
 
     def screenshot(self):

@@ -31,12 +31,7 @@ def run(executable):
         if d.has_state(undo, pyatspi.STATE_ENABLED):
             raise d.TestFailure("Herstellen is enabled before any rename")
 
-        rule = "Invoegen voor de bestandsnnaam"
-        s.set_checked(s.find(rule, pyatspi.ROLE_CHECK_BOX), True)
-        edit = s.find(rule, d.ROLE_EDIT)
-        d.wait_for("the edit %r to be enabled" % rule,
-                   lambda: d.has_state(edit, pyatspi.STATE_ENABLED), 5)
-        s.type_into(edit, "x-")
+        s.rule_text("Invoegen voor de bestandsnnaam", "x-")
         s.wait_list(d.PREVIEW_LIST, ["x-a.txt", "x-b.txt"])
         d.press(s.button("Hernoemen"))
         s.answer(d.PROGRAM_CAPTION, "Ja",

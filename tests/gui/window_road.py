@@ -40,12 +40,7 @@ def run(executable):
         d.wait_text(mask, "*.txt")
         s.wait_list(d.FILE_LIST, ["a.txt", "b.txt"], d.FILE_COLUMN)
 
-        rule = "Invoegen voor de bestandsnnaam"
-        s.set_checked(s.find(rule, pyatspi.ROLE_CHECK_BOX), True)
-        edit = s.find(rule, d.ROLE_EDIT)
-        d.wait_for("the edit %r to be enabled" % rule,
-                   lambda: d.has_state(edit, pyatspi.STATE_ENABLED), 5)
-        s.type_into(edit, "x-")
+        s.rule_text("Invoegen voor de bestandsnnaam", "x-")
         s.wait_list(d.PREVIEW_LIST, ["x-a.txt", "x-b.txt"])
 
         d.press(s.button("Hernoemen"))
