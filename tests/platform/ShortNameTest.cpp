@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -232,12 +234,29 @@ TEST(ShortNameFiles, GetShortPathNameReplacesEveryComponent) {
     ASSERT_FALSE(root.empty());
     EXPECT_EQ(root.front(), '/');
     EXPECT_EQ(root.back(), '/');
+    // The temporary folder's own alias follows its siblings in the shared temporary
+    // folder, which other tests fill and empty meanwhile: only the part below it is fixed.
+    const auto belowTemp = [&root](const std::string& shortPath) {
+        const auto depth = std::count(root.begin(), root.end(), '/');
+        std::size_t start = 0;
+        for (auto component = 0; component < depth; ++component) {
+            const auto slash = shortPath.find('/', start);
+            if (slash == std::string::npos) {
+                return "(not below the temporary folder) " + shortPath;
+            }
+            if (component > 0) {
+                EXPECT_TRUE(IsValidShortName(shortPath.substr(start, slash - start))) << shortPath;
+            }
+            start = slash + 1;
+        }
+        return shortPath.substr(start);
+    };
     std::string shortPath;
     ASSERT_TRUE(
         GetShortPathName(temp / "My Documents/Holiday Pictures/Beach at noon.jpeg", shortPath));
-    EXPECT_EQ(shortPath, root + "MYDOCU~1/HOLIDA~1/BEACHA~1.JPE");
+    EXPECT_EQ(belowTemp(shortPath), "MYDOCU~1/HOLIDA~1/BEACHA~1.JPE");
     ASSERT_TRUE(GetShortPathName(temp / "My Documents/notes.txt", shortPath));
-    EXPECT_EQ(shortPath, root + "MYDOCU~1/notes.txt");
+    EXPECT_EQ(belowTemp(shortPath), "MYDOCU~1/notes.txt");
     ASSERT_TRUE(GetShortPathName("/", shortPath));
     EXPECT_EQ(shortPath, "/");
     EXPECT_FALSE(GetShortPathName(temp / "My Documents/missing/x.txt", shortPath));
