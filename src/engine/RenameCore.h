@@ -325,6 +325,8 @@ private:
     /// Set by the first move of a rename, which takes over the undo lists.
     bool undoStarted = false;
     std::size_t undoReserve = 0;
+    /// Holds the folder of the moves under way; let go when they end.
+    platform::CFolderMover folderMover;
     /// The undo script a batch run writes while it moves; null otherwise.
     CUndoJournal* journal = nullptr;
     /// Cleared while SetRowsSelected selects many rows.

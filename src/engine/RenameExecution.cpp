@@ -116,7 +116,7 @@ bool CRenameCore::MoveRecorded(std::string& from, std::string& to, bool keepPath
         refused = true;
         return false;
     }
-    const bool moved = platform::MoveNoReplace(from, to, error);
+    const bool moved = folderMover.Move(from, to, error);
     JournalOutcome(moved);
     if (moved) {
         if (!undoStarted) {
@@ -237,7 +237,7 @@ int CRenameCore::MovePairs(std::vector<CRenamePair>& pairs, bool undo) {
                 }
             }
         } else if (undo) {
-            moved = platform::MoveNoReplace(pair.oldPath, pair.newPath, error);
+            moved = folderMover.Move(pair.oldPath, pair.newPath, error);
         } else {
             moved = MoveRecorded(pair.oldPath, pair.newPath, false, error, refused);
             if (moved) {
@@ -276,6 +276,8 @@ int CRenameCore::MovePairs(std::vector<CRenamePair>& pairs, bool undo) {
             break;
         }
     }
+    // No folder stays held (and so busy) between renames.
+    folderMover.Close();
     if (progressOpen) {
         frontEnd->CloseProgress();
     }

@@ -310,7 +310,11 @@ void SetMoveFaultHook(MoveFaultHook hook) {
     FaultHook() = std::move(hook);
 }
 
-bool MoveNoReplace(const std::string& from, const std::string& to, int& error) {
+namespace {
+
+// What every move checks first. False (with error) when the move must not
+// be tried.
+bool MayTryMove(const std::string& from, const std::string& to, int& error) {
     error = 0;
     // A zero byte would cut the path short at the system call.
     if (from.find('\0') != std::string::npos || to.find('\0') != std::string::npos) {
@@ -323,9 +327,13 @@ bool MoveNoReplace(const std::string& from, const std::string& to, int& error) {
             return false;
         }
     }
-    if (RawMove(from, to, error)) {
-        return true;
-    }
+    return true;
+}
+
+// After a move from from to to failed with error: when the target "exists"
+// only because the file system ignores case, the move goes through a
+// temporary name.
+bool MoveAcrossCase(const std::string& from, const std::string& to, int& error) {
     // Only a change of letter case can meet itself: two hard links of one
     // file under different names are two names, and both stay.
     if (error != EEXIST || from == to || ParentOf(from) != ParentOf(to) ||
@@ -354,6 +362,68 @@ bool MoveNoReplace(const std::string& from, const std::string& to, int& error) {
         RawMove(temp, from, backError);
         error = stepError;
         return false;
+    }
+    return false;
+}
+
+bool MoveByPaths(const std::string& from, const std::string& to, int& error) {
+    return RawMove(from, to, error) || MoveAcrossCase(from, to, error);
+}
+
+} // namespace
+
+bool MoveNoReplace(const std::string& from, const std::string& to, int& error) {
+    return MayTryMove(from, to, error) && MoveByPaths(from, to, error);
+}
+
+CFolderMover::~CFolderMover() {
+    Close();
+}
+
+void CFolderMover::Close() {
+    if (folderFd >= 0) {
+        close(folderFd);
+        folderFd = -1;
+    }
+    folder.clear();
+}
+
+bool CFolderMover::Move(const std::string& from, const std::string& to, int& error) {
+    if (!MayTryMove(from, to, error)) {
+        return false;
+    }
+    // Both names non-empty and in one folder: from and to share everything up
+    // to from's last "/", and to has no "/" after it.
+    const std::size_t slash = from.rfind('/');
+    const bool oneFolder = slash != std::string::npos && slash + 1 < from.size() &&
+                           slash + 1 < to.size() && to[slash] == '/' &&
+                           to.compare(0, slash, from, 0, slash) == 0 &&
+                           to.find('/', slash + 1) == std::string::npos;
+    if (!oneFolder) {
+        // A move between folders may rename the held folder or one above it.
+        Close();
+        return MoveByPaths(from, to, error);
+    }
+    if (folderFd < 0 || folder.size() != slash || from.compare(0, slash, folder) != 0) {
+        Close();
+        folder.assign(from, 0, slash);
+        folderFd = open(folder.empty() ? "/" : folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+        if (folderFd < 0) {
+            folder.clear();
+            return MoveByPaths(from, to, error);
+        }
+    }
+    if (renameat2(folderFd, from.c_str() + slash + 1, folderFd, to.c_str() + slash + 1,
+                  RENAME_NOREPLACE) == 0) {
+        return true;
+    }
+    error = errno;
+    if (error == EEXIST) {
+        return MoveAcrossCase(from, to, error);
+    }
+    if (error == EINVAL || error == ENOSYS || error == ENOTSUP) {
+        // A file system without the flag: the rare way goes by the full paths.
+        return MoveByPaths(from, to, error);
     }
     return false;
 }

@@ -71,8 +71,30 @@ std::string GetExecutablePath();
 /// temporary name in the same folder. On failure error holds the errno value.
 bool MoveNoReplace(const std::string& from, const std::string& to, int& error);
 
-/// A seam for tests: when set, every MoveNoReplace first asks the hook; a
-/// hook that returns a non-zero errno makes that move fail with it untouched.
+/// Moves as MoveNoReplace does, naming the files relative to a held handle of
+/// the folder they share: a run of moves within one folder then does not
+/// walk the folder's path again for every file. A move between folders goes
+/// by its full paths and lets the handle go, as does a move in another
+/// folder, so that no move goes through a handle of a folder that an
+/// earlier move renamed. Close lets the handle go; so does the destructor.
+class CFolderMover {
+public:
+    CFolderMover() = default;
+    ~CFolderMover();
+    CFolderMover(const CFolderMover&) = delete;
+    CFolderMover& operator=(const CFolderMover&) = delete;
+
+    bool Move(const std::string& from, const std::string& to, int& error);
+    void Close();
+
+private:
+    std::string folder; // without its last "/"
+    int folderFd = -1;
+};
+
+/// A seam for tests: when set, every MoveNoReplace and CFolderMover::Move
+/// first asks the hook; a hook that returns a non-zero errno makes that move
+/// fail with it untouched.
 using MoveFaultHook = std::function<int(const std::string& from, const std::string& to)>;
 void SetMoveFaultHook(MoveFaultHook hook);
 

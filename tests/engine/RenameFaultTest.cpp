@@ -230,6 +230,9 @@ TEST_F(RenameFaultTest, FolderWithoutWritePermission) {
     EXPECT_EQ(Disk().size(), 2u);
 }
 
+// The moves of one folder go through a handle of the folder taken at its
+// first move: the files the run listed are renamed wherever their folder
+// goes meanwhile, and files of a folder put in its place are never touched.
 TEST_F(RenameFaultTest, FolderRenamedByAnotherProcessMidRun) {
     MakeFiles({"a", "b", "c"}, "sub/");
     RenameTo({"x", "y", "z"});
@@ -240,13 +243,34 @@ TEST_F(RenameFaultTest, FolderRenamedByAnotherProcessMidRun) {
         }
         return 0;
     });
-    EXPECT_EQ(core.RenameFiles(), 2);
-    EXPECT_EQ(core.GetFailures()[0].code, ENOENT);
-    EXPECT_EQ(core.GetFailures()[1].code, ENOENT);
+    EXPECT_EQ(core.RenameFiles(), 0);
+    EXPECT_TRUE(core.GetFailures().empty());
+    EXPECT_FALSE(fs::exists(folder / "sub"));
     EXPECT_EQ(Disk("elsewhere"),
               (std::map<std::string, std::string>{
-                  {"b", "content of b"}, {"c", "content of c"}, {"x", "content of a"}}));
-    EXPECT_EQ(core.GetUndoOldPaths(), Names({folder / "sub/a"}));
+                  {"x", "content of a"}, {"y", "content of b"}, {"z", "content of c"}}));
+    EXPECT_EQ(core.GetUndoOldPaths(),
+              Names({folder / "sub/a", folder / "sub/b", folder / "sub/c"}));
+}
+
+TEST_F(RenameFaultTest, FolderReplacedByAnotherProcessMidRunKeepsTheStrangersFiles) {
+    MakeFiles({"a", "b", "c"}, "sub/");
+    RenameTo({"x", "y", "z"});
+    Open("sub");
+    CMoveHookGuard guard([&](const std::string& from, const std::string&) {
+        if (from == folder / "sub/b") {
+            fs::rename(folder / "sub", folder / "elsewhere");
+            folder.WriteFile("sub/b", "theirs");
+            folder.WriteFile("sub/c", "theirs too");
+        }
+        return 0;
+    });
+    EXPECT_EQ(core.RenameFiles(), 0);
+    EXPECT_EQ(Disk("elsewhere"),
+              (std::map<std::string, std::string>{
+                  {"x", "content of a"}, {"y", "content of b"}, {"z", "content of c"}}));
+    EXPECT_EQ(Disk("sub"),
+              (std::map<std::string, std::string>{{"b", "theirs"}, {"c", "theirs too"}}));
 }
 
 // ---------------------------------------------------------------------------

@@ -129,6 +129,16 @@ protected:
     CTempFolder temp;
 };
 
+// Every move both ways: by full paths, and through a held folder handle,
+// which one test's moves share as a run's moves do.
+class MoveBothWays : public MoveTest, public testing::WithParamInterface<bool> {
+protected:
+    bool Move(const std::string& from, const std::string& to, int& error) {
+        return GetParam() ? mover.Move(from, to, error) : platform::MoveNoReplace(from, to, error);
+    }
+    platform::CFolderMover mover;
+};
+
 } // namespace
 
 // ---------------------------------------------------------------------------
@@ -509,92 +519,92 @@ TEST(FileSystemReadFolder, LinkToAFolderIsListedAndNotEntered) {
 // ---------------------------------------------------------------------------
 // Moving
 
-TEST_F(MoveTest, MovesAFile) {
+TEST_P(MoveBothWays, MovesAFile) {
     temp.WriteFile("old.txt", "content");
     int error = -1;
-    ASSERT_TRUE(platform::MoveNoReplace(temp / "old.txt", temp / "new.txt", error));
+    ASSERT_TRUE(Move(temp / "old.txt", temp / "new.txt", error));
     EXPECT_EQ(error, 0);
     EXPECT_EQ(NamesIn(temp.Path()), std::set<std::string>{"new.txt"});
     EXPECT_EQ(ReadWholeFile(temp / "new.txt"), "content");
 }
 
-TEST_F(MoveTest, MovesIntoAnotherFolder) {
+TEST_P(MoveBothWays, MovesIntoAnotherFolder) {
     temp.WriteFile("old.txt", "content");
     temp.MakeFolder("sub");
     int error = -1;
-    ASSERT_TRUE(platform::MoveNoReplace(temp / "old.txt", temp / "sub/moved.txt", error));
+    ASSERT_TRUE(Move(temp / "old.txt", temp / "sub/moved.txt", error));
     EXPECT_EQ(NamesIn(temp.Path()), std::set<std::string>{"sub"});
     EXPECT_EQ(ReadWholeFile(temp / "sub/moved.txt"), "content");
 }
 
-TEST_F(MoveTest, RefusesToReplaceAnExistingFile) {
+TEST_P(MoveBothWays, RefusesToReplaceAnExistingFile) {
     temp.WriteFile("a.txt", "first");
     temp.WriteFile("b.txt", "second");
     int error = 0;
-    EXPECT_FALSE(platform::MoveNoReplace(temp / "a.txt", temp / "b.txt", error));
+    EXPECT_FALSE(Move(temp / "a.txt", temp / "b.txt", error));
     EXPECT_EQ(error, EEXIST);
     EXPECT_EQ(ReadWholeFile(temp / "a.txt"), "first");
     EXPECT_EQ(ReadWholeFile(temp / "b.txt"), "second");
     EXPECT_EQ(NamesIn(temp.Path()), (std::set<std::string>{"a.txt", "b.txt"}));
 }
 
-TEST_F(MoveTest, RefusesAPathWithAZeroByte) {
+TEST_P(MoveBothWays, RefusesAPathWithAZeroByte) {
     temp.WriteFile("a.txt", "first");
     int error = 0;
     // The system call would see only "a" and move the file to that name.
-    EXPECT_FALSE(platform::MoveNoReplace(temp / "a.txt", temp / std::string("a\0b.txt", 7), error));
+    EXPECT_FALSE(Move(temp / "a.txt", temp / std::string("a\0b.txt", 7), error));
     EXPECT_EQ(error, EINVAL);
     EXPECT_EQ(NamesIn(temp.Path()), std::set<std::string>{"a.txt"});
 }
 
-TEST_F(MoveTest, RefusesToReplaceAnEmptyFolder) {
+TEST_P(MoveBothWays, RefusesToReplaceAnEmptyFolder) {
     temp.MakeFolder("from");
     temp.WriteFile("from/x", "x");
     temp.MakeFolder("to");
     int error = 0;
-    EXPECT_FALSE(platform::MoveNoReplace(temp / "from", temp / "to", error));
+    EXPECT_FALSE(Move(temp / "from", temp / "to", error));
     EXPECT_EQ(error, EEXIST);
     EXPECT_EQ(NamesIn(temp / "from"), std::set<std::string>{"x"});
     EXPECT_TRUE(NamesIn(temp / "to").empty());
 }
 
-TEST_F(MoveTest, RefusesToReplaceADanglingLink) {
+TEST_P(MoveBothWays, RefusesToReplaceADanglingLink) {
     temp.WriteFile("a.txt", "first");
     ASSERT_EQ(symlink("nowhere", (temp / "link").c_str()), 0);
     int error = 0;
-    EXPECT_FALSE(platform::MoveNoReplace(temp / "a.txt", temp / "link", error));
+    EXPECT_FALSE(Move(temp / "a.txt", temp / "link", error));
     EXPECT_EQ(error, EEXIST);
     EXPECT_EQ(ReadWholeFile(temp / "a.txt"), "first");
     EXPECT_EQ(RecordOf(temp / "link").dwFileAttributes, kAttrSymbolicLink);
 }
 
-TEST_F(MoveTest, CaseOnlyChangeOnACaseSensitiveFileSystem) {
+TEST_P(MoveBothWays, CaseOnlyChangeOnACaseSensitiveFileSystem) {
     temp.WriteFile("photo.jpg", "lower");
     int error = -1;
-    ASSERT_TRUE(platform::MoveNoReplace(temp / "photo.jpg", temp / "Photo.JPG", error));
+    ASSERT_TRUE(Move(temp / "photo.jpg", temp / "Photo.JPG", error));
     EXPECT_EQ(NamesIn(temp.Path()), std::set<std::string>{"Photo.JPG"});
     EXPECT_EQ(ReadWholeFile(temp / "Photo.JPG"), "lower");
 }
 
-TEST_F(MoveTest, TwoFilesDifferingInCaseOnlyAreBothKept) {
+TEST_P(MoveBothWays, TwoFilesDifferingInCaseOnlyAreBothKept) {
     temp.WriteFile("photo.jpg", "lower");
     temp.WriteFile("PHOTO.JPG", "upper");
     int error = 0;
-    EXPECT_FALSE(platform::MoveNoReplace(temp / "photo.jpg", temp / "PHOTO.JPG", error));
+    EXPECT_FALSE(Move(temp / "photo.jpg", temp / "PHOTO.JPG", error));
     EXPECT_EQ(error, EEXIST);
     EXPECT_EQ(ReadWholeFile(temp / "photo.jpg"), "lower");
     EXPECT_EQ(ReadWholeFile(temp / "PHOTO.JPG"), "upper");
     EXPECT_EQ(NamesIn(temp.Path()), (std::set<std::string>{"photo.jpg", "PHOTO.JPG"}));
 }
 
-TEST_F(MoveTest, HardLinksToOneFileKeepBothNames) {
+TEST_P(MoveBothWays, HardLinksToOneFileKeepBothNames) {
     temp.WriteFile("a", "shared");
     ASSERT_EQ(link((temp / "a").c_str(), (temp / "b").c_str()), 0);
     ASSERT_EQ(link((temp / "a").c_str(), (temp / "A").c_str()), 0);
     int error = 0;
-    EXPECT_FALSE(platform::MoveNoReplace(temp / "a", temp / "b", error));
+    EXPECT_FALSE(Move(temp / "a", temp / "b", error));
     EXPECT_EQ(error, EEXIST);
-    EXPECT_FALSE(platform::MoveNoReplace(temp / "a", temp / "A", error));
+    EXPECT_FALSE(Move(temp / "a", temp / "A", error));
     EXPECT_EQ(error, EEXIST);
     EXPECT_EQ(NamesIn(temp.Path()), (std::set<std::string>{"A", "a", "b"}));
     EXPECT_EQ(ReadWholeFile(temp / "a"), "shared");
@@ -604,27 +614,27 @@ TEST_F(MoveTest, HardLinksToOneFileKeepBothNames) {
     EXPECT_EQ(st.st_nlink, 3u);
 }
 
-TEST_F(MoveTest, MovingOntoItselfChangesNothing) {
+TEST_P(MoveBothWays, MovingOntoItselfChangesNothing) {
     temp.WriteFile("same.txt", "x");
     int error = 0;
-    EXPECT_FALSE(platform::MoveNoReplace(temp / "same.txt", temp / "same.txt", error));
+    EXPECT_FALSE(Move(temp / "same.txt", temp / "same.txt", error));
     EXPECT_EQ(error, EEXIST);
     EXPECT_EQ(NamesIn(temp.Path()), std::set<std::string>{"same.txt"});
 }
 
-TEST_F(MoveTest, MovesAFolderWithItsContents) {
+TEST_P(MoveBothWays, MovesAFolderWithItsContents) {
     temp.WriteFile("old folder/inside.txt", "x");
     int error = -1;
-    ASSERT_TRUE(platform::MoveNoReplace(temp / "old folder", temp / "new folder", error));
+    ASSERT_TRUE(Move(temp / "old folder", temp / "new folder", error));
     EXPECT_EQ(NamesIn(temp.Path()), std::set<std::string>{"new folder"});
     EXPECT_EQ(ReadWholeFile(temp / "new folder/inside.txt"), "x");
 }
 
-TEST_F(MoveTest, MovesTheLinkNotItsTarget) {
+TEST_P(MoveBothWays, MovesTheLinkNotItsTarget) {
     temp.WriteFile("target.txt", "target");
     ASSERT_EQ(symlink("target.txt", (temp / "link").c_str()), 0);
     int error = -1;
-    ASSERT_TRUE(platform::MoveNoReplace(temp / "link", temp / "renamed link", error));
+    ASSERT_TRUE(Move(temp / "link", temp / "renamed link", error));
     EXPECT_EQ(NamesIn(temp.Path()), (std::set<std::string>{"renamed link", "target.txt"}));
     EXPECT_EQ(RecordOf(temp / "renamed link").dwFileAttributes, kAttrSymbolicLink);
     EXPECT_EQ(ReadWholeFile(temp / "target.txt"), "target");
@@ -633,23 +643,23 @@ TEST_F(MoveTest, MovesTheLinkNotItsTarget) {
     EXPECT_EQ(std::string(buffer), "target.txt");
 }
 
-TEST_F(MoveTest, MissingSourceFailsWithENOENT) {
+TEST_P(MoveBothWays, MissingSourceFailsWithENOENT) {
     int error = 0;
-    EXPECT_FALSE(platform::MoveNoReplace(temp / "missing", temp / "new", error));
+    EXPECT_FALSE(Move(temp / "missing", temp / "new", error));
     EXPECT_EQ(error, ENOENT);
     EXPECT_TRUE(NamesIn(temp.Path()).empty());
 }
 
-TEST_F(MoveTest, MoveIntoAMissingFolderFails) {
+TEST_P(MoveBothWays, MoveIntoAMissingFolderFails) {
     temp.WriteFile("file.txt", "x");
     int error = 0;
     EXPECT_FALSE(
-        platform::MoveNoReplace(temp / "file.txt", temp / "no such folder/file.txt", error));
+        Move(temp / "file.txt", temp / "no such folder/file.txt", error));
     EXPECT_EQ(error, ENOENT);
     EXPECT_EQ(NamesIn(temp.Path()), std::set<std::string>{"file.txt"});
 }
 
-TEST_F(MoveTest, FaultHookFailsTheChosenMoveAndTouchesNothing) {
+TEST_P(MoveBothWays, FaultHookFailsTheChosenMoveAndTouchesNothing) {
     temp.WriteFile("a.txt", "a");
     temp.WriteFile("b.txt", "b");
     std::vector<std::pair<std::string, std::string>> asked;
@@ -659,10 +669,10 @@ TEST_F(MoveTest, FaultHookFailsTheChosenMoveAndTouchesNothing) {
         return from == failing ? EACCES : 0;
     });
     int error = 0;
-    EXPECT_FALSE(platform::MoveNoReplace(temp / "b.txt", temp / "b2.txt", error));
+    EXPECT_FALSE(Move(temp / "b.txt", temp / "b2.txt", error));
     EXPECT_EQ(error, EACCES);
     EXPECT_EQ(NamesIn(temp.Path()), (std::set<std::string>{"a.txt", "b.txt"}));
-    EXPECT_TRUE(platform::MoveNoReplace(temp / "a.txt", temp / "a2.txt", error));
+    EXPECT_TRUE(Move(temp / "a.txt", temp / "a2.txt", error));
     EXPECT_EQ(error, 0);
     EXPECT_EQ(NamesIn(temp.Path()), (std::set<std::string>{"a2.txt", "b.txt"}));
     const std::vector<std::pair<std::string, std::string>> expected = {
@@ -673,22 +683,50 @@ TEST_F(MoveTest, FaultHookFailsTheChosenMoveAndTouchesNothing) {
 
     // With the hook cleared the same move goes through.
     platform::SetMoveFaultHook(nullptr);
-    EXPECT_TRUE(platform::MoveNoReplace(temp / "b.txt", temp / "b2.txt", error));
+    EXPECT_TRUE(Move(temp / "b.txt", temp / "b2.txt", error));
     EXPECT_EQ(error, 0);
     EXPECT_EQ(NamesIn(temp.Path()), (std::set<std::string>{"a2.txt", "b2.txt"}));
     EXPECT_EQ(asked.size(), 2u);
 }
 
-TEST_F(MoveTest, FaultHookErrorWinsOverTheRealOutcome) {
+TEST_P(MoveBothWays, FaultHookErrorWinsOverTheRealOutcome) {
     temp.WriteFile("a.txt", "a");
     platform::SetMoveFaultHook([](const std::string&, const std::string&) { return ENOSPC; });
     int error = 0;
-    EXPECT_FALSE(platform::MoveNoReplace(temp / "missing", temp / "x", error));
+    EXPECT_FALSE(Move(temp / "missing", temp / "x", error));
     EXPECT_EQ(error, ENOSPC);
-    EXPECT_FALSE(platform::MoveNoReplace(temp / "a.txt", temp / "x", error));
+    EXPECT_FALSE(Move(temp / "a.txt", temp / "x", error));
     EXPECT_EQ(error, ENOSPC);
     EXPECT_EQ(NamesIn(temp.Path()), std::set<std::string>{"a.txt"});
 }
+
+// A move of the held folder itself, or any move outside it, lets the handle
+// go: the moves after it go by the folder's new path, never through the old
+// handle.
+TEST_F(MoveTest, HeldFolderIsLetGoWhenAMoveRenamesIt) {
+    temp.WriteFile("sub/a", "a");
+    temp.WriteFile("sub/b", "b");
+    platform::CFolderMover mover;
+    int error = 0;
+    EXPECT_TRUE(mover.Move(temp / "sub/a", temp / "sub/x", error));
+    EXPECT_TRUE(mover.Move(temp / "sub", temp / "moved", error));
+    EXPECT_FALSE(mover.Move(temp / "sub/b", temp / "sub/y", error));
+    EXPECT_EQ(error, ENOENT);
+    EXPECT_TRUE(mover.Move(temp / "moved/b", temp / "moved/y", error));
+    temp.MakeFolder("sub");
+    EXPECT_FALSE(mover.Move(temp / "sub/y", temp / "sub/z", error));
+    EXPECT_EQ(error, ENOENT);
+    EXPECT_FALSE(mover.Move(temp / "moved/x", temp / "moved/y", error));
+    EXPECT_EQ(error, EEXIST);
+    EXPECT_EQ(NamesIn(temp / "moved"), (std::set<std::string>{"x", "y"}));
+    EXPECT_EQ(ReadWholeFile(temp / "moved/y"), "b");
+    EXPECT_TRUE(NamesIn(temp / "sub").empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(ByPathsAndThroughTheFolder, MoveBothWays, testing::Bool(),
+                         [](const testing::TestParamInfo<bool>& info) {
+                             return info.param ? "ThroughTheFolder" : "ByPaths";
+                         });
 
 TEST_F(MoveTest, IdentityFollowsTheFileNotItsName) {
     temp.WriteFile("a", "a");
