@@ -1,9 +1,50 @@
 #include "app/RenameApp.h"
 #include "platform/FileSystem.h"
-#include "ui/InteractiveRun.h"
 
+#include <dlfcn.h>
+
+#include <cstdio>
 #include <string>
 #include <vector>
+
+namespace {
+
+// Where the window module lies: beside the executable in a build, in the
+// library folder of an installation.
+std::vector<std::string> WindowModuleCandidates(const std::string& executable) {
+    const std::string folder = executable.substr(0, executable.rfind('/') + 1);
+    return {folder + NR_WINDOW_MODULE_NAME, folder + NR_WINDOW_MODULE_FROM_BINDIR};
+}
+
+int RunWindowModule(CRenameApp& app, int& argc, char** argv, const std::string& executable) {
+    std::string problems;
+    for (const std::string& path : WindowModuleCandidates(executable)) {
+        if (!platform::PathExists(path)) {
+            continue;
+        }
+        // Never closed: the window's libraries stay until the process ends.
+        void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+        if (module == nullptr) {
+            problems.append(problems.empty() ? "" : "; ").append(dlerror());
+            continue;
+        }
+        using RunFunction = int (*)(CRenameApp&, int&, char**);
+        const auto run = reinterpret_cast<RunFunction>(dlsym(module, "NrRunInteractive"));
+        if (run == nullptr) {
+            problems.append(problems.empty() ? "" : "; ").append(path).append(": no window");
+            continue;
+        }
+        return run(app, argc, argv);
+    }
+    if (problems.empty()) {
+        problems = "not found beside " + executable;
+    }
+    std::fprintf(stderr, "the window module cannot be loaded (%s); RENAME=1 runs without it\n",
+                 problems.c_str());
+    return 1;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     std::vector<std::string> arguments(argv + 1, argv + argc);
@@ -11,10 +52,11 @@ int main(int argc, char** argv) {
     if (executable.empty() && argc > 0) {
         executable = argv[0];
     }
-    CRenameApp app(std::move(executable), std::move(arguments));
-    // A batch run never creates a window or needs a display.
+    CRenameApp app(executable, std::move(arguments));
+    // A batch run never creates a window or needs a display, and never loads
+    // the window's libraries.
     if (app.IsBatchMode()) {
         return app.Run();
     }
-    return RunInteractive(app, argc, argv);
+    return RunWindowModule(app, argc, argv, executable);
 }

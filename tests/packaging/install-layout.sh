@@ -48,6 +48,22 @@ if ! "$prefix/bin/norvikrename" RENAME=1 PATH="$work" NRFILE="$prefix/rules.ini"
     failed=1
 fi
 
+# The installed program loads its window module: without a display the
+# module itself is what says so.
+if [ -z "$(find "$prefix" -name norvikrename-window.so)" ]; then
+    echo "missing: the window module norvikrename-window.so"
+    failed=1
+fi
+said="$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/norvikrename" \
+    </dev/null 2>&1)" || true
+case "$said" in
+"no display:"*) ;;
+*)
+    echo "the installed program did not load its window module: $said"
+    failed=1
+    ;;
+esac
+
 if [ "$failed" -ne 0 ]; then
     exit 1
 fi
