@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <boost/regex/icu.hpp>
 #include <numeric>
+#include <system_error>
 
 namespace {
 
@@ -84,7 +85,11 @@ struct CFileCatalogue::CFolderListing {
 
 CFileCatalogue::CFileCatalogue() : dateFormat(platform::GetShortDatePicture()) {}
 
-CFileCatalogue::~CFileCatalogue() = default;
+CFileCatalogue::~CFileCatalogue() {
+    if (releaser.joinable()) {
+        releaser.join();
+    }
+}
 
 bool CFileCatalogue::SetFolder(const std::string& rawPath, bool force) {
     std::string path = Trim(rawPath);
@@ -272,7 +277,7 @@ void CFileCatalogue::Refresh() {
     }
     rows.clear();
     focusedRow = -1;
-    entries.clear();
+    ReleaseEntries();
     folderListings.clear();
     cancelled = false;
 
@@ -304,6 +309,27 @@ void CFileCatalogue::Refresh() {
     }
     busy = false;
     OnRowsChanged();
+}
+
+void CFileCatalogue::ReleaseEntries() {
+    if (releaser.joinable()) {
+        releaser.join();
+    }
+    // Freeing a large listing entry by entry takes a few milliseconds that
+    // the refresh need not wait for; nothing refers to the old entries once
+    // the rows are gone.
+    constexpr std::size_t kReleaseAsideFrom = 4096;
+    if (entries.size() < kReleaseAsideFrom) {
+        entries.clear();
+        return;
+    }
+    std::deque<CFileEntry> old = std::move(entries);
+    entries.clear(); // a moved-from deque is valid but unspecified
+    try {
+        releaser = std::thread([doomed = std::move(old)]() mutable { doomed.clear(); });
+    } catch (const std::system_error&) {
+        old.clear(); // no thread to be had: freed here
+    }
 }
 
 CFileCatalogue::CFolderListing& CFileCatalogue::ListFolder(const std::string& folder) {

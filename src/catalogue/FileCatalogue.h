@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <thread>
 #include <unordered_map>
 #include <vector>
 
@@ -204,6 +205,8 @@ private:
                     const CScanExpression* expression);
     CFolderListing& ListFolder(const std::string& folder);
     void AddEntry(CFolderListing& listing, std::size_t index);
+    // Empties entries, freeing a large list on a thread of its own.
+    void ReleaseEntries();
     void FillRows();
     void SortRows();
 
@@ -244,4 +247,7 @@ private:
     // passes ask for it; its listing remembers which records became
     // entries, so that no file is listed twice.
     std::unordered_map<std::string, std::unique_ptr<CFolderListing>> folderListings;
+    // Frees the entries of the previous refresh while the next one reads its
+    // folders; joined before the next hand-over and in the destructor.
+    std::thread releaser;
 };

@@ -375,6 +375,22 @@ TEST_F(CatalogueTestBase, FiveThousandFilesThroughTwoPieces) {
     EXPECT_EQ(catalogue.GetRowEntry(0).LongName(), "f0000.txt");
     EXPECT_EQ(catalogue.GetRowEntry(2500).LongName(), "f2500.txt");
     EXPECT_EQ(catalogue.GetRowEntry(4999).LongName(), "f4999.txt");
+
+    // A list this long is freed aside while the next refresh reads the
+    // folder; nothing of the new list may come from the old one.
+    for (int i = 0; i < 5000; i += 2) {
+        char name[32];
+        std::snprintf(name, sizeof name, "f%04d.txt", i);
+        std::filesystem::remove(temp / name);
+    }
+    Scan();
+    ASSERT_EQ(catalogue.GetRowCount(), 2500);
+    EXPECT_EQ(catalogue.GetRowEntry(0).LongName(), "f0001.txt");
+    EXPECT_EQ(catalogue.GetRowEntry(2499).LongName(), "f4999.txt");
+    catalogue.SetMask("f1*");
+    Scan();
+    ASSERT_EQ(catalogue.GetRowCount(), 500);
+    EXPECT_EQ(catalogue.GetRowEntry(0).LongName(), "f1001.txt");
 }
 
 TEST_F(CatalogueTestBase, ScanOrderIsFoldersThenFilesPerPiece) {
