@@ -517,7 +517,7 @@ bool RunOn(const std::string& base, const std::string& fileSystem, const CBenchO
                 const RawWork work = contestant.kind == Loop         ? RawWork::RenameOnly
                                      : contestant.kind == FolderLoop ? RawWork::RenameInOpenFolder
                                      : contestant.kind == ScanLoop   ? RawWork::ScanAndRename
-                                                                     : RawWork::ScanRenameAndJournal;
+                                                                   : RawWork::ScanRenameAndJournal;
                 measure = RunRawLoop(folder, options, work, root + "/raw-undo.sh");
                 break;
             }

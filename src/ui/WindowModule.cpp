@@ -3,7 +3,7 @@
 // libraries and the many libraries they bring.
 #include "ui/InteractiveRun.h"
 
-extern "C" __attribute__((visibility("default"))) int NrRunInteractive(CRenameApp& app,
-                                                                          int& argc, char** argv) {
+extern "C" __attribute__((visibility("default"))) int NrRunInteractive(CRenameApp& app, int& argc,
+                                                                       char** argv) {
     return RunInteractive(app, argc, argv);
 }

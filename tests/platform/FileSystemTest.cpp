@@ -653,8 +653,7 @@ TEST_P(MoveBothWays, MissingSourceFailsWithENOENT) {
 TEST_P(MoveBothWays, MoveIntoAMissingFolderFails) {
     temp.WriteFile("file.txt", "x");
     int error = 0;
-    EXPECT_FALSE(
-        Move(temp / "file.txt", temp / "no such folder/file.txt", error));
+    EXPECT_FALSE(Move(temp / "file.txt", temp / "no such folder/file.txt", error));
     EXPECT_EQ(error, ENOENT);
     EXPECT_EQ(NamesIn(temp.Path()), std::set<std::string>{"file.txt"});
 }
