@@ -20,6 +20,7 @@ int RunWindowModule(CRenameApp& app, int& argc, char** argv, const std::string& 
     std::string problems;
     for (const std::string& path : WindowModuleCandidates(executable)) {
         if (!platform::PathExists(path)) {
+            problems.append(problems.empty() ? "" : "; ").append(path).append(": missing");
             continue;
         }
         // Never closed: the window's libraries stay until the process ends.
@@ -35,9 +36,6 @@ int RunWindowModule(CRenameApp& app, int& argc, char** argv, const std::string& 
             continue;
         }
         return run(app, argc, argv);
-    }
-    if (problems.empty()) {
-        problems = "not found beside " + executable;
     }
     std::fprintf(stderr, "the window module cannot be loaded (%s); RENAME=1 runs without it\n",
                  problems.c_str());
