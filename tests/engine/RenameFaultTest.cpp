@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <iostream>
 #include <map>
 #include <random>
@@ -233,42 +234,43 @@ TEST_F(RenameFaultTest, FolderWithoutWritePermission) {
 // The moves of one folder go through a handle of the folder taken at its
 // first move: the files the run listed are renamed wherever their folder
 // goes meanwhile, and files of a folder put in its place are never touched.
-TEST_F(RenameFaultTest, FolderRenamedByAnotherProcessMidRun) {
-    MakeFiles({"a", "b", "c"}, "sub/");
-    RenameTo({"x", "y", "z"});
-    Open("sub");
-    CMoveHookGuard guard([&](const std::string& from, const std::string&) {
-        if (from == folder / "sub/b") {
-            fs::rename(folder / "sub", folder / "elsewhere");
-        }
-        return 0;
-    });
-    EXPECT_EQ(core.RenameFiles(), 0);
+class FolderMovedMidRunTest : public RenameFaultTest {
+protected:
+    /// Renames sub/a, b, c to x, y, z; just before the move of b another
+    /// program renames sub to elsewhere and then does what meanwhile does.
+    int RenameWhileSubMoves(const std::function<void()>& meanwhile) {
+        MakeFiles({"a", "b", "c"}, "sub/");
+        RenameTo({"x", "y", "z"});
+        Open("sub");
+        CMoveHookGuard guard([&](const std::string& from, const std::string&) {
+            if (from == folder / "sub/b") {
+                fs::rename(folder / "sub", folder / "elsewhere");
+                meanwhile();
+            }
+            return 0;
+        });
+        return core.RenameFiles();
+    }
+    const std::map<std::string, std::string> renamed = {
+        {"x", "content of a"}, {"y", "content of b"}, {"z", "content of c"}};
+};
+
+TEST_F(FolderMovedMidRunTest, ItsFilesAreRenamedWhereItWent) {
+    EXPECT_EQ(RenameWhileSubMoves([] {}), 0);
     EXPECT_TRUE(core.GetFailures().empty());
     EXPECT_FALSE(fs::exists(folder / "sub"));
-    EXPECT_EQ(Disk("elsewhere"),
-              (std::map<std::string, std::string>{
-                  {"x", "content of a"}, {"y", "content of b"}, {"z", "content of c"}}));
+    EXPECT_EQ(Disk("elsewhere"), renamed);
     EXPECT_EQ(core.GetUndoOldPaths(),
               Names({folder / "sub/a", folder / "sub/b", folder / "sub/c"}));
 }
 
-TEST_F(RenameFaultTest, FolderReplacedByAnotherProcessMidRunKeepsTheStrangersFiles) {
-    MakeFiles({"a", "b", "c"}, "sub/");
-    RenameTo({"x", "y", "z"});
-    Open("sub");
-    CMoveHookGuard guard([&](const std::string& from, const std::string&) {
-        if (from == folder / "sub/b") {
-            fs::rename(folder / "sub", folder / "elsewhere");
-            folder.WriteFile("sub/b", "theirs");
-            folder.WriteFile("sub/c", "theirs too");
-        }
-        return 0;
-    });
-    EXPECT_EQ(core.RenameFiles(), 0);
-    EXPECT_EQ(Disk("elsewhere"),
-              (std::map<std::string, std::string>{
-                  {"x", "content of a"}, {"y", "content of b"}, {"z", "content of c"}}));
+TEST_F(FolderMovedMidRunTest, AFolderPutInItsPlaceKeepsTheStrangersFiles) {
+    EXPECT_EQ(RenameWhileSubMoves([this] {
+                  folder.WriteFile("sub/b", "theirs");
+                  folder.WriteFile("sub/c", "theirs too");
+              }),
+              0);
+    EXPECT_EQ(Disk("elsewhere"), renamed);
     EXPECT_EQ(Disk("sub"),
               (std::map<std::string, std::string>{{"b", "theirs"}, {"c", "theirs too"}}));
 }
