@@ -18,21 +18,24 @@ std::vector<std::string> WindowModuleCandidates(const std::string& executable) {
 
 int RunWindowModule(CRenameApp& app, int& argc, char** argv, const std::string& executable) {
     std::string problems;
+    const auto note = [&problems](const std::string& problem) {
+        problems.append(problems.empty() ? "" : "; ").append(problem);
+    };
     for (const std::string& path : WindowModuleCandidates(executable)) {
         if (!platform::PathExists(path)) {
-            problems.append(problems.empty() ? "" : "; ").append(path).append(": missing");
+            note(path + ": missing");
             continue;
         }
         // Never closed: the window's libraries stay until the process ends.
         void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
         if (module == nullptr) {
-            problems.append(problems.empty() ? "" : "; ").append(dlerror());
+            note(dlerror());
             continue;
         }
         using RunFunction = int (*)(CRenameApp&, int&, char**);
         const auto run = reinterpret_cast<RunFunction>(dlsym(module, "NrRunInteractive"));
         if (run == nullptr) {
-            problems.append(problems.empty() ? "" : "; ").append(path).append(": no window");
+            note(path + ": no window");
             continue;
         }
         return run(app, argc, argv);

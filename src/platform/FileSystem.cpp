@@ -122,8 +122,12 @@ bool MoveWithoutFlag(const std::string& from, const std::string& to, int& error)
     return true;
 }
 
-bool RawMove(const std::string& from, const std::string& to, int& error) {
-    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+// Moves fromName to toName, both relative to folderFd (AT_FDCWD: to the
+// current folder), whose full paths are from and to. A file system without
+// the no-replace flag moves by the full paths without it.
+bool RawMoveAt(int folderFd, const char* fromName, const char* toName, const std::string& from,
+               const std::string& to, int& error) {
+    if (renameat2(folderFd, fromName, folderFd, toName, RENAME_NOREPLACE) == 0) {
         return true;
     }
     error = errno;
@@ -131,6 +135,10 @@ bool RawMove(const std::string& from, const std::string& to, int& error) {
         return MoveWithoutFlag(from, to, error);
     }
     return false;
+}
+
+bool RawMove(const std::string& from, const std::string& to, int& error) {
+    return RawMoveAt(AT_FDCWD, from.c_str(), to.c_str(), from, to, error);
 }
 
 } // namespace
@@ -413,19 +421,8 @@ bool CFolderMover::Move(const std::string& from, const std::string& to, int& err
             return MoveByPaths(from, to, error);
         }
     }
-    if (renameat2(folderFd, from.c_str() + slash + 1, folderFd, to.c_str() + slash + 1,
-                  RENAME_NOREPLACE) == 0) {
-        return true;
-    }
-    error = errno;
-    if (error == EEXIST) {
-        return MoveAcrossCase(from, to, error);
-    }
-    if (error == EINVAL || error == ENOSYS || error == ENOTSUP) {
-        // A file system without the flag: the rare way goes by the full paths.
-        return MoveByPaths(from, to, error);
-    }
-    return false;
+    return RawMoveAt(folderFd, from.c_str() + slash + 1, to.c_str() + slash + 1, from, to, error) ||
+           MoveAcrossCase(from, to, error);
 }
 
 CEntryIdentity GetEntryIdentity(const std::string& path) {

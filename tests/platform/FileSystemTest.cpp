@@ -699,6 +699,26 @@ TEST_P(MoveBothWays, FaultHookErrorWinsOverTheRealOutcome) {
     EXPECT_EQ(NamesIn(temp.Path()), std::set<std::string>{"a.txt"});
 }
 
+// The moves of a run go through the folder they were given, wherever it goes
+// meanwhile: a folder put at its old path is never touched.
+TEST_F(MoveTest, HeldFolderIsFollowedWhereItGoes) {
+    temp.WriteFile("sub/a", "a");
+    temp.WriteFile("sub/b", "b");
+    platform::CFolderMover mover;
+    int error = 0;
+    EXPECT_TRUE(mover.Move(temp / "sub/a", temp / "sub/x", error));
+    ASSERT_EQ(std::rename((temp / "sub").c_str(), (temp / "elsewhere").c_str()), 0);
+    temp.WriteFile("sub/b", "stranger");
+    EXPECT_TRUE(mover.Move(temp / "sub/b", temp / "sub/y", error));
+    EXPECT_EQ(NamesIn(temp / "elsewhere"), (std::set<std::string>{"x", "y"}));
+    EXPECT_EQ(ReadWholeFile(temp / "elsewhere/y"), "b");
+    EXPECT_EQ(NamesIn(temp / "sub"), std::set<std::string>{"b"});
+    // Once let go, the handle is taken anew from the path.
+    mover.Close();
+    EXPECT_TRUE(mover.Move(temp / "sub/b", temp / "sub/z", error));
+    EXPECT_EQ(NamesIn(temp / "sub"), std::set<std::string>{"z"});
+}
+
 // A move of the held folder itself, or any move outside it, lets the handle
 // go: the moves after it go by the folder's new path, never through the old
 // handle.
