@@ -3,6 +3,7 @@
 #include "catalogue/NameParts.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <limits>
 #include <numeric>
@@ -25,9 +26,11 @@ struct CSpan {
 // so that rows equal in all the rest keep their order.
 struct CSortKey {
     uint64_t value = 0;
-    // The first eight bytes of the folded name, so that most comparisons of
-    // names need not look into the buffer.
+    // The first sixteen bytes of the folded name, so that most comparisons
+    // of names need not look into the buffer: names of one camera or
+    // scanner share their first eight bytes ("img_0001") as a rule.
     uint64_t namePrefix = 0;
+    uint64_t nameNext = 0;
     CSpan name;
     uint32_t folder = 0;
     uint32_t position = 0;
@@ -77,18 +80,18 @@ struct CRankedTexts {
     }
 };
 
-// The first eight bytes of a span as a number that orders as the bytes do;
-// a shorter span is padded with zero bytes, so two equal prefixes still
-// leave the order to the whole spans.
-uint64_t PrefixOf(const char* text, CSpan span) {
-    uint64_t prefix = 0;
-    for (uint32_t i = 0; i < 8; ++i) {
-        prefix <<= 8;
-        if (i < span.length) {
-            prefix |= static_cast<unsigned char>(text[span.start + i]);
-        }
+// Eight bytes of a span from offset on, as a number that orders as the
+// bytes do; bytes past the span's end count as zero, so two equal words
+// still leave the order to the whole spans.
+uint64_t WordOf(const char* text, CSpan span, uint32_t offset) {
+    uint64_t word = 0;
+    if (span.length > offset) {
+        std::memcpy(&word, text + span.start + offset, std::min<uint32_t>(8, span.length - offset));
     }
-    return prefix;
+    if constexpr (std::endian::native == std::endian::little) {
+        word = __builtin_bswap64(word);
+    }
+    return word;
 }
 
 int CompareNumbers(uint64_t a, uint64_t b) {
@@ -199,7 +202,8 @@ bool SortCatalogueRows(std::vector<CCatalogueRow>& rows, const CRowOrder& order)
     }
     const char* const text = names.data();
     for (CSortKey& key : keys) {
-        key.namePrefix = PrefixOf(text, key.name);
+        key.namePrefix = WordOf(text, key.name, 0);
+        key.nameNext = WordOf(text, key.name, 8);
     }
 
     // The position decides between otherwise equal keys, so this order is
@@ -213,8 +217,15 @@ bool SortCatalogueRows(std::vector<CCatalogueRow>& rows, const CRowOrder& order)
         if (a.namePrefix != b.namePrefix) {
             return a.namePrefix < b.namePrefix ? -1 : 1;
         }
-        const int result = std::memcmp(text + a.name.start, text + b.name.start,
-                                       std::min(a.name.length, b.name.length));
+        if (a.nameNext != b.nameNext) {
+            return a.nameNext < b.nameNext ? -1 : 1;
+        }
+        constexpr uint32_t kInWords = 16;
+        const uint32_t common = std::min(a.name.length, b.name.length);
+        const int result = common > kInWords
+                               ? std::memcmp(text + a.name.start + kInWords,
+                                             text + b.name.start + kInWords, common - kInWords)
+                               : 0;
         return result != 0 ? result : CompareNumbers(a.name.length, b.name.length);
     };
     const auto before = [&](const CSortKey& a, const CSortKey& b) {

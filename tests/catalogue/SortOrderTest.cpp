@@ -33,13 +33,20 @@ constexpr int kColumnCount = 9;
 constexpr int kColNone = 99;
 
 // Names that collide without case, share prefixes, hold bytes above 127
-// and dots, so that every comparison path is taken.
+// and dots, so that every comparison path is taken. Some start with a stem
+// of 7, 8, 15, 16 or 17 bytes that others share, in some case or other, so
+// that names alike in their first 8 or 16 bytes differ only after them.
 std::string RandomName(std::mt19937& random) {
     static const char* const kPieces[] = {"a", "A", "b", "B", "img", "IMG", "_", "0", "1",
                                           "9", "é", "É", "z", "Z",   ".",   "~", "-", " "};
+    static const char* const kStems[] = {"",        "",         "",         "IMG_000",
+                                         "img_0001", "IMG_0001", "img_00012345 ph",
+                                         "IMG_00012345 ph", "img_00012345 pho",
+                                         "Img_00012345 Photo"};
     std::uniform_int_distribution<int> length(1, 5);
     std::uniform_int_distribution<int> piece(0, static_cast<int>(std::size(kPieces)) - 1);
-    std::string name;
+    std::uniform_int_distribution<std::size_t> stem(0, std::size(kStems) - 1);
+    std::string name = kStems[stem(random)];
     const int count = length(random);
     for (int i = 0; i < count; ++i) {
         name += kPieces[piece(random)];
