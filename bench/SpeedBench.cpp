@@ -31,6 +31,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -53,8 +54,24 @@ template <typename Work> double TimeMedian(int runs, Work work) {
     return Median(seconds);
 }
 
-/// readdir + lstat of every entry of the folders, then one sort of all the
-/// names without regard to case: the least a scan must do.
+/// The median time of each work, the works run in turn runs times.
+std::vector<double> TimeMediansInTurn(int runs, const std::vector<std::function<void()>>& works) {
+    std::vector<std::vector<double>> seconds(works.size());
+    for (int i = 0; i < runs; ++i) {
+        for (std::size_t w = 0; w < works.size(); ++w) {
+            const auto start = Clock::now();
+            works[w]();
+            seconds[w].push_back(std::chrono::duration<double>(Clock::now() - start).count());
+        }
+    }
+    std::vector<double> medians;
+    for (std::vector<double>& times : seconds) {
+        medians.push_back(Median(std::move(times)));
+    }
+    return medians;
+}
+
+/// count empty files named as a camera names them, made out of name order.
 void MakeEmptyFiles(const std::string& folder, int count, int offset) {
     for (int i = 0; i < count; ++i) {
         char name[64];
@@ -224,17 +241,21 @@ int main(int argc, char** argv) {
         }
         const std::vector<std::string> scanned =
             recursive ? treeFolders : std::vector<std::string>{flat};
-        std::size_t rawCount = 0;
-        const double raw = TimeMedian(runs, [&] { rawCount = RawScan(scanned); });
-        const double rawNames = TimeMedian(runs, [&] { (void)RawScan(scanned, false); });
-
         CRenameCore core;
         AddDefaultColumns(core.GetCatalogue());
         core.GetCatalogue().SetShowFolders(!recursive);
         core.GetCatalogue().SetRecursive(recursive);
         core.TogglePreview(); // no preview while scanning: Refresh alone
         core.GetCatalogue().SetFolder(folder, true);
-        const double refresh = TimeMedian(runs, [&] { core.GetCatalogue().Refresh(); });
+        // The three take turns, run by run, so that a slow spell of the
+        // machine falls on all of them alike rather than on one.
+        std::size_t rawCount = 0;
+        const std::vector<double> medians = TimeMediansInTurn(
+            runs, {[&] { rawCount = RawScan(scanned); }, [&] { (void)RawScan(scanned, false); },
+                   [&] { core.GetCatalogue().Refresh(); }});
+        const double raw = medians[0];
+        const double rawNames = medians[1];
+        const double refresh = medians[2];
         const char* what = recursive ? "tree" : "one folder";
         rows.push_back({std::string("Refresh, ") + what, refresh, raw,
                         std::to_string(core.GetCatalogue().GetRowCount()) + " rows, " +
