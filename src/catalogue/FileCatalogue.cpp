@@ -285,10 +285,12 @@ void CFileCatalogue::Refresh() {
         const CScanExpression expression(mask.substr(1), regexIgnoreCase);
         OnPatternStart(std::string());
         lastPattern = true;
+        onlyPattern = true;
         ScanFolder(start, "*.*", &expression);
         OnPatternDone(std::string());
     } else {
         const std::vector<std::string> pieces = SplitMask(mask);
+        onlyPattern = pieces.size() == 1;
         for (std::size_t i = 0; i < pieces.size() && !cancelled; ++i) {
             OnPatternStart(pieces[i]);
             lastPattern = i + 1 == pieces.size();
@@ -363,6 +365,61 @@ void CFileCatalogue::AddEntry(CFolderListing& listing, std::size_t index) {
     entries.push_back(std::move(listing.candidates[index]));
 }
 
+bool CFileCatalogue::NameWanted(std::string_view name, bool isFolder, const std::string& pattern,
+                                const CScanExpression* expression) const {
+    // Folders grouped before the files are listed whatever their names.
+    if (isFolder && !foldersAsFiles) {
+        return showFolders;
+    }
+    return (isFolder ? showFolders : showFiles) && platform::MatchWildcard(pattern, name) &&
+           (expression == nullptr || expression->Matches(std::string(name)));
+}
+
+bool CFileCatalogue::Wants(const CFileEntry& candidate, const std::string& pattern,
+                           const CScanExpression* expression) const {
+    // The name first: a name that does not match needs no lstat for the
+    // filter.
+    const bool isFolder = candidate.IsFolder();
+    return NameWanted(candidate.LongName(), isFolder, pattern, expression) &&
+           (!FilterApplies(isFolder) || filter.Passes(candidate));
+}
+
+void CFileCatalogue::ListFolderOnce(const std::string& folder, const std::string& pattern,
+                                    const CScanExpression* expression,
+                                    std::vector<std::string>& subFolders) {
+    // One copy of the folder's path for all of its entries.
+    const auto sharedFolder = std::make_shared<const std::string>(folder);
+    const std::size_t first = entries.size();
+    bool foldersAmongFiles = false;
+    int error = 0;
+    // A folder that cannot be read lists nothing; the scan goes on.
+    platform::ReadFolderNames(
+        folder,
+        [&](std::string_view name, platform::EntryType type) {
+            const bool isFolder = type == platform::EntryType::Folder;
+            if (isFolder && recursive) {
+                subFolders.push_back(std::string(folder).append(name).append("/"));
+            }
+            if (!NameWanted(name, isFolder, pattern, expression)) {
+                return;
+            }
+            // Made in place, and taken back when the filter turns it down:
+            // a filter on size or date asks the entry itself.
+            entries.emplace_back(sharedFolder, std::string(name), type);
+            if (FilterApplies(isFolder) && !filter.Passes(entries.back())) {
+                entries.pop_back();
+            } else if (isFolder && entries.size() - first > 1 &&
+                       !entries[entries.size() - 2].IsFolder()) {
+                foldersAmongFiles = true;
+            }
+        },
+        error);
+    if (foldersAmongFiles && !foldersAsFiles) {
+        std::stable_partition(entries.begin() + static_cast<std::ptrdiff_t>(first), entries.end(),
+                              [](const CFileEntry& entry) { return entry.IsFolder(); });
+    }
+}
+
 void CFileCatalogue::ScanFolder(const std::string& folder, const std::string& rawPattern,
                                 const CScanExpression* expression) {
     const std::string pattern = Trim(rawPattern);
@@ -373,51 +430,50 @@ void CFileCatalogue::ScanFolder(const std::string& folder, const std::string& ra
     if (cancelled) {
         return;
     }
-    CFolderListing& listing = ListFolder(folder);
-    const std::deque<CFileEntry>& candidates = listing.candidates;
-    const auto matchesPattern = [&](const CFileEntry& candidate) {
-        return platform::MatchWildcard(pattern, candidate.LongName()) &&
-               (expression == nullptr || expression->Matches(candidate.LongName()));
-    };
-    const auto listEach = [&](const auto& wanted) {
-        for (std::size_t i = 0; i < candidates.size(); ++i) {
-            if (!listing.listed[i] && wanted(candidates[i])) {
-                AddEntry(listing, i);
-            }
-        }
-    };
-    // The pattern first: a name that does not match needs no lstat for the
-    // filter.
-    if (foldersAsFiles) {
-        listEach([&](const CFileEntry& candidate) {
-            return (candidate.IsFolder() ? showFolders : showFiles) && matchesPattern(candidate) &&
-                   filter.Passes(candidate);
-        });
+    // Read once, a folder's entries go straight to the list; read for
+    // several pieces of the mask, the listing is kept for the next piece.
+    std::vector<std::string> ownSubFolders;
+    const std::vector<std::string>* subFolders = &ownSubFolders;
+    if (onlyPattern) {
+        ListFolderOnce(folder, pattern, expression, ownSubFolders);
     } else {
-        if (showFolders) {
-            listEach([](const CFileEntry& candidate) { return candidate.IsFolder(); });
-        }
-        if (showFiles) {
+        CFolderListing& listing = ListFolder(folder);
+        const std::deque<CFileEntry>& candidates = listing.candidates;
+        const auto listEach = [&](const auto& wanted) {
+            for (std::size_t i = 0; i < candidates.size(); ++i) {
+                if (!listing.listed[i] && wanted(candidates[i])) {
+                    AddEntry(listing, i);
+                }
+            }
+        };
+        if (foldersAsFiles) {
+            listEach(
+                [&](const CFileEntry& candidate) { return Wants(candidate, pattern, expression); });
+        } else {
             listEach([&](const CFileEntry& candidate) {
-                return !candidate.IsFolder() && matchesPattern(candidate) &&
-                       filter.Passes(candidate);
+                return candidate.IsFolder() && Wants(candidate, pattern, expression);
+            });
+            listEach([&](const CFileEntry& candidate) {
+                return !candidate.IsFolder() && Wants(candidate, pattern, expression);
             });
         }
-    }
-    if (lastPattern) {
-        // No later pattern looks at this folder again: its candidates go
-        // now, and their blocks serve the next folder's, instead of leaving
-        // holes between the entries that no large array can use.
-        std::deque<CFileEntry>().swap(listing.candidates);
-        std::vector<bool>().swap(listing.listed);
+        if (lastPattern) {
+            // No later pattern looks at this folder again: its candidates go
+            // now, and their blocks serve the next folder's, instead of
+            // leaving holes between the entries that no large array can use.
+            std::deque<CFileEntry>().swap(listing.candidates);
+            std::vector<bool>().swap(listing.listed);
+        }
+        // The listings are owned through pointers, so the walk adding more
+        // of them leaves this one in place.
+        subFolders = &listing.subFolders;
     }
     if (!recursive || cancelled) {
         return;
     }
     // Links to folders are listed as links and never followed, so a link
-    // cycle cannot make the walk endless. The listings are owned through
-    // pointers, so the walk adding more of them leaves this one in place.
-    for (const std::string& subFolder : listing.subFolders) {
+    // cycle cannot make the walk endless.
+    for (const std::string& subFolder : *subFolders) {
         if (cancelled) {
             break;
         }

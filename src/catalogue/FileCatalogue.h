@@ -204,6 +204,19 @@ private:
     void ScanFolder(const std::string& folder, const std::string& pattern,
                     const CScanExpression* expression);
     CFolderListing& ListFolder(const std::string& folder);
+    // Reads a folder that no other piece of the mask reads, its wanted
+    // entries straight into the list; its sub-folders go to subFolders
+    // when the scan is recursive.
+    void ListFolderOnce(const std::string& folder, const std::string& pattern,
+                        const CScanExpression* expression, std::vector<std::string>& subFolders);
+    // Whether a listed entry becomes a row under the pattern, the switches
+    // and the filter; NameWanted is all of it but the filter, which applies
+    // to files and to folders listed as files.
+    bool Wants(const CFileEntry& candidate, const std::string& pattern,
+               const CScanExpression* expression) const;
+    bool NameWanted(std::string_view name, bool isFolder, const std::string& pattern,
+                    const CScanExpression* expression) const;
+    bool FilterApplies(bool isFolder) const { return foldersAsFiles || !isFolder; }
     void AddEntry(CFolderListing& listing, std::size_t index);
     // Empties entries, freeing a large list on a thread of its own.
     void ReleaseEntries();
@@ -236,6 +249,9 @@ private:
     // The scan runs the last (or only) pattern of the mask: each folder's
     // listing is needed only until that folder is scanned.
     bool lastPattern = true;
+    // The mask has one piece (or is an expression): every folder is read
+    // once, straight into the entries.
+    bool onlyPattern = true;
     bool sortNamesAsNumbers = false;
 
     std::vector<CCatalogueColumn> columns;

@@ -419,6 +419,61 @@ TEST_F(CatalogueTestBase, RecursiveScanOrderIsDepthFirstPerPiece) {
     EXPECT_EQ(inSub.Extension(), "jpg");
 }
 
+// A mask of one piece reads each folder straight into the list; one of two
+// pieces keeps each folder's listing for the second. With a second piece
+// that matches nothing, both must list the same entries in the same order
+// (per folder its sub-folders, then its files, each as the folder lists
+// them), under every switch and with a filter that asks for sizes.
+TEST_F(CatalogueTestBase, OnePieceListsAsTwoPiecesDoUnderEverySwitch) {
+    for (int i = 0; i < 40; ++i) {
+        const std::string n = std::to_string(i);
+        temp.WriteFile("f" + n + ".jpg", std::string(static_cast<std::size_t>(i * 60), 'x'));
+        temp.WriteFile("t" + n + ".txt");
+        if (i % 5 == 0) {
+            temp.MakeFolder("d" + n + ".jpg");
+            temp.WriteFile("d" + n + ".jpg/in" + n + ".jpg",
+                           std::string(static_cast<std::size_t>(i * 70), 'y'));
+            temp.MakeFolder("d" + n + ".jpg/deeper");
+            temp.WriteFile("d" + n + ".jpg/deeper/last.JPG");
+        }
+    }
+    const auto listed = [&](const std::string& mask) {
+        catalogue.SetMask(mask);
+        Scan();
+        return std::make_pair(EntryPaths(), RowPaths());
+    };
+    int foldersBeforeFiles = 0;
+    for (int switches = 0; switches < 32; ++switches) {
+        catalogue.SetRecursive((switches & 1) != 0);
+        catalogue.SetFoldersAsFiles((switches & 2) != 0);
+        catalogue.SetShowFolders((switches & 4) == 0);
+        catalogue.SetShowFiles((switches & 8) == 0);
+        ASSERT_TRUE(catalogue.SetFilterSize(
+            (switches & 16) != 0 ? CompareMode::Greater : CompareMode::Off, 1000));
+        const auto once = listed("*.jpg");
+        const auto twice = listed("*.jpg;*.none");
+        EXPECT_EQ(once.first, twice.first) << "switches " << switches;
+        EXPECT_EQ(once.second, twice.second) << "switches " << switches;
+        // Folders and files both listed in the top folder: the folders come
+        // first in the scan order even where the folder lists them among
+        // the files.
+        const Names& entries = once.first;
+        const auto firstFile =
+            std::find_if(entries.begin(), entries.end(), [](const std::string& p) {
+                return p.back() != '/' && p.find('/', 4) == std::string::npos;
+            });
+        if (firstFile != entries.begin() && firstFile != entries.end() && (switches & 2) == 0) {
+            ++foldersBeforeFiles;
+            EXPECT_TRUE(std::none_of(firstFile, entries.end(),
+                                     [](const std::string& p) {
+                                         return p.back() == '/' && p.find('/', 4) == p.size() - 1;
+                                     }))
+                << "switches " << switches;
+        }
+    }
+    EXPECT_GT(foldersBeforeFiles, 0);
+}
+
 TEST_F(CatalogueTestBase, EachFolderIsReadOncePerRefresh) {
     temp.WriteFile("a.a");
     catalogue.SetMask("*.a;*.b");
