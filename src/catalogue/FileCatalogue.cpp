@@ -26,9 +26,9 @@ std::string Trim(const std::string& text) {
 
 // Names that are not valid UTF-8 are matched with each stray byte read as
 // U+FFFD, so that the expression sees text it can decode.
-std::string MatchableName(const std::string& name) {
+std::string MatchableName(std::string_view name) {
     if (utf8::IsValid(name)) {
-        return name;
+        return std::string(name);
     }
     std::string out;
     for (std::size_t pos = 0; pos < name.size();) {
@@ -57,7 +57,7 @@ struct CFileCatalogue::CScanExpression {
         }
     }
 
-    bool Matches(const std::string& name) const {
+    bool Matches(std::string_view name) const {
         if (!valid) {
             return false;
         }
@@ -372,7 +372,7 @@ bool CFileCatalogue::NameWanted(std::string_view name, bool isFolder, const std:
         return showFolders;
     }
     return (isFolder ? showFolders : showFiles) && platform::MatchWildcard(pattern, name) &&
-           (expression == nullptr || expression->Matches(std::string(name)));
+           (expression == nullptr || expression->Matches(name));
 }
 
 bool CFileCatalogue::Wants(const CFileEntry& candidate, const std::string& pattern,
