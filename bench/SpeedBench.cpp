@@ -71,7 +71,8 @@ std::vector<double> TimeMediansInTurn(int runs, const std::vector<std::function<
     return medians;
 }
 
-/// count empty files named as a camera names them, made out of name order.
+/// Makes count empty files in folder, named as a camera names them, in a
+/// scrambled order.
 void MakeEmptyFiles(const std::string& folder, int count, int offset) {
     for (int i = 0; i < count; ++i) {
         char name[64];
