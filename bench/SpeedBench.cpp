@@ -44,16 +44,6 @@ double Median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
-template <typename Work> double TimeMedian(int runs, Work work) {
-    std::vector<double> seconds;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = Clock::now();
-        work();
-        seconds.push_back(std::chrono::duration<double>(Clock::now() - start).count());
-    }
-    return Median(seconds);
-}
-
 /// The median time of each work, the works run in turn runs times.
 std::vector<double> TimeMediansInTurn(int runs, const std::vector<std::function<void()>>& works) {
     std::vector<std::vector<double>> seconds(works.size());
@@ -69,6 +59,10 @@ std::vector<double> TimeMediansInTurn(int runs, const std::vector<std::function<
         medians.push_back(Median(std::move(times)));
     }
     return medians;
+}
+
+double TimeMedian(int runs, const std::function<void()>& work) {
+    return TimeMediansInTurn(runs, {work}).front();
 }
 
 /// Makes count empty files in folder, named as a camera names them, in a

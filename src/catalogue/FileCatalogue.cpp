@@ -330,7 +330,8 @@ void CFileCatalogue::ReleaseEntries() {
     try {
         releaser = std::thread([doomed = std::move(old)]() mutable { doomed.clear(); });
     } catch (const std::system_error&) {
-        old.clear(); // no thread to be had: freed here
+        // No thread to be had: the list went with the closure that was
+        // never started, freed here.
     }
 }
 
@@ -390,6 +391,7 @@ void CFileCatalogue::ListFolderOnce(const std::string& folder, const std::string
     // One copy of the folder's path for all of its entries.
     const auto sharedFolder = std::make_shared<const std::string>(folder);
     const std::size_t first = entries.size();
+    bool fileListed = false;
     bool foldersAmongFiles = false;
     int error = 0;
     // A folder that cannot be read lists nothing; the scan goes on.
@@ -408,9 +410,10 @@ void CFileCatalogue::ListFolderOnce(const std::string& folder, const std::string
             entries.emplace_back(sharedFolder, std::string(name), type);
             if (FilterApplies(isFolder) && !filter.Passes(entries.back())) {
                 entries.pop_back();
-            } else if (isFolder && entries.size() - first > 1 &&
-                       !entries[entries.size() - 2].IsFolder()) {
-                foldersAmongFiles = true;
+            } else if (isFolder) {
+                foldersAmongFiles = foldersAmongFiles || fileListed;
+            } else {
+                fileListed = true;
             }
         },
         error);

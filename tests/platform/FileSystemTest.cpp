@@ -699,14 +699,21 @@ TEST_P(MoveBothWays, FaultHookErrorWinsOverTheRealOutcome) {
     EXPECT_EQ(NamesIn(temp.Path()), std::set<std::string>{"a.txt"});
 }
 
-// The moves of a run go through the folder they were given, wherever it goes
-// meanwhile: a folder put at its old path is never touched.
-TEST_F(MoveTest, HeldFolderIsFollowedWhereItGoes) {
-    temp.WriteFile("sub/a", "a");
-    temp.WriteFile("sub/b", "b");
+// A mover that holds sub/ (which held a and b) after its first move, a to x.
+class HeldFolderTest : public MoveTest {
+protected:
+    void SetUp() override {
+        temp.WriteFile("sub/a", "a");
+        temp.WriteFile("sub/b", "b");
+        ASSERT_TRUE(mover.Move(temp / "sub/a", temp / "sub/x", error));
+    }
     platform::CFolderMover mover;
     int error = 0;
-    EXPECT_TRUE(mover.Move(temp / "sub/a", temp / "sub/x", error));
+};
+
+// The moves of a run go through the folder they were given, wherever it goes
+// meanwhile: a folder put at its old path is never touched.
+TEST_F(HeldFolderTest, FollowsItWhereItGoes) {
     ASSERT_EQ(std::rename((temp / "sub").c_str(), (temp / "elsewhere").c_str()), 0);
     temp.WriteFile("sub/b", "stranger");
     EXPECT_TRUE(mover.Move(temp / "sub/b", temp / "sub/y", error));
@@ -722,12 +729,7 @@ TEST_F(MoveTest, HeldFolderIsFollowedWhereItGoes) {
 // A move of the held folder itself, or any move outside it, lets the handle
 // go: the moves after it go by the folder's new path, never through the old
 // handle.
-TEST_F(MoveTest, HeldFolderIsLetGoWhenAMoveRenamesIt) {
-    temp.WriteFile("sub/a", "a");
-    temp.WriteFile("sub/b", "b");
-    platform::CFolderMover mover;
-    int error = 0;
-    EXPECT_TRUE(mover.Move(temp / "sub/a", temp / "sub/x", error));
+TEST_F(HeldFolderTest, IsLetGoWhenAMoveRenamesIt) {
     EXPECT_TRUE(mover.Move(temp / "sub", temp / "moved", error));
     EXPECT_FALSE(mover.Move(temp / "sub/b", temp / "sub/y", error));
     EXPECT_EQ(error, ENOENT);
