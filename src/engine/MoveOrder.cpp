@@ -21,12 +21,29 @@ struct CWalkState {
 
 } // namespace
 
-std::vector<CMoveStep> OrderMoves(const std::vector<CRenamePair>& pairs) {
+std::vector<CMoveStep> OrderMoves(const std::vector<CRenamePair>& pairs, const PathKey& key) {
     const std::size_t count = pairs.size();
+    // Where a file system takes two names for one, paths meet by their keys.
+    std::vector<std::string> oldKeys;
+    std::vector<std::string> newKeys;
+    if (key) {
+        oldKeys.reserve(count);
+        newKeys.reserve(count);
+        for (const CRenamePair& pair : pairs) {
+            oldKeys.push_back(key(pair.oldPath));
+            newKeys.push_back(key(pair.newPath));
+        }
+    }
+    const auto oldKey = [&](std::size_t i) -> const std::string& {
+        return key ? oldKeys[i] : pairs[i].oldPath;
+    };
+    const auto newKey = [&](std::size_t i) -> const std::string& {
+        return key ? newKeys[i] : pairs[i].newPath;
+    };
     std::unordered_map<std::string_view, int> sourceOf;
     sourceOf.reserve(count);
     for (std::size_t i = 0; i < count; ++i) {
-        sourceOf.emplace(pairs[i].oldPath, static_cast<int>(i));
+        sourceOf.emplace(oldKey(i), static_cast<int>(i));
     }
     // The pairs by old path, so that the pairs inside a folder form one run.
     std::vector<int> bySource;
@@ -99,8 +116,9 @@ std::vector<CMoveStep> OrderMoves(const std::vector<CRenamePair>& pairs) {
             }
             if (!state.targetDone) {
                 state.targetDone = true;
-                const auto blocker = sourceOf.find(pair.newPath);
-                if (blocker != sourceOf.end()) {
+                const auto blocker = sourceOf.find(newKey(top));
+                // A change of case only meets the file itself: no wait.
+                if (blocker != sourceOf.end() && static_cast<std::size_t>(blocker->second) != top) {
                     const auto other = static_cast<std::size_t>(blocker->second);
                     if (states[other].visit == Visit::Pending) {
                         states[other].visit = Visit::Open;

@@ -4,6 +4,7 @@
 #include "engine/RenameCore.h"
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -56,4 +57,7 @@ struct CMoveStep {
 /// inside it. Otherwise the pairs keep their order, so that of two pairs
 /// with the same target the earlier one wins as before. Every pair appears
 /// in exactly one Direct step or in one ToTemp and one later FromTemp step.
-std::vector<CMoveStep> OrderMoves(const std::vector<CRenamePair>& pairs);
+/// With key, two paths are one where their keys are (a folder whose file
+/// system ignores case: see platform::CFolderCaseRules::Key).
+using PathKey = std::function<std::string(const std::string& path)>;
+std::vector<CMoveStep> OrderMoves(const std::vector<CRenamePair>& pairs, const PathKey& key = {});

@@ -22,6 +22,7 @@ void CRenameConflicts::Forget() {
     rowsKnown = false;
     lastFolderName = nullptr;
     lastFolder = nullptr;
+    caseRules = platform::CFolderCaseRules();
 }
 
 CRenameConflicts::Kind CRenameConflicts::GetKind(int row) const {
@@ -56,6 +57,12 @@ CRenameConflicts::CFolder& CRenameConflicts::FolderOf(const std::string& folder)
         int error = 0;
         // A folder that cannot be read shows only its listed names.
         (void)platform::ReadFolderNames(folder, items, error);
+        slot.rule = caseRules.Of(folder);
+        if (slot.rule != platform::NameCase::Exact) {
+            for (platform::CFolderItem& item : items) {
+                item.name = platform::FoldName(item.name, slot.rule);
+            }
+        }
         slot.holders.reserve(items.size());
         // Room for the names listed later as well (made since the read).
         slot.filter.assign(std::bit_ceil(std::max<std::size_t>(items.size(), 64)) / 8, 0);
@@ -81,13 +88,18 @@ void CRenameConflicts::LearnRows(const CFileCatalogue& catalogue, int rowCount) 
         const CFileEntry& entry = catalogue.GetRowEntry(row);
         CFolder& folder = FolderOf(entry.Folder());
         rowFolders[static_cast<std::size_t>(row)] = &folder;
-        const auto found = folder.holders.find(std::string_view(entry.LongName()));
+        const std::string folded = folder.rule == platform::NameCase::Exact
+                                       ? std::string()
+                                       : platform::FoldName(entry.LongName(), folder.rule);
+        const std::string_view name =
+            folder.rule == platform::NameCase::Exact ? std::string_view(entry.LongName()) : folded;
+        const auto found = folder.holders.find(name);
         if (found != folder.holders.end()) {
             found->second = row;
         } else {
             // Made since the folder was read.
-            folder.AddToFilter(std::hash<std::string_view>()(entry.LongName()));
-            folder.holders.emplace(entry.LongName(), row);
+            folder.AddToFilter(std::hash<std::string_view>()(name));
+            folder.holders.emplace(name, row);
         }
     }
     rowsKnown = true;
@@ -116,12 +128,19 @@ void CRenameConflicts::ClearClaims(std::size_t moveCount) {
     claimTags.resize(size);
 }
 
+std::string_view CRenameConflicts::NewName(const std::vector<CPreviewRow>& rows,
+                                           std::size_t index) const {
+    return rowFolders[index]->rule == platform::NameCase::Exact ? std::string_view(rows[index].text)
+                                                                : foldedNames[index];
+}
+
 int32_t& CRenameConflicts::ClaimSlot(const std::vector<CPreviewRow>& rows, int32_t row,
                                      std::size_t hash) {
     const std::size_t index = static_cast<std::size_t>(row);
-    const std::string& text = rows[index].text;
+    const std::string_view text = NewName(rows, index);
     const CFolder* folder = rowFolders[index];
-    const std::size_t mixed = hash ^ reinterpret_cast<std::uintptr_t>(folder) * 0x9E3779B97F4A7C15ull;
+    const std::size_t mixed =
+        hash ^ reinterpret_cast<std::uintptr_t>(folder) * 0x9E3779B97F4A7C15ull;
     const uint32_t tag = static_cast<uint32_t>(mixed >> 32);
     const std::size_t mask = claims.size() - 1;
     for (std::size_t slot = mixed & mask;; slot = (slot + 1) & mask) {
@@ -135,7 +154,7 @@ int32_t& CRenameConflicts::ClaimSlot(const std::vector<CPreviewRow>& rows, int32
             continue;
         }
         const std::size_t otherIndex = static_cast<std::size_t>(other);
-        if (rowFolders[otherIndex] == folder && rows[otherIndex].text == text) {
+        if (rowFolders[otherIndex] == folder && NewName(rows, otherIndex) == text) {
             return claims[slot];
         }
     }
@@ -153,14 +172,13 @@ void CRenameConflicts::Simulate(const std::vector<CPreviewRow>& rows,
     const std::size_t stepCount = steps.empty() ? order.size() : steps.size();
     for (std::size_t k = 0; k < stepCount; ++k) {
         const MoveStepKind kind = steps.empty() ? MoveStepKind::Direct : steps[k].kind;
-        const int32_t row =
-            order[steps.empty() ? k : static_cast<std::size_t>(steps[k].pair)];
+        const int32_t row = order[steps.empty() ? k : static_cast<std::size_t>(steps[k].pair)];
         const std::size_t index = static_cast<std::size_t>(row);
         if (kind == MoveStepKind::ToTemp) {
             movedAway[index] = 1;
             continue;
         }
-        const std::string_view text = rows[index].text;
+        const std::string_view text = NewName(rows, index);
         const std::size_t hash = std::hash<std::string_view>()(text);
         int32_t& claim = ClaimSlot(rows, row, hash);
         const CFolder& folder = *rowFolders[index];
@@ -171,7 +189,9 @@ void CRenameConflicts::Simulate(const std::vector<CPreviewRow>& rows,
             fails = true;
         } else if (folder.MayHold(hash)) {
             const auto held = folder.holders.find(text);
-            if (held != folder.holders.end() &&
+            // A row whose new name its folder takes for its own (a change
+            // of case) is held by itself, and that is no collision.
+            if (held != folder.holders.end() && held->second != row &&
                 (held->second < 0 || movedAway[static_cast<std::size_t>(held->second)] == 0)) {
                 kinds[index] = Kind::ExistingFile;
                 others[index] = held->second;
@@ -198,8 +218,7 @@ void CRenameConflicts::Compute(const CFileCatalogue& catalogue,
     // The rows that move, in the order the rename moves them.
     std::vector<int32_t> order;
     for (int row = 0; row < rowCount; ++row) {
-        if (PreviewRowMoves(rows[static_cast<std::size_t>(row)].text,
-                            catalogue.GetRowEntry(row))) {
+        if (PreviewRowMoves(rows[static_cast<std::size_t>(row)].text, catalogue.GetRowEntry(row))) {
             order.push_back(row);
         }
     }
@@ -218,6 +237,16 @@ void CRenameConflicts::Compute(const CFileCatalogue& catalogue,
     if (!rowsKnown || rowFolders.size() != static_cast<std::size_t>(rowCount)) {
         LearnRows(catalogue, rowCount);
     }
+    if (caseRules.AnyFolds()) {
+        foldedNames.resize(static_cast<std::size_t>(rowCount));
+        for (const int32_t row : order) {
+            const auto index = static_cast<std::size_t>(row);
+            const platform::NameCase rule = rowFolders[index]->rule;
+            if (rule != platform::NameCase::Exact) {
+                foldedNames[index] = platform::FoldName(rows[index].text, rule);
+            }
+        }
+    }
     ClearClaims(order.size());
     std::vector<CMoveStep> steps;
     if (movesMayChain) {
@@ -231,7 +260,11 @@ void CRenameConflicts::Compute(const CFileCatalogue& catalogue,
                                         entry.Folder() + rows[static_cast<std::size_t>(row)].text,
                                         entry.IsFolder()});
         }
-        steps = OrderMoves(pairs);
+        PathKey key;
+        if (caseRules.AnyFolds()) {
+            key = [this](const std::string& path) { return caseRules.Key(path); };
+        }
+        steps = OrderMoves(pairs, key);
     }
     Simulate(rows, order, steps);
     count = static_cast<int>(

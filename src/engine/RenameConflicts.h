@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/CaseRules.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -15,7 +17,10 @@ struct CPreviewRow;
 /// new path a file holds that is not moved away before it. The moves are
 /// taken in the order the rename makes them. Files that are not listed
 /// (another mask, a filter) count too: each folder's names are read once
-/// and kept until Forget.
+/// and kept until Forget. Where a folder's file system ignores case, names
+/// meet by their folded form: two new names that differ in case collide, a
+/// file blocks a name that differs from its own in case, and a change of
+/// case only is no collision.
 class CRenameConflicts {
 public:
     /// What a row collides with.
@@ -61,6 +66,9 @@ private:
     /// One folder: every name in it with the row that lists it (-1 for a
     /// name no row lists).
     struct CFolder {
+        /// How its file system compares names; the names of holders are
+        /// folded by it.
+        platform::NameCase rule = platform::NameCase::Exact;
         CNameMap<std::string> holders;
         /// A filter of the names' hashes (two bits a name, eight bits per
         /// name): a new name whose bits are not both set is no name here,
@@ -81,12 +89,17 @@ private:
     /// and marks every move that fails.
     void Simulate(const std::vector<CPreviewRow>& rows, const std::vector<int32_t>& order,
                   const std::vector<CMoveStep>& steps);
+    /// The new name of a moving row as its folder compares it.
+    std::string_view NewName(const std::vector<CPreviewRow>& rows, std::size_t index) const;
 
     std::vector<Kind> kinds;
     /// Per row: the row it collides with, or -1 (a file not listed).
     std::vector<int32_t> others;
     /// Per row: the folder of its entry.
     std::vector<CFolder*> rowFolders;
+    /// Per row, in folders that fold case: the folded new name.
+    std::vector<std::string> foldedNames;
+    platform::CFolderCaseRules caseRules;
     std::vector<int32_t> claims;
     /// Per slot of claims: the upper half of the new name's hash, so that a
     /// probe rarely has to look at another row's text.

@@ -275,8 +275,12 @@ private:
     /// hands each pair it made over to the undo lists, which it empties at
     /// its first move (a rename that moves nothing keeps the undo of the one
     /// before); an undo hands back each pair it could not make.
-    int MovePairs(std::vector<CRenamePair>& pairs, bool undo);
-    bool JournalMove(const std::string& from, const std::string& to);
+    /// identities, for an undo, holds the identity of each pair's file
+    /// (or is empty): a pair whose file is no longer the same is not moved.
+    int MovePairs(std::vector<CRenamePair>& pairs, bool undo,
+                  const std::vector<std::string>* identities = nullptr);
+    bool JournalMove(const std::string& from, const std::string& to,
+                     const std::string& identity = {});
     /// One move of a rename, through the journal, added to the undo lists
     /// when made (the paths moved there unless keepPaths). refused: the
     /// journal could not take it, so it was not tried.
@@ -285,6 +289,10 @@ private:
     /// The first step of a cycle: the pair's old path to a free name in its
     /// folder, which tempPath receives.
     bool MoveToTemporaryName(CRenamePair& pair, std::string& tempPath, int& error, bool& refused);
+    /// Hands one move that was made to the undo lists (emptied at the first).
+    void AddUndoStep(std::string from, std::string to, std::string identity);
+    /// Appends one step to the undo lists.
+    void KeepUndoStep(std::string from, std::string to, std::string identity);
     /// Forgets a step to a temporary name whose file went back (both moves).
     void DropUndoStep(const std::string& from, const std::string& to);
     void JournalOutcome(bool moved);
@@ -317,6 +325,10 @@ private:
 
     std::vector<std::string> undoOldPaths;
     std::vector<std::string> undoNewPaths;
+    /// Per undo step, the identity of its file (platform::FileIdentityText)
+    /// as the window's rename found it; empty in a batch run, whose undo
+    /// script records paths only.
+    std::vector<std::string> undoIdentities;
     std::vector<CRenameFailure> failures;
     int renamedCount = 0;
     std::string undoStorePath;

@@ -74,11 +74,12 @@ void CRenameCore::RecordFailure(int code, const std::string& from, const std::st
 // The journal line goes out before the move, so that a run killed in
 // between leaves a script that knows every move that was made. A move that
 // the journal could not take is not made: false, and the run stops there.
-bool CRenameCore::JournalMove(const std::string& from, const std::string& to) {
+bool CRenameCore::JournalMove(const std::string& from, const std::string& to,
+                              const std::string& identity) {
     if (journal == nullptr) {
         return true;
     }
-    if (!journal->AddMove(from, to)) {
+    if (!journal->AddMove(from, to, identity)) {
         journalError = journal->GetError() != 0 ? journal->GetError() : EIO;
         return false;
     }
@@ -111,31 +112,55 @@ void CRenameCore::ReportJournalStop() {
 
 bool CRenameCore::MoveRecorded(std::string& from, std::string& to, bool keepPaths, int& error,
                                bool& refused) {
-    if (!JournalMove(from, to)) {
+    // The window's undo knows each file by more than its path, so that an
+    // Undo (also one of a later run) never moves a stranger's file.
+    std::string identity = batchMode ? std::string() : platform::FileIdentityText(from);
+    if (!JournalMove(from, to, identity)) {
         // No move that the undo script does not know of.
         refused = true;
         return false;
     }
     const bool moved = folderMover.Move(from, to, error);
     JournalOutcome(moved);
-    if (moved) {
-        if (!undoStarted) {
-            // The undo lists belong to this rename from its first move on.
-            undoStarted = true;
-            undoOldPaths.clear();
-            undoNewPaths.clear();
-            undoOldPaths.reserve(undoReserve);
-            undoNewPaths.reserve(undoReserve);
+    if (!moved && !folderMover.StrandedPath().empty()) {
+        // A change of case whose file could not go back stays under a
+        // temporary name: the undo knows it there, as a move that was made.
+        std::string stranded = folderMover.StrandedPath();
+        if (JournalMove(from, stranded, identity)) {
+            JournalOutcome(true);
+            AddUndoStep(from, std::move(stranded), std::move(identity));
         }
+        return false;
+    }
+    if (moved) {
         if (keepPaths) {
-            undoOldPaths.push_back(from);
-            undoNewPaths.push_back(to);
+            AddUndoStep(from, to, std::move(identity));
         } else {
-            undoOldPaths.push_back(std::move(from));
-            undoNewPaths.push_back(std::move(to));
+            AddUndoStep(std::move(from), std::move(to), std::move(identity));
         }
     }
     return moved;
+}
+
+void CRenameCore::AddUndoStep(std::string from, std::string to, std::string identity) {
+    if (!undoStarted) {
+        // The undo lists belong to this rename from its first move on.
+        undoStarted = true;
+        undoOldPaths.clear();
+        undoNewPaths.clear();
+        undoIdentities.clear();
+        undoOldPaths.reserve(undoReserve);
+        undoNewPaths.reserve(undoReserve);
+    }
+    KeepUndoStep(std::move(from), std::move(to), std::move(identity));
+}
+
+void CRenameCore::KeepUndoStep(std::string from, std::string to, std::string identity) {
+    undoOldPaths.push_back(std::move(from));
+    undoNewPaths.push_back(std::move(to));
+    if (!batchMode) {
+        undoIdentities.push_back(std::move(identity));
+    }
 }
 
 bool CRenameCore::MoveToTemporaryName(CRenamePair& pair, std::string& tempPath, int& error,
@@ -158,14 +183,25 @@ bool CRenameCore::MoveToTemporaryName(CRenamePair& pair, std::string& tempPath, 
     return false;
 }
 
-int CRenameCore::MovePairs(std::vector<CRenamePair>& pairs, bool undo) {
+int CRenameCore::MovePairs(std::vector<CRenamePair>& pairs, bool undo,
+                           const std::vector<std::string>* identities) {
     // With swaps and chains allowed the pairs move in the order that lets
     // them succeed; otherwise (and for an undo, which runs the real moves
     // backwards) in the order given, one step each.
     std::vector<CMoveStep> steps;
     const bool ordered = !undo && switches.allowSwapsAndChains;
     if (ordered) {
-        steps = OrderMoves(pairs);
+        // On a card or share that ignores case, a.jpg -> B.jpg waits for
+        // b.jpg -> A.jpg as it would for b.jpg -> a.jpg.
+        platform::CFolderCaseRules caseRules;
+        for (const CRenamePair& pair : pairs) {
+            (void)caseRules.OfFolderOf(pair.oldPath);
+        }
+        PathKey key;
+        if (caseRules.AnyFolds()) {
+            key = [&caseRules](const std::string& path) { return caseRules.Key(path); };
+        }
+        steps = OrderMoves(pairs, key);
     }
     std::unordered_map<int, std::string> tempPaths;
     std::vector<bool> pairFailed(ordered ? pairs.size() : 0, false);
@@ -237,13 +273,30 @@ int CRenameCore::MovePairs(std::vector<CRenamePair>& pairs, bool undo) {
                 }
             }
         } else if (undo) {
-            moved = folderMover.Move(pair.oldPath, pair.newPath, error);
+            const std::string* identity = identities != nullptr && !identities->empty()
+                                              ? &(*identities)[static_cast<std::size_t>(step.pair)]
+                                              : nullptr;
+            if (identity != nullptr && !platform::IsStillTheFile(pair.oldPath, *identity)) {
+                // Another file stands where ours was put: ours is not there.
+                error = ENOENT;
+            } else {
+                moved = folderMover.Move(pair.oldPath, pair.newPath, error);
+            }
+            if (!moved && !folderMover.StrandedPath().empty()) {
+                // The file is under a temporary name now, and the next Undo
+                // takes it from there.
+                pair.oldPath = folderMover.StrandedPath();
+            }
         } else {
             moved = MoveRecorded(pair.oldPath, pair.newPath, false, error, refused);
             if (moved) {
                 // The paths went to the undo lists.
                 shownFrom = &undoOldPaths.back();
                 shownTo = &undoNewPaths.back();
+            } else if (!folderMover.StrandedPath().empty()) {
+                // The failure names where the file is.
+                tempFrom = folderMover.StrandedPath();
+                shownFrom = &tempFrom;
             }
         }
         if (refused && error == 0) {
@@ -264,8 +317,10 @@ int CRenameCore::MovePairs(std::vector<CRenamePair>& pairs, bool undo) {
             }
             if (!moved && undo) {
                 // Kept for the next Undo, as the rename recorded it.
-                undoOldPaths.push_back(std::move(pair.newPath));
-                undoNewPaths.push_back(std::move(pair.oldPath));
+                KeepUndoStep(std::move(pair.newPath), std::move(pair.oldPath),
+                             identities != nullptr && !identities->empty()
+                                 ? (*identities)[static_cast<std::size_t>(step.pair)]
+                                 : std::string());
             }
         }
         if (moved) {
@@ -287,13 +342,21 @@ int CRenameCore::MovePairs(std::vector<CRenamePair>& pairs, bool undo) {
 void CRenameCore::DropUndoStep(const std::string& from, const std::string& to) {
     // The step and its way back cancel out; the lists keep the two moves
     // only while the way back has not been recorded.
+    const bool withIdentities = undoIdentities.size() == undoOldPaths.size();
     if (undoOldPaths.size() >= 2 && undoOldPaths.back() == to && undoNewPaths.back() == from) {
         undoOldPaths.pop_back();
         undoNewPaths.pop_back();
+        if (withIdentities) {
+            undoIdentities.pop_back();
+        }
         for (std::size_t i = undoOldPaths.size(); i-- > 0;) {
             if (undoOldPaths[i] == from && undoNewPaths[i] == to) {
-                undoOldPaths.erase(undoOldPaths.begin() + static_cast<std::ptrdiff_t>(i));
-                undoNewPaths.erase(undoNewPaths.begin() + static_cast<std::ptrdiff_t>(i));
+                const auto at = static_cast<std::ptrdiff_t>(i);
+                undoOldPaths.erase(undoOldPaths.begin() + at);
+                undoNewPaths.erase(undoNewPaths.begin() + at);
+                if (withIdentities) {
+                    undoIdentities.erase(undoIdentities.begin() + at);
+                }
                 break;
             }
         }
@@ -390,14 +453,20 @@ int CRenameCore::UndoRename() {
     for (std::size_t i = undoOldPaths.size(); i-- > 0;) {
         pairs.push_back(CRenamePair{undoNewPaths[i], undoOldPaths[i], false});
     }
+    std::vector<std::string> identities;
+    if (undoIdentities.size() == undoOldPaths.size()) {
+        identities.assign(undoIdentities.rbegin(), undoIdentities.rend());
+    }
     undoOldPaths.clear();
     undoNewPaths.clear();
+    undoIdentities.clear();
     failures.clear();
-    MovePairs(pairs, true);
+    MovePairs(pairs, true, &identities);
     // The pairs that stayed came back last move first; the lists keep the
     // order in which the moves were made.
     std::reverse(undoOldPaths.begin(), undoOldPaths.end());
     std::reverse(undoNewPaths.begin(), undoNewPaths.end());
+    std::reverse(undoIdentities.begin(), undoIdentities.end());
     UpdateStoredUndo();
     if (!failures.empty()) {
         frontEnd->ShowMessage(MessageKind::Error, Text(strings::kErrorsWhileUndoing),

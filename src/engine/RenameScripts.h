@@ -85,8 +85,11 @@ public:
     /// none.
     int GetError() const { return file.GetError(); }
     /// Before a move of oldPath to newPath: the script will move newPath
-    /// back to oldPath.
-    bool AddMove(std::string_view oldPath, std::string_view newPath);
+    /// back to oldPath. An identity of the file (platform::FileIdentityText)
+    /// goes on the line as a third word, which the shell passes over and
+    /// ReadUndoJournal gives back.
+    bool AddMove(std::string_view oldPath, std::string_view newPath,
+                 std::string_view identity = {});
     /// After AddMove, when that move failed.
     bool CancelLastMove();
     /// After the first move that was made: the script takes its path,

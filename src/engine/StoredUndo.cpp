@@ -59,8 +59,10 @@ void CRenameCore::UpdateStoredUndo() {
         return;
     }
     bool ok = true;
+    const bool withIdentities = undoIdentities.size() == undoOldPaths.size();
     for (std::size_t i = 0; ok && i < undoOldPaths.size(); ++i) {
-        ok = kept.AddMove(undoOldPaths[i], undoNewPaths[i]);
+        ok = kept.AddMove(undoOldPaths[i], undoNewPaths[i],
+                          withIdentities ? undoIdentities[i] : std::string());
     }
     if (ok && kept.Finish(error)) {
         storedUndoIdentity = platform::GetEntryIdentity(undoStorePath);
@@ -75,15 +77,24 @@ bool CRenameCore::LoadStoredUndo() {
     }
     std::vector<std::string> oldPaths;
     std::vector<std::string> newPaths;
+    std::vector<std::string> identities;
     int error = 0;
-    if (!ReadUndoJournal(undoStorePath, oldPaths, newPaths, error) || oldPaths.empty()) {
+    if (!ReadUndoJournal(undoStorePath, oldPaths, newPaths, error, &identities) ||
+        oldPaths.empty()) {
         return false;
     }
+    // Whether the file a move left at path is still there: a journal of an
+    // older build knows paths only.
+    const auto stillThere = [&identities](std::size_t i, const std::string& path) {
+        return platform::PathExists(path) && platform::IsStillTheFile(path, identities[i]);
+    };
     // A run killed between a journal line and its move recorded one move it
     // did not make: the last, whose file is still under its old name.
-    if (!platform::PathExists(newPaths.back()) && platform::PathExists(oldPaths.back())) {
+    if (!stillThere(newPaths.size() - 1, newPaths.back()) &&
+        platform::PathExists(oldPaths.back())) {
         oldPaths.pop_back();
         newPaths.pop_back();
+        identities.pop_back();
         if (oldPaths.empty()) {
             return false;
         }
@@ -93,7 +104,7 @@ bool CRenameCore::LoadStoredUndo() {
     bool anyInPlace = false;
     std::unordered_set<std::string_view> laterSources;
     for (std::size_t i = oldPaths.size(); i-- > 0 && !anyInPlace;) {
-        if (laterSources.count(newPaths[i]) == 0 && platform::PathExists(newPaths[i])) {
+        if (laterSources.count(newPaths[i]) == 0 && stillThere(i, newPaths[i])) {
             anyInPlace = true;
         }
         laterSources.insert(oldPaths[i]);
@@ -103,6 +114,7 @@ bool CRenameCore::LoadStoredUndo() {
     }
     undoOldPaths = std::move(oldPaths);
     undoNewPaths = std::move(newPaths);
+    undoIdentities = std::move(identities);
     storedUndoIdentity = platform::GetEntryIdentity(undoStorePath);
     frontEnd->OnUndoStateChanged();
     return true;

@@ -34,21 +34,32 @@ bool ReadQuotedWord(std::string_view text, std::size_t& pos, std::string& word) 
 } // namespace
 
 void ParseUndoJournal(std::string_view text, std::vector<std::string>& oldPaths,
-                      std::vector<std::string>& newPaths) {
+                      std::vector<std::string>& newPaths, std::vector<std::string>* identities) {
     oldPaths.clear();
     newPaths.clear();
+    if (identities != nullptr) {
+        identities->clear();
+    }
     std::string from;
     std::string to;
+    std::string identity;
     // Line by line; a quoted path may hold a line end of its own, so a move
     // line is read word by word.
     for (std::size_t pos = 0; pos < text.size();) {
         if (text.substr(pos, kUndoLine.size()) == kUndoLine) {
-            // nr_undo 'new path' 'old path': the script moves new back to old.
+            // nr_undo 'new path' 'old path' ['identity']: the script moves
+            // new back to old.
             std::size_t end = pos + kUndoLine.size() - 1;
+            identity.clear();
             if (ReadQuotedWord(text, end, from) && end < text.size() && text[end] == ' ' &&
-                ReadQuotedWord(text, ++end, to) && end < text.size() && text[end] == '\n') {
+                ReadQuotedWord(text, ++end, to) && end < text.size() &&
+                (text[end] == '\n' || (text[end] == ' ' && ReadQuotedWord(text, ++end, identity) &&
+                                       end < text.size() && text[end] == '\n'))) {
                 oldPaths.push_back(to);
                 newPaths.push_back(from);
+                if (identities != nullptr) {
+                    identities->push_back(identity);
+                }
                 pos = end + 1;
                 continue;
             }
@@ -56,6 +67,9 @@ void ParseUndoJournal(std::string_view text, std::vector<std::string>& oldPaths,
             if (!oldPaths.empty()) {
                 oldPaths.pop_back();
                 newPaths.pop_back();
+                if (identities != nullptr) {
+                    identities->pop_back();
+                }
             }
             pos += kSkipLine.size();
             continue;
@@ -66,7 +80,8 @@ void ParseUndoJournal(std::string_view text, std::vector<std::string>& oldPaths,
 }
 
 bool ReadUndoJournal(const std::string& path, std::vector<std::string>& oldPaths,
-                     std::vector<std::string>& newPaths, int& error) {
+                     std::vector<std::string>& newPaths, int& error,
+                     std::vector<std::string>* identities) {
     oldPaths.clear();
     newPaths.clear();
     platform::CSequentialReader reader;
@@ -85,7 +100,7 @@ bool ReadUndoJournal(const std::string& path, std::vector<std::string>& oldPaths
             break;
         }
     }
-    ParseUndoJournal(text, oldPaths, newPaths);
+    ParseUndoJournal(text, oldPaths, newPaths, identities);
     error = 0;
     return true;
 }

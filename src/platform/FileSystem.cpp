@@ -1,7 +1,7 @@
 #include "platform/FileSystem.h"
 
+#include "platform/CaseRules.h"
 #include "platform/FileTime.h"
-#include "platform/Utf8.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -9,8 +9,11 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <functional>
+#include <linux/magic.h>
 #include <mutex>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 namespace platform {
@@ -73,6 +76,13 @@ bool StatxRecord(int dirFd, const char* path, const std::string& name, CFindReco
     return true;
 }
 
+// The last component of a path given to a system call.
+std::string_view LastOf(const char* path) {
+    const std::string_view text(path);
+    const auto slash = text.rfind('/');
+    return slash == std::string_view::npos ? text : text.substr(slash + 1);
+}
+
 std::string ParentOf(const std::string& path) {
     const auto slash = path.rfind('/');
     if (slash == std::string::npos) {
@@ -81,27 +91,28 @@ std::string ParentOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-bool SameInode(const std::string& a, const std::string& b) {
-    struct stat sa;
-    struct stat sb;
-    return lstat(a.c_str(), &sa) == 0 && lstat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
-           sa.st_ino == sb.st_ino;
-}
-
-// The move when the file system refuses RENAME_NOREPLACE.
-bool MoveWithoutFlag(const std::string& from, const std::string& to, int& error) {
+// The move when the file system refuses RENAME_NOREPLACE (FUSE mounts, older
+// NFS and CIFS): nothing may stand at the target that the move replaces, so
+// the target is first made ours. A file takes a second hard link (which
+// never replaces) where the file system has them; otherwise the target is
+// reserved by creating it exclusively (an empty file for a file, an empty
+// folder for a folder) and the move replaces only that reservation. A move
+// that fails takes its reservation back. Names are relative to folderFd, as
+// for renameat2.
+bool MoveWithoutFlag(int folderFd, const char* fromName, const char* toName, int& error) {
     struct stat source;
-    if (lstat(from.c_str(), &source) != 0) {
+    if (fstatat(folderFd, fromName, &source, AT_SYMLINK_NOFOLLOW) != 0) {
         error = errno;
         return false;
     }
-    if (!S_ISDIR(source.st_mode)) {
-        if (link(from.c_str(), to.c_str()) == 0) {
-            if (unlink(from.c_str()) == 0) {
+    const bool isFolder = S_ISDIR(source.st_mode);
+    if (!isFolder) {
+        if (linkat(folderFd, fromName, folderFd, toName, 0) == 0) {
+            if (unlinkat(folderFd, fromName, 0) == 0) {
                 return true;
             }
             error = errno;
-            unlink(to.c_str());
+            unlinkat(folderFd, toName, 0);
             return false;
         }
         if (errno != EPERM && errno != ENOTSUP && errno != EOPNOTSUPP && errno != ENOSYS &&
@@ -110,35 +121,70 @@ bool MoveWithoutFlag(const std::string& from, const std::string& to, int& error)
             return false;
         }
     }
-    struct stat target;
-    if (lstat(to.c_str(), &target) == 0) {
-        error = EEXIST;
-        return false;
+    struct stat reservation;
+    if (isFolder) {
+        if (mkdirat(folderFd, toName, 0700) != 0 ||
+            fstatat(folderFd, toName, &reservation, AT_SYMLINK_NOFOLLOW) != 0) {
+            error = errno;
+            return false;
+        }
+    } else {
+        const int fd = openat(folderFd, toName, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd < 0) {
+            error = errno;
+            return false;
+        }
+        const bool known = fstat(fd, &reservation) == 0;
+        close(fd);
+        if (!known) {
+            error = errno;
+            unlinkat(folderFd, toName, 0);
+            return false;
+        }
     }
-    if (std::rename(from.c_str(), to.c_str()) != 0) {
+    if (renameat(folderFd, fromName, folderFd, toName) == 0) {
+        return true;
+    }
+    error = errno;
+    // Only the reservation goes, and only while it is still the one made.
+    struct stat now;
+    if (fstatat(folderFd, toName, &now, AT_SYMLINK_NOFOLLOW) == 0 &&
+        now.st_dev == reservation.st_dev && now.st_ino == reservation.st_ino) {
+        unlinkat(folderFd, toName, isFolder ? AT_REMOVEDIR : 0);
+    }
+    if (isFolder && (error == EPERM || error == EISDIR || error == ENOTSUP || error == ENOSYS)) {
+        // Some file systems (fusefat) cannot move a folder onto an empty
+        // one. A folder's move can replace at most an empty folder, never a
+        // file (ENOTDIR) nor a folder with contents (ENOTEMPTY): it goes to
+        // the name once that is free again.
+        if (fstatat(folderFd, toName, &now, AT_SYMLINK_NOFOLLOW) == 0) {
+            error = EEXIST;
+            return false;
+        }
+        if (renameat(folderFd, fromName, folderFd, toName) == 0) {
+            return true;
+        }
         error = errno;
-        return false;
     }
-    return true;
+    return false;
 }
 
 // Moves fromName to toName, both relative to folderFd (AT_FDCWD: to the
-// current folder), whose full paths are from and to. A file system without
-// the no-replace flag moves by the full paths without it.
-bool RawMoveAt(int folderFd, const char* fromName, const char* toName, const std::string& from,
-               const std::string& to, int& error) {
+// current folder). A file system without the no-replace flag reserves the
+// target first.
+bool RawMoveAt(int folderFd, const char* fromName, const char* toName, int& error) {
     if (renameat2(folderFd, fromName, folderFd, toName, RENAME_NOREPLACE) == 0) {
         return true;
     }
     error = errno;
     if (error == EINVAL || error == ENOSYS || error == ENOTSUP) {
-        return MoveWithoutFlag(from, to, error);
+        return MoveWithoutFlag(folderFd, fromName, toName, error);
     }
     return false;
 }
 
 bool RawMove(const std::string& from, const std::string& to, int& error) {
-    return RawMoveAt(AT_FDCWD, from.c_str(), to.c_str(), from, to, error);
+    return RawMoveAt(AT_FDCWD, from.c_str(), to.c_str(), error);
 }
 
 } // namespace
@@ -338,50 +384,93 @@ bool MayTryMove(const std::string& from, const std::string& to, int& error) {
     return true;
 }
 
-// After a move from from to to failed with error: when the target "exists"
-// only because the file system ignores case, the move goes through a
-// temporary name.
-bool MoveAcrossCase(const std::string& from, const std::string& to, int& error) {
-    // Only a change of letter case can meet itself: two hard links of one
-    // file under different names are two names, and both stay.
-    if (error != EEXIST || from == to || ParentOf(from) != ParentOf(to) ||
-        !utf8::EqualsIgnoringCase(from, to) || !SameInode(from, to)) {
+// After a move within one folder failed with EEXIST: when what holds the
+// target is the file itself, under a name that its file system takes for
+// the same (a change of case on a card or share), the move steps through a
+// free temporary name in the folder, neither step replacing anything. The
+// step settles whether the target was the file: once the file has stepped
+// aside, the target is free exactly when it was. A file that cannot step
+// back to its old name is left where it is, and stranded names it.
+// folderFd and the names are as for renameat2; prefix is what makes a
+// temporary name a path for folderFd (the folder's path and "/" for
+// AT_FDCWD, empty for a held folder), shownPrefix the folder's path and "/".
+bool MoveAcrossCase(int folderFd, std::string_view prefix, std::string_view shownPrefix,
+                    const char* fromName, const char* toName, const std::function<NameCase()>& rule,
+                    int& error, std::string& stranded) {
+    if (error != EEXIST || std::strcmp(fromName, toName) == 0) {
         return false;
     }
-    // The target "exists" only because the file system ignores case: step
-    // through a unique name in the same folder, and step back if the second
-    // half fails.
+    // Two hard links of one file under different names are two names, and
+    // both stay: only a name that the file system takes for the same can be
+    // the file itself. Where the folder's rule is not known to fold, one
+    // file by device and inode under a name folded alike says so too.
+    const std::string_view fromLast = LastOf(fromName);
+    const std::string_view toLast = LastOf(toName);
+    const NameCase folderRule = rule();
+    bool itself = folderRule != NameCase::Exact && SameName(fromLast, toLast, folderRule);
+    if (!itself && (SameName(fromLast, toLast, NameCase::Simple) ||
+                    SameName(fromLast, toLast, NameCase::Full))) {
+        struct stat source;
+        struct stat target;
+        itself = fstatat(folderFd, fromName, &source, AT_SYMLINK_NOFOLLOW) == 0 &&
+                 fstatat(folderFd, toName, &target, AT_SYMLINK_NOFOLLOW) == 0 &&
+                 source.st_dev == target.st_dev && source.st_ino == target.st_ino;
+    }
+    if (!itself) {
+        return false;
+    }
+    char suffix[40];
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::string temp = ParentOf(from) + "/.nr-case-" + std::to_string(getpid()) + "-" +
-                                 std::to_string(attempt);
+        std::snprintf(suffix, sizeof suffix, ".nr-case-%d-%d", static_cast<int>(getpid()), attempt);
+        const std::string temp = std::string(prefix) + suffix;
         int stepError = 0;
-        if (!RawMove(from, temp, stepError)) {
+        if (!RawMoveAt(folderFd, fromName, temp.c_str(), stepError)) {
             if (stepError == EEXIST) {
                 continue;
             }
             error = stepError;
             return false;
         }
-        if (RawMove(temp, to, stepError)) {
+        if (RawMoveAt(folderFd, temp.c_str(), toName, stepError)) {
             error = 0;
             return true;
         }
+        // Another file holds the target: the file goes back.
         int backError = 0;
-        RawMove(temp, from, backError);
+        if (!RawMoveAt(folderFd, temp.c_str(), fromName, backError)) {
+            stranded = std::string(shownPrefix) + suffix;
+        }
         error = stepError;
         return false;
     }
     return false;
 }
 
-bool MoveByPaths(const std::string& from, const std::string& to, int& error) {
-    return RawMove(from, to, error) || MoveAcrossCase(from, to, error);
+bool MoveByPaths(const std::string& from, const std::string& to, int& error,
+                 std::string& stranded) {
+    if (RawMove(from, to, error)) {
+        return true;
+    }
+    const std::string folder = ParentOf(from);
+    if (error != EEXIST || folder != ParentOf(to)) {
+        return false;
+    }
+    const std::string prefix = folder == "/" ? folder : folder + "/";
+    return MoveAcrossCase(
+        AT_FDCWD, prefix, prefix, from.c_str(), to.c_str(),
+        [&folder] { return FolderNameCase(folder); }, error, stranded);
 }
 
 } // namespace
 
-bool MoveNoReplace(const std::string& from, const std::string& to, int& error) {
-    return MayTryMove(from, to, error) && MoveByPaths(from, to, error);
+bool MoveNoReplace(const std::string& from, const std::string& to, int& error,
+                   std::string* stranded) {
+    std::string left;
+    const bool moved = MayTryMove(from, to, error) && MoveByPaths(from, to, error, left);
+    if (stranded != nullptr) {
+        *stranded = std::move(left);
+    }
+    return moved;
 }
 
 CFolderMover::~CFolderMover() {
@@ -394,9 +483,11 @@ void CFolderMover::Close() {
         folderFd = -1;
     }
     folder.clear();
+    ruleKnown = false;
 }
 
 bool CFolderMover::Move(const std::string& from, const std::string& to, int& error) {
+    stranded.clear();
     if (!MayTryMove(from, to, error)) {
         return false;
     }
@@ -410,7 +501,7 @@ bool CFolderMover::Move(const std::string& from, const std::string& to, int& err
     if (!oneFolder) {
         // A move between folders may rename the held folder or one above it.
         Close();
-        return MoveByPaths(from, to, error);
+        return MoveByPaths(from, to, error, stranded);
     }
     if (folderFd < 0 || folder.size() != slash || from.compare(0, slash, folder) != 0) {
         Close();
@@ -418,11 +509,27 @@ bool CFolderMover::Move(const std::string& from, const std::string& to, int& err
         folderFd = open(folder.empty() ? "/" : folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
         if (folderFd < 0) {
             folder.clear();
-            return MoveByPaths(from, to, error);
+            return MoveByPaths(from, to, error, stranded);
         }
     }
-    return RawMoveAt(folderFd, from.c_str() + slash + 1, to.c_str() + slash + 1, from, to, error) ||
-           MoveAcrossCase(from, to, error);
+    const char* fromName = from.c_str() + slash + 1;
+    const char* toName = to.c_str() + slash + 1;
+    if (RawMoveAt(folderFd, fromName, toName, error)) {
+        return true;
+    }
+    if (error != EEXIST) {
+        return false;
+    }
+    // The folder's rule is learnt once while the folder is held.
+    const auto rule = [this] {
+        if (!ruleKnown) {
+            folderRule = FolderNameCase(folder.empty() ? "/" : folder);
+            ruleKnown = true;
+        }
+        return folderRule;
+    };
+    return MoveAcrossCase(folderFd, {}, std::string_view(from).substr(0, slash + 1), fromName,
+                          toName, rule, error, stranded);
 }
 
 CEntryIdentity GetEntryIdentity(const std::string& path) {
@@ -437,9 +544,68 @@ CEntryIdentity GetEntryIdentity(const std::string& path) {
     return identity;
 }
 
+std::string FileIdentityText(const std::string& path) {
+    struct statx sx;
+    if (statx(AT_FDCWD, path.c_str(), AT_SYMLINK_NOFOLLOW,
+              STATX_TYPE | STATX_INO | STATX_SIZE | STATX_MTIME | STATX_BTIME, &sx) != 0) {
+        return {};
+    }
+    // Who it is (device, inode and, where known, birth, since a freed inode
+    // number is soon given to a new file), then what it holds (size and
+    // time).
+    const auto device =
+        (static_cast<unsigned long long>(sx.stx_dev_major) << 32) | sx.stx_dev_minor;
+    const bool born = (sx.stx_mask & STATX_BTIME) != 0;
+    char text[160];
+    const int whoLength = std::snprintf(text, sizeof text, "%llu:%llu:%lld.%09u/", device,
+                                        static_cast<unsigned long long>(sx.stx_ino),
+                                        born ? static_cast<long long>(sx.stx_btime.tv_sec) : 0LL,
+                                        born ? sx.stx_btime.tv_nsec : 0u);
+    const std::size_t rest = sizeof text - static_cast<std::size_t>(whoLength);
+    if (S_ISDIR(sx.stx_mode)) {
+        std::snprintf(text + whoLength, rest, "folder");
+    } else {
+        std::snprintf(text + whoLength, rest, "%llu:%lld.%09u",
+                      static_cast<unsigned long long>(sx.stx_size),
+                      static_cast<long long>(sx.stx_mtime.tv_sec), sx.stx_mtime.tv_nsec);
+    }
+    return text;
+}
+
+bool IsStillTheFile(const std::string& path, std::string_view identity) {
+    if (identity.empty()) {
+        return true;
+    }
+    const std::string now = FileIdentityText(path);
+    if (now.empty()) {
+        return false;
+    }
+    const auto split = [](std::string_view text) {
+        const auto slash = text.find('/');
+        return slash == std::string_view::npos
+                   ? std::pair<std::string_view, std::string_view>{text, {}}
+                   : std::pair{text.substr(0, slash), text.substr(slash + 1)};
+    };
+    const auto [nowWho, nowFacts] = split(now);
+    const auto [thenWho, thenFacts] = split(identity);
+    // Local file systems keep a file's inode for its life, whatever is
+    // written into it; FAT, exFAT and FUSE number their inodes anew at every
+    // mount, so there size and time tell (a folder cannot be told).
+    struct statfs info;
+    const bool stableInodes =
+        statfs(path.c_str(), &info) == 0 &&
+        (info.f_type == EXT4_SUPER_MAGIC || info.f_type == XFS_SUPER_MAGIC ||
+         info.f_type == BTRFS_SUPER_MAGIC || info.f_type == TMPFS_MAGIC ||
+         info.f_type == F2FS_SUPER_MAGIC || info.f_type == 0x2FC12FC1 /* zfs */);
+    return stableInodes ? nowWho == thenWho : nowFacts == thenFacts;
+}
+
 bool MoveReplacingOnly(const std::string& from, const std::string& to, const CEntryIdentity& before,
-                       int& error) {
+                       int& error, bool* exchanged) {
     error = 0;
+    if (exchanged != nullptr) {
+        *exchanged = false;
+    }
     if (from.find('\0') != std::string::npos || to.find('\0') != std::string::npos) {
         error = EINVAL;
         return false;
@@ -458,7 +624,13 @@ bool MoveReplacingOnly(const std::string& from, const std::string& to, const CEn
             (void)unlink(from.c_str());
             return true;
         }
-        (void)renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_EXCHANGE);
+        if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_EXCHANGE) != 0) {
+            // The other file stays at from, and the caller must know that
+            // from is no longer its own.
+            if (exchanged != nullptr) {
+                *exchanged = true;
+            }
+        }
         error = EEXIST;
         return false;
     }
@@ -485,6 +657,22 @@ bool MoveReplacingOnly(const std::string& from, const std::string& to, const CEn
     }
     error = 0;
     return true;
+}
+
+bool SyncFolderOf(const std::string& path, int& error) {
+    error = 0;
+    const int fd = open(ParentOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        error = errno;
+        return false;
+    }
+    // A file system that cannot flush a folder (EINVAL) keeps names as it
+    // keeps them.
+    if (fsync(fd) != 0 && errno != EINVAL && errno != EROFS) {
+        error = errno;
+    }
+    close(fd);
+    return error == 0;
 }
 
 bool RemoveFile(const std::string& path, int& error) {

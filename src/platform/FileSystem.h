@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/CaseRules.h"
 #include "platform/FindRecord.h"
 
 #include <cstdint>
@@ -66,10 +67,14 @@ std::string GetCurrentFolder();
 /// The full path of the running executable, empty when unknown.
 std::string GetExecutablePath();
 
-/// Moves from to to without ever replacing an existing target. A change of
-/// letter case only, on a file system that ignores case, goes through a
-/// temporary name in the same folder. On failure error holds the errno value.
-bool MoveNoReplace(const std::string& from, const std::string& to, int& error);
+/// Moves from to to without ever replacing an existing target, also on a
+/// file system without the no-replace flag (the target is reserved first).
+/// A change of case that the folder's file system takes for the same name
+/// goes through a temporary name in the same folder. On failure error holds
+/// the errno value; when the file was left under that temporary name (it
+/// could not go back), stranded gets its path, else it is cleared.
+bool MoveNoReplace(const std::string& from, const std::string& to, int& error,
+                   std::string* stranded = nullptr);
 
 /// Moves as MoveNoReplace does, naming the files relative to a held handle of
 /// the folder they share: a run of moves within one folder then does not
@@ -86,10 +91,16 @@ public:
 
     bool Move(const std::string& from, const std::string& to, int& error);
     void Close();
+    /// After a failed Move: the temporary path where the file was left,
+    /// when a change of case could not take it back; empty otherwise.
+    const std::string& StrandedPath() const { return stranded; }
 
 private:
     std::string folder; // without its last "/"
     int folderFd = -1;
+    bool ruleKnown = false;
+    NameCase folderRule = NameCase::Exact;
+    std::string stranded;
 };
 
 /// A seam for tests: when set, every MoveNoReplace and CFolderMover::Move
@@ -113,13 +124,32 @@ struct CEntryIdentity {
 /// The identity of what stands at path now.
 CEntryIdentity GetEntryIdentity(const std::string& path);
 
+/// A short text that tells the file at path from any other that may later
+/// stand at a path it is moved to: its device, inode and birth time, then
+/// its size and modification time. Empty when nothing stands at path.
+std::string FileIdentityText(const std::string& path);
+
+/// True when what stands at path is the file that identity (from
+/// FileIdentityText) was taken of; also for an empty identity, which tells
+/// nothing. Where the file system keeps inodes for a file's life (ext4,
+/// xfs, btrfs, ...) inode and birth decide, so a file written since is still
+/// itself; FAT, exFAT and FUSE number inodes anew at every mount, so there
+/// size and time decide, and a folder passes.
+bool IsStillTheFile(const std::string& path, std::string_view identity);
+
 /// Moves from to to, replacing only what stood at to before: the file that
 /// before identifies, or, when before does not exist, nothing at all. Any
 /// other entry at to (one moved or made there since) stays as it is and the
 /// move fails with EEXIST; a folder is never replaced (EISDIR). Where the
-/// file system can exchange two names, checking and replacing are one step.
+/// file system can exchange two names, checking and replacing are one step;
+/// should the other file then fail to go back, exchanged is set: from holds
+/// that other file and to the one that was at from.
 bool MoveReplacingOnly(const std::string& from, const std::string& to, const CEntryIdentity& before,
-                       int& error);
+                       int& error, bool* exchanged = nullptr);
+
+/// Flushes the folder that holds path to the disk, so that a name it was
+/// given (a rename, a new file) outlasts a power cut.
+bool SyncFolderOf(const std::string& path, int& error);
 
 /// Removes a file (not a folder).
 bool RemoveFile(const std::string& path, int& error);

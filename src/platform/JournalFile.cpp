@@ -125,6 +125,11 @@ bool CJournalFile::Close(int& error) {
     if (reserved > length && ftruncate(fd, static_cast<off_t>(length)) != 0 && firstError == 0) {
         firstError = errno;
     }
+    // On the disk before anyone is told it was written: a power cut after a
+    // run that reported success must not take its undo script along.
+    if (fdatasync(fd) != 0 && firstError == 0 && errno != EINVAL && errno != EROFS) {
+        firstError = errno;
+    }
     const int closeError = CloseDescriptor(fd);
     if (firstError == 0) {
         firstError = closeError;

@@ -28,8 +28,9 @@ public:
     bool Create(const std::string& path, bool executable, int& error);
     /// Appends data. False once any write has failed.
     bool Write(std::string_view data);
-    /// Cuts the file to its content and closes it; false, with the errno
-    /// value, when any write, the cut or the close failed since Create.
+    /// Cuts the file to its content, flushes it to the disk and closes it;
+    /// false, with the errno value, when any write, the cut, the flush or
+    /// the close failed since Create.
     bool Close(int& error);
 
     bool IsOpen() const { return fd >= 0; }

@@ -4,6 +4,7 @@
 // settings are never read or touched.
 
 #include "support/CrLf.h"
+#include "support/FoldingMount.h"
 #include "support/FileSizeLimit.h"
 #include "support/TempFolder.h"
 
@@ -17,6 +18,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <poll.h>
 #include <set>
 #include <signal.h>
@@ -1158,3 +1160,84 @@ TEST_F(BatchRunTest, WithoutPathTheRememberedLastFolderIsNotRenamed) {
 }
 
 } // namespace
+
+// ---------------------------------------------------------------------------
+// A camera's card: exFAT and FAT32 through FUSE, whose names fold case
+
+class BatchOnCardTest : public BatchRunTest,
+                        public testing::WithParamInterface<CFoldingMount::Kind> {
+protected:
+    std::unique_ptr<CFoldingMount> mount;
+    std::string card; ///< the mounted root, without its final "/"
+
+    void SetUp() override {
+        BatchRunTest::SetUp();
+        mount = std::make_unique<CFoldingMount>(GetParam());
+        if (!mount->IsMounted()) {
+            GTEST_SKIP() << mount->SkipReason();
+        }
+        card = mount->Path();
+        card.pop_back();
+    }
+    void TearDown() override { mount.reset(); }
+};
+
+INSTANTIATE_TEST_SUITE_P(Cards, BatchOnCardTest,
+                         testing::Values(CFoldingMount::Kind::ExFat, CFoldingMount::Kind::Fat32),
+                         [](const testing::TestParamInfo<CFoldingMount::Kind>& info) {
+                             return std::string(info.param == CFoldingMount::Kind::ExFat
+                                                    ? "ExFat"
+                                                    : "Fat32");
+                         });
+
+TEST_P(BatchOnCardTest, LowerCasingTheNamesRenamesAndTheUndoScriptBringsThemBack) {
+    for (const char* name : {"IMG_0001.JPG", "IMG_0002.JPG", "Notes.TXT"}) {
+        std::ofstream(card + "/" + name, std::ios::binary) << name;
+    }
+    const std::string rules =
+        WriteOptions(CrLf({"[Filename]", "UCase=2", "[Extension]", "UCase=2"}));
+    const std::string undo = place / "undo.sh";
+    const CRunOutcome result =
+        Run({"RENAME=1", "PATH=" + card, "NRFILE=" + rules, "UNDOFILE=" + undo, "PAUSE=0"});
+    EXPECT_EQ(result.status, 0) << result.output;
+    EXPECT_EQ(result.output.find("ERR"), std::string::npos) << result.output;
+    EXPECT_EQ(NamesIn(card),
+              (std::set<std::string>{"img_0001.jpg", "img_0002.jpg", "notes.txt"}));
+
+    const CRunOutcome undone = RunScript(undo);
+    EXPECT_EQ(undone.status, 0) << undone.errors;
+    EXPECT_EQ(NamesIn(card),
+              (std::set<std::string>{"IMG_0001.JPG", "IMG_0002.JPG", "Notes.TXT"}));
+    std::ifstream in(card + "/Notes.TXT", std::ios::binary);
+    std::string content;
+    std::getline(in, content);
+    EXPECT_EQ(content, "Notes.TXT");
+
+    // Run again, the script finds nothing to move back: it says so and
+    // touches nothing.
+    const CRunOutcome again = RunScript(undo);
+    EXPECT_EQ(again.status, 1);
+    EXPECT_EQ(NamesIn(card),
+              (std::set<std::string>{"IMG_0001.JPG", "IMG_0002.JPG", "Notes.TXT"}));
+}
+
+TEST_P(BatchOnCardTest, TheUndoScriptNeverReplacesAFileOfAnotherCase) {
+    std::ofstream(card + "/a.txt", std::ios::binary) << "mine";
+    const std::string rules = WriteOptions(InsertBeforeOptions("x_"));
+    const std::string undo = place / "undo.sh";
+    ASSERT_EQ(Run({"RENAME=1", "PATH=" + card, "NRFILE=" + rules, "UNDOFILE=" + undo, "PAUSE=0"})
+                  .status,
+              0);
+    ASSERT_EQ(NamesIn(card), std::set<std::string>{"x_a.txt"});
+    // Someone puts A.TXT where the script would move x_a.txt back.
+    std::ofstream(card + "/A.TXT", std::ios::binary) << "theirs";
+    const CRunOutcome undone = RunScript(undo);
+    EXPECT_EQ(undone.status, 1);
+    EXPECT_NE(undone.errors.find("Not moved, the target exists"), std::string::npos)
+        << undone.errors;
+    EXPECT_EQ(NamesIn(card), (std::set<std::string>{"A.TXT", "x_a.txt"}));
+    std::ifstream in(card + "/A.TXT", std::ios::binary);
+    std::string content;
+    std::getline(in, content);
+    EXPECT_EQ(content, "theirs");
+}

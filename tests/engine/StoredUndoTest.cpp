@@ -286,6 +286,62 @@ TEST_F(StoredUndoTest, AJournalThatTakesNoMoreLinesStopsTheRenameAndKeepsWhatMov
     EXPECT_EQ(OnDisk(), Original(names));
 }
 
+TEST_F(StoredUndoTest, AFileThatSomeoneElsePutAtARenamedPathIsNotMovedBack) {
+    const Names names = {"a", "b"};
+    MakeFiles(names);
+    RenameTo({"x", "y"});
+    ASSERT_EQ(core->RenameFiles(), 0);
+    // The kept journal still runs in sh: the third word of a line is the
+    // file's identity, which the script passes over.
+    const std::string journal = ReadWholeFile(KeptPath());
+    EXPECT_NE(journal.find("nr_undo '" + folder / "x" + "' '" + folder / "a" + "' '"),
+              std::string::npos)
+        << journal;
+    // Since then x was removed and another file took its name; y is ours,
+    // written to since.
+    fs::remove(folder / "x");
+    folder.WriteFile("x", "someone else's");
+    folder.WriteFile("y", "content of b, edited");
+
+    Start();
+    ASSERT_TRUE(core->LoadStoredUndo());
+    frontEnd.errorLists.clear();
+    EXPECT_EQ(core->UndoRename(), 1);
+    ASSERT_EQ(frontEnd.errorLists.size(), 1u);
+    ASSERT_EQ(frontEnd.errorLists[0].size(), 1u);
+    EXPECT_EQ(frontEnd.errorLists[0][0].fromPath, folder / "x");
+    EXPECT_EQ(frontEnd.errorLists[0][0].code, ENOENT);
+    EXPECT_EQ(OnDisk(), (Disk{{"b", "content of b, edited"}, {"x", "someone else's"}}));
+
+    // A journal whose only file is a stranger's enables no Undo.
+    Start();
+    EXPECT_FALSE(core->LoadStoredUndo());
+}
+
+TEST_F(StoredUndoTest, AJournalThatKnowsPathsOnlyIsStillUndone) {
+    MakeFiles({"a"});
+    state.WriteFile("deep/NorvikRename/undo.sh",
+                    "#!/bin/sh\nnr_undo '" + folder / "a" + "' '" + folder / "old" + "'\nnr_run\n");
+    ASSERT_TRUE(core->LoadStoredUndo());
+    EXPECT_EQ(core->UndoRename(), 0);
+    EXPECT_EQ(OnDisk(), (Disk{{"old", "content of a"}}));
+}
+
+TEST(UndoJournalReaderTest, GivesTheIdentityOfEachLineThatHasOne) {
+    Names oldPaths;
+    Names newPaths;
+    Names identities;
+    ParseUndoJournal("nr_undo '/f/new' '/f/old' '2049:12:7.000000000/5:1.000000000'\n"
+                     "nr_undo '/f/plain' '/f/before'\n"
+                     "nr_undo '/f/gone' '/f/back' '1:2:3:4.5'\n"
+                     "nr_skip\n"
+                     "nr_undo '/f/bad' '/f/line' 'no end\n",
+                     oldPaths, newPaths, &identities);
+    EXPECT_EQ(oldPaths, Names({"/f/old", "/f/before"}));
+    EXPECT_EQ(newPaths, Names({"/f/new", "/f/plain"}));
+    EXPECT_EQ(identities, Names({"2049:12:7.000000000/5:1.000000000", ""}));
+}
+
 TEST(UndoJournalReaderTest, ReadsQuotedPathsAndSkipsTheMovesTakenBack) {
     Names oldPaths;
     Names newPaths;
