@@ -34,6 +34,8 @@ protected:
     CRecordingFileDialogs fileDialogs;
     CRecordingPopupMenus popups;
     std::unique_ptr<CMainDlg> window;
+    /// The folder the window opens on, when not the temporary folder.
+    std::string openPath;
 
     /// Fresh folders, default settings for a 1280 x 1024 screen, and seams
     /// that have nothing asked and no answers.
@@ -42,6 +44,7 @@ protected:
         configFolder = std::make_unique<CTempFolder>();
         settings = CProgramSettings();
         settings.SetDefaults(1280, 1024);
+        openPath.clear();
         boxes.Clear();
         fileDialogs.Clear();
         popups.Clear();
@@ -60,7 +63,7 @@ protected:
                     const std::function<void(CMainDlg&)>& prepare = nullptr,
                     const std::string& undoJournalPath = {}) {
         keywords = CCommandLineKeywords();
-        std::string line = "PATH=\"" + folder->Path() + "\"";
+        std::string line = "PATH=\"" + (openPath.empty() ? folder->Path() : openPath) + "\"";
         if (!extraKeywords.empty()) {
             line += " " + extraKeywords;
         }
