@@ -281,11 +281,11 @@ int CRenameCore::MovePairs(std::vector<CRenamePair>& pairs, bool undo,
                 error = ENOENT;
             } else {
                 moved = folderMover.Move(pair.oldPath, pair.newPath, error);
-            }
-            if (!moved && !folderMover.StrandedPath().empty()) {
-                // The file is under a temporary name now, and the next Undo
-                // takes it from there.
-                pair.oldPath = folderMover.StrandedPath();
+                if (!moved && !folderMover.StrandedPath().empty()) {
+                    // The file is under a temporary name now, and the next
+                    // Undo takes it from there.
+                    pair.oldPath = folderMover.StrandedPath();
+                }
             }
         } else {
             moved = MoveRecorded(pair.oldPath, pair.newPath, false, error, refused);
