@@ -22,16 +22,6 @@ using corehelp::NowMilliseconds;
 using corehelp::PrefetchEntry;
 using corehelp::Text;
 
-namespace {
-
-/// The name part of a path: what follows its last "/".
-std::string_view LastComponent(std::string_view path) {
-    const auto slash = path.rfind('/');
-    return slash == std::string_view::npos ? path : path.substr(slash + 1);
-}
-
-} // namespace
-
 std::vector<CRenamePair> CRenameCore::CollectRenamePairs(bool fullNewPath) const {
     std::vector<CRenamePair> pairs;
     if (previewPlaceholder) {
@@ -166,7 +156,7 @@ void CRenameCore::KeepUndoStep(std::string from, std::string to, std::string ide
 bool CRenameCore::MoveToTemporaryName(CRenamePair& pair, std::string& tempPath, int& error,
                                       bool& refused) {
     static thread_local std::mt19937 random{std::random_device{}()};
-    const std::string_view name = LastComponent(pair.oldPath);
+    const std::string_view name = platform::LastComponent(pair.oldPath);
     const std::string_view folder =
         std::string_view(pair.oldPath).substr(0, pair.oldPath.size() - name.size());
     char suffix[16];
@@ -311,7 +301,7 @@ int CRenameCore::MovePairs(std::vector<CRenamePair>& pairs, bool undo,
                 line.assign(moved ? "OK: [" : "ERR: [")
                     .append(*shownFrom)
                     .append("] -> [")
-                    .append(LastComponent(*shownTo))
+                    .append(platform::LastComponent(*shownTo))
                     .append("]");
                 frontEnd->WriteConsoleLine(line);
             }

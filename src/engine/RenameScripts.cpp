@@ -124,11 +124,6 @@ bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
     return true;
 }
 
-std::string_view LastComponent(std::string_view path) {
-    const auto slash = path.rfind('/');
-    return slash == std::string_view::npos ? path : path.substr(slash + 1);
-}
-
 // One move as a script line: the Windows rename command names only the
 // target's last component; the shell line calls command with both paths.
 void AppendMoveLine(std::string& out, ScriptForm form, std::string_view command,
@@ -137,7 +132,7 @@ void AppendMoveLine(std::string& out, ScriptForm form, std::string_view command,
         out.append("rename \"")
             .append(fromPath)
             .append("\" \"")
-            .append(LastComponent(toPath))
+            .append(platform::LastComponent(toPath))
             .append("\"\r\n");
         return;
     }

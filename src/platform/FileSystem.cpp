@@ -25,7 +25,7 @@ MoveFaultHook& FaultHook() {
     return hook;
 }
 
-uint32_t AttributesOf(const std::string& name, mode_t mode) {
+uint32_t AttributesOf(std::string_view name, mode_t mode) {
     uint32_t attributes = 0;
     if (S_ISDIR(mode)) {
         attributes |= kAttrDirectory;
@@ -46,16 +46,7 @@ uint32_t AttributesOf(const std::string& name, mode_t mode) {
     return attributes;
 }
 
-std::string LastComponent(const std::string& path) {
-    std::string trimmed = path;
-    while (trimmed.size() > 1 && trimmed.back() == '/') {
-        trimmed.pop_back();
-    }
-    const auto slash = trimmed.rfind('/');
-    return slash == std::string::npos ? trimmed : trimmed.substr(slash + 1);
-}
-
-bool StatxRecord(int dirFd, const char* path, const std::string& name, CFindRecord& record,
+bool StatxRecord(int dirFd, const char* path, std::string_view name, CFindRecord& record,
                  int& error) {
     struct statx sx;
     if (statx(dirFd, path, AT_SYMLINK_NOFOLLOW,
@@ -313,6 +304,14 @@ uint32_t AttributesOfType(EntryType type, const std::string& name) {
         attributes |= kAttrHidden;
     }
     return attributes == 0 ? kAttrNormal : attributes;
+}
+
+std::string_view LastComponent(std::string_view path) {
+    while (path.size() > 1 && path.back() == '/') {
+        path.remove_suffix(1);
+    }
+    const auto slash = path.rfind('/');
+    return slash == std::string_view::npos ? path : path.substr(slash + 1);
 }
 
 bool GetFindRecord(const std::string& path, CFindRecord& record, int& error) {

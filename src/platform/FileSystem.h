@@ -48,6 +48,10 @@ bool ReadFolderNames(const std::string& folder, const FolderNameVisitor& visit, 
 /// when none of these. What lstat gives (read-only) is not among them.
 uint32_t AttributesOfType(EntryType type, const std::string& name);
 
+/// The name part of a path: what follows its last "/", trailing "/"s aside
+/// ("/photos/a.jpg" and "/photos/a.jpg/" give "a.jpg"; "/" gives "").
+std::string_view LastComponent(std::string_view path);
+
 /// The find record of one path (lstat: a link is reported as a link).
 bool GetFindRecord(const std::string& path, CFindRecord& record, int& error);
 

@@ -23,6 +23,6 @@ public:
 
     /// A filter of the string table ("Tekstbestanden (*.txt)|*.txt|Alle
     /// bestanden (*.*)|*.*||") in Qt's form ("Tekstbestanden (*.txt);;Alle
-    /// bestanden (*)"): "*.*" matches every name, as on the design's system.
+    /// bestanden (*)"): "*.*" matches every name, with or without a dot.
     static QString QtFilter(std::string_view tableFilter);
 };

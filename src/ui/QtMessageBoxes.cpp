@@ -66,7 +66,7 @@ int CQtMessageBoxes::Show(void* owner, const std::string& text, const std::strin
                     caption.empty() ? UiText(defaultCaptionId) : ToQt(caption), ToQt(text),
                     ButtonsOfStyle(style), static_cast<QWidget*>(owner));
     box.setObjectName(QStringLiteral("CQtMessageBox"));
-    // The first button is the default, as in the design's boxes.
+    // The first button (Yes, else OK) is the default, so Enter answers it.
     box.setDefaultButton(box.button(QMessageBox::Yes) != nullptr ? QMessageBox::Yes
                                                                  : QMessageBox::Ok);
     box.exec();

@@ -1053,3 +1053,11 @@ TEST(Console, WaitForKeyPressGivesUpWhenTheTerminalCannotBeRead) {
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0) << "10-15: setup failed, 21: the wait did not end";
 }
+
+TEST(FileSystemPaths, LastComponentIsTheNameAfterTheLastSlash) {
+    EXPECT_EQ(platform::LastComponent("/photos/a.jpg"), "a.jpg");
+    EXPECT_EQ(platform::LastComponent("/photos/a.jpg/"), "a.jpg");
+    EXPECT_EQ(platform::LastComponent("a.jpg"), "a.jpg");
+    EXPECT_EQ(platform::LastComponent("/"), "");
+    EXPECT_EQ(platform::LastComponent("/photos/"), "photos");
+}

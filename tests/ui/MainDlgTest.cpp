@@ -410,7 +410,8 @@ private slots:
         QCOMPARE(settings.columnOrder[1], kTypeColumn);
         QCOMPARE(window->GetCore().GetCatalogue().GetColumnOrder()[1], kTypeColumn);
 
-        // A maximized window is stored as the design's fixed rectangle.
+        // A maximized window is stored as maximized, with the fixed
+        // rectangle (-1, -1, 622 x 442) it comes back to when restored.
         window->showMaximized();
         QTRY_VERIFY(window->isMaximized());
         window->close();
