@@ -1,5 +1,8 @@
 #include "engine/MoveOrder.h"
 
+#include "catalogue/FileCatalogue.h"
+#include "engine/RenameCoreHelpers.h"
+
 #include <algorithm>
 #include <string_view>
 #include <unordered_map>
@@ -20,6 +23,30 @@ struct CWalkState {
 };
 
 } // namespace
+
+std::vector<int32_t> RowsInMoveOrder(const CFileCatalogue& catalogue,
+                                     const std::vector<CPreviewRow>& rows) {
+    const int rowCount = std::min(catalogue.GetRowCount(), static_cast<int>(rows.size()));
+    std::vector<int32_t> order;
+    order.reserve(static_cast<std::size_t>(rowCount));
+    for (int row = 0; row < rowCount; ++row) {
+        if (row + corehelp::kPrefetchRows < rowCount) {
+            corehelp::PrefetchEntry(catalogue.GetRowEntry(row + corehelp::kPrefetchRows));
+        }
+        if (PreviewRowMoves(rows[static_cast<std::size_t>(row)].text, catalogue.GetRowEntry(row))) {
+            order.push_back(row);
+        }
+    }
+    if (catalogue.GetRecursive() && catalogue.GetFoldersAsFiles()) {
+        PutFoldersAfterTheirContents(
+            order, [&](int32_t row) { return catalogue.GetRowEntry(row).IsFolder(); },
+            [&](int32_t row) {
+                const CFileEntry& entry = catalogue.GetRowEntry(row);
+                return entry.Folder().size() + entry.LongName().size();
+            });
+    }
+    return order;
+}
 
 std::vector<CMoveStep> OrderMoves(const std::vector<CRenamePair>& pairs, const PathKey& key) {
     const std::size_t count = pairs.size();

@@ -4,6 +4,7 @@
 #include "engine/RenameCore.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -28,6 +29,15 @@ void PutFoldersAfterTheirContents(std::vector<Move>& moves, IsFolder isFolder,
         return oldPathLength(a) > oldPathLength(b);
     });
 }
+
+/// The rows of catalogue that rows (its preview, row i belonging to file row
+/// i) gives a move, in the order the rename takes their pairs (before
+/// OrderMoves orders chains and cycles): row order, but in a recursive list
+/// that renames folders, the files first and then the folders, deepest
+/// path first. The rename's pairs and the collision check both come from
+/// here, so the check sees the moves the rename makes.
+std::vector<int32_t> RowsInMoveOrder(const CFileCatalogue& catalogue,
+                                     const std::vector<CPreviewRow>& rows);
 
 /// How one step of an ordered rename moves its pair.
 enum class MoveStepKind {

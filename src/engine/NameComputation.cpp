@@ -338,6 +338,11 @@ void CRenameCore::ComputeNewNames(bool force) {
                                        LookupString(collisions == 1 ? strings::kCollision
                                                                     : strings::kCollisions)});
         }
+        // Moves in a folder that could not be read are not known to succeed.
+        if (const int unchecked = conflicts.GetUncheckedCount(); unchecked > 0) {
+            previewHeader += FillText(" - [ %u %s ]", {std::to_string(unchecked),
+                                                       LookupString(strings::kUncheckedRows)});
+        }
     }
     frontEnd->OnPreviewChanged();
 }

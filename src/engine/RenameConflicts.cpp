@@ -14,6 +14,7 @@ void CRenameConflicts::Clear() {
     kinds.clear();
     others.clear();
     count = 0;
+    uncheckedCount = 0;
 }
 
 void CRenameConflicts::Forget() {
@@ -38,6 +39,9 @@ std::string CRenameConflicts::GetOtherPath(const CFileCatalogue& catalogue,
         static_cast<std::size_t>(row) >= rows.size()) {
         return {};
     }
+    if (GetKind(row) == Kind::Unchecked) {
+        return catalogue.GetRowEntry(row).Folder();
+    }
     const int other = others[static_cast<std::size_t>(row)];
     if (other >= 0 && other < catalogue.GetRowCount()) {
         return catalogue.GetRowEntry(other).FullPath();
@@ -55,8 +59,9 @@ CRenameConflicts::CFolder& CRenameConflicts::FolderOf(const std::string& folder)
     if (inserted) {
         std::vector<platform::CFolderItem> items;
         int error = 0;
-        // A folder that cannot be read shows only its listed names.
-        (void)platform::ReadFolderNames(folder, items, error);
+        // A folder that cannot be read shows only its listed names, and its
+        // moves are not known to succeed.
+        slot.unread = !platform::ReadFolderNames(folder, items, error);
         slot.rule = caseRules.Of(folder);
         if (slot.rule != platform::NameCase::Exact) {
             for (platform::CFolderItem& item : items) {
@@ -199,6 +204,9 @@ void CRenameConflicts::Simulate(const std::vector<CPreviewRow>& rows,
             }
         }
         if (!fails) {
+            if (folder.unread) {
+                kinds[index] = Kind::Unchecked;
+            }
             claim = row;
             movedAway[index] = 1;
         } else if (kind == MoveStepKind::FromTemp) {
@@ -214,24 +222,12 @@ void CRenameConflicts::Compute(const CFileCatalogue& catalogue,
     kinds.assign(static_cast<std::size_t>(rowCount), Kind::None);
     others.assign(static_cast<std::size_t>(rowCount), -1);
     count = 0;
+    uncheckedCount = 0;
 
     // The rows that move, in the order the rename moves them.
-    std::vector<int32_t> order;
-    for (int row = 0; row < rowCount; ++row) {
-        if (PreviewRowMoves(rows[static_cast<std::size_t>(row)].text, catalogue.GetRowEntry(row))) {
-            order.push_back(row);
-        }
-    }
+    const std::vector<int32_t> order = RowsInMoveOrder(catalogue, rows);
     if (order.empty()) {
         return;
-    }
-    if (catalogue.GetRecursive() && catalogue.GetFoldersAsFiles()) {
-        PutFoldersAfterTheirContents(
-            order, [&](int32_t row) { return catalogue.GetRowEntry(row).IsFolder(); },
-            [&](int32_t row) {
-                const CFileEntry& entry = catalogue.GetRowEntry(row);
-                return entry.Folder().size() + entry.LongName().size();
-            });
     }
 
     if (!rowsKnown || rowFolders.size() != static_cast<std::size_t>(rowCount)) {
@@ -267,6 +263,8 @@ void CRenameConflicts::Compute(const CFileCatalogue& catalogue,
         steps = OrderMoves(pairs, key);
     }
     Simulate(rows, order, steps);
-    count = static_cast<int>(
-        std::count_if(kinds.begin(), kinds.end(), [](Kind kind) { return kind != Kind::None; }));
+    uncheckedCount = static_cast<int>(std::count(kinds.begin(), kinds.end(), Kind::Unchecked));
+    count = static_cast<int>(std::count_if(kinds.begin(), kinds.end(), [](Kind kind) {
+        return kind == Kind::SameNewName || kind == Kind::ExistingFile;
+    }));
 }

@@ -20,7 +20,9 @@ struct CPreviewRow;
 /// and kept until Forget. Where a folder's file system ignores case, names
 /// meet by their folded form: two new names that differ in case collide, a
 /// file blocks a name that differs from its own in case, and a change of
-/// case only is no collision.
+/// case only is no collision. A move in a folder that cannot be read is
+/// marked as not checked (unless it collides with another row anyway): a
+/// file there that no row lists may hold its new path.
 class CRenameConflicts {
 public:
     /// What a row collides with.
@@ -28,6 +30,7 @@ public:
         None,
         SameNewName,  ///< another row gets the same new path first
         ExistingFile, ///< a file already holds the new path
+        Unchecked,    ///< its folder could not be read: no collision is known
     };
 
     /// Recomputes for the rows of catalogue and their preview texts (a text
@@ -44,10 +47,14 @@ public:
     /// looked up anew.
     void ForgetRows() { rowsKnown = false; }
 
+    /// The rows that collide (not those that could not be checked).
     int GetCount() const { return count; }
+    /// The moving rows whose folder could not be read.
+    int GetUncheckedCount() const { return uncheckedCount; }
     Kind GetKind(int row) const;
     /// The full path of what the row collides with: the other row's old
-    /// path, or the file that holds the new path. Empty for no collision.
+    /// path, or the file that holds the new path; for an unchecked row, its
+    /// folder. Empty for no collision.
     std::string GetOtherPath(const CFileCatalogue& catalogue, const std::vector<CPreviewRow>& rows,
                              int row) const;
 
@@ -69,6 +76,8 @@ private:
         /// How its file system compares names; the names of holders are
         /// folded by it.
         platform::NameCase rule = platform::NameCase::Exact;
+        /// Its listing failed: holders has only the names rows list.
+        bool unread = false;
         CNameMap<std::string> holders;
         /// A filter of the names' hashes (two bits a name, eight bits per
         /// name): a new name whose bits are not both set is no name here,
@@ -105,6 +114,7 @@ private:
     /// probe rarely has to look at another row's text.
     std::vector<uint32_t> claimTags;
     int count = 0;
+    int uncheckedCount = 0;
     std::unordered_map<std::string, CFolder> folders;
     bool rowsKnown = false;
     // The folder of the last lookup: rows of one folder follow each other.

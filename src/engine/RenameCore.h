@@ -3,6 +3,7 @@
 #include "catalogue/FileCatalogue.h"
 #include "engine/ComputationContext.h"
 #include "engine/ComputationState.h"
+#include "engine/KeptUndoJournal.h"
 #include "engine/RenameConflicts.h"
 #include "engine/RenameOptions.h"
 #include "engine/TagExpander.h"
@@ -243,8 +244,8 @@ public:
     /// the last rename can be undone after a crash, a kill or a restart.
     /// Empty (the default, and always in a batch run): nowhere. Its folder
     /// is made, readable by its owner only, at the first rename.
-    void SetUndoStorePath(const std::string& path) { undoStorePath = path; }
-    const std::string& GetUndoStorePath() const { return undoStorePath; }
+    void SetUndoStorePath(const std::string& path) { keptUndo.SetPath(path); }
+    const std::string& GetUndoStorePath() const { return keptUndo.GetPath(); }
     /// Takes the moves of the kept journal into the undo lists when at least
     /// one of its files is still where the rename left it, and tells the
     /// front end; false (the lists unchanged) otherwise. An Undo then moves
@@ -301,11 +302,6 @@ private:
     void ShowCannotCreate(const std::string& path, int error);
     /// The Rename command as designed, after the question.
     int RenameFilesNow();
-    /// The Rename command with the kept journal written while the files move.
-    int RenameFilesKept();
-    /// After an Undo: the kept journal follows the undo lists (removed when
-    /// they are empty), if it is still the one this core wrote or read.
-    void UpdateStoredUndo();
 
     CRenameFrontEnd defaultFrontEnd;
     CRenameFrontEnd* frontEnd;
@@ -331,9 +327,8 @@ private:
     std::vector<std::string> undoIdentities;
     std::vector<CRenameFailure> failures;
     int renamedCount = 0;
-    std::string undoStorePath;
-    /// What stood at undoStorePath when this core last wrote or read it.
-    platform::CEntryIdentity storedUndoIdentity;
+    /// The window's undo journal kept across runs.
+    CKeptUndoJournal keptUndo;
     /// Set by the first move of a rename, which takes over the undo lists.
     bool undoStarted = false;
     std::size_t undoReserve = 0;

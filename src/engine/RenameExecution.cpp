@@ -27,17 +27,14 @@ std::vector<CRenamePair> CRenameCore::CollectRenamePairs(bool fullNewPath) const
     if (previewPlaceholder) {
         return pairs;
     }
-    const int rowCount = std::min(catalogue->GetRowCount(), static_cast<int>(previewRows.size()));
-    pairs.reserve(static_cast<std::size_t>(rowCount));
-    for (int row = 0; row < rowCount; ++row) {
-        if (row + kPrefetchRows < rowCount) {
-            PrefetchEntry(catalogue->GetRowEntry(row + kPrefetchRows));
+    const std::vector<int32_t> order = RowsInMoveOrder(*catalogue, previewRows);
+    pairs.reserve(order.size());
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        if (i + kPrefetchRows < order.size()) {
+            PrefetchEntry(catalogue->GetRowEntry(order[i + kPrefetchRows]));
         }
-        const std::string& text = previewRows[static_cast<std::size_t>(row)].text;
-        const CFileEntry& entry = catalogue->GetRowEntry(row);
-        if (!PreviewRowMoves(text, entry)) {
-            continue;
-        }
+        const std::string& text = previewRows[static_cast<std::size_t>(order[i])].text;
+        const CFileEntry& entry = catalogue->GetRowEntry(order[i]);
         CRenamePair& pair = pairs.emplace_back();
         pair.oldPath.reserve(entry.Folder().size() + entry.LongName().size());
         pair.oldPath.append(entry.Folder()).append(entry.LongName());
@@ -48,11 +45,6 @@ std::vector<CRenamePair> CRenameCore::CollectRenamePairs(bool fullNewPath) const
             pair.newPath = text;
         }
         pair.isFolder = entry.IsFolder();
-    }
-    if (catalogue->GetRecursive() && catalogue->GetFoldersAsFiles()) {
-        PutFoldersAfterTheirContents(
-            pairs, [](const CRenamePair& pair) { return pair.isFolder; },
-            [](const CRenamePair& pair) { return pair.oldPath.size(); });
     }
     return pairs;
 }
@@ -354,10 +346,18 @@ void CRenameCore::DropUndoStep(const std::string& from, const std::string& to) {
 }
 
 int CRenameCore::RenameFiles() {
-    if (journal == nullptr && !batchMode && !undoStorePath.empty()) {
-        return RenameFilesKept();
+    if (journal != nullptr || batchMode || !keptUndo.IsKept()) {
+        return RenameFilesNow();
     }
-    return RenameFilesNow();
+    // The window's rename writes the kept journal while the files move.
+    CUndoJournal* kept = keptUndo.Begin();
+    journalError = 0;
+    journal = kept;
+    undoStarted = false;
+    const int failed = RenameFilesNow();
+    journal = nullptr;
+    keptUndo.End(undoStarted);
+    return failed;
 }
 
 int CRenameCore::RenameFilesNow() {
@@ -457,7 +457,10 @@ int CRenameCore::UndoRename() {
     std::reverse(undoOldPaths.begin(), undoOldPaths.end());
     std::reverse(undoNewPaths.begin(), undoNewPaths.end());
     std::reverse(undoIdentities.begin(), undoIdentities.end());
-    UpdateStoredUndo();
+    if (!batchMode) {
+        // The kept journal follows the undo lists.
+        keptUndo.Update(undoOldPaths, undoNewPaths, undoIdentities);
+    }
     if (!failures.empty()) {
         frontEnd->ShowMessage(MessageKind::Error, Text(strings::kErrorsWhileUndoing),
                               msgbox::kErrorIcon);
@@ -466,6 +469,14 @@ int CRenameCore::UndoRename() {
     catalogue->Refresh();
     frontEnd->OnUndoStateChanged();
     return static_cast<int>(failures.size());
+}
+
+bool CRenameCore::LoadStoredUndo() {
+    if (!keptUndo.Load(undoOldPaths, undoNewPaths, undoIdentities)) {
+        return false;
+    }
+    frontEnd->OnUndoStateChanged();
+    return true;
 }
 
 int CRenameCore::RenameFilesJournalled(CUndoJournal* undoJournal) {

@@ -97,6 +97,8 @@ constexpr StringEntry kEntries[] = {
     {3083, "Niet te hernoemen: [%s] bestaat al"},
     {3084, "1 bestand wordt niet hernoemd: zijn nieuwe naam botst met een ander bestand."},
     {3085, "%s bestanden worden niet hernoemd: hun nieuwe naam botst met een ander bestand."},
+    {3086, "niet te controleren"},
+    {3087, "Niet te controleren: de map [%s] kan niet worden gelezen"},
     // Texts with command ids: the tooltip of each command, and one dialog title.
     {32771, "Verplaats naar de bovenliggende map"},
     {32772, "Verplaats naar de vorige map"},

@@ -37,9 +37,20 @@ QVariant CPreviewModel::data(const QModelIndex& index, int role) const {
         return {};
     }
     const std::string& text = core.GetPreviewRows()[static_cast<std::size_t>(index.row())].text;
-    const bool collides =
-        core.GetConflicts().GetKind(index.row()) != CRenameConflicts::Kind::None;
-    if (collides) {
+    const CRenameConflicts::Kind conflict = core.GetConflicts().GetKind(index.row());
+    if (conflict == CRenameConflicts::Kind::Unchecked) {
+        // Not known to fail: the row keeps its colours, the mark says why it
+        // was not checked.
+        switch (role) {
+        case Qt::DecorationRole:
+            return QApplication::style()->standardIcon(QStyle::SP_MessageBoxQuestion);
+        case Qt::ToolTipRole:
+        case Qt::AccessibleDescriptionRole:
+            return CollisionText(index.row());
+        default:
+            break;
+        }
+    } else if (conflict != CRenameConflicts::Kind::None) {
         switch (role) {
         case Qt::ForegroundRole:
             return QColor(0x9C, 0x00, 0x06);
@@ -75,13 +86,15 @@ QVariant CPreviewModel::data(const QModelIndex& index, int role) const {
     }
 }
 
-// Why the row's move would fail, naming what it collides with.
+// Why the row's move would fail, naming what it collides with (or why it
+// was not checked, naming its folder).
 QString CPreviewModel::CollisionText(int row) const {
     const CRenameConflicts& conflicts = core.GetConflicts();
     const std::string other = conflicts.GetOtherPath(core.GetCatalogue(), core.GetPreviewRows(), row);
-    const int id = conflicts.GetKind(row) == CRenameConflicts::Kind::SameNewName
-                       ? strings::kCollidesWithRow
-                       : strings::kCollidesWithFile;
+    const CRenameConflicts::Kind kind = conflicts.GetKind(row);
+    const int id = kind == CRenameConflicts::Kind::SameNewName  ? strings::kCollidesWithRow
+                   : kind == CRenameConflicts::Kind::Unchecked ? strings::kCannotCheckRow
+                                                               : strings::kCollidesWithFile;
     return UiText(id).replace(QLatin1String("%s"), ToQt(other));
 }
 

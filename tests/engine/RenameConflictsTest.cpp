@@ -8,6 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <set>
 #include <string>
@@ -16,6 +19,11 @@
 namespace {
 
 using Names = std::vector<std::string>;
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
 class RenameConflictsTest : public ::testing::Test {
 protected:
@@ -169,3 +177,51 @@ TEST_F(RenameConflictsTest, ABatchRunAndAPlaceholderPreviewMarkNothing) {
 }
 
 } // namespace
+
+TEST_F(RenameConflictsTest, MovesInAFolderThatCannotBeReadAreMarkedAsNotChecked) {
+    sub = "gone/";
+    Make({"a.txt", "b.txt", "c.txt"});
+    Open({"n.txt", "n.txt", "p.txt"});
+    // The folder goes after the listing: what stands in it now is unknown.
+    std::filesystem::remove_all(folder.Path() + sub);
+    CRenameConflicts check;
+    check.Compute(core.GetCatalogue(), core.GetPreviewRows(), false);
+    EXPECT_EQ(check.GetKind(0), CRenameConflicts::Kind::Unchecked);
+    EXPECT_EQ(check.GetOtherPath(core.GetCatalogue(), core.GetPreviewRows(), 0),
+              folder.Path() + sub);
+    // Two rows that want one name collide wherever they are.
+    EXPECT_EQ(check.GetKind(1), CRenameConflicts::Kind::SameNewName);
+    EXPECT_EQ(check.GetKind(2), CRenameConflicts::Kind::Unchecked);
+    EXPECT_EQ(check.GetCount(), 1);
+    EXPECT_EQ(check.GetUncheckedCount(), 2);
+
+    // Readable again, the folder is read anew once told so.
+    Make({"a.txt", "b.txt", "c.txt"});
+    check.Compute(core.GetCatalogue(), core.GetPreviewRows(), false);
+    EXPECT_EQ(check.GetUncheckedCount(), 2);
+    check.Forget();
+    check.Compute(core.GetCatalogue(), core.GetPreviewRows(), false);
+    EXPECT_EQ(check.GetUncheckedCount(), 0);
+    EXPECT_EQ(check.GetKind(0), CRenameConflicts::Kind::None);
+    EXPECT_EQ(check.GetCount(), 1);
+    check.Clear();
+    EXPECT_EQ(check.GetUncheckedCount(), 0);
+}
+
+TEST_F(RenameConflictsTest, AFileInTheWayOfAnUncheckedMoveIsNeverReplaced) {
+    sub = "moved/";
+    Make({"a.txt", "b.txt"});
+    Open({"x.txt", "y.txt"});
+    std::filesystem::rename(folder.Path() + "moved", folder.Path() + "elsewhere");
+    CRenameConflicts check;
+    check.Compute(core.GetCatalogue(), core.GetPreviewRows(), false);
+    EXPECT_EQ(check.GetUncheckedCount(), 2);
+    // The folder comes back with a file in the way of the first move.
+    std::filesystem::rename(folder.Path() + "elsewhere", folder.Path() + "moved");
+    folder.WriteFile(sub + "x.txt", "in the way");
+    core.RenameFiles();
+    ASSERT_EQ(core.GetFailures().size(), 1u);
+    EXPECT_EQ(core.GetFailures()[0].fromPath, folder.Path() + sub + "a.txt");
+    EXPECT_EQ(ReadAll(folder / (sub + "x.txt")), "in the way");
+    EXPECT_EQ(ReadAll(folder / (sub + "y.txt")), "b.txt");
+}
