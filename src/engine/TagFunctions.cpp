@@ -6,13 +6,12 @@
 
 #include <array>
 #include <charconv>
+#include <chrono>
 #include <vector>
 
 namespace tags {
 
 namespace {
-
-constexpr std::string_view kDigits = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
 
 // The generator of random texts: the linear congruential generator of the
 // classic C library, giving 0 to 32767. It starts as an unseeded rand does.
@@ -54,12 +53,10 @@ std::string Digits(uint64_t magnitude, bool negative, int32_t base, int32_t zero
     if (base < 2 || base > 32) {
         base = 10;
     }
-    std::array<char, 64> reversed{};
-    std::size_t count = 0;
-    do {
-        reversed[count++] = kDigits[magnitude % static_cast<uint64_t>(base)];
-        magnitude /= static_cast<uint64_t>(base);
-    } while (magnitude > 0);
+    // Sixty-four binary digits at most.
+    std::array<char, 64> digits{};
+    char* end = std::to_chars(digits.data(), digits.data() + digits.size(), magnitude, base).ptr;
+    const auto count = static_cast<std::size_t>(end - digits.data());
     std::string out;
     if (negative) {
         out.push_back('-');
@@ -68,54 +65,29 @@ std::string Digits(uint64_t magnitude, bool negative, int32_t base, int32_t zero
         count <= static_cast<std::size_t>(zeroFill)) {
         out.append(static_cast<std::size_t>(zeroFill) + 1 - count, '0');
     }
-    while (count > 0) {
-        out.push_back(reversed[--count]);
+    // Digits past nine are capital letters.
+    for (std::size_t i = 0; i < count; ++i) {
+        const char c = digits[i];
+        out.push_back(c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c);
     }
     return out;
 }
 
+/// The digits of value taken as unsigned ("%u").
+std::string Unpadded(int value) {
+    std::array<char, 10> digits{};
+    char* end =
+        std::to_chars(digits.data(), digits.data() + digits.size(), static_cast<uint32_t>(value)).ptr;
+    return std::string(digits.data(), end);
+}
+
 /// "%0<width>u" of value.
 std::string Padded(int value, std::size_t width) {
-    std::string digits = std::to_string(static_cast<uint32_t>(value));
+    std::string digits = Unpadded(value);
     if (digits.size() < width) {
         digits.insert(0, width - digits.size(), '0');
     }
     return digits;
-}
-
-std::string Unpadded(int value) {
-    return std::to_string(static_cast<uint32_t>(value));
-}
-
-int64_t FloorDiv(int64_t a, int64_t b) {
-    return a / b - ((a % b != 0 && (a < 0) != (b < 0)) ? 1 : 0);
-}
-int64_t FloorMod(int64_t a, int64_t b) {
-    return a - FloorDiv(a, b) * b;
-}
-
-// Days since 1970-01-01 of a proleptic Gregorian date (month 1 to 12), and
-// back.
-int64_t DaysFromCivil(int64_t year, int64_t month, int64_t day) {
-    year -= month <= 2 ? 1 : 0;
-    const int64_t era = FloorDiv(year, 400);
-    const int64_t yearOfEra = year - era * 400;
-    const int64_t dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-    const int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return era * 146097 + dayOfEra - 719468;
-}
-
-void CivilFromDays(int64_t days, int64_t& year, int64_t& month, int64_t& day) {
-    days += 719468;
-    const int64_t era = FloorDiv(days, 146097);
-    const int64_t dayOfEra = days - era * 146097;
-    const int64_t yearOfEra =
-        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-    const int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-    const int64_t mp = (5 * dayOfYear + 2) / 153;
-    day = dayOfYear - (153 * mp + 2) / 5 + 1;
-    month = mp < 10 ? mp + 3 : mp - 9;
-    year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
 }
 
 struct CDigitRun {
@@ -279,26 +251,24 @@ bool ExifDateToCalendar(std::string_view dateTime, platform::CCalendarTime& time
     // Months roll into years; then everything else is a count of seconds
     // from the first of that month, so day 32, hour 24 or a negative minute
     // roll over the way mktime rolls them.
-    const int64_t months = year * 12 + (month - 1);
-    const int64_t firstDay = DaysFromCivil(FloorDiv(months, 12), FloorMod(months, 12) + 1, 1);
-    const int64_t seconds = (firstDay + day - 1) * 86400 + hour * 3600 + minute * 60 + second;
-    const int64_t days = FloorDiv(seconds, 86400);
-    const int64_t secondOfDay = FloorMod(seconds, 86400);
-
-    int64_t civilYear = 0;
-    int64_t civilMonth = 0;
-    int64_t civilDay = 0;
-    CivilFromDays(days, civilYear, civilMonth, civilDay);
-    if (civilYear < 1 || civilYear > 9999) {
+    const std::chrono::year_month firstMonth =
+        std::chrono::year{0} / std::chrono::January + std::chrono::months{year * 12 + (month - 1)};
+    const std::chrono::sys_seconds moment =
+        std::chrono::sys_days{firstMonth / 1} + std::chrono::days{day - 1} +
+        std::chrono::hours{hour} + std::chrono::minutes{minute} + std::chrono::seconds{second};
+    const std::chrono::sys_days date = std::chrono::floor<std::chrono::days>(moment);
+    const std::chrono::year_month_day civil{date};
+    if (static_cast<int>(civil.year()) < 1 || static_cast<int>(civil.year()) > 9999) {
         return false;
     }
-    time.year = static_cast<int>(civilYear);
-    time.month = static_cast<int>(civilMonth);
-    time.day = static_cast<int>(civilDay);
-    time.dayOfWeek = static_cast<int>(FloorMod(days + 4, 7)); // 1970-01-01 was a Thursday
-    time.hour = static_cast<int>(secondOfDay / 3600);
-    time.minute = static_cast<int>(secondOfDay / 60 % 60);
-    time.second = static_cast<int>(secondOfDay % 60);
+    const std::chrono::hh_mm_ss<std::chrono::seconds> clock{moment - date};
+    time.year = static_cast<int>(civil.year());
+    time.month = static_cast<int>(static_cast<unsigned>(civil.month()));
+    time.day = static_cast<int>(static_cast<unsigned>(civil.day()));
+    time.dayOfWeek = static_cast<int>(std::chrono::weekday{date}.c_encoding());
+    time.hour = static_cast<int>(clock.hours().count());
+    time.minute = static_cast<int>(clock.minutes().count());
+    time.second = static_cast<int>(clock.seconds().count());
     time.milliseconds = 0;
     return true;
 }

@@ -2,6 +2,8 @@
 
 #include <array>
 #include <atomic>
+#include <charconv>
+#include <chrono>
 #include <clocale>
 #include <locale.h>
 #include <ctime>
@@ -15,36 +17,6 @@ std::atomic<uint64_t> pinnedClock{0};
 std::atomic<TickSource> tickSource{nullptr};
 
 constexpr int kMaxYear = 30827;
-
-// Days since 1970-01-01 of a proleptic Gregorian date, and back; exact for
-// every year of the file-time range, with no time zone involved.
-int64_t DaysFromCivil(int64_t y, int m, int d) {
-    y -= m <= 2;
-    const int64_t era = (y >= 0 ? y : y - 399) / 400;
-    const int64_t yoe = y - era * 400;
-    const int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    const int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + doe - 719468;
-}
-
-void CivilFromDays(int64_t z, int& year, int& month, int& day) {
-    z += 719468;
-    const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-    const int64_t doe = z - era * 146097;
-    const int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const int64_t mp = (5 * doy + 2) / 153;
-    day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-    month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    year = static_cast<int>(yoe + era * 400 + (month <= 2));
-}
-
-bool IsLeap(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
-
-int DaysInMonth(int y, int m) {
-    static constexpr std::array<int, 12> days = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return m == 2 && IsLeap(y) ? 29 : days[static_cast<std::size_t>(m - 1)];
-}
 
 // The user's time locale (LC_ALL / LC_TIME / LANG), made once, without
 // touching the global locale of the process.
@@ -61,11 +33,12 @@ const char* LocaleText(nl_item item) {
     return text != nullptr ? text : "";
 }
 
+// The last two digits of a field that is never negative.
 std::string TwoDigits(int value) {
-    std::string out;
-    out.push_back(static_cast<char>('0' + (value / 10) % 10));
-    out.push_back(static_cast<char>('0' + value % 10));
-    return out;
+    std::array<char, 2> digits{'0', '0'};
+    const int lastTwo = value % 100;
+    std::to_chars(digits.data() + (lastTwo < 10 ? 1 : 0), digits.data() + digits.size(), lastTwo);
+    return std::string(digits.data(), digits.size());
 }
 
 // Walks a picture: runs of the same letter are handed to field(letter,
@@ -119,11 +92,14 @@ bool FileTimeToCalendar(uint64_t fileTime, CCalendarTime& calendar) {
         return false;
     }
     const uint64_t totalSeconds = fileTime / kTicksPerSecond;
-    const int64_t days =
-        static_cast<int64_t>(totalSeconds / 86400) - kEpochDifferenceSeconds / 86400;
+    const std::chrono::sys_days date{std::chrono::days{
+        static_cast<int64_t>(totalSeconds / 86400) - kEpochDifferenceSeconds / 86400}};
     const auto secondOfDay = static_cast<int>(totalSeconds % 86400);
-    CivilFromDays(days, calendar.year, calendar.month, calendar.day);
-    calendar.dayOfWeek = static_cast<int>(((days % 7) + 11) % 7); // 1970-01-01 was a Thursday
+    const std::chrono::year_month_day civil{date};
+    calendar.year = static_cast<int>(civil.year());
+    calendar.month = static_cast<int>(static_cast<unsigned>(civil.month()));
+    calendar.day = static_cast<int>(static_cast<unsigned>(civil.day()));
+    calendar.dayOfWeek = static_cast<int>(std::chrono::weekday{date}.c_encoding());
     calendar.hour = secondOfDay / 3600;
     calendar.minute = secondOfDay / 60 % 60;
     calendar.second = secondOfDay % 60;
@@ -132,13 +108,20 @@ bool FileTimeToCalendar(uint64_t fileTime, CCalendarTime& calendar) {
 }
 
 bool CalendarToFileTime(const CCalendarTime& c, uint64_t& fileTime) {
+    // The day is checked against its month only once it fits a day field.
     if (c.year < 1601 || c.year > kMaxYear || c.month < 1 || c.month > 12 || c.day < 1 ||
-        c.day > DaysInMonth(c.year, c.month) || c.hour < 0 || c.hour > 23 || c.minute < 0 ||
-        c.minute > 59 || c.second < 0 || c.second > 59 || c.milliseconds < 0 ||
-        c.milliseconds > 999) {
+        c.day > 31 || c.hour < 0 || c.hour > 23 || c.minute < 0 || c.minute > 59 ||
+        c.second < 0 || c.second > 59 || c.milliseconds < 0 || c.milliseconds > 999) {
         return false;
     }
-    const int64_t days = DaysFromCivil(c.year, c.month, c.day) + kEpochDifferenceSeconds / 86400;
+    const std::chrono::year_month_day civil{std::chrono::year{c.year},
+                                            std::chrono::month{static_cast<unsigned>(c.month)},
+                                            std::chrono::day{static_cast<unsigned>(c.day)}};
+    if (!civil.ok()) {
+        return false;
+    }
+    const int64_t days = std::chrono::sys_days{civil}.time_since_epoch().count() +
+                         kEpochDifferenceSeconds / 86400;
     const int64_t seconds = days * 86400 + c.hour * 3600 + c.minute * 60 + c.second;
     fileTime = static_cast<uint64_t>(seconds) * kTicksPerSecond +
                static_cast<uint64_t>(c.milliseconds) * 10000;
