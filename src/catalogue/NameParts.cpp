@@ -1,7 +1,9 @@
 #include "catalogue/NameParts.h"
 
 #include "platform/FindRecord.h"
+#include "platform/Utf8.h"
 
+#include <algorithm>
 #include <array>
 #include <limits>
 
@@ -48,12 +50,35 @@ constexpr auto kLower = MakeLowerTable();
 
 int CompareNoCase(std::string_view a, std::string_view b) {
     const std::size_t n = a.size() < b.size() ? a.size() : b.size();
-    for (std::size_t i = 0; i < n; ++i) {
-        const int ca = kLower[static_cast<unsigned char>(a[i])];
-        const int cb = kLower[static_cast<unsigned char>(b[i])];
+    std::size_t i = 0;
+    for (; i < n; ++i) {
+        const unsigned char byteA = static_cast<unsigned char>(a[i]);
+        const unsigned char byteB = static_cast<unsigned char>(b[i]);
+        if ((byteA | byteB) >= 0x80) {
+            break;
+        }
+        const int ca = kLower[byteA];
+        const int cb = kLower[byteB];
         if (ca != cb) {
             return ca - cb;
         }
+    }
+    if (i < n) {
+        // Beyond ASCII the rest of both is folded as AppendFoldedCase folds
+        // it; what went before was ASCII, so both rests start a character.
+        std::string foldedA;
+        std::string foldedB;
+        AppendFoldedCase(foldedA, a.substr(i));
+        AppendFoldedCase(foldedB, b.substr(i));
+        const std::size_t m = std::min(foldedA.size(), foldedB.size());
+        for (std::size_t k = 0; k < m; ++k) {
+            const int ca = static_cast<unsigned char>(foldedA[k]);
+            const int cb = static_cast<unsigned char>(foldedB[k]);
+            if (ca != cb) {
+                return ca - cb;
+            }
+        }
+        return foldedA.size() < foldedB.size() ? -1 : (foldedA.size() > foldedB.size() ? 1 : 0);
     }
     return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
 }
@@ -62,7 +87,19 @@ void AppendFoldedCase(std::string& out, std::string_view text) {
     const std::size_t start = out.size();
     out.append(text);
     for (std::size_t i = start; i < out.size(); ++i) {
-        out[i] = static_cast<char>(kLower[static_cast<unsigned char>(out[i])]);
+        const unsigned char byte = static_cast<unsigned char>(out[i]);
+        if (byte >= 0x80) {
+            // A letter beyond ASCII: the rest goes character by character.
+            std::size_t pos = i - start;
+            out.resize(i);
+            while (pos < text.size()) {
+                std::size_t length = 0;
+                utf8::Append(out, utf8::FoldCase(utf8::Decode(text, pos, length)));
+                pos += length;
+            }
+            return;
+        }
+        out[i] = static_cast<char>(kLower[byte]);
     }
 }
 

@@ -14,11 +14,12 @@ void SplitName(std::string_view longName, std::string& baseName, std::string& ex
 /// first empty piece; pieces are not trimmed.
 std::vector<std::string> SplitMask(std::string_view mask);
 
-/// Case-insensitive comparison of two byte strings, letters compared as
-/// lower case: negative, zero or positive.
+/// Case-insensitive comparison of two byte strings, letters of every
+/// script compared by their folded case (utf8::FoldCase): negative, zero or
+/// positive.
 int CompareNoCase(std::string_view a, std::string_view b);
 
-/// Appends text with its letters in lower case, as CompareNoCase sees it:
+/// Appends text with its letters folded, as CompareNoCase sees it:
 /// comparing two such texts byte by byte (shorter first on a tie) orders
 /// them as CompareNoCase does, without folding on every comparison.
 void AppendFoldedCase(std::string& out, std::string_view text);

@@ -128,9 +128,11 @@ bool SortCatalogueRows(std::vector<CCatalogueRow>& rows, const CRowOrder& order)
         const CFileEntry& entry = *rows[i].entry;
         CSortKey& key = keys[i];
         key.position = static_cast<uint32_t>(i);
-        key.name = {static_cast<uint32_t>(names.size()),
-                    static_cast<uint32_t>(entry.LongName().size())};
+        // A folded name may be shorter or longer than the name.
+        const std::size_t nameStart = names.size();
         AppendFoldedCase(names, entry.LongName());
+        key.name = {static_cast<uint32_t>(nameStart),
+                    static_cast<uint32_t>(names.size() - nameStart)};
         key.groupedFolder = !order.foldersAsFiles && entry.IsFolder();
         // Equal values are told apart by folder only in a recursive list;
         // the folder column compares the files' folders always.

@@ -1,5 +1,7 @@
 #include "platform/Utf8.h"
 
+#include <unicode/uchar.h>
+
 namespace utf8 {
 
 namespace {
@@ -104,55 +106,12 @@ bool IsValid(std::string_view text) {
 }
 
 char32_t FoldCase(char32_t c) {
-    if (c >= 'A' && c <= 'Z') {
-        return c + 32;
+    if (c < 0x80) {
+        return c >= 'A' && c <= 'Z' ? c + 32 : c;
     }
-    if (c < 0xC0) {
-        return c;
-    }
-    if ((c >= 0xC0 && c <= 0xDE && c != 0xD7) || (c >= 0x391 && c <= 0x3AB && c != 0x3A2) ||
-        (c >= 0x410 && c <= 0x42F)) {
-        return c + 32;
-    }
-    if (c >= 0x400 && c <= 0x40F) {
-        return c + 80;
-    }
-    switch (c) {
-    case 0x178: // Ÿ
-        return 0xFF;
-    case 0x17F: // long s
-        return 's';
-    case 0x130: // İ and ı are not a case pair of each other
-    case 0x131:
-        return c;
-    case 0x386: // Greek capitals with tonos
-        return 0x3AC;
-    case 0x388:
-    case 0x389:
-    case 0x38A:
-        return c + 37;
-    case 0x38C:
-        return 0x3CC;
-    case 0x38E:
-    case 0x38F:
-        return c + 63;
-    case 0x3C2: // final sigma
-        return 0x3C3;
-    case 0x4C0: // palochka
-        return 0x4CF;
-    default:
-        break;
-    }
-    // Latin Extended-A and Cyrillic extensions pair upper and lower case as
-    // even and odd code points.
-    if ((c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177) || (c >= 0x460 && c <= 0x481) ||
-        (c >= 0x48A && c <= 0x4BF) || (c >= 0x4D0 && c <= 0x52F)) {
-        return c | 1;
-    }
-    if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E) || (c >= 0x4C1 && c <= 0x4CE)) {
-        return (c & 1) ? c + 1 : c;
-    }
-    return c;
+    // ICU's simple folding: one code point for one, in every script. A raw
+    // byte's stand-in is a lone surrogate, which folds to itself.
+    return static_cast<char32_t>(u_foldCase(static_cast<UChar32>(c), U_FOLD_CASE_DEFAULT));
 }
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {

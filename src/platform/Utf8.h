@@ -30,9 +30,11 @@ std::size_t OffsetOfChar(std::string_view text, std::size_t index);
 /// True when every byte belongs to a valid UTF-8 sequence.
 bool IsValid(std::string_view text);
 
-/// Simple case folding for the common alphabets (Latin, Greek, Cyrillic),
-/// used where the operating-system layer compares names without regard to
-/// case. Full Unicode case mapping lives above this layer.
+/// Unicode's simple case folding (one code point for one, every script),
+/// used wherever names are compared without regard to case: masks, sorting,
+/// INI keys. As the file names of Windows compare, a letter never becomes
+/// two ("ß" stays, though "ẞ" folds to it), and the Turkish dotted capital
+/// I and dotless small i stay as they are.
 char32_t FoldCase(char32_t codePoint);
 
 /// True when a and b hold the same characters after FoldCase.
