@@ -38,12 +38,15 @@ TEST(ScriptFolding, SpecialLettersFoldAsFileNamesCompare) {
     EXPECT_TRUE(utf8::EqualsIgnoringCase("ΟΔΟΣ", "οδος")); // final sigma
     EXPECT_FALSE(utf8::EqualsIgnoringCase("ΟΔΟΣ", "οδoς"));
     EXPECT_FALSE(utf8::EqualsIgnoringCase("İstanbul", "istanbul"));
+    // The Armenian ligature ech-yiwn is one letter; its capital form is two.
+    EXPECT_EQ(utf8::FoldCase(U'և'), U'և');
+    EXPECT_FALSE(utf8::EqualsIgnoringCase("ԲԱՐԵՒ", "բարև"));
     EXPECT_TRUE(utf8::EqualsIgnoringCase("\u212A\u2126", "kω"));
 }
 
 TEST(ScriptFolding, ComparisonsIgnoreCaseInEveryScript) {
     EXPECT_TRUE(utf8::EqualsIgnoringCase("Բարև", "բարև"));
-    EXPECT_TRUE(utf8::EqualsIgnoringCase("ԲԱՐԵՎ", "բարև"));
+    EXPECT_TRUE(utf8::EqualsIgnoringCase("ԲԱՐԵՎ", "բարեվ"));
     EXPECT_TRUE(utf8::EqualsIgnoringCase("ᲐᲑᲒ", "აბგ"));
     EXPECT_TRUE(utf8::EqualsIgnoringCase("ᎠᎡᎢ", "ꭰꭱꭲ"));
     EXPECT_FALSE(utf8::EqualsIgnoringCase("Բարև", "բարե"));
@@ -53,7 +56,7 @@ TEST(ScriptFolding, ComparisonsIgnoreCaseInEveryScript) {
 
 TEST(ScriptFolding, MasksMatchEveryScriptWithoutCase) {
     EXPECT_TRUE(MatchWildcard("բարև*", "Բարև.txt"));
-    EXPECT_TRUE(MatchWildcard("ԲԱՐԵՎ.TXT", "բարև.txt"));
+    EXPECT_TRUE(MatchWildcard("ԲԱՐԵՎ.TXT", "բարեվ.txt"));
     EXPECT_TRUE(MatchWildcard("Բ?րև.*", "բարև.jpg"));
     EXPECT_FALSE(MatchWildcard("բարև*", "Գարև.txt"));
 
