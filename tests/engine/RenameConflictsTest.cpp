@@ -2,6 +2,7 @@
 // moves: the prediction is checked against what the rename then really does.
 #include "engine/RenameConflicts.h"
 #include "engine/RenameCore.h"
+#include "resources/StringTable.h"
 #include "support/RecordingFrontEnd.h"
 #include "support/TempFolder.h"
 
@@ -224,4 +225,57 @@ TEST_F(RenameConflictsTest, AFileInTheWayOfAnUncheckedMoveIsNeverReplaced) {
     EXPECT_EQ(core.GetFailures()[0].fromPath, folder.Path() + sub + "a.txt");
     EXPECT_EQ(ReadAll(folder / (sub + "x.txt")), "in the way");
     EXPECT_EQ(ReadAll(folder / (sub + "y.txt")), "b.txt");
+}
+
+// A front end that takes a folder away once, just before the preview is
+// computed, so that the collision check finds it gone.
+class CFolderTakingFrontEnd : public CRecordingFrontEnd {
+public:
+    std::string from;
+    std::string to;
+    void OnPreviewAboutToChange() override {
+        if (!from.empty()) {
+            std::filesystem::rename(from, to);
+            from.clear();
+        }
+    }
+};
+
+TEST(RenameConflictsHeader, TheHeaderCountsTheMovesThatCouldNotBeChecked) {
+    CTempFolder folder;
+    for (const char* name : {"gone/a.txt", "gone/b.txt", "gone/c.txt"}) {
+        folder.WriteFile(name, name);
+    }
+    CFolderTakingFrontEnd frontEnd;
+    CRenameCore core{&frontEnd};
+    core.GetCatalogue().AddColumn("Bestand", ColumnKind::FileName, 200, ColumnAlignment::Left);
+    core.GetOptions().renameOnlySelected = false;
+    core.GetSwitches().askConfirmationBeforeRenaming = false;
+    core.GetSwitches().uncheckAllAfterRenaming = false;
+    frontEnd.NameByEditorLines(core.GetOptions(), {"n.txt", "n.txt", "p.txt"});
+    ASSERT_TRUE(core.GetCatalogue().SetFolder(folder / "gone/", true));
+    core.GetCatalogue().Refresh();
+    EXPECT_EQ(core.GetConflicts().GetUncheckedCount(), 0);
+    EXPECT_EQ(core.GetPreviewHeader().find("niet te controleren"), std::string::npos);
+
+    frontEnd.from = folder / "gone";
+    frontEnd.to = folder / "away";
+    core.GetCatalogue().Refresh();
+    ASSERT_EQ(core.GetCatalogue().GetRowCount(), 3);
+    EXPECT_EQ(core.GetConflicts().GetKind(0), CRenameConflicts::Kind::Unchecked);
+    EXPECT_EQ(core.GetConflicts().GetKind(1), CRenameConflicts::Kind::SameNewName);
+    EXPECT_EQ(core.GetConflicts().GetKind(2), CRenameConflicts::Kind::Unchecked);
+    EXPECT_NE(core.GetPreviewHeader().find(" - [ 1 botsing ] - [ 2 niet te controleren ]"),
+              std::string::npos)
+        << core.GetPreviewHeader();
+    EXPECT_EQ(std::string(LookupString(strings::kCannotCheckRow)),
+              "Niet te controleren: de map [%s] kan niet worden gelezen");
+
+    // Back in place, the rename moves what it can and replaces nothing.
+    std::filesystem::rename(folder / "away", folder / "gone");
+    core.RenameFiles();
+    ASSERT_EQ(core.GetFailures().size(), 1u);
+    EXPECT_EQ(core.GetFailures()[0].fromPath, folder / "gone/b.txt");
+    EXPECT_EQ(ReadAll(folder / "gone/n.txt"), "gone/a.txt");
+    EXPECT_EQ(ReadAll(folder / "gone/p.txt"), "gone/c.txt");
 }
