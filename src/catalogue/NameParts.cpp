@@ -3,7 +3,6 @@
 #include "platform/FindRecord.h"
 #include "platform/Utf8.h"
 
-#include <algorithm>
 #include <array>
 #include <limits>
 
@@ -46,6 +45,34 @@ constexpr std::array<unsigned char, 256> MakeLowerTable() {
 
 constexpr auto kLower = MakeLowerTable();
 
+// The bytes of a text folded as AppendFoldedCase folds it, one character
+// folded at a time, so that a comparison stops where the texts differ and
+// makes no copy.
+class CFoldedBytes {
+public:
+    explicit CFoldedBytes(std::string_view text) : text(text) {}
+    /// The next byte, or -1 after the last.
+    int Next() {
+        if (at == folded.size()) {
+            if (pos >= text.size()) {
+                return -1;
+            }
+            folded.clear();
+            at = 0;
+            std::size_t length = 0;
+            utf8::Append(folded, utf8::FoldCase(utf8::Decode(text, pos, length)));
+            pos += length;
+        }
+        return static_cast<unsigned char>(folded[at++]);
+    }
+
+private:
+    std::string_view text;
+    std::size_t pos = 0;
+    std::string folded; // one character: never leaves the string's own room
+    std::size_t at = 0;
+};
+
 } // namespace
 
 int CompareNoCase(std::string_view a, std::string_view b) {
@@ -64,21 +91,35 @@ int CompareNoCase(std::string_view a, std::string_view b) {
         }
     }
     if (i < n) {
-        // Beyond ASCII the rest of both is folded as AppendFoldedCase folds
-        // it; what went before was ASCII, so both rests start a character.
-        std::string foldedA;
-        std::string foldedB;
-        AppendFoldedCase(foldedA, a.substr(i));
-        AppendFoldedCase(foldedB, b.substr(i));
-        const std::size_t m = std::min(foldedA.size(), foldedB.size());
-        for (std::size_t k = 0; k < m; ++k) {
-            const int ca = static_cast<unsigned char>(foldedA[k]);
-            const int cb = static_cast<unsigned char>(foldedB[k]);
+        // Beyond ASCII; what went before was ASCII, so both rests start a
+        // character. Characters that are the same, or fold to the same one,
+        // are passed over; from the first that differ, the rests compare as
+        // AppendFoldedCase folds them.
+        std::size_t posA = i;
+        std::size_t posB = i;
+        while (posA < a.size() && posB < b.size()) {
+            std::size_t lengthA = 0;
+            std::size_t lengthB = 0;
+            const char32_t ca = utf8::Decode(a, posA, lengthA);
+            const char32_t cb = utf8::Decode(b, posB, lengthB);
+            if (ca != cb && utf8::FoldCase(ca) != utf8::FoldCase(cb)) {
+                break;
+            }
+            posA += lengthA;
+            posB += lengthB;
+        }
+        CFoldedBytes restA(a.substr(posA));
+        CFoldedBytes restB(b.substr(posB));
+        for (;;) {
+            const int ca = restA.Next();
+            const int cb = restB.Next();
             if (ca != cb) {
-                return ca - cb;
+                return ca < 0 ? -1 : (cb < 0 ? 1 : ca - cb);
+            }
+            if (ca < 0) {
+                return 0;
             }
         }
-        return foldedA.size() < foldedB.size() ? -1 : (foldedA.size() > foldedB.size() ? 1 : 0);
     }
     return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
 }
