@@ -340,8 +340,8 @@ void CRenameCore::ComputeNewNames(bool force) {
         }
         // Moves in a folder that could not be read are not known to succeed.
         if (const int unchecked = conflicts.GetUncheckedCount(); unchecked > 0) {
-            previewHeader += FillText(" - [ %u %s ]", {std::to_string(unchecked),
-                                                       LookupString(strings::kUncheckedRows)});
+            previewHeader += FillText(
+                " - [ %u %s ]", {std::to_string(unchecked), LookupString(strings::kUncheckedRows)});
         }
     }
     frontEnd->OnPreviewChanged();

@@ -77,7 +77,8 @@ std::string Digits(uint64_t magnitude, bool negative, int32_t base, int32_t zero
 std::string Unpadded(int value) {
     std::array<char, 10> digits{};
     char* end =
-        std::to_chars(digits.data(), digits.data() + digits.size(), static_cast<uint32_t>(value)).ptr;
+        std::to_chars(digits.data(), digits.data() + digits.size(), static_cast<uint32_t>(value))
+            .ptr;
     return std::string(digits.data(), end);
 }
 

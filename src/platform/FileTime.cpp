@@ -92,8 +92,8 @@ bool FileTimeToCalendar(uint64_t fileTime, CCalendarTime& calendar) {
         return false;
     }
     const uint64_t totalSeconds = fileTime / kTicksPerSecond;
-    const std::chrono::sys_days date{std::chrono::days{
-        static_cast<int64_t>(totalSeconds / 86400) - kEpochDifferenceSeconds / 86400}};
+    const std::chrono::sys_days date{std::chrono::days{static_cast<int64_t>(totalSeconds / 86400) -
+                                                       kEpochDifferenceSeconds / 86400}};
     const auto secondOfDay = static_cast<int>(totalSeconds % 86400);
     const std::chrono::year_month_day civil{date};
     calendar.year = static_cast<int>(civil.year());
@@ -110,8 +110,8 @@ bool FileTimeToCalendar(uint64_t fileTime, CCalendarTime& calendar) {
 bool CalendarToFileTime(const CCalendarTime& c, uint64_t& fileTime) {
     // The day is checked against its month only once it fits a day field.
     if (c.year < 1601 || c.year > kMaxYear || c.month < 1 || c.month > 12 || c.day < 1 ||
-        c.day > 31 || c.hour < 0 || c.hour > 23 || c.minute < 0 || c.minute > 59 ||
-        c.second < 0 || c.second > 59 || c.milliseconds < 0 || c.milliseconds > 999) {
+        c.day > 31 || c.hour < 0 || c.hour > 23 || c.minute < 0 || c.minute > 59 || c.second < 0 ||
+        c.second > 59 || c.milliseconds < 0 || c.milliseconds > 999) {
         return false;
     }
     const std::chrono::year_month_day civil{std::chrono::year{c.year},
@@ -120,8 +120,8 @@ bool CalendarToFileTime(const CCalendarTime& c, uint64_t& fileTime) {
     if (!civil.ok()) {
         return false;
     }
-    const int64_t days = std::chrono::sys_days{civil}.time_since_epoch().count() +
-                         kEpochDifferenceSeconds / 86400;
+    const int64_t days =
+        std::chrono::sys_days{civil}.time_since_epoch().count() + kEpochDifferenceSeconds / 86400;
     const int64_t seconds = days * 86400 + c.hour * 3600 + c.minute * 60 + c.second;
     fileTime = static_cast<uint64_t>(seconds) * kTicksPerSecond +
                static_cast<uint64_t>(c.milliseconds) * 10000;

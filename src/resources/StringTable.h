@@ -108,8 +108,8 @@ constexpr int kCollidesWithRow = 3082;       // tooltip: another row takes the n
 constexpr int kCollidesWithFile = 3083;      // tooltip: a file holds the new name
 constexpr int kOneCollisionWillFail = 3084;  // added to the rename question
 constexpr int kCollisionsWillFail = 3085;
-constexpr int kUncheckedRows = 3086;         // in the preview header: rows in unreadable folders
-constexpr int kCannotCheckRow = 3087;        // tooltip: the row's folder could not be read
+constexpr int kUncheckedRows = 3086;  // in the preview header: rows in unreadable folders
+constexpr int kCannotCheckRow = 3087; // tooltip: the row's folder could not be read
 
 // Options files.
 constexpr int kCannotReadOptionsFile = 3060; // a named options file is missing or unreadable

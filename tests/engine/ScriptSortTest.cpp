@@ -44,8 +44,8 @@ TEST(ScriptCompare, CapitalsAndSmallLettersCompareEqualInEveryScript) {
 }
 
 TEST(ScriptCompare, FoldedTextsCompareAsCompareNoCaseDoes) {
-    const std::vector<std::string> names = {"Բարև", "բարե", "ᲐᲑᲒ", "აბ", "ᎠᎡᎢ", "ꭰꭱ",
-                                            "abc",  "ÄB",   "\xff", "\u212A", "k",  ""};
+    const std::vector<std::string> names = {"Բարև", "բարե", "ᲐᲑᲒ", "აბ",     "ᎠᎡᎢ", "ꭰꭱ",
+                                            "abc",  "ÄB",   "\xff",      "\u212A", "k",   ""};
     for (const std::string& a : names) {
         for (const std::string& b : names) {
             std::string foldedA;
@@ -61,8 +61,8 @@ TEST(ScriptCompare, FoldedTextsCompareAsCompareNoCaseDoes) {
 }
 
 TEST_F(ScriptSortTest, NamesOfEveryScriptSortWithoutCase) {
-    for (const char* name : {"ꭰꭱꭲ b.txt", "ᲐᲑᲒ 2.txt", "բարև.txt", "Bee.txt", "ᎠᎡᎢ a.txt",
-                             "Գիրք.txt", "აბგ 1.txt", "ԱՐԵՎ.txt", "ant.txt"}) {
+    for (const char* name : {"ꭰꭱꭲ b.txt", "ᲐᲑᲒ 2.txt", "բարև.txt", "Bee.txt",
+                             "ᎠᎡᎢ a.txt", "Գիրք.txt", "აბგ 1.txt", "ԱՐԵՎ.txt", "ant.txt"}) {
         temp.WriteFile(name);
     }
     ASSERT_TRUE(catalogue.SetFolder(temp.Path(), true));
@@ -70,8 +70,8 @@ TEST_F(ScriptSortTest, NamesOfEveryScriptSortWithoutCase) {
     catalogue.SortBy(0, true);
     // Armenian, Georgian and Cherokee each sort as one alphabet, capitals
     // among small letters.
-    const std::vector<std::string> expected = {"ant.txt",   "Bee.txt",   "ԱՐԵՎ.txt",
-                                               "բարև.txt",  "Գիրք.txt",  "აბგ 1.txt",
+    const std::vector<std::string> expected = {"ant.txt",         "Bee.txt",   "ԱՐԵՎ.txt",
+                                               "բարև.txt",        "Գիրք.txt",  "აბგ 1.txt",
                                                "ᲐᲑᲒ 2.txt", "ᎠᎡᎢ a.txt", "ꭰꭱꭲ b.txt"};
     EXPECT_EQ(Rows(), expected);
     catalogue.SortBy(0, false);
@@ -79,8 +79,8 @@ TEST_F(ScriptSortTest, NamesOfEveryScriptSortWithoutCase) {
 }
 
 TEST_F(ScriptSortTest, MasksListNamesOfEveryScriptWithoutCase) {
-    for (const char* name : {"ᲐᲑᲒ 2.txt", "აბგ 1.txt", "ᎠᎡᎢ a.txt", "ꭰꭱꭲ b.txt", "բարև.txt",
-                             "Բարև 2.txt", "other.txt"}) {
+    for (const char* name : {"ᲐᲑᲒ 2.txt", "აბგ 1.txt", "ᎠᎡᎢ a.txt", "ꭰꭱꭲ b.txt",
+                             "բարև.txt", "Բարև 2.txt", "other.txt"}) {
         temp.WriteFile(name);
     }
     ASSERT_TRUE(catalogue.SetFolder(temp.Path(), true));
