@@ -45,7 +45,7 @@ CFilterEdit* CAutonumberTab::MakeNumberEdit(const char* name, const QString& cha
     auto* edit = new CFilterEdit(this);
     edit->setObjectName(QLatin1String(name));
     edit->SetAllowedCharacters(characters);
-    connect(edit, &QLineEdit::textChanged, this, &CAutonumberTab::OnChanged);
+    connect(edit, &CFilterEdit::TextAccepted, this, &CAutonumberTab::OnChanged);
     return edit;
 }
 
@@ -175,9 +175,9 @@ void CAutonumberTab::TakeValues() {
 
 void CAutonumberTab::ShowValues() {
     showing = true;
-    start->setText(ToQt(options.start));
-    increment->setText(ToQt(options.increment));
-    zeroFill->setText(ToQt(options.zeroFill));
+    start->ShowAcceptedText(ToQt(options.start));
+    increment->ShowAcceptedText(ToQt(options.increment));
+    zeroFill->ShowAcceptedText(ToQt(options.zeroFill));
     manualDigits->setEditText(ToQt(options.manualDigits));
     restartPerFolder->setChecked(options.restartPerFolder);
     SetBase(static_cast<int>(options.base));
@@ -187,9 +187,9 @@ void CAutonumberTab::ShowValues() {
 
 void CAutonumberTab::SetDefaults() {
     showing = true;
-    start->setText(QStringLiteral("1"));
-    increment->setText(QStringLiteral("1"));
-    zeroFill->setText(QStringLiteral("1"));
+    start->ShowAcceptedText(QStringLiteral("1"));
+    increment->ShowAcceptedText(QStringLiteral("1"));
+    zeroFill->ShowAcceptedText(QStringLiteral("1"));
     manualDigits->setCurrentIndex(0);
     manualDigits->setEditText(manualDigits->itemText(0));
     restartPerFolder->setChecked(true);

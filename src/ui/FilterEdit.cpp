@@ -5,8 +5,9 @@
 
 namespace {
 
-/// The check of a whole change: Qt undoes a change its validator calls
-/// Invalid, which is the check-and-revert the number fields need.
+/// The check of a whole edit: Qt undoes an edit (a paste, a drop) its
+/// validator calls Invalid before anyone hears of it. Text set through
+/// setText passes a validator unchecked; CheckChange sends it back.
 class CCharacterSetValidator : public QValidator {
 public:
     CCharacterSetValidator(const QString& characters, QObject* parent)
@@ -22,7 +23,11 @@ private:
 
 } // namespace
 
-CFilterEdit::CFilterEdit(QWidget* parent) : QLineEdit(parent) {}
+CFilterEdit::CFilterEdit(QWidget* parent) : QLineEdit(parent) {
+    // Connected first, so that the check runs before any owner hears of a
+    // change.
+    connect(this, &QLineEdit::textChanged, this, &CFilterEdit::CheckChange);
+}
 
 CFilterEdit::~CFilterEdit() = default;
 
@@ -32,6 +37,25 @@ void CFilterEdit::SetAllowedCharacters(const QString& characters) {
     characterCheck = allowed.isEmpty() ? nullptr : new CCharacterSetValidator(allowed, this);
     setValidator(characterCheck);
     delete old;
+}
+
+void CFilterEdit::ShowAcceptedText(const QString& text) {
+    accepted = text;
+    setText(text);
+}
+
+void CFilterEdit::CheckChange(const QString& text) {
+    if (reverting) {
+        return;
+    }
+    if (text != accepted && !IsAllowedText(text, allowed)) {
+        reverting = true;
+        setText(accepted);
+        reverting = false;
+        return;
+    }
+    accepted = text;
+    emit TextAccepted(text);
 }
 
 bool CFilterEdit::IsAllowedText(const QString& text, const QString& characters) {

@@ -11,22 +11,10 @@
 #include <algorithm>
 
 CListCtrlFiles::CListCtrlFiles(CRenameCore& owner, QWidget* parent)
-    : QTableView(parent), core(owner), fileModel(new CFileListModel(owner, this)) {
+    : CRowTableView(parent), core(owner), fileModel(new CFileListModel(owner, this)) {
     setObjectName(QStringLiteral("fileList"));
     setAccessibleName(QStringLiteral("Bestandenlijst"));
-    setModel(fileModel);
-    setSelectionBehavior(QAbstractItemView::SelectRows);
-    setSelectionMode(QAbstractItemView::ExtendedSelection);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setShowGrid(true);
-    setWordWrap(false);
-    setTabKeyNavigation(false);
-    setSortingEnabled(false); // the catalogue sorts
-    setIconSize(QSize(16, 16));
-
-    verticalHeader()->hide();
-    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    UpdateRowHeight();
+    ShowRows(fileModel);
 
     QHeaderView* header = horizontalHeader();
     header->setSectionsMovable(true);
@@ -46,21 +34,6 @@ CListCtrlFiles::CListCtrlFiles(CRenameCore& owner, QWidget* parent)
     ApplyColumnLayout();
     UpdateSortIndicator();
     SyncSelectionFromCatalogue();
-}
-
-void CListCtrlFiles::UpdateRowHeight() {
-    // Every row has the same height, so the view never measures rows: a
-    // list of 100,000 rows scrolls as fast as one of ten.
-    const int height = std::max(fontMetrics().height(), iconSize().height()) + 4;
-    verticalHeader()->setMinimumSectionSize(height);
-    verticalHeader()->setDefaultSectionSize(height);
-}
-
-void CListCtrlFiles::changeEvent(QEvent* event) {
-    QTableView::changeEvent(event);
-    if (event->type() == QEvent::FontChange) {
-        UpdateRowHeight();
-    }
 }
 
 std::vector<std::pair<int, int>> CListCtrlFiles::RowRanges(const QItemSelection& selection) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QTableView>
+#include "ui/RowTableView.h"
 
 #include <utility>
 #include <vector>
@@ -14,7 +14,7 @@ class QItemSelection;
 /// The catalogue's selected flags are the truth: selections made here go to
 /// the core as row ranges, and after every change of the rows the view's
 /// selection is rebuilt from the flags.
-class CListCtrlFiles : public QTableView {
+class CListCtrlFiles : public CRowTableView {
     Q_OBJECT
 
 public:
@@ -50,14 +50,12 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
-    void changeEvent(QEvent* event) override;
 
 private:
     void OnViewSelectionChanged(const QItemSelection& selected, const QItemSelection& deselected);
     void OnSectionMoved();
     void OnSectionResized(int column, int newSize);
     void OnRowsReloaded();
-    void UpdateRowHeight();
     /// The one selected row when exactly one row is selected, else -1.
     int SingleSelectedRow() const;
 

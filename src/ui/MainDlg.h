@@ -146,18 +146,21 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // Building the window (MainDlgLayout.cpp).
     void CreateActions();
     void CreateWidgets();
     void CreateLayout();
     void ConnectSignals();
-    void StartUp();
+    void ResetSplitter();
 
+    // Settings (MainDlgSettings.cpp).
+    /// The settings and the command line taken at start.
+    void StartUp();
+    void PlaceWindow();
+
+    // The commands (MainDlgCommands.cpp).
     void GoToTypedPath();
     void ApplyMaskText(const QString& text);
-    void ShowHistoryPopup();
-    void ShowDrivePopup();
-    void BrowseForFolder();
-    void ShowListPopup();
     void LoadOptionsFile();
     void SaveOptionsFile();
     /// Loads an options file the user named; a warning that names it when
@@ -167,6 +170,13 @@ private:
     void MoveRows(bool up);
     void SelectNextTab();
     void ShowTabPage(int index);
+    void FocusFileList();
+
+    // Dialogs and popups (MainDlgDialogs.cpp).
+    void ShowHistoryPopup();
+    void ShowDrivePopup();
+    void BrowseForFolder();
+    void ShowListPopup();
     void RunSettingsDialog();
     void RunColoursDialog();
     void RunWideTextBox();
@@ -176,9 +186,6 @@ private:
     QStringList ImportRows(int commandId) const;
     /// "Uitgebreide filter opties" (F3) and its values applied with one rescan.
     void RunExtendedFilter();
-    void PlaceWindow();
-    void ResetSplitter();
-    void FocusFileList();
     int RunPopup(QMenu& menu);
     int RunModal(QDialog& dialog);
 

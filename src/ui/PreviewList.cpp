@@ -10,22 +10,10 @@
 #include <algorithm>
 
 CPreviewList::CPreviewList(CRenameCore& owner, QWidget* parent)
-    : QTableView(parent), core(owner), previewModel(new CPreviewModel(owner, this)) {
+    : CRowTableView(parent), core(owner), previewModel(new CPreviewModel(owner, this)) {
     setObjectName(QStringLiteral("previewList"));
     setAccessibleName(QStringLiteral("Voorbeeldvenster"));
-    setModel(previewModel);
-    setSelectionBehavior(QAbstractItemView::SelectRows);
-    setSelectionMode(QAbstractItemView::ExtendedSelection);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setShowGrid(true);
-    setWordWrap(false);
-    setTabKeyNavigation(false);
-    setSortingEnabled(false);
-    setIconSize(QSize(16, 16));
-
-    verticalHeader()->hide();
-    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    UpdateRowHeight();
+    ShowRows(previewModel);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     horizontalHeader()->setSectionsClickable(false);
     horizontalHeader()->setHighlightSections(false);
@@ -34,19 +22,6 @@ CPreviewList::CPreviewList(CRenameCore& owner, QWidget* parent)
     // place keeps the scroll position, so only the selection is renewed.
     connect(previewModel, &CPreviewModel::PreviewReloaded, this,
             [this] { SelectCatalogueRows(core.GetCatalogue()); });
-}
-
-void CPreviewList::UpdateRowHeight() {
-    const int height = std::max(fontMetrics().height(), iconSize().height()) + 4;
-    verticalHeader()->setMinimumSectionSize(height);
-    verticalHeader()->setDefaultSectionSize(height);
-}
-
-void CPreviewList::changeEvent(QEvent* event) {
-    QTableView::changeEvent(event);
-    if (event->type() == QEvent::FontChange) {
-        UpdateRowHeight();
-    }
 }
 
 void CPreviewList::FollowRows(int top, int pageRows) {

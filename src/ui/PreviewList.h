@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QTableView>
+#include "ui/RowTableView.h"
 
 class CFileCatalogue;
 class CPreviewModel;
@@ -8,7 +8,7 @@ class CRenameCore;
 
 /// The preview list: one stretched column with the new name of every file
 /// row at the same row index.
-class CPreviewList : public QTableView {
+class CPreviewList : public CRowTableView {
     Q_OBJECT
 
 public:
@@ -30,12 +30,10 @@ signals:
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void changeEvent(QEvent* event) override;
 
 private:
     /// Selects the catalogue's selected rows; returns the first, or -1.
     int SelectCatalogueRows(const CFileCatalogue& catalogue);
-    void UpdateRowHeight();
 
     CRenameCore& core;
     CPreviewModel* previewModel;

@@ -53,10 +53,10 @@ CRenameErrorsDlg::CRenameErrorsDlg(const std::vector<CRenameFailure>& failures, 
     table->horizontalHeader()->setStretchLastSection(true);
     int columnsWidth = 0;
     for (int column = 0; column < static_cast<int>(kColumns.size()); ++column) {
-        const ErrorColumn& spec = kColumns[static_cast<std::size_t>(column)];
-        table->setHorizontalHeaderItem(column, new QTableWidgetItem(UiText(spec.titleId)));
-        table->setColumnWidth(column, spec.width);
-        columnsWidth += spec.width;
+        const ErrorColumn& shape = kColumns[static_cast<std::size_t>(column)];
+        table->setHorizontalHeaderItem(column, new QTableWidgetItem(UiText(shape.titleId)));
+        table->setColumnWidth(column, shape.width);
+        columnsWidth += shape.width;
     }
     for (int row = 0; row < static_cast<int>(failures.size()); ++row) {
         const CRenameFailure& failure = failures[static_cast<std::size_t>(row)];

@@ -82,7 +82,7 @@ CFilterEdit* CRuleBlockPage::MakeNumberEdit(const char* name, const QString& acc
     edit->setObjectName(QLatin1String(name));
     edit->setAccessibleName(accessibleName);
     edit->SetAllowedCharacters(kDigits);
-    connect(edit, &QLineEdit::textChanged, this, &CRuleBlockPage::OnTextChanged);
+    connect(edit, &CFilterEdit::TextAccepted, this, &CRuleBlockPage::OnTextChanged);
     return edit;
 }
 
@@ -313,13 +313,13 @@ void CRuleBlockPage::ShowValues() {
     replaceWithText->setText(ToQt(block.replaceWithText));
     searchText->setText(ToQt(block.searchText));
     replacementText->setText(ToQt(block.replacementText));
-    leftCropCount->setText(ToQt(block.leftCropCount));
-    rightCropCount->setText(ToQt(block.rightCropCount));
-    cropPosition->setText(ToQt(block.cropPosition));
-    cropCount->setText(ToQt(block.cropCount));
+    leftCropCount->ShowAcceptedText(ToQt(block.leftCropCount));
+    rightCropCount->ShowAcceptedText(ToQt(block.rightCropCount));
+    cropPosition->ShowAcceptedText(ToQt(block.cropPosition));
+    cropCount->ShowAcceptedText(ToQt(block.cropCount));
     insertBeforeText->setText(ToQt(block.insertBeforeText));
     insertAfterText->setText(ToQt(block.insertAfterText));
-    insertAtPosition->setText(ToQt(block.insertAtPosition));
+    insertAtPosition->ShowAcceptedText(ToQt(block.insertAtPosition));
     insertAtText->setText(ToQt(block.insertAtText));
 
     SetCaseMode(static_cast<int>(block.caseMode));

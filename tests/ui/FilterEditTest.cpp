@@ -15,7 +15,9 @@ private slots:
     void emptySetLetsEverythingThrough();
     void maxLengthRefusesAFourthCharacter();
     void controlKeysPass();
-    void programTextIsShownAsItIs();
+    void programTextWithAForeignCharacterGoesBack();
+    void acceptedTextIsShownAsItIs();
+    void withoutASetProgramTextIsKept();
 };
 
 void FilterEditTest::typedLetterIsDroppedAndBackspaceWorks() {
@@ -94,11 +96,42 @@ void FilterEditTest::controlKeysPass() {
     QCOMPARE(edit.text(), QString());
 }
 
-void FilterEditTest::programTextIsShownAsItIs() {
+void FilterEditTest::programTextWithAForeignCharacterGoesBack() {
     CFilterEdit edit;
     edit.SetAllowedCharacters(QStringLiteral("0123456789"));
+    QSignalSpy accepted(&edit, &CFilterEdit::TextAccepted);
+    edit.setText(QStringLiteral("12"));
+    QCOMPARE(accepted.count(), 1);
+    QCOMPARE(accepted.at(0).at(0).toString(), QStringLiteral("12"));
     edit.setText(QStringLiteral("abc"));
+    QCOMPARE(edit.text(), QStringLiteral("12"));
+    edit.setText(QStringLiteral("12c"));
+    QCOMPARE(edit.text(), QStringLiteral("12"));
+    QCOMPARE(accepted.count(), 1);
+    // Typed digits after the way back go on from the kept text.
+    edit.setFocus();
+    edit.end(false);
+    QTest::keyClicks(&edit, QStringLiteral("3"));
+    QCOMPARE(edit.text(), QStringLiteral("123"));
+    QCOMPARE(accepted.count(), 2);
+}
+
+void FilterEditTest::acceptedTextIsShownAsItIs() {
+    CFilterEdit edit;
+    edit.SetAllowedCharacters(QStringLiteral("0123456789"));
+    QSignalSpy accepted(&edit, &CFilterEdit::TextAccepted);
+    edit.ShowAcceptedText(QStringLiteral("abc"));
     QCOMPARE(edit.text(), QStringLiteral("abc"));
+    QCOMPARE(accepted.count(), 1);
+    edit.setText(QStringLiteral("abd"));
+    QCOMPARE(edit.text(), QStringLiteral("abc"));
+    QCOMPARE(accepted.count(), 1);
+}
+
+void FilterEditTest::withoutASetProgramTextIsKept() {
+    CFilterEdit edit;
+    edit.setText(QStringLiteral("a-1 <N>"));
+    QCOMPARE(edit.text(), QStringLiteral("a-1 <N>"));
 }
 
 QTEST_MAIN(FilterEditTest)

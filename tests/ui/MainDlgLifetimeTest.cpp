@@ -1,21 +1,15 @@
-#include "app/CommandLineKeywords.h"
-#include "app/MessageBoxes.h"
-#include "app/ProgramSettings.h"
-#include "support/TempFolder.h"
+#include "support/MainDlgHarness.h"
 #include "ui/FileListModel.h"
-#include "ui/MainDlg.h"
-#include "ui/MainFileList.h"
-#include "ui/RecordingFileDialogs.h"
-#include "ui/RecordingPopupMenus.h"
 
 #include <QTest>
 
-#include <memory>
-
-class MainDlgLifetimeTest : public QObject {
+class MainDlgLifetimeTest : public QObject, private CMainDlgHarness {
     Q_OBJECT
 
 private slots:
+    void init() { ResetHarness(); }
+    void cleanup() { CloseWindow(); }
+
     void ShownWindowWithRowsIsDestroyedCleanly();
 };
 
@@ -23,21 +17,13 @@ private slots:
 // then ask the catalogue for the column titles, so the core must still be
 // there.
 void MainDlgLifetimeTest::ShownWindowWithRowsIsDestroyedCleanly() {
-    CTempFolder folder;
-    folder.WriteFile("one.txt");
-    folder.WriteFile("two.txt");
-    CProgramSettings settings;
-    settings.SetDefaults(0, 0);
+    folder->WriteFile("one.txt");
+    folder->WriteFile("two.txt");
     settings.rememberLastPath = false;
-    CCommandLineKeywords keywords;
-    keywords.Parse(CCommandLineKeywords::JoinArguments({"PATH=" + folder.Path()}));
-    CRecordingMessageBoxes messageBoxes;
-    CRecordingFileDialogs fileDialogs;
-    CRecordingPopupMenus popupMenus;
-    auto window = std::make_unique<CMainDlg>(CMainDlgServices{
-        settings, keywords, messageBoxes, fileDialogs, popupMenus, folder / "nr.ini"});
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    OpenWindow(nullptr);
+    if (QTest::currentTestFailed()) {
+        return;
+    }
     QCOMPARE(window->GetFileListModel()->rowCount(), 2);
 
     // The list must go while the window is still a CMainDlg, that is while

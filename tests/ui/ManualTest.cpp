@@ -4,19 +4,13 @@
 // menu inserts.
 
 #include "ui/Manual.h"
-#include "app/CommandLineKeywords.h"
-#include "app/MessageBoxes.h"
-#include "app/ProgramSettings.h"
 #include "catalogue/DefaultColumns.h"
 #include "engine/RenameCore.h"
 #include "engine/TagExpander.h"
 #include "resources/StringTable.h"
-#include "support/TempFolder.h"
+#include "support/MainDlgHarness.h"
 #include "ui/MainCommands.h"
-#include "ui/MainDlg.h"
 #include "ui/QtText.h"
-#include "ui/RecordingFileDialogs.h"
-#include "ui/RecordingPopupMenus.h"
 #include "ui/TagMenuItems.h"
 
 #include <QAction>
@@ -118,10 +112,13 @@ QString SourceManual() {
 
 } // namespace
 
-class ManualTest : public QObject {
+class ManualTest : public QObject, private CMainDlgHarness {
     Q_OBJECT
 
 private slots:
+    void init() { ResetHarness(); }
+    void cleanup() { CloseWindow(); }
+
     void FindsTheCopyBesideTheExecutableOfABuild() {
         const CTempFolder temp;
         const QString build = ToQ(temp / "build");
@@ -201,19 +198,11 @@ private slots:
     }
 
     void F1InTheMainWindowAsksForTheManual() {
-        const CTempFolder folder;
-        CProgramSettings settings;
-        settings.SetDefaults(1024, 768);
-        CCommandLineKeywords keywords;
-        keywords.Parse("PATH=\"" + folder.Path() + "\"");
-        CRecordingMessageBoxes boxes;
-        CRecordingFileDialogs fileDialogs;
-        CRecordingPopupMenus popups;
-        CMainDlg window(CMainDlgServices{settings, keywords, boxes, fileDialogs, popups,
-                                         folder.Path() + "settings.ini"});
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        QAction* help = window.GetAction(cmd::kHelp);
+        OpenWindow(nullptr);
+        if (QTest::currentTestFailed()) {
+            return;
+        }
+        QAction* help = window->GetAction(cmd::kHelp);
         QVERIFY(help != nullptr);
         QCOMPARE(help->shortcut(), QKeySequence(QStringLiteral("F1")));
 
@@ -221,7 +210,7 @@ private slots:
         // where the installed one would be.
         CUrlCatcher catcher;
         QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "Open");
-        QTest::keyClick(&window, Qt::Key_F1);
+        QTest::keyClick(window.get(), Qt::Key_F1);
         QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
         const QString expected = FindManual(QCoreApplication::applicationFilePath());
         if (expected.isEmpty()) {
