@@ -75,17 +75,20 @@ std::string CFileCatalogue::CellText(const CFileEntry& entry, ColumnKind kind) c
     case ColumnKind::Extension:
         return std::string(entry.Extension());
     case ColumnKind::Size:
-        return entry.IsFolder() ? std::string() : std::to_string(entry.FileSize());
+        // A size that lstat could not give is not shown as 0. The facts
+        // first: their lstat settles whether the entry is a folder.
+        return !entry.AreFactsKnown() || entry.IsFolder() ? std::string()
+                                                          : std::to_string(entry.FileSize());
     case ColumnKind::Type:
         return entry.IsTypeNameKnown() ? entry.TypeName() : std::string();
     case ColumnKind::Attributes:
         return AttributeLetters(entry.Attributes());
     case ColumnKind::Created:
-        return DateText(entry.CreationTime());
+        return entry.AreFactsKnown() ? DateText(entry.CreationTime()) : std::string();
     case ColumnKind::Modified:
-        return DateText(entry.LastWriteTime());
+        return entry.AreFactsKnown() ? DateText(entry.LastWriteTime()) : std::string();
     case ColumnKind::Accessed:
-        return DateText(entry.LastAccessTime());
+        return entry.AreFactsKnown() ? DateText(entry.LastAccessTime()) : std::string();
     }
     return {};
 }
