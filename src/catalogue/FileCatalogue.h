@@ -13,6 +13,7 @@
 #include <vector>
 
 class CTypeNameSource;
+struct CRowOrder;
 
 /// The kind of a list column: what its cells show and how it sorts. No file
 /// stores it; the settings file stores column indexes (DefaultColumns.h).
@@ -48,6 +49,11 @@ struct CCatalogueRow {
 /// filter, in the order the file list shows and numbers them. Window-free:
 /// the file list window shows these rows; the name computation walks them.
 /// The owner hears about refreshes through the virtual hooks.
+// The members are defined by job: CatalogueNavigation.cpp (folder and
+// history), CatalogueFilters.cpp (mask, switches, filter), CatalogueScan.cpp
+// (construction, refresh, folder reading), CatalogueRows.cpp (rows,
+// selection, order) and CatalogueColumns.cpp (columns, cell texts, type
+// names); the comparison of two entries is in RowOrder.cpp.
 class CFileCatalogue {
 public:
     CFileCatalogue();
@@ -155,6 +161,8 @@ public:
     /// Moves the selected rows one place up or down; the order becomes a
     /// hand-made one (sort column -1) and OnRefreshDone follows.
     bool MoveSelectedRows(bool up);
+    /// The order of two entries under the catalogue's sort column and
+    /// switches (see CompareEntries in RowOrder.h).
     int CompareEntries(const CFileEntry& a, const CFileEntry& b) const;
 
     // Cell texts.
@@ -200,6 +208,8 @@ private:
     struct CScanExpression;
     struct CFolderListing;
 
+    // The text without the blanks at its ends.
+    static std::string TrimBlanks(const std::string& text);
     void StoreSwitch(bool& field, bool value);
     void ScanFolder(const std::string& folder, const std::string& pattern,
                     const CScanExpression* expression);
@@ -221,6 +231,8 @@ private:
     // Empties entries, freeing a large list on a thread of its own.
     void ReleaseEntries();
     void FillRows();
+    // The sort column's kind and the switches that order the rows.
+    CRowOrder RowOrder() const;
     void SortRows();
 
     std::string folderPath;

@@ -66,29 +66,46 @@ bool CFileEntry::IsSystem() const {
 }
 
 const CEntryFacts& CFileEntry::Facts() const {
-    if (!HasFacts()) {
+    if (!details || !details->factsFetched) {
         FetchFacts();
     }
     return details->facts;
 }
 
+bool CFileEntry::AreFactsKnown() const {
+    Facts();
+    return details->factsKnown;
+}
+
 void CFileEntry::FetchFacts() const {
-    CDetails& block = Details();
-    block.factsKnown = true;
-    CEntryFacts& facts = block.facts;
     CFindRecord record;
     int error = 0;
     if (platform::GetFindRecord(FullPath(), record, error)) {
-        facts.attributes = record.dwFileAttributes;
-        facts.size = record.FileSize();
-        facts.creationTime = record.ftCreationTime;
-        facts.lastWriteTime = record.ftLastWriteTime;
-        facts.lastAccessTime = record.ftLastAccessTime;
+        TakeFacts(CEntryFacts{.attributes = record.dwFileAttributes,
+                              .size = record.FileSize(),
+                              .creationTime = record.ftCreationTime,
+                              .lastWriteTime = record.ftLastWriteTime,
+                              .lastAccessTime = record.ftLastAccessTime});
         return;
     }
-    // Gone since the listing: what the listing told, and nothing more.
-    facts = CEntryFacts{};
-    facts.attributes = platform::AttributesOfType(type, name);
+    // Gone since the listing, or out of reach: what the listing told, and
+    // nothing more; size and times stay unknown.
+    CDetails& block = Details();
+    block.facts = CEntryFacts{};
+    block.facts.attributes = platform::AttributesOfType(type, name);
+    block.factsError = error;
+    block.factsKnown = false;
+    block.factsFetched = true;
+}
+
+void CFileEntry::TakeFacts(const CEntryFacts& newFacts) const {
+    CDetails& block = Details();
+    block.facts = newFacts;
+    block.factsError = 0;
+    block.factsKnown = true;
+    block.factsFetched = true;
+    type = platform::EntryTypeOfAttributes(newFacts.attributes);
+    isFolder = type == platform::EntryType::Folder;
 }
 
 void CFileEntry::SetFolder(std::string path) {
@@ -102,13 +119,5 @@ void CFileEntry::SetLongName(std::string longName) {
 }
 
 void CFileEntry::SetFacts(const CEntryFacts& newFacts) {
-    CDetails& block = Details();
-    block.facts = newFacts;
-    block.factsKnown = true;
-    const uint32_t attributes = newFacts.attributes;
-    isFolder = (attributes & platform::kAttrDirectory) != 0;
-    type = isFolder                                          ? platform::EntryType::Folder
-           : (attributes & platform::kAttrSymbolicLink) != 0 ? platform::EntryType::Link
-           : (attributes & platform::kAttrSystem) != 0       ? platform::EntryType::Other
-                                                             : platform::EntryType::File;
+    TakeFacts(newFacts);
 }

@@ -60,19 +60,27 @@ public:
     bool IsHidden() const;
     bool IsSystem() const;
     bool IsReadOnly() const { return (Attributes() & platform::kAttrReadOnly) != 0; }
-    /// The size in bytes, 0 for a folder (fetched on first use).
+    /// The size in bytes, 0 for a folder (fetched on first use); 0 too
+    /// when it is not known (see AreFactsKnown).
     uint64_t FileSize() const { return Facts().size; }
     uint64_t CreationTime() const { return Facts().creationTime; }
     uint64_t LastWriteTime() const { return Facts().lastWriteTime; }
     uint64_t LastAccessTime() const { return Facts().lastAccessTime; }
-    /// Every fact lstat gives, fetched on first use. An entry that has gone
-    /// since the listing keeps what the listing told (no size, no times).
+    /// Every fact lstat gives, fetched on first use (lstat is asked once).
+    /// An entry whose lstat failed (gone since the listing, or out of reach)
+    /// keeps what the listing told: its attributes, no size, no times.
     const CEntryFacts& Facts() const;
-    /// True once the facts are there (fetched or set).
+    /// Fetches the facts on first use; false when lstat failed, so that size
+    /// and times are unknown and must not be shown as 0.
+    bool AreFactsKnown() const;
+    /// The errno of the failed lstat; 0 when it succeeded or was not asked.
+    int FactsError() const { return details ? details->factsError : 0; }
+    /// True once the facts are there (fetched or set); asks for nothing.
     bool HasFacts() const { return details && details->factsKnown; }
 
     /// For entries made without a scan: the folder (ending in "/"), the
-    /// name, and the facts with whether it is a folder.
+    /// name, and the facts, whose attributes also give the entry's type
+    /// (whether it is a folder), as fetched facts do.
     void SetFolder(std::string path);
     void SetLongName(std::string longName);
     void SetFacts(const CEntryFacts& newFacts);
@@ -90,21 +98,29 @@ private:
     struct CDetails {
         CEntryFacts facts;
         std::string typeName;
+        int factsError = 0;
         bool factsKnown = false;
+        // lstat was asked (or the facts were set): it is not asked again.
+        bool factsFetched = false;
         bool typeNameKnown = false;
     };
 
     static const std::string& EmptyText();
     CDetails& Details() const;
     void FetchFacts() const;
+    // Takes facts that lstat gave or a caller set, and the entry's type from
+    // their attributes.
+    void TakeFacts(const CEntryFacts& newFacts) const;
 
     std::shared_ptr<const std::string> folder;
     std::string name;
     mutable std::unique_ptr<CDetails> details;
     /// Where the extension starts in name (after the dot); npos: no dot.
     uint32_t extensionStart = kNoExtension;
-    platform::EntryType type = platform::EntryType::File;
-    bool isFolder = false;
+    // Mutable: the first lstat may find that the entry's type has changed
+    // since the listing.
+    mutable platform::EntryType type = platform::EntryType::File;
+    mutable bool isFolder = false;
 
     static constexpr uint32_t kNoExtension = ~0u;
 };

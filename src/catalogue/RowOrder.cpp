@@ -277,3 +277,75 @@ bool SortCatalogueRows(std::vector<CCatalogueRow>& rows, const CRowOrder& order)
     rows.swap(sorted);
     return true;
 }
+
+int CompareEntries(const CFileEntry& a, const CFileEntry& b, const CRowOrder& order) {
+    if (!order.foldersAsFiles) {
+        if (a.IsFolder() != b.IsFolder()) {
+            return a.IsFolder() ? -1 : 1;
+        }
+        if (a.IsFolder()) {
+            int result = order.recursive ? CompareNoCase(a.Folder(), b.Folder()) : 0;
+            return result != 0 ? result : CompareNoCase(a.LongName(), b.LongName());
+        }
+    }
+    const ColumnKind kind = order.kind.value_or(static_cast<ColumnKind>(~0u));
+    int result = 0;
+    bool tieBreak = true;
+    switch (kind) {
+    case ColumnKind::FileName:
+        tieBreak = false;
+        if (order.namesAsNumbers) {
+            const auto na = static_cast<uint32_t>(LeadingInteger(a.LongName()));
+            const auto nb = static_cast<uint32_t>(LeadingInteger(b.LongName()));
+            if (na != nb) {
+                result = na < nb ? -1 : 1;
+                break;
+            }
+        }
+        result = CompareNoCase(a.LongName(), b.LongName());
+        if (result == 0 && order.recursive) {
+            result = CompareNoCase(a.Folder(), b.Folder());
+        }
+        break;
+    case ColumnKind::Folder:
+        tieBreak = false;
+        result = CompareNoCase(a.Folder(), b.Folder());
+        if (result == 0) {
+            result = CompareNoCase(a.LongName(), b.LongName());
+        }
+        break;
+    case ColumnKind::Extension:
+        result = CompareNoCase(a.Extension(), b.Extension());
+        break;
+    case ColumnKind::Type:
+        result = CompareNoCase(a.TypeName(), b.TypeName());
+        break;
+    case ColumnKind::Attributes:
+        result = CompareNoCase(AttributeLetters(a.Attributes()), AttributeLetters(b.Attributes()));
+        break;
+    case ColumnKind::Size:
+        result = CompareNumbers(a.FileSize(), b.FileSize());
+        break;
+    case ColumnKind::Created:
+        result = CompareNumbers(a.CreationTime(), b.CreationTime());
+        break;
+    case ColumnKind::Modified:
+        result = CompareNumbers(a.LastWriteTime(), b.LastWriteTime());
+        break;
+    case ColumnKind::Accessed:
+        result = CompareNumbers(a.LastAccessTime(), b.LastAccessTime());
+        break;
+    default:
+        tieBreak = false;
+        break;
+    }
+    if (tieBreak) {
+        if (result == 0 && order.recursive) {
+            result = CompareNoCase(a.Folder(), b.Folder());
+        }
+        if (result == 0) {
+            result = CompareNoCase(a.LongName(), b.LongName());
+        }
+    }
+    return order.ascending ? result : -result;
+}

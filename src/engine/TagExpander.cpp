@@ -171,6 +171,9 @@ std::string CTagExpander::ColumnTag(CTagParams& params) {
     case ColumnKind::Created:
     case ColumnKind::Modified:
     case ColumnKind::Accessed: {
+        if (!entry.AreFactsKnown()) {
+            return {}; // a time that lstat could not give is no date
+        }
         const ColumnKind kind = catalogue.GetColumnKinds()[static_cast<std::size_t>(column)];
         const uint64_t time = kind == ColumnKind::Created    ? entry.CreationTime()
                               : kind == ColumnKind::Modified ? entry.LastWriteTime()
@@ -195,7 +198,11 @@ std::string CTagExpander::SizeColumn(CTagParams& params) {
             divisions = 2;
         }
     }
-    uint64_t size = owner.GetState().entry->FileSize();
+    const CFileEntry& entry = *owner.GetState().entry;
+    if (!entry.AreFactsKnown()) {
+        return {}; // a size that lstat could not give is not 0
+    }
+    uint64_t size = entry.FileSize();
     for (int i = 0; i < divisions; ++i) {
         size /= 1024;
     }

@@ -75,4 +75,9 @@ std::string ExpandPath(const std::string& text) {
     return out;
 }
 
+std::string GetEnvironment(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr ? value : "";
+}
+
 } // namespace platform

@@ -46,7 +46,11 @@ bool ReadFolderNames(const std::string& folder, const FolderNameVisitor& visit, 
 /// The attribute bits that the type and the name alone give: folder, link,
 /// system (neither file, folder nor link), hidden (a leading dot), normal
 /// when none of these. What lstat gives (read-only) is not among them.
-uint32_t AttributesOfType(EntryType type, const std::string& name);
+uint32_t AttributesOfType(EntryType type, std::string_view name);
+
+/// The entry type that attribute bits tell: folder, link, other (system),
+/// else file.
+EntryType EntryTypeOfAttributes(uint32_t attributes);
 
 /// The name part of a path: what follows its last "/", trailing "/"s aside
 /// ("/photos/a.jpg" and "/photos/a.jpg/" give "a.jpg"; "/" gives "").

@@ -10,11 +10,13 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -917,6 +919,56 @@ TEST(CatalogueCellTextTest, EveryKindOfAnEntryMadeInMemory) {
     EXPECT_EQ(catalogue.CellText(entry, static_cast<ColumnKind>(99)), "");
     entry.SetTypeName("Disc image");
     EXPECT_EQ(catalogue.CellText(entry, ColumnKind::Type), "Disc image");
+}
+
+TEST(CatalogueCellTextTest, AnEntryThatLstatCannotReachHasNoSizeAndNoTimes) {
+    // A name longer than any file system takes: lstat fails at once, also
+    // for root, whom no permission stops.
+    const std::string longName = std::string(300, 'x') + ".txt";
+    const CFileEntry entry(std::make_shared<const std::string>("/tmp/"), longName,
+                           platform::EntryType::File);
+    CFileCatalogue catalogue;
+    EXPECT_EQ(catalogue.CellText(entry, ColumnKind::Size), "");
+    EXPECT_EQ(catalogue.CellText(entry, ColumnKind::Created), "");
+    EXPECT_EQ(catalogue.CellText(entry, ColumnKind::Modified), "");
+    EXPECT_EQ(catalogue.CellText(entry, ColumnKind::Accessed), "");
+    EXPECT_EQ(catalogue.CellText(entry, ColumnKind::Attributes), "N");
+    EXPECT_EQ(catalogue.CellText(entry, ColumnKind::Extension), "txt");
+    EXPECT_FALSE(entry.AreFactsKnown());
+    EXPECT_FALSE(entry.HasFacts());
+    EXPECT_EQ(entry.FactsError(), ENAMETOOLONG);
+    EXPECT_EQ(entry.Attributes(), platform::kAttrNormal);
+    EXPECT_EQ(entry.FileSize(), 0u);
+    EXPECT_FALSE(entry.IsFolder());
+    // A copy keeps what is known and what is not.
+    const CFileEntry copy = entry;
+    EXPECT_FALSE(copy.AreFactsKnown());
+    EXPECT_EQ(copy.FactsError(), ENAMETOOLONG);
+}
+
+TEST(CatalogueCellTextTest, SetFactsMakeUnknownFactsKnownAndSetTheFolderFlag) {
+    CFileEntry entry(std::make_shared<const std::string>("/tmp/"), std::string(300, 'y'),
+                     platform::EntryType::File);
+    ASSERT_FALSE(entry.AreFactsKnown());
+    entry.SetFacts(CEntryFacts{platform::kAttrDirectory, 0, 1, 2, 3});
+    EXPECT_TRUE(entry.AreFactsKnown());
+    EXPECT_EQ(entry.FactsError(), 0);
+    EXPECT_TRUE(entry.IsFolder());
+    EXPECT_EQ(entry.ListedAttributes(), platform::kAttrDirectory);
+    entry.SetFacts(CEntryFacts{platform::kAttrNormal, 7});
+    EXPECT_FALSE(entry.IsFolder());
+    EXPECT_EQ(CFileCatalogue().CellText(entry, ColumnKind::Size), "7");
+}
+
+TEST_F(CatalogueTestBase, AFolderListedAsAFileBecomesAFolderAtItsFirstLstat) {
+    temp.MakeFolder("real");
+    CFileEntry entry(std::make_shared<const std::string>(temp.Path()), "real",
+                     platform::EntryType::File);
+    ASSERT_FALSE(entry.IsFolder());
+    EXPECT_TRUE(entry.AreFactsKnown());
+    EXPECT_TRUE(entry.IsFolder());
+    EXPECT_NE(entry.Attributes() & platform::kAttrDirectory, 0u);
+    EXPECT_EQ(CFileCatalogue().CellText(entry, ColumnKind::Size), "");
 }
 
 TEST(CatalogueCellTextTest, DateTextOfATimeWithoutCalendarFormIsEmpty) {

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
@@ -490,13 +491,42 @@ TEST_F(ScanFileSystemTest, ReadOnlyAndSizeFiltersFetchTheFacts) {
 }
 
 TEST_F(ScanFileSystemTest, AnEntryGoneSinceTheScanKeepsWhatTheListingTold) {
+    catalogue.AddColumn("Gemaakt", ColumnKind::Created, -1, ColumnAlignment::Left);
+    catalogue.AddColumn("Gewijzigd", ColumnKind::Modified, -1, ColumnAlignment::Left);
+    catalogue.AddColumn("Geopend", ColumnKind::Accessed, -1, ColumnAlignment::Left);
     temp.WriteFile(".gone.txt", "123");
     Scan();
     ASSERT_EQ(RowNames(), (Names{".gone.txt"}));
     std::filesystem::remove(temp / ".gone.txt");
-    EXPECT_EQ(CellOf(".gone.txt", kColSize), "0");
+    // Size and times are unknown, not 0 and 1601.
+    EXPECT_EQ(CellOf(".gone.txt", kColSize), "");
+    EXPECT_EQ(CellOf(".gone.txt", 3), "");
+    EXPECT_EQ(CellOf(".gone.txt", 4), "");
+    EXPECT_EQ(CellOf(".gone.txt", 5), "");
     EXPECT_EQ(CellOf(".gone.txt", kColAttributes), "H");
-    EXPECT_FALSE(catalogue.GetRowEntry(0).IsFolder());
+    const CFileEntry& entry = catalogue.GetRowEntry(0);
+    EXPECT_FALSE(entry.IsFolder());
+    EXPECT_FALSE(entry.AreFactsKnown());
+    EXPECT_FALSE(entry.HasFacts());
+    EXPECT_EQ(entry.FactsError(), ENOENT);
+    // lstat is asked once: a file that comes back later is not seen.
+    temp.WriteFile(".gone.txt", "12345");
+    EXPECT_EQ(CellOf(".gone.txt", kColSize), "");
+    EXPECT_FALSE(entry.AreFactsKnown());
+}
+
+TEST_F(ScanFileSystemTest, AnEntryThatBecameAFolderSinceTheScanIsAFolderOnceLooked) {
+    temp.WriteFile("became.dir", "123");
+    Scan();
+    ASSERT_EQ(RowNames(), (Names{"became.dir"}));
+    ASSERT_FALSE(catalogue.GetRowEntry(0).IsFolder());
+    std::filesystem::remove(temp / "became.dir");
+    std::filesystem::create_directory(temp / "became.dir");
+    // The first lstat tells what stands there now, as set facts would: no
+    // size for a folder.
+    EXPECT_EQ(CellOf("became.dir", kColSize), "");
+    EXPECT_TRUE(catalogue.GetRowEntry(0).IsFolder());
+    EXPECT_EQ(CellOf("became.dir", kColAttributes), "");
 }
 
 } // namespace

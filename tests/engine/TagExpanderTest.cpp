@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <limits>
+#include <memory>
 #include <set>
 #include <string>
 
@@ -271,6 +272,14 @@ TEST_F(ColumnTagTest, SizesAboveFourGibibytesKeepAllSixtyFourBits) {
     // An entry far beyond what any disk holds.
     const CFileEntry huge = MakeEntry(temp.Path(), "huge", 18446744073709551615ull);
     EXPECT_EQ(ExpandEntry(huge, "<C:2:,>"), "18,446,744,073,709,551,615");
+}
+
+TEST_F(ColumnTagTest, SizeAndTimesOfAFileGoneSinceTheListingAreEmpty) {
+    const CFileEntry gone(std::make_shared<const std::string>(temp.Path()), "gone.txt",
+                          platform::EntryType::File);
+    EXPECT_EQ(ExpandEntry(gone, "[<C:2>|<C:2:K:,>]"), "[|]");
+    EXPECT_EQ(ExpandEntry(gone, "[<C:7>|<C:8:H>|<C:9:Y2>]"), "[||]");
+    EXPECT_EQ(ExpandEntry(gone, "[<C:4>]"), "[N]"); // what the listing told
 }
 
 TEST_F(ColumnTagTest, TypeColumnLooksUpEveryTypeNameOnce) {

@@ -422,6 +422,17 @@ TEST(FileSystemAttributesOfType, TypeAndNameGiveWhatTheyCan) {
     EXPECT_EQ(platform::AttributesOfType(EntryType::Other, "p"), kAttrSystem);
 }
 
+TEST(FileSystemAttributesOfType, TheTypeComesBackFromTheBits) {
+    using platform::EntryType;
+    for (const EntryType type :
+         {EntryType::File, EntryType::Folder, EntryType::Link, EntryType::Other}) {
+        EXPECT_EQ(platform::EntryTypeOfAttributes(platform::AttributesOfType(type, "x")), type);
+        EXPECT_EQ(platform::EntryTypeOfAttributes(platform::AttributesOfType(type, ".x") |
+                                                  platform::kAttrReadOnly),
+                  type);
+    }
+}
+
 TEST(FileSystemReadFolder, EmptyFolderGivesNoRecords) {
     const CTempFolder temp;
     std::vector<CFindRecord> records(3);
