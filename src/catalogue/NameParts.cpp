@@ -4,7 +4,6 @@
 #include "platform/Utf8.h"
 
 #include <array>
-#include <limits>
 
 void SplitName(std::string_view longName, std::string& baseName, std::string& extension) {
     const auto dot = longName.rfind('.');
@@ -163,28 +162,4 @@ std::string AttributeLetters(uint32_t attributes) {
         }
     }
     return letters;
-}
-
-int32_t LeadingInteger(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && text[i] == ' ') {
-        ++i;
-    }
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    int64_t value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        value = value * 10 + (text[i] - '0');
-        if (value > int64_t{std::numeric_limits<int32_t>::max()} + 1) {
-            value = int64_t{std::numeric_limits<int32_t>::max()} + 1;
-        }
-    }
-    value = negative ? -value : value;
-    if (value > std::numeric_limits<int32_t>::max()) {
-        return std::numeric_limits<int32_t>::max();
-    }
-    return static_cast<int32_t>(value);
 }

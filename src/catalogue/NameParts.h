@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/LeadingInteger.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -28,7 +30,6 @@ void AppendFoldedCase(std::string& out, std::string_view text);
 /// N O T.
 std::string AttributeLetters(uint32_t attributes);
 
-/// The leading integer of a name: leading blanks skipped, an optional sign,
-/// decimal digits up to the first other character; 0 when there are none.
-/// Values beyond 32 bits are held at the 32-bit limits.
-int32_t LeadingInteger(std::string_view text);
+/// The leading integer of a name (see platform::LeadingInteger: spaces
+/// skipped, an optional sign, held at the 32-bit limits).
+using platform::LeadingInteger;

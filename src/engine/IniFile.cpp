@@ -2,6 +2,7 @@
 
 #include "catalogue/NameParts.h"
 #include "platform/Utf8.h"
+#include "platform/Windows1252.h"
 
 #include <atomic>
 #include <cerrno>
@@ -33,28 +34,6 @@ std::string_view KeyOf(std::string_view line) {
 
 std::string_view ValueOf(std::string_view line) {
     return Trim(line.substr(line.find('=') + 1));
-}
-
-/// Windows-1252 to UTF-8: 0x80-0x9F by the code page's table (its five
-/// unassigned bytes keep their C1 code points), 0xA0-0xFF as U+00A0-U+00FF.
-std::string FromWindows1252(std::string_view text) {
-    static constexpr char16_t kHighControls[32] = {
-        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-    std::string out;
-    out.reserve(text.size() + text.size() / 4);
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x80) {
-            out.push_back(c);
-        } else if (byte < 0xA0) {
-            utf8::Append(out, kHighControls[byte - 0x80]);
-        } else {
-            utf8::Append(out, byte);
-        }
-    }
-    return out;
 }
 
 bool CanHold(std::string_view text) {
@@ -136,7 +115,7 @@ void CIniFile::LoadFromBytes(std::string_view data) {
     if (utf8::IsValid(text)) {
         Parse(text);
     } else {
-        Parse(FromWindows1252(text));
+        Parse(platform::Windows1252ToUtf8(text));
     }
 }
 

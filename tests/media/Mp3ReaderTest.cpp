@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -219,251 +220,210 @@ std::string Id3v2(int version, const std::string& frames) {
            SyncSafe32(static_cast<uint32_t>(frames.size())) + frames;
 }
 
-// ---- the fixture -------------------------------------------------------------
+// ---- what a reading gives ------------------------------------------------------
 
-class Mp3ReaderTest : public ::testing::Test {
-protected:
-    CTempFolder folder;
-    int fileNumber = 0;
-
-    /// Writes the bytes to a file of its own and reads it.
-    bool Read(const std::string& bytes, CMp3Info& info) {
-        const std::string path =
-            folder.WriteFile("song" + std::to_string(++fileNumber) + ".mp3", bytes);
-        return ReadMp3Info(path, info);
-    }
-    CMp3Info ReadOk(const std::string& bytes) {
-        CMp3Info info;
-        EXPECT_TRUE(Read(bytes, info));
-        return info;
-    }
+/// The tag texts of a reading: empty and 0 where the file has none.
+struct CTexts {
+    std::string title{};
+    std::string artist{};
+    std::string album{};
+    std::string year{};
+    std::string comment{};
+    std::string trackText{};
+    int32_t trackNumber = 0;
+    std::string genre{};
 };
 
-void ExpectNoStream(const CMp3Info& info) {
-    EXPECT_EQ(info.bitRate, 0);
-    EXPECT_EQ(info.vbrBitRate, 0);
-    EXPECT_EQ(info.sampleRate, 0);
-    EXPECT_EQ(info.lengthSeconds, 0);
-    EXPECT_EQ(info.layerText, "");
-    EXPECT_EQ(info.versionText, "");
-    EXPECT_EQ(info.channelText, "");
+/// The stream facts of a reading: empty and 0 where there is no stream.
+struct CStream {
+    int32_t bitRate = 0;
+    int32_t vbrBitRate = 0;
+    int32_t sampleRate = 0;
+    int32_t lengthSeconds = 0;
+    std::string layerText{};
+    std::string versionText{};
+    std::string channelText{};
+};
+
+/// The result of a reading and every field of CMp3Info but the file name.
+struct CReading {
+    bool result = false;
+    bool loaded = false;
+    bool hasV1Tag = false;
+    bool hasV2Tag = false;
+    CTexts texts{};
+    CStream stream{};
+};
+
+void ExpectReading(bool result, const CMp3Info& info, const CReading& expected) {
+    EXPECT_EQ(result, expected.result);
+    EXPECT_EQ(info.loaded, expected.loaded);
+    EXPECT_EQ(info.hasV1Tag, expected.hasV1Tag);
+    EXPECT_EQ(info.hasV2Tag, expected.hasV2Tag);
+    EXPECT_EQ(info.title, expected.texts.title);
+    EXPECT_EQ(info.artist, expected.texts.artist);
+    EXPECT_EQ(info.album, expected.texts.album);
+    EXPECT_EQ(info.year, expected.texts.year);
+    EXPECT_EQ(info.comment, expected.texts.comment);
+    EXPECT_EQ(info.trackText, expected.texts.trackText);
+    EXPECT_EQ(info.trackNumber, expected.texts.trackNumber);
+    EXPECT_EQ(info.genre, expected.texts.genre);
+    EXPECT_EQ(info.bitRate, expected.stream.bitRate);
+    EXPECT_EQ(info.vbrBitRate, expected.stream.vbrBitRate);
+    EXPECT_EQ(info.sampleRate, expected.stream.sampleRate);
+    EXPECT_EQ(info.lengthSeconds, expected.stream.lengthSeconds);
+    EXPECT_EQ(info.layerText, expected.stream.layerText);
+    EXPECT_EQ(info.versionText, expected.stream.versionText);
+    EXPECT_EQ(info.channelText, expected.stream.channelText);
 }
 
-void ExpectNoTexts(const CMp3Info& info) {
-    EXPECT_EQ(info.title, "");
-    EXPECT_EQ(info.artist, "");
-    EXPECT_EQ(info.album, "");
-    EXPECT_EQ(info.year, "");
-    EXPECT_EQ(info.comment, "");
-    EXPECT_EQ(info.trackText, "");
-    EXPECT_EQ(info.trackNumber, 0);
-    EXPECT_EQ(info.genre, "");
+/// MPEG 1 Layer III, joint stereo, 48000 Hz: the stream of Frame48k.
+CStream Stream48k(int32_t bitRate, int32_t vbrBitRate = 0, int32_t lengthSeconds = 6) {
+    return {bitRate, vbrBitRate, 48000, lengthSeconds, "Layer III", "MPEG 1", "Joint Stereo"};
+}
+
+/// Audio without tags.
+CReading Audio(const CStream& stream) {
+    return {true, true, false, false, {}, stream};
+}
+
+/// Audio with tags; by default the 6 seconds of ConstantStream.
+CReading Tagged(bool hasV1Tag, bool hasV2Tag, const CTexts& texts,
+                const CStream& stream = Stream48k(128000)) {
+    return {true, true, hasV1Tag, hasV2Tag, texts, stream};
+}
+
+/// An ID3v1 tag without audio: the tag alone, and nothing counts as loaded.
+CReading Id3v1Alone(const CTexts& texts) {
+    return {true, false, true, false, texts, {}};
+}
+
+/// Nothing usable: false, every field empty.
+const CReading kNothing{};
+
+/// One file and what reading it gives.
+struct CReadCase {
+    std::string name; ///< names the test
+    std::string bytes;
+    CReading expected;
+};
+
+void PrintTo(const CReadCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+std::string CaseName(const ::testing::TestParamInfo<CReadCase>& info) {
+    return info.param.name;
 }
 
 // ---- the stream ----------------------------------------------------------------
 
-TEST_F(Mp3ReaderTest, ConstantRateStreamWithoutVbrHeader) {
-    const CMp3Info info = ReadOk(ConstantStream());
-    EXPECT_TRUE(info.loaded);
-    EXPECT_FALSE(info.hasV1Tag);
-    EXPECT_FALSE(info.hasV2Tag);
-    EXPECT_EQ(info.bitRate, 128000);
-    EXPECT_EQ(info.vbrBitRate, 0);
-    EXPECT_EQ(info.sampleRate, 48000);
-    EXPECT_EQ(info.lengthSeconds, 6);
-    EXPECT_EQ(info.layerText, "Layer III");
-    EXPECT_EQ(info.versionText, "MPEG 1");
-    EXPECT_EQ(info.channelText, "Joint Stereo");
-    ExpectNoTexts(info);
+/// 250 frames of one kind.
+std::string Frames250(int version, int layer, int kbps, int hz, int mode, bool crc) {
+    return Repeat(Frame(version, layer, kbps, hz, mode, false, {}, crc), 250);
 }
 
-TEST_F(Mp3ReaderTest, XingHeaderMarksAVariableRate) {
-    // The header counts the 250 frames after it and their 96000 bytes.
-    const CMp3Info info = ReadOk(VbrHeaderFrame("Xing", 250, 96000) + VariableStream());
-    EXPECT_EQ(info.vbrBitRate, 128000);
-    EXPECT_EQ(info.bitRate, 128000);
-    EXPECT_EQ(info.lengthSeconds, 6);
-    EXPECT_EQ(info.sampleRate, 48000);
-}
-
-TEST_F(Mp3ReaderTest, XingHeaderGivesRateAndLengthFromItsCounts) {
-    // 500 frames of 1152 samples are 12 s; 144000 bytes in 12 s are 96000 bit/s.
-    const CMp3Info info = ReadOk(VbrHeaderFrame("Xing", 500, 144000) + VariableStream());
-    EXPECT_EQ(info.vbrBitRate, 96000);
-    EXPECT_EQ(info.bitRate, 96000);
-    EXPECT_EQ(info.lengthSeconds, 12);
-}
-
-TEST_F(Mp3ReaderTest, InfoHeaderIsAConstantRate) {
-    // Encoders write the same header as "Info" into constant-rate streams:
-    // the rate is the frame header's, whatever the byte count says; the
-    // length still comes from the frame count.
-    const CMp3Info info = ReadOk(VbrHeaderFrame("Info", 250, 99999) + ConstantStream());
-    EXPECT_EQ(info.vbrBitRate, 0);
-    EXPECT_EQ(info.bitRate, 128000);
-    EXPECT_EQ(info.lengthSeconds, 6);
-}
-
-TEST_F(Mp3ReaderTest, VbriHeaderMarksAVariableRate) {
-    const CMp3Info info = ReadOk(VbrHeaderFrame("VBRI", 250, 96000) + VariableStream());
-    EXPECT_EQ(info.vbrBitRate, 128000);
-    EXPECT_EQ(info.bitRate, 128000);
-    EXPECT_EQ(info.lengthSeconds, 6);
-}
-
-TEST_F(Mp3ReaderTest, VariableRateWithoutVbrHeaderIsFoundFromEveryFrame) {
-    // The first frame says 64 kbit/s; taken alone it would make the 96000
-    // bytes last 12 s. The frames say 6 s at an average of 128000 bit/s.
-    const CMp3Info info = ReadOk(VariableStream());
-    EXPECT_EQ(info.vbrBitRate, 128000);
-    EXPECT_EQ(info.bitRate, 128000);
-    EXPECT_EQ(info.lengthSeconds, 6);
-}
-
-TEST_F(Mp3ReaderTest, BytesBetweenFramesArePassedOver) {
-    // 125 frames, 100 bytes that are no frame, 125 frames: still 250 frames.
-    const std::string half = Repeat(Frame48k(128), 125);
-    const CMp3Info info = ReadOk(half + Zeros(100) + half);
-    EXPECT_EQ(info.bitRate, 128000);
-    EXPECT_EQ(info.vbrBitRate, 0);
-    EXPECT_EQ(info.lengthSeconds, 6);
-}
-
-TEST_F(Mp3ReaderTest, LayerVersionAndChannelTexts) {
-    struct Case {
-        int version, layer, kbps, hz, mode;
-        bool crc;
-        const char* layerText;
-        const char* versionText;
-        const char* channelText;
-        int lengthSeconds; // of 250 frames
-    };
-    const Case cases[] = {
-        // Layer I: 384 samples a frame; 250 × 384 / 48000 = 2 s. With a CRC:
-        // without one the second header byte is 0xFF, which the tag library
-        // never takes for a frame.
-        {kMpeg1, kLayer1, 128, 48000, kStereo, true, "Layer I", "MPEG 1", "Stereo", 2},
-        // Layer II: 1152 samples; 250 × 1152 / 48000 = 6 s.
-        {kMpeg1, kLayer2, 192, 48000, kDual, false, "Layer II", "MPEG 1", "Dual Channel", 6},
-        // MPEG 2 and 2.5 Layer III: 576 samples; 250 × 576 / 24000 = 6 s,
-        // 250 × 576 / 12000 = 12 s.
-        {kMpeg2, kLayer3, 64, 24000, kMono, false, "Layer III", "MPEG 2", "Single Channel", 6},
-        {kMpeg25, kLayer3, 32, 12000, kJoint, true, "Layer III", "MPEG 2.5", "Joint Stereo", 12},
-        {kMpeg1, kLayer3, 320, 32000, kStereo, false, "Layer III", "MPEG 1", "Stereo", 9},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.layerText) + " " + c.versionText + " " + c.channelText);
-        const CMp3Info info =
-            ReadOk(Repeat(Frame(c.version, c.layer, c.kbps, c.hz, c.mode, false, {}, c.crc), 250));
-        EXPECT_EQ(info.layerText, c.layerText);
-        EXPECT_EQ(info.versionText, c.versionText);
-        EXPECT_EQ(info.channelText, c.channelText);
-        EXPECT_EQ(info.bitRate, c.kbps * 1000);
-        EXPECT_EQ(info.vbrBitRate, 0);
-        EXPECT_EQ(info.sampleRate, c.hz);
-        EXPECT_EQ(info.lengthSeconds, c.lengthSeconds);
-    }
-}
-
-TEST_F(Mp3ReaderTest, PaddedFramesKeepAConstantRate) {
-    // 128 kbit/s at 44100 Hz: 417 bytes a frame, 418 with the padding byte.
-    // 441 frames of 1152 samples are 11.52 s.
+/// 128 kbit/s at 44100 Hz: 417 bytes a frame, 418 with the padding byte, two
+/// frames of three padded. 441 frames of 1152 samples are 11.52 s.
+std::string PaddedStream() {
     std::string stream;
     for (int i = 0; i < 441; ++i) {
         stream += Frame(kMpeg1, kLayer3, 128, 44100, kStereo, i % 3 != 0);
     }
-    const CMp3Info info = ReadOk(stream);
-    EXPECT_EQ(info.bitRate, 128000);
-    EXPECT_EQ(info.vbrBitRate, 0);
-    EXPECT_EQ(info.sampleRate, 44100);
-    EXPECT_EQ(info.lengthSeconds, 11);
+    return stream;
+}
+
+std::vector<CReadCase> StreamCases() {
+    const std::string half = Repeat(Frame48k(128), 125);
+    return {
+        {"ConstantRateStreamWithoutVbrHeader", ConstantStream(), Audio(Stream48k(128000))},
+        // The header counts the 250 frames after it and their 96000 bytes.
+        {"XingHeaderMarksAVariableRate", VbrHeaderFrame("Xing", 250, 96000) + VariableStream(),
+         Audio(Stream48k(128000, 128000))},
+        // 500 frames of 1152 samples are 12 s; 144000 bytes in 12 s are 96000 bit/s.
+        {"XingHeaderGivesRateAndLengthFromItsCounts",
+         VbrHeaderFrame("Xing", 500, 144000) + VariableStream(),
+         Audio(Stream48k(96000, 96000, 12))},
+        // Encoders write the same header as "Info" into constant-rate streams:
+        // the rate is the frame header's, whatever the byte count says; the
+        // length still comes from the frame count.
+        {"InfoHeaderIsAConstantRate", VbrHeaderFrame("Info", 250, 99999) + ConstantStream(),
+         Audio(Stream48k(128000))},
+        {"VbriHeaderMarksAVariableRate", VbrHeaderFrame("VBRI", 250, 96000) + VariableStream(),
+         Audio(Stream48k(128000, 128000))},
+        // The first frame says 64 kbit/s; taken alone it would make the 96000
+        // bytes last 12 s. The frames say 6 s at an average of 128000 bit/s.
+        {"VariableRateWithoutVbrHeaderIsFoundFromEveryFrame", VariableStream(),
+         Audio(Stream48k(128000, 128000))},
+        // 125 frames, 100 bytes that are no frame, 125 frames: still 250 frames.
+        {"BytesBetweenFramesArePassedOver", half + Zeros(100) + half, Audio(Stream48k(128000))},
+        // Layer I: 384 samples a frame; 250 × 384 / 48000 = 2 s. With a CRC:
+        // without one the second header byte is 0xFF, which the tag library
+        // never takes for a frame.
+        {"LayerIMpeg1Stereo", Frames250(kMpeg1, kLayer1, 128, 48000, kStereo, true),
+         Audio({128000, 0, 48000, 2, "Layer I", "MPEG 1", "Stereo"})},
+        // Layer II: 1152 samples; 250 × 1152 / 48000 = 6 s.
+        {"LayerIIMpeg1DualChannel", Frames250(kMpeg1, kLayer2, 192, 48000, kDual, false),
+         Audio({192000, 0, 48000, 6, "Layer II", "MPEG 1", "Dual Channel"})},
+        // MPEG 2 and 2.5 Layer III: 576 samples; 250 × 576 / 24000 = 6 s,
+        // 250 × 576 / 12000 = 12 s.
+        {"LayerIIIMpeg2SingleChannel", Frames250(kMpeg2, kLayer3, 64, 24000, kMono, false),
+         Audio({64000, 0, 24000, 6, "Layer III", "MPEG 2", "Single Channel"})},
+        {"LayerIIIMpeg25JointStereo", Frames250(kMpeg25, kLayer3, 32, 12000, kJoint, true),
+         Audio({32000, 0, 12000, 12, "Layer III", "MPEG 2.5", "Joint Stereo"})},
+        // 250 × 1152 / 32000 = 9 s.
+        {"LayerIIIMpeg1Stereo", Frames250(kMpeg1, kLayer3, 320, 32000, kStereo, false),
+         Audio({320000, 0, 32000, 9, "Layer III", "MPEG 1", "Stereo"})},
+        {"PaddedFramesKeepAConstantRate", PaddedStream(),
+         Audio({128000, 0, 44100, 11, "Layer III", "MPEG 1", "Stereo"})},
+    };
 }
 
 // ---- ID3v1 ---------------------------------------------------------------------
 
-TEST_F(Mp3ReaderTest, Id3v1WithoutAudioGivesTheTagAlone) {
-    CMp3Info info;
-    ASSERT_TRUE(Read(Id3v1("Song", "Band", "Record", "1999", "Fine", 5, 17), info));
-    EXPECT_FALSE(info.loaded);
-    EXPECT_TRUE(info.hasV1Tag);
-    EXPECT_FALSE(info.hasV2Tag);
-    EXPECT_EQ(info.title, "Song");
-    EXPECT_EQ(info.artist, "Band");
-    EXPECT_EQ(info.album, "Record");
-    EXPECT_EQ(info.year, "1999");
-    EXPECT_EQ(info.comment, "Fine");
-    EXPECT_EQ(info.trackText, "5");
-    EXPECT_EQ(info.trackNumber, 5);
-    EXPECT_EQ(info.genre, "Rock");
-    ExpectNoStream(info);
-}
-
-TEST_F(Mp3ReaderTest, Id3v1AfterAudio) {
-    const CMp3Info info =
-        ReadOk(ConstantStream() + Id3v1("Song", "Band", "Record", "1999", "Fine", 5, 17));
-    EXPECT_TRUE(info.loaded);
-    EXPECT_TRUE(info.hasV1Tag);
-    EXPECT_FALSE(info.hasV2Tag);
-    EXPECT_EQ(info.title, "Song");
-    EXPECT_EQ(info.artist, "Band");
-    EXPECT_EQ(info.album, "Record");
-    EXPECT_EQ(info.year, "1999");
-    EXPECT_EQ(info.comment, "Fine");
-    EXPECT_EQ(info.trackText, "5");
-    EXPECT_EQ(info.trackNumber, 5);
-    EXPECT_EQ(info.genre, "Rock");
-    EXPECT_EQ(info.bitRate, 128000);
-    EXPECT_EQ(info.lengthSeconds, 6); // the tag is not counted as audio
-}
-
-TEST_F(Mp3ReaderTest, Id3v1GenreNumbers) {
-    const std::pair<int, const char*> cases[] = {
-        {0, "Blues"},      {17, "Rock"}, {141, "Christian Rock "},
-        {147, "Synthpop"}, {148, ""},    {255, ""}};
-    for (const auto& [number, name] : cases) {
-        SCOPED_TRACE(number);
-        EXPECT_EQ(ReadOk(Id3v1("T", "", "", "", "", -1, number)).genre, name);
-        EXPECT_EQ(ReadOk(ConstantStream() + Id3v1("T", "", "", "", "", -1, number)).genre, name);
-    }
-}
-
-TEST_F(Mp3ReaderTest, Id3v1TrackOnlyInVersion11) {
+std::vector<CReadCase> Id3v1Cases() {
+    const std::string song = Id3v1("Song", "Band", "Record", "1999", "Fine", 5, 17);
+    const CTexts songTexts{"Song", "Band", "Record", "1999", "Fine", "5", 5, "Rock"};
     // ID3v1.0: a 30-byte comment whose last bytes are text, never a track.
-    const std::string full = "abcdefghijklmnopqrstuvwxyz1234";
-    CMp3Info info = ReadOk(Id3v1("T", "", "", "", full, -1, 255));
-    EXPECT_EQ(info.comment, full);
-    EXPECT_EQ(info.trackText, "");
-    EXPECT_EQ(info.trackNumber, 0);
-    // ID3v1.1: a zero byte and the track; tracks above 127 too.
-    info = ReadOk(Id3v1("T", "", "", "", "note", 200, 255));
-    EXPECT_EQ(info.comment, "note");
-    EXPECT_EQ(info.trackText, "200");
-    EXPECT_EQ(info.trackNumber, 200);
-    // A zero track byte is no track.
-    info = ReadOk(Id3v1("T", "", "", "", "note", 0, 255));
-    EXPECT_EQ(info.trackText, "");
-    EXPECT_EQ(info.trackNumber, 0);
-}
-
-TEST_F(Mp3ReaderTest, Id3v1TextsAndTheirBlanks) {
+    const std::string fullComment = "abcdefghijklmnopqrstuvwxyz1234";
     // Padding blanks stay in a tag read without audio, as they stand; after
     // audio the tag is read as the library reads it, without them.
-    const std::string tag = Id3v1("Padded   ", "100% <N>", "", "", "", -1, 255);
-    CMp3Info info = ReadOk(tag);
-    EXPECT_EQ(info.title, "Padded   ");
-    EXPECT_EQ(info.artist, "100% <N>");
-    info = ReadOk(ConstantStream() + tag);
-    EXPECT_EQ(info.title, "Padded");
-    EXPECT_EQ(info.artist, "100% <N>");
-}
-
-TEST_F(Mp3ReaderTest, Id3v1TextsBecomeUtf8) {
-    // Windows-1252 bytes: 0x80 the euro sign, 0xE9 é; bytes that are valid
-    // UTF-8 already stay as they are.
-    const CMp3Info info =
-        ReadOk(ConstantStream() + Id3v1("Caf\xE9 \x80", "Caf\xC3\xA9", "", "", "", -1, 255));
-    EXPECT_EQ(info.title, "Caf\xC3\xA9 \xE2\x82\xAC");
-    EXPECT_EQ(info.artist, "Caf\xC3\xA9");
+    const std::string padded = Id3v1("Padded   ", "100% <N>", "", "", "", -1, 255);
+    std::vector<CReadCase> cases = {
+        {"Id3v1WithoutAudioGivesTheTagAlone", song, Id3v1Alone(songTexts)},
+        // The tag is not counted as audio: still 6 seconds.
+        {"Id3v1AfterAudio", ConstantStream() + song, Tagged(true, false, songTexts)},
+        {"Id3v10CommentEndsInText", Id3v1("T", "", "", "", fullComment, -1, 255),
+         Id3v1Alone({.title = "T", .comment = fullComment})},
+        // ID3v1.1: a zero byte and the track; tracks above 127 too.
+        {"Id3v11Track200", Id3v1("T", "", "", "", "note", 200, 255),
+         Id3v1Alone({.title = "T", .comment = "note", .trackText = "200", .trackNumber = 200})},
+        // A zero track byte is no track.
+        {"Id3v11TrackZeroIsNoTrack", Id3v1("T", "", "", "", "note", 0, 255),
+         Id3v1Alone({.title = "T", .comment = "note"})},
+        {"Id3v1BlanksStayWithoutAudio", padded,
+         Id3v1Alone({.title = "Padded   ", .artist = "100% <N>"})},
+        {"Id3v1BlanksGoAfterAudio", ConstantStream() + padded,
+         Tagged(true, false, {.title = "Padded", .artist = "100% <N>"})},
+        // Windows-1252 bytes: 0x80 the euro sign, 0xE9 é; bytes that are valid
+        // UTF-8 already stay as they are.
+        {"Id3v1TextsBecomeUtf8",
+         ConstantStream() + Id3v1("Caf\xE9 \x80", "Caf\xC3\xA9", "", "", "", -1, 255),
+         Tagged(true, false, {.title = "Caf\xC3\xA9 \xE2\x82\xAC", .artist = "Caf\xC3\xA9"})},
+    };
+    // Genre numbers, with and without audio: 0 to 147 have names (one with
+    // its trailing blank), others none.
+    const std::pair<int, const char*> genres[] = {
+        {0, "Blues"},      {17, "Rock"}, {141, "Christian Rock "},
+        {147, "Synthpop"}, {148, ""},    {255, ""}};
+    for (const auto& [number, name] : genres) {
+        const std::string tag = Id3v1("T", "", "", "", "", -1, number);
+        const CTexts texts{.title = "T", .genre = name};
+        const std::string genre = "Id3v1Genre" + std::to_string(number);
+        cases.push_back({genre + "Alone", tag, Id3v1Alone(texts)});
+        cases.push_back({genre + "AfterAudio", ConstantStream() + tag, Tagged(true, false, texts)});
+    }
+    return cases;
 }
 
 // ---- ID3v2 ---------------------------------------------------------------------
@@ -479,171 +439,165 @@ std::string FullV23Tag() {
                Id3v2Frame(3, "COMM", CommentBody("more", "Second")));
 }
 
-TEST_F(Mp3ReaderTest, Id3v23Frames) {
-    const CMp3Info info = ReadOk(FullV23Tag() + ConstantStream());
-    EXPECT_TRUE(info.hasV2Tag);
-    EXPECT_FALSE(info.hasV1Tag);
-    EXPECT_EQ(info.title, "Title");
-    EXPECT_EQ(info.artist, "Artist 100%");
-    EXPECT_EQ(info.album, "Album");
-    EXPECT_EQ(info.year, "2004");  // the year as stored, not joined with the day
-    EXPECT_EQ(info.genre, "(17)"); // as stored
-    EXPECT_EQ(info.trackText, "09/15");
-    EXPECT_EQ(info.trackNumber, 9);
-    EXPECT_EQ(info.comment, "First"); // the first comment frame
-    EXPECT_EQ(info.bitRate, 128000);
-    EXPECT_EQ(info.lengthSeconds, 6);
-}
-
-TEST_F(Mp3ReaderTest, YearAsStored) {
-    // ID3v2.2 and 2.3 years stay as written, whatever their length; an
-    // ID3v2.4 recording time gives its year.
-    const std::pair<int, const char*> cases[] = {{2, "TYE"}, {3, "TYER"}};
-    for (const auto& [version, id] : cases) {
-        SCOPED_TRACE(version);
-        const CMp3Info info = ReadOk(Id3v2(version, Id3v2Frame(version, id, TextBody("ca. 1990"))) +
-                                     ConstantStream());
-        EXPECT_EQ(info.year, "ca. 1990");
-    }
-    EXPECT_EQ(ReadOk(Id3v2(4, Id3v2Frame(4, "TDRC", TextBody("1990-05"))) + ConstantStream()).year,
-              "1990");
-}
-
-TEST_F(Mp3ReaderTest, Id3v24Frames) {
-    const std::string tag =
-        Id3v2(4, Id3v2Frame(4, "TIT2", TextBody("J\xC3\xB3ga", kUtf8)) +
-                     Id3v2Frame(4, "TDRC", TextBody("2004-07-09T14:03")) +
-                     Id3v2Frame(4, "TCON", TextBody("(17)Rock")) +
-                     Id3v2Frame(4, "TRCK", TextBody("3/12")) +
-                     Id3v2Frame(4, "TPE1", TextBody(Utf16(u"Bj\u00F8rk"), kUtf16)));
-    const CMp3Info info = ReadOk(tag + ConstantStream());
-    EXPECT_EQ(info.title, "J\xC3\xB3ga");
-    EXPECT_EQ(info.artist, "Bj\xC3\xB8rk");
-    EXPECT_EQ(info.year, "2004");
-    EXPECT_EQ(info.genre, "(17)Rock");
-    EXPECT_EQ(info.trackText, "3/12");
-    EXPECT_EQ(info.trackNumber, 3);
-    EXPECT_EQ(info.album, "");
-    EXPECT_EQ(info.comment, "");
-}
-
-TEST_F(Mp3ReaderTest, Id3v22Frames) {
-    const std::string tag = Id3v2(
-        2, Id3v2Frame(2, "TT2", TextBody("Old")) + Id3v2Frame(2, "TP1", TextBody("Band")) +
-               Id3v2Frame(2, "TYE", TextBody("1999")) + Id3v2Frame(2, "TCO", TextBody("(12)")) +
-               Id3v2Frame(2, "TRK", TextBody("08/15")));
-    const CMp3Info info = ReadOk(tag + ConstantStream());
-    EXPECT_EQ(info.title, "Old");
-    EXPECT_EQ(info.artist, "Band");
-    EXPECT_EQ(info.year, "1999");
-    EXPECT_EQ(info.genre, "(12)");
-    EXPECT_EQ(info.trackText, "08/15");
-    EXPECT_EQ(info.trackNumber, 8);
-}
-
-TEST_F(Mp3ReaderTest, GenreTextsAsStored) {
-    for (const std::string genre : {"(17)", "Rock", "(17)Rock", "17", "(255)", "Norvik Folk"}) {
-        SCOPED_TRACE(genre);
-        for (const int version : {3, 4}) {
-            const CMp3Info info = ReadOk(
-                Id3v2(version, Id3v2Frame(version, "TCON", TextBody(genre))) + ConstantStream());
-            EXPECT_EQ(info.genre, genre);
-        }
-    }
-}
-
-TEST_F(Mp3ReaderTest, Utf16TextsBesideAnId3v1Tag) {
-    // The ID3v2 texts win; a field the ID3v2 tag lacks comes from ID3v1.
-    const std::string tag =
-        Id3v2(3, Id3v2Frame(3, "TIT2", TextBody(Utf16(u"Caf\u00E9"), kUtf16)) +
-                     Id3v2Frame(3, "TPE1", TextBody(Utf16(u"Na\u00EFve"), kUtf16)));
-    const CMp3Info info =
-        ReadOk(tag + ConstantStream() + Id3v1("Cafe", "Naive", "Record", "1999", "", 4, 17));
-    EXPECT_TRUE(info.hasV1Tag);
-    EXPECT_TRUE(info.hasV2Tag);
-    EXPECT_EQ(info.title, "Caf\xC3\xA9");
-    EXPECT_EQ(info.artist, "Na\xC3\xAFve");
-    EXPECT_EQ(info.album, "Record");
-    EXPECT_EQ(info.year, "1999");
-    EXPECT_EQ(info.trackText, "4");
-    EXPECT_EQ(info.trackNumber, 4);
-    // No genre frame in the ID3v2 tag: the ID3v1 genre's name.
-    EXPECT_EQ(info.genre, "Rock");
-}
-
-TEST_F(Mp3ReaderTest, CompressedFrame) {
-    // ID3v2.3 compression (flag 0x0080): the frame body is the size of the
-    // inflated body and the zlib stream of it.
+/// ID3v2.3 compression (flag 0x0080) of the title: the frame body is the
+/// size of the inflated body and the zlib stream of it.
+std::string CompressedTitleTag() {
     const std::string body = TextBody("Packed title, packed title, packed title");
     std::string packed(compressBound(static_cast<uLong>(body.size())), '\0');
     uLongf packedSize = static_cast<uLongf>(packed.size());
-    ASSERT_EQ(compress(reinterpret_cast<Bytef*>(packed.data()), &packedSize,
+    EXPECT_EQ(compress(reinterpret_cast<Bytef*>(packed.data()), &packedSize,
                        reinterpret_cast<const Bytef*>(body.data()),
                        static_cast<uLong>(body.size())),
               Z_OK);
     packed.resize(packedSize);
-    const std::string tag =
-        Id3v2(3, Id3v2Frame(3, "TIT2", Be32(static_cast<uint32_t>(body.size())) + packed, 0x0080) +
+    return Id3v2(3,
+                 Id3v2Frame(3, "TIT2", Be32(static_cast<uint32_t>(body.size())) + packed, 0x0080) +
                      Id3v2Frame(3, "TPE1", TextBody("Plain")));
-    const CMp3Info info = ReadOk(tag + ConstantStream());
-    EXPECT_EQ(info.title, "Packed title, packed title, packed title");
-    EXPECT_EQ(info.artist, "Plain");
 }
 
-TEST_F(Mp3ReaderTest, TextsAreNotInterpreted) {
-    const std::string tag = Id3v2(3, Id3v2Frame(3, "TIT2", TextBody("50% %s %d <N>")) +
-                                         Id3v2Frame(3, "TRCK", TextBody(" 7 of 9")));
-    const CMp3Info info = ReadOk(tag + ConstantStream());
-    EXPECT_EQ(info.title, "50% %s %d <N>");
-    EXPECT_EQ(info.trackText, " 7 of 9");
-    EXPECT_EQ(info.trackNumber, 7);
+std::string TagOf(int version, const std::string& id, const std::string& text) {
+    return Id3v2(version, Id3v2Frame(version, id, TextBody(text)));
 }
 
-TEST_F(Mp3ReaderTest, MissingAndEmptyFramesAreAbsent) {
-    const std::string tag =
-        Id3v2(3, Id3v2Frame(3, "TIT2", TextBody("")) + Id3v2Frame(3, "TRCK", TextBody("none")) +
-                     Id3v2Frame(3, "WXXX", TextBody("x") + Byte(0) + "http://x"));
-    const CMp3Info info = ReadOk(tag + ConstantStream());
-    EXPECT_TRUE(info.hasV2Tag);
-    EXPECT_EQ(info.title, "");
-    EXPECT_EQ(info.trackText, "none");
-    EXPECT_EQ(info.trackNumber, 0);
-    EXPECT_EQ(info.genre, "");
-    EXPECT_EQ(info.year, "");
-}
-
-TEST_F(Mp3ReaderTest, Id3v2WithoutAudioFails) {
-    // Only the ID3v1 tag is read without an audio stream.
-    CMp3Info info;
-    EXPECT_FALSE(Read(FullV23Tag(), info));
-    ExpectNoTexts(info);
-    ASSERT_TRUE(Read(FullV23Tag() + Id3v1("One", "", "", "", "", -1, 255), info));
-    EXPECT_EQ(info.title, "One");
-    EXPECT_EQ(info.genre, "");
-    EXPECT_FALSE(info.hasV2Tag);
-}
-
-// ---- failures --------------------------------------------------------------------
-
-TEST_F(Mp3ReaderTest, FilesWithNeitherAudioNorTag) {
-    const std::string cases[] = {
-        "",
-        "hello",
-        Zeros(4096),
-        Frame48k(128),            // a lone frame: nothing follows that confirms it
-        "TAG" + Zeros(124),       // 127 bytes
-        Repeat("\xFF\x00", 2000), // sync bytes without a header
+std::vector<CReadCase> Id3v2Cases() {
+    std::vector<CReadCase> cases = {
+        // The year as stored, not joined with the day; the genre as stored;
+        // the first comment frame.
+        {"Id3v23Frames", FullV23Tag() + ConstantStream(),
+         Tagged(false, true,
+                {"Title", "Artist 100%", "Album", "2004", "First", "09/15", 9, "(17)"})},
+        // ID3v2.2 and 2.3 years stay as written, whatever their length; an
+        // ID3v2.4 recording time gives its year.
+        {"Id3v22YearAsStored", TagOf(2, "TYE", "ca. 1990") + ConstantStream(),
+         Tagged(false, true, {.year = "ca. 1990"})},
+        {"Id3v23YearAsStored", TagOf(3, "TYER", "ca. 1990") + ConstantStream(),
+         Tagged(false, true, {.year = "ca. 1990"})},
+        {"Id3v24YearOfTheRecordingTime", TagOf(4, "TDRC", "1990-05") + ConstantStream(),
+         Tagged(false, true, {.year = "1990"})},
+        {"Id3v24Frames",
+         Id3v2(4, Id3v2Frame(4, "TIT2", TextBody("J\xC3\xB3ga", kUtf8)) +
+                      Id3v2Frame(4, "TDRC", TextBody("2004-07-09T14:03")) +
+                      Id3v2Frame(4, "TCON", TextBody("(17)Rock")) +
+                      Id3v2Frame(4, "TRCK", TextBody("3/12")) +
+                      Id3v2Frame(4, "TPE1", TextBody(Utf16(u"Bj\u00F8rk"), kUtf16))) +
+             ConstantStream(),
+         Tagged(false, true,
+                {.title = "J\xC3\xB3ga",
+                 .artist = "Bj\xC3\xB8rk",
+                 .year = "2004",
+                 .trackText = "3/12",
+                 .trackNumber = 3,
+                 .genre = "(17)Rock"})},
+        {"Id3v22Frames",
+         Id3v2(2, Id3v2Frame(2, "TT2", TextBody("Old")) + Id3v2Frame(2, "TP1", TextBody("Band")) +
+                      Id3v2Frame(2, "TYE", TextBody("1999")) +
+                      Id3v2Frame(2, "TCO", TextBody("(12)")) +
+                      Id3v2Frame(2, "TRK", TextBody("08/15"))) +
+             ConstantStream(),
+         Tagged(false, true,
+                {.title = "Old",
+                 .artist = "Band",
+                 .year = "1999",
+                 .trackText = "08/15",
+                 .trackNumber = 8,
+                 .genre = "(12)"})},
+        // The ID3v2 texts win; a field the ID3v2 tag lacks comes from ID3v1,
+        // the genre as the ID3v1 genre's name.
+        {"Utf16TextsBesideAnId3v1Tag",
+         Id3v2(3, Id3v2Frame(3, "TIT2", TextBody(Utf16(u"Caf\u00E9"), kUtf16)) +
+                      Id3v2Frame(3, "TPE1", TextBody(Utf16(u"Na\u00EFve"), kUtf16))) +
+             ConstantStream() + Id3v1("Cafe", "Naive", "Record", "1999", "", 4, 17),
+         Tagged(true, true, {"Caf\xC3\xA9", "Na\xC3\xAFve", "Record", "1999", "", "4", 4, "Rock"})},
+        {"CompressedFrame", CompressedTitleTag() + ConstantStream(),
+         Tagged(false, true,
+                {.title = "Packed title, packed title, packed title", .artist = "Plain"})},
+        {"TextsAreNotInterpreted",
+         Id3v2(3, Id3v2Frame(3, "TIT2", TextBody("50% %s %d <N>")) +
+                      Id3v2Frame(3, "TRCK", TextBody(" 7 of 9"))) +
+             ConstantStream(),
+         Tagged(false, true, {.title = "50% %s %d <N>", .trackText = " 7 of 9", .trackNumber = 7})},
+        {"MissingAndEmptyFramesAreAbsent",
+         Id3v2(3, Id3v2Frame(3, "TIT2", TextBody("")) + Id3v2Frame(3, "TRCK", TextBody("none")) +
+                      Id3v2Frame(3, "WXXX", TextBody("x") + Byte(0) + "http://x")) +
+             ConstantStream(),
+         Tagged(false, true, {.trackText = "none"})},
+        // Only the ID3v1 tag is read without an audio stream.
+        {"Id3v2WithoutAudioFails", FullV23Tag(), kNothing},
+        {"Id3v2WithoutAudioGivesTheId3v1TagAlone",
+         FullV23Tag() + Id3v1("One", "", "", "", "", -1, 255), Id3v1Alone({.title = "One"})},
     };
-    for (const std::string& bytes : cases) {
-        SCOPED_TRACE(bytes.size());
-        CMp3Info info;
-        info.title = "left over";
-        EXPECT_FALSE(Read(bytes, info));
-        ExpectNoTexts(info);
-        ExpectNoStream(info);
-        EXPECT_FALSE(info.hasV1Tag);
+    // The genre text as stored, in ID3v2.3 and 2.4.
+    const std::pair<const char*, const char*> genres[] = {
+        {"Number", "(17)"},   {"Name", "Rock"},     {"NumberAndName", "(17)Rock"},
+        {"BareNumber", "17"}, {"NoGenre", "(255)"}, {"UnknownName", "Norvik Folk"}};
+    for (const auto& [what, genre] : genres) {
+        for (const int version : {3, 4}) {
+            cases.push_back({"Id3v2" + std::to_string(version) + "Genre" + what,
+                             TagOf(version, "TCON", genre) + ConstantStream(),
+                             Tagged(false, true, {.genre = genre})});
+        }
     }
+    return cases;
 }
+
+// ---- files with neither audio nor tag ---------------------------------------------
+
+std::vector<CReadCase> FailureCases() {
+    return {
+        {"EmptyFile", "", kNothing},
+        {"Text", "hello", kNothing},
+        {"Zeros", Zeros(4096), kNothing},
+        // Nothing follows that confirms it.
+        {"LoneFrame", Frame48k(128), kNothing},
+        {"TagOf127Bytes", "TAG" + Zeros(124), kNothing},
+        {"SyncBytesWithoutHeader", Repeat("\xFF\x00", 2000), kNothing},
+    };
+}
+
+// ---- reading each case from a file and from memory ---------------------------------
+
+class Mp3ReadingTest : public ::testing::TestWithParam<CReadCase> {
+protected:
+    CTempFolder folder;
+};
+
+TEST_P(Mp3ReadingTest, FromFileAndFromMemory) {
+    const CReadCase& c = GetParam();
+    const std::string path = folder.WriteFile("song.mp3", c.bytes);
+    CMp3Info info;
+    info.title = "left over";
+    const bool result = ReadMp3Info(path, info);
+    ExpectReading(result, info, c.expected);
+    EXPECT_EQ(info.fileName, c.expected.loaded ? path : "");
+
+    SCOPED_TRACE("from memory");
+    CMp3Info fromMemory;
+    fromMemory.title = "left over";
+    const bool memoryResult = ReadMp3InfoFromMemory(c.bytes, fromMemory);
+    ExpectReading(memoryResult, fromMemory, c.expected);
+    EXPECT_EQ(fromMemory.fileName, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Stream, Mp3ReadingTest, ::testing::ValuesIn(StreamCases()), CaseName);
+INSTANTIATE_TEST_SUITE_P(Id3v1, Mp3ReadingTest, ::testing::ValuesIn(Id3v1Cases()), CaseName);
+INSTANTIATE_TEST_SUITE_P(Id3v2, Mp3ReadingTest, ::testing::ValuesIn(Id3v2Cases()), CaseName);
+INSTANTIATE_TEST_SUITE_P(NeitherAudioNorTag, Mp3ReadingTest, ::testing::ValuesIn(FailureCases()),
+                         CaseName);
+
+// ---- the file and its cache ------------------------------------------------------
+
+class Mp3ReaderTest : public ::testing::Test {
+protected:
+    CTempFolder folder;
+    int fileNumber = 0;
+
+    /// Writes the bytes to a file of its own and reads it.
+    bool Read(const std::string& bytes, CMp3Info& info) {
+        const std::string path =
+            folder.WriteFile("song" + std::to_string(++fileNumber) + ".mp3", bytes);
+        return ReadMp3Info(path, info);
+    }
+};
 
 TEST_F(Mp3ReaderTest, FolderMissingFileAndPipe) {
     CMp3Info info;
@@ -809,86 +763,72 @@ INSTANTIATE_TEST_SUITE_P(
         return name;
     });
 
-/// The stream of every tagged file: lame's 128 kbit/s joint-stereo file.
-void ExpectTaggedStream(const CMp3Info& info) {
-    EXPECT_EQ(info.bitRate, 128000);
-    EXPECT_EQ(info.vbrBitRate, 0);
-    EXPECT_EQ(info.sampleRate, 44100);
-    EXPECT_EQ(info.lengthSeconds, 5);
-    EXPECT_EQ(info.channelText, "Joint Stereo");
+/// What a tagged file of a tagger gives: its tags and texts over lame's
+/// 128 kbit/s joint-stereo stream of five seconds.
+struct CGeneratedTags {
+    const char* name;
+    bool hasV1Tag;
+    bool hasV2Tag;
+    CTexts texts{};
+};
+
+std::ostream& operator<<(std::ostream& out, const CGeneratedTags& c) {
+    return out << c.name;
 }
 
-TEST(GeneratedTagsTest, Id3v2ToolWritesBothTags) {
-    NR_FIXTURE_OR_SKIP(path, "id3v2-both");
+class GeneratedTagsTest : public ::testing::TestWithParam<CGeneratedTags> {};
+
+TEST_P(GeneratedTagsTest, TagsAndStream) {
+    const CGeneratedTags& c = GetParam();
+    NR_FIXTURE_OR_SKIP(path, c.name);
     CMp3Info info;
-    ASSERT_TRUE(ReadMp3Info(path, info));
-    EXPECT_TRUE(info.hasV1Tag);
-    EXPECT_TRUE(info.hasV2Tag);
-    EXPECT_EQ(info.title, "Title");
-    EXPECT_EQ(info.artist, "Artist 100%");
-    EXPECT_EQ(info.album, "Album");
-    EXPECT_EQ(info.year, "2004");
-    EXPECT_EQ(info.comment, "A comment");
-    EXPECT_EQ(info.trackText, "09/15");
-    EXPECT_EQ(info.trackNumber, 9);
-    EXPECT_EQ(info.genre, "(17)");
-    ExpectTaggedStream(info);
+    const bool result = ReadMp3Info(path, info);
+    ExpectReading(result, info,
+                  Tagged(c.hasV1Tag, c.hasV2Tag, c.texts,
+                         {128000, 0, 44100, 5, "Layer III", "MPEG 1", "Joint Stereo"}));
+    EXPECT_EQ(info.fileName, path);
 }
 
-TEST(GeneratedTagsTest, Id3v2ToolWritesId3v1Alone) {
-    NR_FIXTURE_OR_SKIP(path, "id3v2-v1");
-    CMp3Info info;
-    ASSERT_TRUE(ReadMp3Info(path, info));
-    EXPECT_TRUE(info.hasV1Tag);
-    EXPECT_FALSE(info.hasV2Tag);
-    EXPECT_EQ(info.title, "Title");
-    EXPECT_EQ(info.artist, "Artist");
-    EXPECT_EQ(info.album, "");
-    EXPECT_EQ(info.trackText, "7");
-    EXPECT_EQ(info.trackNumber, 7);
-    EXPECT_EQ(info.genre, "Rock");
-    ExpectTaggedStream(info);
-}
-
-TEST(GeneratedTagsTest, EyeD3WritesId3v24InUtf8) {
-    NR_FIXTURE_OR_SKIP(path, "eyed3-v24");
-    CMp3Info info;
-    ASSERT_TRUE(ReadMp3Info(path, info));
-    EXPECT_FALSE(info.hasV1Tag);
-    EXPECT_TRUE(info.hasV2Tag);
-    EXPECT_EQ(info.title, "J\xC3\xB3ga");
-    EXPECT_EQ(info.artist, "Bj\xC3\xB8rk \xC7\x84");
-    EXPECT_EQ(info.album, "Homog\xC3\xA9nic");
-    EXPECT_EQ(info.year, "2004");
-    EXPECT_EQ(info.comment, "\xC3\x87"
-                            "a va 100%");
-    EXPECT_EQ(info.trackText, "09/15");
-    EXPECT_EQ(info.trackNumber, 9);
-    EXPECT_EQ(info.genre, "Norvik Folk");
-    ExpectTaggedStream(info);
-}
-
-TEST(GeneratedTagsTest, EyeD3WritesUtf16BesideId3v1) {
-    NR_FIXTURE_OR_SKIP(path, "eyed3-v23");
-    CMp3Info info;
-    ASSERT_TRUE(ReadMp3Info(path, info));
-    EXPECT_TRUE(info.hasV1Tag);
-    EXPECT_TRUE(info.hasV2Tag);
-    EXPECT_EQ(info.title, "J\xC3\xB3ga");
-    EXPECT_EQ(info.artist, "Bj\xC3\xB8rk \xC7\x84");
-    EXPECT_EQ(info.year, "1997");   // "TYER", without the day of "TDAT"
-    EXPECT_EQ(info.trackText, "3"); // from the ID3v1 tag
-    EXPECT_EQ(info.trackNumber, 3);
-    EXPECT_EQ(info.genre, "Rock"); // from the ID3v1 tag
-    ExpectTaggedStream(info);
-}
-
-TEST(GeneratedTagsTest, EyeD3GenreTextAsStored) {
-    NR_FIXTURE_OR_SKIP(path, "eyed3-genre");
-    CMp3Info info;
-    ASSERT_TRUE(ReadMp3Info(path, info));
-    EXPECT_EQ(info.genre, "(17)Rock");
-    ExpectTaggedStream(info);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Taggers, GeneratedTagsTest,
+    ::testing::Values(
+        // id3v2 writes an ID3v2.3 tag and an ID3v1 tag.
+        CGeneratedTags{"id3v2-both",
+                       true,
+                       true,
+                       {"Title", "Artist 100%", "Album", "2004", "A comment", "09/15", 9, "(17)"}},
+        CGeneratedTags{"id3v2-v1",
+                       true,
+                       false,
+                       {.title = "Title",
+                        .artist = "Artist",
+                        .trackText = "7",
+                        .trackNumber = 7,
+                        .genre = "Rock"}},
+        // eyeD3 writes ID3v2.4 in UTF-8.
+        CGeneratedTags{"eyed3-v24",
+                       false,
+                       true,
+                       {"J\xC3\xB3ga", "Bj\xC3\xB8rk \xC7\x84", "Homog\xC3\xA9nic", "2004",
+                        "\xC3\x87"
+                        "a va 100%",
+                        "09/15", 9, "Norvik Folk"}},
+        // ID3v2.3 in UTF-16 with "TYER" (without the day of "TDAT"), beside
+        // an ID3v1 tag that gives the track and the genre.
+        CGeneratedTags{"eyed3-v23",
+                       true,
+                       true,
+                       {.title = "J\xC3\xB3ga",
+                        .artist = "Bj\xC3\xB8rk \xC7\x84",
+                        .year = "1997",
+                        .trackText = "3",
+                        .trackNumber = 3,
+                        .genre = "Rock"}},
+        CGeneratedTags{"eyed3-genre", false, true, {.genre = "(17)Rock"}}),
+    [](const ::testing::TestParamInfo<CGeneratedTags>& info) {
+        std::string name = info.param.name;
+        std::replace(name.begin(), name.end(), '-', '_');
+        return name;
+    });
 
 } // namespace
