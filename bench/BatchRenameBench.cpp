@@ -26,6 +26,8 @@
 // child's ru_maxrss from wait4.
 
 #include "RawScan.h"
+#include "support/ChildEnvironment.h"
+#include "support/InsertBeforeOptions.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -46,8 +48,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
-
-extern char** environ;
 
 namespace {
 
@@ -238,16 +238,8 @@ CMeasure WaitFor(pid_t pid, std::chrono::steady_clock::time_point start) {
 CMeasure RunProgram(std::vector<std::string> argumentTexts,
                     std::vector<std::string> environmentTexts, const std::string& folder,
                     const std::string& inputFile, const std::string& outputFile) {
-    std::vector<char*> argv;
-    for (std::string& text : argumentTexts) {
-        argv.push_back(text.data());
-    }
-    argv.push_back(nullptr);
-    std::vector<char*> envp;
-    for (std::string& text : environmentTexts) {
-        envp.push_back(text.data());
-    }
-    envp.push_back(nullptr);
+    const std::vector<char*> argv = ExecArray(argumentTexts);
+    const std::vector<char*> envp = ExecArray(environmentTexts);
 
     const auto start = std::chrono::steady_clock::now();
     const pid_t pid = fork();
@@ -267,14 +259,6 @@ CMeasure RunProgram(std::vector<std::string> argumentTexts,
     return WaitFor(pid, start);
 }
 
-std::vector<std::string> Environment() {
-    std::vector<std::string> texts;
-    for (char** variable = environ; *variable != nullptr; ++variable) {
-        texts.emplace_back(*variable);
-    }
-    return texts;
-}
-
 // One batch run of the executable, with an undo script or without; its
 // console output goes to outputFile.
 CMeasure RunBatch(const std::string& root, const std::string& folder, bool recursive, bool withUndo,
@@ -287,14 +271,8 @@ CMeasure RunBatch(const std::string& root, const std::string& folder, bool recur
     if (recursive) {
         argumentTexts.push_back("RECURSIVE=1");
     }
-    std::vector<std::string> environmentTexts;
-    for (std::string& variable : Environment()) {
-        if (variable.rfind("XDG_CONFIG_HOME=", 0) != 0) {
-            environmentTexts.push_back(std::move(variable));
-        }
-    }
-    environmentTexts.push_back("XDG_CONFIG_HOME=" + root + "/config");
-    return RunProgram(std::move(argumentTexts), std::move(environmentTexts), root, "/dev/null",
+    return RunProgram(std::move(argumentTexts),
+                      EnvironmentWith({{"XDG_CONFIG_HOME", root + "/config"}}), root, "/dev/null",
                       outputFile);
 }
 
@@ -323,7 +301,8 @@ CMeasure RunMmv(const std::string& program, const std::string& folder, bool recu
     } else {
         argumentTexts.insert(argumentTexts.end(), {"img_*", "x_img_#1"});
     }
-    return RunProgram(std::move(argumentTexts), Environment(), folder, "/dev/null", "/dev/null");
+    return RunProgram(std::move(argumentTexts), EnvironmentWith(), folder, "/dev/null",
+                      "/dev/null");
 }
 
 // perl rename with the same job; it reads the names (relative to the folder,
@@ -331,7 +310,8 @@ CMeasure RunMmv(const std::string& program, const std::string& folder, bool recu
 // not even list the folder.
 CMeasure RunPerlRename(const std::string& program, const std::string& folder,
                        const std::string& namesFile) {
-    return RunProgram({program, "s/img_/x_img_/"}, Environment(), folder, namesFile, "/dev/null");
+    return RunProgram({program, "s/img_/x_img_/"}, EnvironmentWith(), folder, namesFile,
+                      "/dev/null");
 }
 
 // The old names relative to folder, one a line, for perl rename.
@@ -473,7 +453,7 @@ bool RunOn(const std::string& base, const std::string& fileSystem, const CBenchO
     fs::create_directories(root + "/config");
     {
         std::ofstream rules(root + "/rules.ini", std::ios::binary);
-        rules << "[Filename]\r\nInsertBefore=1\r\nInsertBeforeValue=\"x_\"\r\n";
+        rules << InsertBeforeOptions("x_");
     }
     const bool recursive = options.folders > 1;
     const std::string mmv = FindProgram("mmv");

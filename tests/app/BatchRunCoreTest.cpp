@@ -12,6 +12,7 @@
 #include "support/FullDiskFixture.h"
 #include "support/MoveHookGuard.h"
 #include "support/RecordingFrontEnd.h"
+#include "support/RenameCoreFixture.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -28,42 +29,18 @@
 namespace {
 
 namespace fs = std::filesystem;
-using Names = std::vector<std::string>;
+using Names = CRenameCoreFixture::Names;
 
-std::string Text(int id) {
-    return std::string(LookupString(id));
-}
-
-/// A core in batch mode with the standard columns, on a fresh temporary
-/// folder.
-class BatchRunCoreTest : public ::testing::Test {
+/// The core of the engine's tests in batch mode.
+class BatchRunCoreTest : public CRenameCoreFixture {
 protected:
-    CTempFolder folder;
-    CRecordingFrontEnd frontEnd;
-    CRenameCore core{&frontEnd};
-
     void SetUp() override {
-        AddDefaultColumns(core.GetCatalogue());
-        core.GetOptions().renameOnlySelected = false;
+        CRenameCoreFixture::SetUp();
         core.SetBatchMode(true);
     }
 
-    CNameRuleBlock& NameRules() { return core.GetOptions().name; }
-    void Open() {
-        ASSERT_TRUE(core.GetCatalogue().SetFolder(folder.Path(), true));
-        core.GetCatalogue().Refresh();
-    }
     int Run(const std::string& path, const std::string& undoFile) {
         return CBatchRun(core).Run(path, undoFile, "0");
-    }
-    /// The names in the temporary folder, sorted.
-    Names OnDisk() const {
-        Names names;
-        for (const auto& item : fs::directory_iterator(folder.Path())) {
-            names.push_back(item.path().filename().string());
-        }
-        std::sort(names.begin(), names.end());
-        return names;
     }
     /// Name on disk -> content.
     std::map<std::string, std::string> Disk() const {
@@ -106,7 +83,8 @@ TEST_F(BatchRunCoreTest, WritesConsoleLinesAndRenamesEverything) {
 
 TEST_F(BatchRunCoreTest, AMissingFolderIsStatusTwo) {
     EXPECT_EQ(Run(folder / "missing", ""), 2);
-    EXPECT_EQ(frontEnd.consoleLines, Names({"", Text(strings::kInvalidAddress)}));
+    EXPECT_EQ(frontEnd.consoleLines,
+              Names({"", std::string(LookupString(strings::kInvalidAddress))}));
     frontEnd.consoleLines.clear();
     const std::string file = folder.WriteFile("plain.txt");
     EXPECT_EQ(Run(file, ""), 2);

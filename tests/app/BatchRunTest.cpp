@@ -3,9 +3,12 @@
 // Every run gets its own XDG_CONFIG_HOME, HOME and TMPDIR, so the user's
 // settings are never read or touched.
 
+#include "support/ChildEnvironment.h"
 #include "support/CrLf.h"
-#include "support/FoldingMount.h"
+#include "support/DefaultSettingsFile.h"
 #include "support/FileSizeLimit.h"
+#include "support/FoldingMount.h"
+#include "support/InsertBeforeOptions.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -29,8 +32,6 @@
 #include <unistd.h>
 #include <vector>
 
-extern char** environ;
-
 namespace {
 
 namespace fs = std::filesystem;
@@ -42,11 +43,6 @@ constexpr const char* kNothingToRename =
 // A run that has not ended by then hangs; it is killed so that the suite
 // goes on, and the test fails on it.
 constexpr auto kHangLimit = std::chrono::seconds(60);
-
-/// An options file that puts "x_" in front of every name and nothing else.
-std::string InsertBeforeOptions(const std::string& text = "x_") {
-    return CrLf({"[Filename]", "InsertBefore=1", "InsertBeforeValue=\"" + text + "\""});
-}
 
 /// "(#17) File exists" and the like, as the program reports a failed move.
 std::string SystemError(int code) {
@@ -104,29 +100,12 @@ public:
         : deadline(std::chrono::steady_clock::now() + kHangLimit) {
         std::vector<std::string> argumentTexts{program};
         argumentTexts.insert(argumentTexts.end(), arguments.begin(), arguments.end());
-        const std::map<std::string, std::string> overrides{{"XDG_CONFIG_HOME", setup.configHome},
-                                                           {"HOME", setup.homeFolder},
-                                                           {"TMPDIR", setup.tempFolder}};
-        std::vector<std::string> environmentTexts;
-        for (char** variable = environ; *variable != nullptr; ++variable) {
-            const std::string text = *variable;
-            if (overrides.count(text.substr(0, text.find('='))) == 0) {
-                environmentTexts.push_back(text);
-            }
-        }
-        for (const auto& [name, value] : overrides) {
-            environmentTexts.push_back(name + "=" + value);
-        }
-        std::vector<char*> argv;
-        for (std::string& text : argumentTexts) {
-            argv.push_back(text.data());
-        }
-        argv.push_back(nullptr);
-        std::vector<char*> envp;
-        for (std::string& text : environmentTexts) {
-            envp.push_back(text.data());
-        }
-        envp.push_back(nullptr);
+        std::vector<std::string> environmentTexts =
+            EnvironmentWith({{"XDG_CONFIG_HOME", setup.configHome},
+                             {"HOME", setup.homeFolder},
+                             {"TMPDIR", setup.tempFolder}});
+        const std::vector<char*> argv = ExecArray(argumentTexts);
+        const std::vector<char*> envp = ExecArray(environmentTexts);
 
         std::string terminalName;
         if (setup.terminalInput) {
@@ -992,62 +971,15 @@ TEST_F(BatchRunTest, OnATerminalTheRunWaitsForAKeyUnlessPauseSaysOtherwise) {
 TEST_F(BatchRunTest, TheSettingsFileIsLeftByteForByteAsItWas) {
     const std::vector<std::string> contents = {
         // A file as the program writes it, with the rules remembered in it.
-        CrLf({"[Others]",
-              "StartMaximized=0",
-              "RememberLastPath=1",
-              "RememberPosAndSize=1",
-              "ReloadUserOptionsOnStart=1",
-              "UnCheckAllAfterRenaming=1",
-              "FilterWhenRETURNkeyPressed=1",
-              "AskConfirmationBeforeRenaming=1",
-              "OnInsertDateUseGMT=0",
-              "SortColumNameAsNumber=0",
-              "RenameOnlySelectedFiles=1",
-              "LastPath=\"/home/someone/Foto's\"",
-              "[ColumnsWidth]",
-              "name=210",
-              "path=200",
-              "size=60",
-              "type=200",
-              "ext=60",
-              "created=90",
-              "modified=90",
-              "accessed=90",
-              "attributes=50",
-              "name_preview=230",
-              "[ColumnsOrder]",
-              "name=0",
-              "path=1",
-              "size=2",
-              "type=3",
-              "ext=4",
-              "created=5",
-              "modified=6",
-              "accessed=7",
-              "attributes=8",
-              "[Position]",
-              "X=10",
-              "Y=20",
-              "Width=1000",
-              "Height=700",
-              "SplitterPos=400",
-              "Maximized=0",
-              "[Colors]",
-              "ColorNormalF=0",
-              "ColorNormalB=16777215",
-              "ColorHiddenF=8421504",
-              "ColorHiddenB=16777215",
-              "ColorReadOnlyF=8421504",
-              "ColorReadOnlyB=16777215",
-              "ColorSystemF=128",
-              "ColorSystemB=15132390",
-              "ColorPreviewF=0",
-              "ColorPreviewB=16777215",
-              "ColorPreviewBeingRenamedF=0",
-              "ColorPreviewBeingRenamedB=16777215",
-              "[Filename]",
-              "InsertBefore=1",
-              "InsertBeforeValue=\"x_\""}),
+        DefaultSettingsText({{"Others", "LastPath", "\"/home/someone/Foto's\""},
+                             {"ColumnsWidth", "name", "210"},
+                             {"ColumnsWidth", "name_preview", "230"},
+                             {"Position", "X", "10"},
+                             {"Position", "Y", "20"},
+                             {"Position", "Width", "1000"},
+                             {"Position", "Height", "700"},
+                             {"Position", "SplitterPos", "400"}},
+                            {"[Filename]", "InsertBefore=1", "InsertBeforeValue=\"x_\""}),
         // Remembered values that are not read at start (the switches that
         // guard them are off), a hand-written file with LF line ends, a
         // comment and a key the program does not know.

@@ -1,8 +1,10 @@
 #include "app/ProgramSettings.h"
 
 #include "catalogue/DefaultColumns.h"
+#include "catalogue/FileCatalogue.h"
 #include "engine/RenameOptions.h"
 #include "support/CrLf.h"
+#include "support/DefaultSettingsFile.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -107,19 +109,55 @@ TEST(ProgramSettingsDefaultsTest, SetDefaultsResetsEveryField) {
     EXPECT_EQ(settings.colorSystemF, 0x000080u);
 }
 
-TEST(ProgramSettingsDefaultsTest, ColumnWidthsSitAtTheirColumnIndexes) {
-    const Settings settings = Defaults();
-    EXPECT_EQ(settings.columnWidths[kNameColumn], 200);
-    EXPECT_EQ(settings.columnWidths[kSizeColumn], 60);
-    EXPECT_EQ(settings.columnWidths[kTypeColumn], 200);
-    EXPECT_EQ(settings.columnWidths[kAttributesColumn], 50);
-    EXPECT_EQ(settings.columnWidths[kExtensionColumn], 60);
-    EXPECT_EQ(settings.columnWidths[kFolderColumn], 200);
-    EXPECT_EQ(settings.columnWidths[kCreatedColumn], 90);
-    EXPECT_EQ(settings.columnWidths[kModifiedColumn], 90);
-    EXPECT_EQ(settings.columnWidths[kAccessedColumn], 90);
-    EXPECT_EQ(kAttributesColumn, 3);
-    EXPECT_EQ(kFolderColumn, 5);
+/// The width that settings give the file list's column of this kind: the
+/// window sizes each column of the catalogue from the width at its index.
+int32_t WidthOfColumn(const Settings& settings, ColumnKind kind) {
+    CFileCatalogue catalogue;
+    AddDefaultColumns(catalogue);
+    for (int column = 0; column < catalogue.GetColumnCount(); ++column) {
+        if (catalogue.GetColumn(column).kind == kind) {
+            return settings.columnWidths[static_cast<std::size_t>(column)];
+        }
+    }
+    ADD_FAILURE() << "no column of kind " << static_cast<int>(kind);
+    return -1;
+}
+
+TEST(ProgramSettingsDefaultsTest, EveryColumnOfTheListGetsItsDefaultWidth) {
+    const struct {
+        ColumnKind kind;
+        int32_t width;
+    } expected[] = {
+        {ColumnKind::FileName, 200},  {ColumnKind::Size, 60},      {ColumnKind::Type, 200},
+        {ColumnKind::Attributes, 50}, {ColumnKind::Extension, 60}, {ColumnKind::Folder, 200},
+        {ColumnKind::Created, 90},    {ColumnKind::Modified, 90},  {ColumnKind::Accessed, 90},
+    };
+    for (const auto& [kind, width] : expected) {
+        SCOPED_TRACE(static_cast<int>(kind));
+        EXPECT_EQ(WidthOfColumn(Defaults(), kind), width);
+    }
+}
+
+TEST(ProgramSettingsLoadTest, EachWidthKeyWidensTheColumnItNames) {
+    const struct {
+        const char* key;
+        ColumnKind kind;
+    } keys[] = {
+        {"name", ColumnKind::FileName},
+        {"path", ColumnKind::Folder},
+        {"size", ColumnKind::Size},
+        {"type", ColumnKind::Type},
+        {"ext", ColumnKind::Extension},
+        {"created", ColumnKind::Created},
+        {"modified", ColumnKind::Modified},
+        {"accessed", ColumnKind::Accessed},
+        {"attributes", ColumnKind::Attributes},
+    };
+    for (const auto& [key, kind] : keys) {
+        SCOPED_TRACE(key);
+        const Settings loaded = LoadContent(CrLf({"[ColumnsWidth]", std::string(key) + "=123"}));
+        EXPECT_EQ(WidthOfColumn(loaded, kind), 123);
+    }
 }
 
 TEST(ProgramSettingsSaveTest, DefaultsGiveThisFileText) {
@@ -127,60 +165,7 @@ TEST(ProgramSettingsSaveTest, DefaultsGiveThisFileText) {
     int error = -1;
     ASSERT_TRUE(Defaults(1024, 768).Save(folder / "norvikrename.ini", error));
     EXPECT_EQ(error, 0);
-    EXPECT_EQ(ReadWholeFile(folder / "norvikrename.ini"),
-              CrLf({"[Others]",
-                    "StartMaximized=0",
-                    "RememberLastPath=1",
-                    "RememberPosAndSize=1",
-                    "ReloadUserOptionsOnStart=1",
-                    "UnCheckAllAfterRenaming=1",
-                    "FilterWhenRETURNkeyPressed=1",
-                    "AskConfirmationBeforeRenaming=1",
-                    "OnInsertDateUseGMT=0",
-                    "SortColumNameAsNumber=0",
-                    "RenameOnlySelectedFiles=1",
-                    "LastPath=",
-                    "[ColumnsWidth]",
-                    "name=200",
-                    "path=200",
-                    "size=60",
-                    "type=200",
-                    "ext=60",
-                    "created=90",
-                    "modified=90",
-                    "accessed=90",
-                    "attributes=50",
-                    "name_preview=200",
-                    "[ColumnsOrder]",
-                    "name=0",
-                    "path=1",
-                    "size=2",
-                    "type=3",
-                    "ext=4",
-                    "created=5",
-                    "modified=6",
-                    "accessed=7",
-                    "attributes=8",
-                    "[Position]",
-                    "X=-1",
-                    "Y=-1",
-                    "Width=896",
-                    "Height=672",
-                    "SplitterPos=-1",
-                    "Maximized=0",
-                    "[Colors]",
-                    "ColorNormalF=0",
-                    "ColorNormalB=16777215",
-                    "ColorHiddenF=8421504",
-                    "ColorHiddenB=16777215",
-                    "ColorReadOnlyF=8421504",
-                    "ColorReadOnlyB=16777215",
-                    "ColorSystemF=128",
-                    "ColorSystemB=15132390",
-                    "ColorPreviewF=0",
-                    "ColorPreviewB=16777215",
-                    "ColorPreviewBeingRenamedF=0",
-                    "ColorPreviewBeingRenamedB=16777215"}));
+    EXPECT_EQ(ReadWholeFile(folder / "norvikrename.ini"), DefaultSettingsText());
 }
 
 TEST(ProgramSettingsSaveTest, CreatesTheMissingFolder) {
@@ -365,59 +350,29 @@ TEST(ProgramSettingsLoadTest, AHandWrittenColumnOrderReadsByPositionAndWritesBac
     // The header shows name, ext, size, path, type, created, modified,
     // accessed, attributes: ColumnsOrder holds, under the key at each
     // place, the column index shown at that position.
-    const std::string text = CrLf({"[Others]",
-                                   "StartMaximized=0",
-                                   "RememberLastPath=1",
-                                   "RememberPosAndSize=1",
-                                   "ReloadUserOptionsOnStart=1",
-                                   "UnCheckAllAfterRenaming=1",
-                                   "FilterWhenRETURNkeyPressed=1",
-                                   "AskConfirmationBeforeRenaming=1",
-                                   "OnInsertDateUseGMT=0",
-                                   "SortColumNameAsNumber=0",
-                                   "RenameOnlySelectedFiles=1",
-                                   "LastPath=",
-                                   "[ColumnsWidth]",
-                                   "name=210",
-                                   "path=310",
-                                   "size=61",
-                                   "type=120",
-                                   "ext=45",
-                                   "created=91",
-                                   "modified=92",
-                                   "accessed=93",
-                                   "attributes=51",
-                                   "name_preview=250",
-                                   "[ColumnsOrder]",
-                                   "name=0",
-                                   "path=4",
-                                   "size=1",
-                                   "type=5",
-                                   "ext=2",
-                                   "created=6",
-                                   "modified=7",
-                                   "accessed=8",
-                                   "attributes=3",
-                                   "[Position]",
-                                   "X=10",
-                                   "Y=20",
-                                   "Width=1000",
-                                   "Height=700",
-                                   "SplitterPos=300",
-                                   "Maximized=0",
-                                   "[Colors]",
-                                   "ColorNormalF=0",
-                                   "ColorNormalB=16777215",
-                                   "ColorHiddenF=8421504",
-                                   "ColorHiddenB=16777215",
-                                   "ColorReadOnlyF=8421504",
-                                   "ColorReadOnlyB=16777215",
-                                   "ColorSystemF=128",
-                                   "ColorSystemB=15132390",
-                                   "ColorPreviewF=0",
-                                   "ColorPreviewB=16777215",
-                                   "ColorPreviewBeingRenamedF=0",
-                                   "ColorPreviewBeingRenamedB=16777215"});
+    const std::string text = DefaultSettingsText({{"ColumnsWidth", "name", "210"},
+                                                  {"ColumnsWidth", "path", "310"},
+                                                  {"ColumnsWidth", "size", "61"},
+                                                  {"ColumnsWidth", "type", "120"},
+                                                  {"ColumnsWidth", "ext", "45"},
+                                                  {"ColumnsWidth", "created", "91"},
+                                                  {"ColumnsWidth", "modified", "92"},
+                                                  {"ColumnsWidth", "accessed", "93"},
+                                                  {"ColumnsWidth", "attributes", "51"},
+                                                  {"ColumnsWidth", "name_preview", "250"},
+                                                  {"ColumnsOrder", "path", "4"},
+                                                  {"ColumnsOrder", "size", "1"},
+                                                  {"ColumnsOrder", "type", "5"},
+                                                  {"ColumnsOrder", "ext", "2"},
+                                                  {"ColumnsOrder", "created", "6"},
+                                                  {"ColumnsOrder", "modified", "7"},
+                                                  {"ColumnsOrder", "accessed", "8"},
+                                                  {"ColumnsOrder", "attributes", "3"},
+                                                  {"Position", "X", "10"},
+                                                  {"Position", "Y", "20"},
+                                                  {"Position", "Width", "1000"},
+                                                  {"Position", "Height", "700"},
+                                                  {"Position", "SplitterPos", "300"}});
     const CTempFolder folder;
     const std::string written = folder.WriteFile("written.ini", text);
     Settings loaded = Defaults();

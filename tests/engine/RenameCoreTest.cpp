@@ -1,7 +1,7 @@
 #include "engine/RenameCore.h"
 #include "catalogue/DefaultColumns.h"
 #include "resources/StringTable.h"
-#include "support/RecordingFrontEnd.h"
+#include "support/RenameCoreFixture.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -19,67 +19,9 @@
 namespace {
 
 namespace fs = std::filesystem;
-using Names = std::vector<std::string>;
+using Names = CRenameCoreFixture::Names;
 
-std::string Text(int id) {
-    return std::string(LookupString(id));
-}
-
-/// A core on a fresh temporary folder, with the recording front end.
-class RenameCoreTest : public ::testing::Test {
-protected:
-    CTempFolder folder;
-    CRecordingFrontEnd frontEnd;
-    CRenameCore core{&frontEnd};
-
-    void SetUp() override {
-        AddDefaultColumns(core.GetCatalogue());
-        // A refresh selects the first row; most cases want every row.
-        core.GetOptions().renameOnlySelected = false;
-    }
-
-    CRenameOptions& Options() { return core.GetOptions(); }
-    CNameRuleBlock& NameRules() { return core.GetOptions().name; }
-
-    /// Opens the folder (which scans and computes the preview).
-    void Open(const std::string& relative = "") {
-        const std::string path = relative.empty() ? folder.Path() : folder / relative;
-        ASSERT_TRUE(core.GetCatalogue().SetFolder(path, true));
-        core.GetCatalogue().Refresh();
-    }
-    Names Preview() const {
-        Names names;
-        for (const CPreviewRow& row : core.GetPreviewRows()) {
-            names.push_back(row.text);
-        }
-        return names;
-    }
-    Names RowNames() const {
-        Names names;
-        const CFileCatalogue& catalogue = core.GetCatalogue();
-        for (int row = 0; row < catalogue.GetRowCount(); ++row) {
-            names.push_back(catalogue.GetRowEntry(row).LongName());
-        }
-        return names;
-    }
-    /// The names in a folder of the temporary folder, sorted.
-    Names OnDisk(const std::string& relative = "") const {
-        Names names;
-        for (const auto& item : fs::directory_iterator(folder.Path() + relative)) {
-            names.push_back(item.path().filename().string());
-        }
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-    std::string Content(const std::string& relative) const {
-        return ReadWholeFile(folder / relative);
-    }
-    /// Renames with the confirmation answered Yes.
-    int Rename() {
-        frontEnd.answer = msgbox::kYes;
-        return core.RenameFiles();
-    }
-};
+class RenameCoreTest : public CRenameCoreFixture {};
 
 // ---------------------------------------------------------------------------
 // The name pipeline on real entries
@@ -269,7 +211,7 @@ TEST_F(RenameCoreTest, ANameNoRuleChangesIsNotRenamedForItsCharacters) {
     ASSERT_EQ(RowNames(), Names({"What?.txt"}));
     frontEnd.messages.clear();
     EXPECT_EQ(Rename(), 0);
-    EXPECT_EQ(frontEnd.LastMessage(), Text(strings::kNothingToRename));
+    EXPECT_EQ(frontEnd.LastMessage(), LookupString(strings::kNothingToRename));
     EXPECT_EQ(OnDisk(), Names({"What?.txt", "a_c.txt", "coc.txt", "tap\there.txt"}));
 }
 
@@ -282,7 +224,7 @@ TEST_F(RenameCoreTest, UnclosedAngleBracketGivesTheErrorText) {
     NameRules().insertAfterText = "-1";
     core.ComputeNewNames(true);
     EXPECT_EQ(Preview(), Names({"_ONJUIST COMMANDO_-1.txt"}));
-    EXPECT_EQ(core.ExpandRuleText("a<b"), Text(strings::kInvalidCommand));
+    EXPECT_EQ(core.ExpandRuleText("a<b"), LookupString(strings::kInvalidCommand));
     EXPECT_EQ(core.ExpandRuleText("plain > text"), "plain > text");
 }
 
@@ -425,7 +367,7 @@ TEST_F(RenameCoreTest, PlaceholderWhenTheAutomaticPreviewIsOff) {
     core.TogglePreview();
     EXPECT_FALSE(core.IsAutoPreview());
     EXPECT_TRUE(core.IsPreviewPlaceholder());
-    EXPECT_EQ(Preview(), Names({Text(strings::kDoubleClickForPreview)}));
+    EXPECT_EQ(Preview(), Names({std::string(LookupString(strings::kDoubleClickForPreview))}));
     // Nothing is renamed from a placeholder.
     EXPECT_TRUE(core.CollectRenamePairs(true).empty());
 
@@ -461,7 +403,7 @@ TEST_F(RenameCoreTest, RenamesAndUndoesWithContentsIntact) {
 
     frontEnd.messages.clear();
     EXPECT_EQ(core.UndoRename(), 0);
-    EXPECT_EQ(frontEnd.LastMessage(), Text(strings::kNothingToUndo));
+    EXPECT_EQ(frontEnd.LastMessage(), LookupString(strings::kNothingToUndo));
 }
 
 TEST_F(RenameCoreTest, RulesStayOnWhenUncheckingIsSwitchedOff) {
@@ -498,7 +440,7 @@ TEST_F(RenameCoreTest, ExistingTargetIsNeverOverwritten) {
     EXPECT_EQ(failure.text.rfind("(#17) ", 0), 0u);
     ASSERT_EQ(frontEnd.errorLists.size(), 1u);
     EXPECT_EQ(frontEnd.errorLists[0].size(), 1u);
-    EXPECT_EQ(frontEnd.messages.back().text, Text(strings::kErrorsWhileRenaming));
+    EXPECT_EQ(frontEnd.messages.back().text, LookupString(strings::kErrorsWhileRenaming));
     EXPECT_EQ(core.GetUndoOldPaths(), Names({folder / "b.txt"}));
 }
 
@@ -636,7 +578,7 @@ TEST_F(RenameCoreTest, NothingChangedKeepsThePreviousUndo) {
     // The rules were unchecked: nothing changes now.
     frontEnd.messages.clear();
     EXPECT_EQ(Rename(), 0);
-    EXPECT_EQ(frontEnd.LastMessage(), Text(strings::kNothingToRename));
+    EXPECT_EQ(frontEnd.LastMessage(), LookupString(strings::kNothingToRename));
     EXPECT_EQ(core.GetUndoOldPaths(), undoOld);
     EXPECT_EQ(core.UndoRename(), 0);
     EXPECT_EQ(OnDisk(), Names({"a.txt"}));
@@ -652,17 +594,17 @@ TEST_F(RenameCoreTest, ConfirmationDecidesAndNamesWhatIsRenamed) {
     EXPECT_EQ(core.RenameFiles(), 0);
     EXPECT_EQ(OnDisk(), Names({"a.txt", "b.txt"}));
     ASSERT_EQ(frontEnd.messages.size(), 1u);
-    EXPECT_EQ(frontEnd.messages[0].text, Text(strings::kConfirmRenameAll));
+    EXPECT_EQ(frontEnd.messages[0].text, LookupString(strings::kConfirmRenameAll));
 
     core.GetCatalogue().SetRowSelected(0, true);
     frontEnd.messages.clear();
     EXPECT_EQ(core.RenameFiles(), 0);
-    EXPECT_EQ(frontEnd.messages[0].text, Text(strings::kConfirmRenameAll));
+    EXPECT_EQ(frontEnd.messages[0].text, LookupString(strings::kConfirmRenameAll));
 
     core.GetCatalogue().SetRowSelected(1, true);
     frontEnd.messages.clear();
     EXPECT_EQ(core.RenameFiles(), 0);
-    EXPECT_EQ(frontEnd.messages[0].text, Text(strings::kConfirmRenameSelected));
+    EXPECT_EQ(frontEnd.messages[0].text, LookupString(strings::kConfirmRenameSelected));
     EXPECT_EQ(OnDisk(), Names({"a.txt", "b.txt"}));
 
     core.GetSwitches().askConfirmationBeforeRenaming = false;
@@ -684,7 +626,7 @@ TEST_F(RenameCoreTest, OneSelectedFileRenamedAloneIsAskedAsTheSelection) {
     frontEnd.answer = msgbox::kYes;
     EXPECT_EQ(core.RenameFiles(), 0);
     ASSERT_FALSE(frontEnd.messages.empty());
-    EXPECT_EQ(frontEnd.messages[0].text, Text(strings::kConfirmRenameSelected));
+    EXPECT_EQ(frontEnd.messages[0].text, LookupString(strings::kConfirmRenameSelected));
     EXPECT_EQ(OnDisk(), Names({"b.txt", "xa.txt"}));
 }
 
@@ -700,7 +642,7 @@ TEST_F(RenameCoreTest, UndoOfAFileRenamedByHandFailsOnlyThatPair) {
     EXPECT_EQ(OnDisk(), Names({"b.txt", "moved.txt"}));
     ASSERT_EQ(core.GetFailures().size(), 1u);
     EXPECT_EQ(core.GetFailures()[0].code, ENOENT);
-    EXPECT_EQ(frontEnd.messages.back().text, Text(strings::kErrorsWhileUndoing));
+    EXPECT_EQ(frontEnd.messages.back().text, LookupString(strings::kErrorsWhileUndoing));
     // The pair that failed, and only that one, is kept for the next Undo.
     EXPECT_EQ(core.GetUndoOldPaths(), Names({folder / "a.txt"}));
     EXPECT_EQ(core.GetUndoNewPaths(), Names({folder / "xa.txt"}));
@@ -715,7 +657,7 @@ TEST_F(RenameCoreTest, UndoOfAFileRenamedByHandFailsOnlyThatPair) {
     EXPECT_TRUE(core.GetUndoOldPaths().empty());
     EXPECT_TRUE(core.GetUndoNewPaths().empty());
     EXPECT_EQ(core.UndoRename(), 0);
-    EXPECT_EQ(frontEnd.LastMessage(), Text(strings::kNothingToUndo));
+    EXPECT_EQ(frontEnd.LastMessage(), LookupString(strings::kNothingToUndo));
 }
 
 TEST_F(RenameCoreTest, ARenameWhoseMovesAllFailKeepsThePreviousUndo) {
@@ -782,8 +724,8 @@ TEST_F(RenameCoreTest, RenameScriptInTheWindowsForm) {
     Open();
     const std::string script = folder / "renbatch.bat";
     EXPECT_TRUE(core.WriteRenameScript(script));
-    EXPECT_EQ(frontEnd.LastMessage(), Text(strings::kRenameScriptSaved));
-    const std::string expected = "REM " + Text(strings::kCaptionProgram) +
+    EXPECT_EQ(frontEnd.LastMessage(), LookupString(strings::kRenameScriptSaved));
+    const std::string expected = "REM " + std::string(LookupString(strings::kCaptionProgram)) +
                                  "\r\n"
                                  "rename \"" +
                                  (folder / "a.txt") +
@@ -806,7 +748,7 @@ TEST_F(RenameCoreTest, UndoScriptNamesTheNewPathFirst) {
     NameRules().insertBeforeText = "n";
     Open();
     EXPECT_FALSE(core.WriteUndoScript(folder / "none.bat"));
-    EXPECT_EQ(frontEnd.LastMessage(), Text(strings::kNothingToUndo));
+    EXPECT_EQ(frontEnd.LastMessage(), LookupString(strings::kNothingToUndo));
     ASSERT_EQ(Rename(), 0);
     const std::string script = folder / "undo.bat";
     ASSERT_TRUE(core.WriteUndoScript(script));
@@ -885,7 +827,7 @@ TEST_F(RenameCoreTest, PreviewListingHasOneRowPerFile) {
     frontEnd.chosenFile = listing;
     EXPECT_TRUE(core.SavePreviewListing(""));
     EXPECT_EQ(ReadWholeFile(listing), "<sub>\r\nna.txt\r\n");
-    EXPECT_EQ(frontEnd.LastMessage(), Text(strings::kPreviewListingSaved));
+    EXPECT_EQ(frontEnd.LastMessage(), LookupString(strings::kPreviewListingSaved));
 
     // A cancelled dialog writes nothing.
     frontEnd.chosenFile.clear();

@@ -19,6 +19,8 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -93,10 +95,12 @@ class TagSyntaxTest : public TagExpanderTest {};
 TEST_F(TagSyntaxTest, CopiesTextWithoutTagsAndLoneClosingBrackets) {
     temp.WriteFile("photo.jpg");
     Open();
-    EXPECT_EQ(Expand("photo.jpg", "plain text"), "plain text");
-    EXPECT_EQ(Expand("photo.jpg", "a > b"), "a > b");
-    EXPECT_EQ(Expand("photo.jpg", ""), "");
-    EXPECT_EQ(Expand("photo.jpg", "x<C:1>y>z"), "xphotoy>z");
+    ExpectExpansions({
+        {"photo.jpg", "plain text", "plain text"},
+        {"photo.jpg", "a > b", "a > b"},
+        {"photo.jpg", "", ""},
+        {"photo.jpg", "x<C:1>y>z", "xphotoy>z"},
+    });
 }
 
 TEST_F(TagSyntaxTest, AnUnclosedBracketMakesTheWholeTextTheErrorText) {
@@ -112,11 +116,13 @@ TEST_F(TagSyntaxTest, EmptyUnknownAndBlankPaddedCommandsGiveNothing) {
     Open();
     State().counter = 7;
     State().zeroFill = 0;
-    EXPECT_EQ(Expand("photo.jpg", "[<>]"), "[]");
-    EXPECT_EQ(Expand("photo.jpg", "[< N >]"), "[]");
-    EXPECT_EQ(Expand("photo.jpg", "[<N >]"), "[]");
-    EXPECT_EQ(Expand("photo.jpg", "[<NOPE:1>]"), "[]");
-    EXPECT_EQ(Expand("photo.jpg", "[<:N>]"), "[]");
+    ExpectExpansions({
+        {"photo.jpg", "[<>]", "[]"},
+        {"photo.jpg", "[< N >]", "[]"},
+        {"photo.jpg", "[<N >]", "[]"},
+        {"photo.jpg", "[<NOPE:1>]", "[]"},
+        {"photo.jpg", "[<:N>]", "[]"},
+    });
 }
 
 TEST_F(TagSyntaxTest, CommandWordsIgnoreCase) {
@@ -147,9 +153,11 @@ TEST_F(TagSyntaxTest, AnEmptyParameterEndsTheList) {
     Open();
     std::filesystem::resize_file(temp / "big.bin", 5000);
     Open();
-    EXPECT_EQ(Expand("big.bin", "<C:2:K>"), "4");
-    EXPECT_EQ(Expand("big.bin", "<C:2::K>"), "5000");
-    EXPECT_EQ(Expand("big.bin", "<C:2:,::K>"), "5,000");
+    ExpectExpansions({
+        {"big.bin", "<C:2:K>", "4"},
+        {"big.bin", "<C:2::K>", "5000"},
+        {"big.bin", "<C:2:,::K>", "5,000"},
+    });
 }
 
 // ---------------------------------------------------------------------------
@@ -161,15 +169,30 @@ protected:
         State().counter = counter;
         return core.GetTagExpander().EvaluateTag(tag);
     }
+
+    /// A tag, evaluated with the autonumber at counter, and what it gives.
+    struct CNumberCase {
+        int32_t counter;
+        std::string tag;
+        std::string expected;
+    };
+    void ExpectNumbers(const std::vector<CNumberCase>& cases) {
+        for (const CNumberCase& c : cases) {
+            SCOPED_TRACE(c.tag + " of " + std::to_string(c.counter));
+            EXPECT_EQ(Number(c.counter, c.tag), c.expected);
+        }
+    }
 };
 
 TEST_F(NumberTagTest, WithoutABaseRepeatsTheAutonumber) {
     State().base = AutonumberBase::Hex;
     State().zeroFill = 3;
-    EXPECT_EQ(Number(26, "N"), "001A");
-    EXPECT_EQ(Number(26, "N:Z0"), "1A");   // the page's base stays
-    EXPECT_EQ(Number(26, "N:Z200"), "1A"); // beyond 128 counts as 0
-    EXPECT_EQ(Number(26, "N:Z-1"), "1A");
+    ExpectNumbers({
+        {26, "N", "001A"},
+        {26, "N:Z0", "1A"},   // the page's base stays
+        {26, "N:Z200", "1A"}, // beyond 128 counts as 0
+        {26, "N:Z-1", "1A"},
+    });
     State().base = AutonumberBase::Letters;
     EXPECT_EQ(Number(28, "N"), "AB");
     State().base = AutonumberBase::Manual;
@@ -180,32 +203,38 @@ TEST_F(NumberTagTest, WithoutABaseRepeatsTheAutonumber) {
 TEST_F(NumberTagTest, ZeroFillCountsTheZerosOfAOneDigitNumber) {
     State().base = AutonumberBase::Dec;
     State().zeroFill = 0;
-    EXPECT_EQ(Number(7, "N:Z4"), "00007");
-    EXPECT_EQ(Number(12345, "N:Z4"), "12345");
-    EXPECT_EQ(Number(1234, "N:Z4"), "01234");
-    EXPECT_EQ(Number(5, "N:Z1"), "05");
-    EXPECT_EQ(Number(-7, "N:Z2"), "-007");
-    EXPECT_EQ(Number(7, "N:z2"), "007");
-    EXPECT_EQ(Number(7, "N:Z2:Z0"), "7"); // the later one wins
+    ExpectNumbers({
+        {7, "N:Z4", "00007"},
+        {12345, "N:Z4", "12345"},
+        {1234, "N:Z4", "01234"},
+        {5, "N:Z1", "05"},
+        {-7, "N:Z2", "-007"},
+        {7, "N:z2", "007"},
+        {7, "N:Z2:Z0", "7"}, // the later one wins
+    });
 }
 
 TEST_F(NumberTagTest, AnExplicitBaseWritesCapitalsAndKeepsTheSignInFront) {
     State().zeroFill = 0;
-    EXPECT_EQ(Number(26, "N:B16:Z4"), "0001A");
-    EXPECT_EQ(Number(-26, "N:B16:Z4"), "-0001A");
-    EXPECT_EQ(Number(35, "N:B36"), "Z");
-    EXPECT_EQ(Number(71, "N:b36"), "1Z");
-    EXPECT_EQ(Number(5, "N:B2"), "101");
-    EXPECT_EQ(Number(std::numeric_limits<int32_t>::min(), "N:B16"), "-80000000");
+    ExpectNumbers({
+        {26, "N:B16:Z4", "0001A"},
+        {-26, "N:B16:Z4", "-0001A"},
+        {35, "N:B36", "Z"},
+        {71, "N:b36", "1Z"},
+        {5, "N:B2", "101"},
+        {std::numeric_limits<int32_t>::min(), "N:B16", "-80000000"},
+    });
 }
 
 TEST_F(NumberTagTest, ABaseOutsideTheRangeGivesPlainDecimal) {
     State().zeroFill = 4;
-    EXPECT_EQ(Number(26, "N:B1:Z4"), "26");
-    EXPECT_EQ(Number(26, "N:B37:Z4"), "26");
-    EXPECT_EQ(Number(-26, "N:B0"), "-26");
-    EXPECT_EQ(Number(26, "N:B"), "26");
-    EXPECT_EQ(Number(26, "N:B16:B99"), "26");
+    ExpectNumbers({
+        {26, "N:B1:Z4", "26"},
+        {26, "N:B37:Z4", "26"},
+        {-26, "N:B0", "-26"},
+        {26, "N:B", "26"},
+        {26, "N:B16:B99", "26"},
+    });
 }
 
 // ---------------------------------------------------------------------------
@@ -216,10 +245,12 @@ class ColumnTagTest : public TagExpanderTest {};
 TEST_F(ColumnTagTest, NameColumnGivesTheBaseNameOrTheShownName) {
     temp.WriteFile("Holiday photo.jpeg");
     Open();
-    EXPECT_EQ(Expand("Holiday photo.jpeg", "<C:1>"), "Holiday photo");
-    EXPECT_EQ(Expand("Holiday photo.jpeg", "<C:1:E>"), "Holiday photo.jpeg");
-    EXPECT_EQ(Expand("Holiday photo.jpeg", "<C:1:ext>"), "Holiday photo.jpeg");
-    EXPECT_EQ(Expand("Holiday photo.jpeg", "[<C:1:X>]"), "[]");
+    ExpectExpansions({
+        {"Holiday photo.jpeg", "<C:1>", "Holiday photo"},
+        {"Holiday photo.jpeg", "<C:1:E>", "Holiday photo.jpeg"},
+        {"Holiday photo.jpeg", "<C:1:ext>", "Holiday photo.jpeg"},
+        {"Holiday photo.jpeg", "[<C:1:X>]", "[]"},
+    });
 }
 
 TEST_F(ColumnTagTest, APositionThatNamesNoColumnGivesNothing) {
@@ -247,28 +278,32 @@ TEST_F(ColumnTagTest, SizeInBytesKibOrMibWithGrouping) {
     temp.WriteFile("s5m");
     std::filesystem::resize_file(temp / "s5m", 5000000);
     Open();
-    EXPECT_EQ(Expand("s999", "<C:2:,>"), "999");
-    EXPECT_EQ(Expand("s1000", "<C:2:,>"), "1,000");
-    EXPECT_EQ(Expand("s1000", "<C:2:.>"), "1.000");
-    EXPECT_EQ(Expand("s1023", "<C:2:K>"), "0");
-    EXPECT_EQ(Expand("s5m", "<C:2>"), "5000000");
-    EXPECT_EQ(Expand("s5m", "<C:2:K:.>"), "4.882");
-    EXPECT_EQ(Expand("s5m", "<C:2:k:,>"), "4,882");
-    EXPECT_EQ(Expand("s5m", "<C:2:M>"), "4");
-    EXPECT_EQ(Expand("s5m", "<C:2:K:M>"), "4");         // the later unit wins
-    EXPECT_EQ(Expand("s5m", "<C:2:M:K:,:.>"), "4.882"); // and the later separator
-    EXPECT_EQ(Expand("s5m", "<C:2:KB:x>"), "5000000");  // others are skipped
+    ExpectExpansions({
+        {"s999", "<C:2:,>", "999"},
+        {"s1000", "<C:2:,>", "1,000"},
+        {"s1000", "<C:2:.>", "1.000"},
+        {"s1023", "<C:2:K>", "0"},
+        {"s5m", "<C:2>", "5000000"},
+        {"s5m", "<C:2:K:.>", "4.882"},
+        {"s5m", "<C:2:k:,>", "4,882"},
+        {"s5m", "<C:2:M>", "4"},
+        {"s5m", "<C:2:K:M>", "4"},         // the later unit wins
+        {"s5m", "<C:2:M:K:,:.>", "4.882"}, // and the later separator
+        {"s5m", "<C:2:KB:x>", "5000000"},  // others are skipped
+    });
 }
 
 TEST_F(ColumnTagTest, SizesAboveFourGibibytesKeepAllSixtyFourBits) {
     const std::string big = temp.WriteFile("sparse.img");
     std::filesystem::resize_file(big, 5ull * 1024 * 1024 * 1024 + 123);
     Open();
-    EXPECT_EQ(Expand("sparse.img", "<C:2>"), "5368709243");
-    EXPECT_EQ(Expand("sparse.img", "<C:2:,>"), "5,368,709,243");
-    EXPECT_EQ(Expand("sparse.img", "<C:2:K>"), "5242880");
-    EXPECT_EQ(Expand("sparse.img", "<C:2:K:.>"), "5.242.880");
-    EXPECT_EQ(Expand("sparse.img", "<C:2:M:,>"), "5,120");
+    ExpectExpansions({
+        {"sparse.img", "<C:2>", "5368709243"},
+        {"sparse.img", "<C:2:,>", "5,368,709,243"},
+        {"sparse.img", "<C:2:K>", "5242880"},
+        {"sparse.img", "<C:2:K:.>", "5.242.880"},
+        {"sparse.img", "<C:2:M:,>", "5,120"},
+    });
     // An entry far beyond what any disk holds.
     const CFileEntry huge = MakeEntry(temp.Path(), "huge", 18446744073709551615ull);
     EXPECT_EQ(ExpandEntry(huge, "<C:2:,>"), "18,446,744,073,709,551,615");
@@ -314,9 +349,11 @@ TEST_F(ColumnTagTest, PathColumnSelectsFolderNamesOfDeepFolders) {
     EXPECT_EQ(Expand("file.txt", "<C:6>"), SafePath(whole));
     EXPECT_EQ(Expand("file.txt", "<C:6:0>"), Expand("file.txt", "<C:6>"));
     EXPECT_EQ(Expand("file.txt", "<C:6:x>"), Expand("file.txt", "<C:6>"));
-    EXPECT_EQ(Expand("file.txt", "<C:6:-1>"), "c");
-    EXPECT_EQ(Expand("file.txt", "<C:6:-2>"), "b");
-    EXPECT_EQ(Expand("file.txt", "<C:6:-3>"), "a");
+    ExpectExpansions({
+        {"file.txt", "<C:6:-1>", "c"},
+        {"file.txt", "<C:6:-2>", "b"},
+        {"file.txt", "<C:6:-3>", "a"},
+    });
     EXPECT_EQ(Expand("file.txt", "<C:6:-4>"), tempName);
 
     // Counting from the left: the first name after the root "/".
@@ -361,10 +398,12 @@ TEST_F(ColumnTagTest, DateColumnsBeforeNineteenSeventyAndAfterTwoThousandThirtyE
     // 2100-01-01 13:01:01 UTC (a Friday).
     ASSERT_TRUE(SetFileTimes(path, -1000000000, 4102444800 + 13 * 3600 + 61));
     Open();
-    EXPECT_EQ(Expand("old.txt", "<C:8>"), "19380424");
-    EXPECT_EQ(Expand("old.txt", "<C:8:H>'<C:8:MM>'<C:8:S> <C:8:DOW> <C:8:Y2>"), "22'13'20 0 38");
-    EXPECT_EQ(Expand("old.txt", "<C:9>"), "21000101");
-    EXPECT_EQ(Expand("old.txt", "<C:9:HR>:<C:9:MMR>:<C:9:SR> <C:9:DOW> <C:9:Y2>"), "13:1:1 5 00");
+    ExpectExpansions({
+        {"old.txt", "<C:8>", "19380424"},
+        {"old.txt", "<C:8:H>'<C:8:MM>'<C:8:S> <C:8:DOW> <C:8:Y2>", "22'13'20 0 38"},
+        {"old.txt", "<C:9>", "21000101"},
+        {"old.txt", "<C:9:HR>:<C:9:MMR>:<C:9:SR> <C:9:DOW> <C:9:Y2>", "13:1:1 5 00"},
+    });
 }
 
 TEST_F(ColumnTagTest, DateColumnsUseTheirOwnFileTimeWithoutTimeZone) {
@@ -401,21 +440,33 @@ protected:
         t.milliseconds = 123;
     }
     std::string Date(const std::string& text) { return core.ExpandRuleText(text); }
+
+    /// Each rule text and what it gives at the time stamp above.
+    void ExpectDates(const std::vector<std::pair<std::string, std::string>>& cases) {
+        for (const auto& [text, expected] : cases) {
+            SCOPED_TRACE(text);
+            EXPECT_EQ(Date(text), expected);
+        }
+    }
 };
 
 TEST_F(DateTagTest, FormatsEveryField) {
-    EXPECT_EQ(Date("<D>"), "20261207");
-    EXPECT_EQ(Date("<TODAY>"), "20261207");
-    EXPECT_EQ(Date("<D:D>-<D:M>-<D:Y> <D:H>'<D:MM>'<D:S>"), "07-12-2026 11'08'40");
-    EXPECT_EQ(Date("<D:Y2>|<D:MS>|<D:DOW>"), "26|0123|1");
-    EXPECT_EQ(Date("<D:YR>|<D:MR>|<D:DR>|<D:HR>|<D:MMR>|<D:SR>|<D:MSR>"), "2026|12|7|11|8|40|123");
+    ExpectDates({
+        {"<D>", "20261207"},
+        {"<TODAY>", "20261207"},
+        {"<D:D>-<D:M>-<D:Y> <D:H>'<D:MM>'<D:S>", "07-12-2026 11'08'40"},
+        {"<D:Y2>|<D:MS>|<D:DOW>", "26|0123|1"},
+        {"<D:YR>|<D:MR>|<D:DR>|<D:HR>|<D:MMR>|<D:SR>|<D:MSR>", "2026|12|7|11|8|40|123"},
+    });
 }
 
 TEST_F(DateTagTest, FormatsIgnoreCaseAndUnknownOnesGiveNothing) {
     EXPECT_EQ(Date("<D:y2>"), Date("<D:Y2>"));
-    EXPECT_EQ(Date("<d:mm>|<D:dow>"), "08|1");
-    EXPECT_EQ(Date("[<D:Q>|<D:YY>|<D:M >]"), "[||]");
-    EXPECT_EQ(Date("<D::Y>"), "20261207"); // an empty format is none
+    ExpectDates({
+        {"<d:mm>|<D:dow>", "08|1"},
+        {"[<D:Q>|<D:YY>|<D:M >]", "[||]"},
+        {"<D::Y>", "20261207"}, // an empty format is none
+    });
 }
 
 TEST_F(DateTagTest, TheComputationTakesOneTimeStampLocalOrUtc) {
@@ -447,6 +498,13 @@ TEST_F(DateTagTest, TheComputationTakesOneTimeStampLocalOrUtc) {
 class RandomTagTest : public TagExpanderTest {
 protected:
     std::string Random(const std::string& tag) { return core.GetTagExpander().EvaluateTag(tag); }
+    /// Each tag and the length of the random text it gives.
+    void ExpectLengths(const std::vector<std::pair<std::string, std::size_t>>& cases) {
+        for (const auto& [tag, length] : cases) {
+            SCOPED_TRACE(tag);
+            EXPECT_EQ(Random(tag).size(), length);
+        }
+    }
     static bool AllFrom(const std::string& text, const std::string& alphabet) {
         return text.find_first_not_of(alphabet) == std::string::npos;
     }
@@ -455,18 +513,20 @@ protected:
 };
 
 TEST_F(RandomTagTest, LengthDefaultsAndLimits) {
-    EXPECT_EQ(Random("R").size(), 8u);
-    EXPECT_EQ(Random("RANDOM").size(), 8u);
-    EXPECT_EQ(Random("R:S4").size(), 4u);
-    EXPECT_EQ(Random("R:s1").size(), 1u);
-    EXPECT_EQ(Random("R:S0").size(), 8u);
-    EXPECT_EQ(Random("R:S-3").size(), 8u);
-    EXPECT_EQ(Random("R:Sx").size(), 8u);
-    EXPECT_EQ(Random("R:S").size(), 8u); // an S alone is skipped
-    EXPECT_EQ(Random("R:S4:S").size(), 4u);
-    EXPECT_EQ(Random("R:S128").size(), 128u);
-    EXPECT_EQ(Random("R:S999").size(), 128u);
-    EXPECT_EQ(Random("R:S99999999999").size(), 128u);
+    ExpectLengths({
+        {"R", 8},
+        {"RANDOM", 8},
+        {"R:S4", 4},
+        {"R:s1", 1},
+        {"R:S0", 8},
+        {"R:S-3", 8},
+        {"R:Sx", 8},
+        {"R:S", 8}, // an S alone is skipped
+        {"R:S4:S", 4},
+        {"R:S128", 128},
+        {"R:S999", 128},
+        {"R:S99999999999", 128},
+    });
     EXPECT_TRUE(AllFrom(Random("R:S128"), defaultAlphabet));
 }
 
@@ -563,15 +623,17 @@ TEST_F(SmallTagsTest, ComicArchiveExtensions) {
         temp.WriteFile(name);
     }
     Open();
-    EXPECT_EQ(Expand("a.ZIP", "<CDR>"), "cbz");
-    EXPECT_EQ(Expand("b.rar", "<CDR>"), "cbr");
-    EXPECT_EQ(Expand("c.cbz", "<CDR>"), "cbz");
-    EXPECT_EQ(Expand("d.CBR", "<CDR:x>"), "CBR");
-    EXPECT_EQ(Expand("c.cbz", "<CDR:U>"), "zip");
-    EXPECT_EQ(Expand("d.CBR", "<CDR:u>"), "rar");
-    EXPECT_EQ(Expand("a.ZIP", "<CDR:U>"), "ZIP");
-    EXPECT_EQ(Expand("e.txt", "<CDR>|<CDR:U>"), "txt|txt");
-    EXPECT_EQ(Expand("f", "[<CDR>]"), "[]");
+    ExpectExpansions({
+        {"a.ZIP", "<CDR>", "cbz"},
+        {"b.rar", "<CDR>", "cbr"},
+        {"c.cbz", "<CDR>", "cbz"},
+        {"d.CBR", "<CDR:x>", "CBR"},
+        {"c.cbz", "<CDR:U>", "zip"},
+        {"d.CBR", "<CDR:u>", "rar"},
+        {"a.ZIP", "<CDR:U>", "ZIP"},
+        {"e.txt", "<CDR>|<CDR:U>", "txt|txt"},
+        {"f", "[<CDR>]", "[]"},
+    });
 }
 
 // ---------------------------------------------------------------------------
@@ -585,12 +647,14 @@ TEST_F(CrcTagTest, WritesEightHexadecimalDigits) {
     temp.WriteFile("a.txt", "a"); // CRC 0xE8B7BE43
     temp.MakeFolder("folder");
     Open();
-    EXPECT_EQ(Expand("check.txt", "[<CRC32>]"), "[CBF43926]");
-    EXPECT_EQ(Expand("check.txt", "[<crc32:l>]"), "[cbf43926]");
-    EXPECT_EQ(Expand("check.txt", "[<CRC32:x>]"), "[CBF43926]");
-    EXPECT_EQ(Expand("empty.txt", "[<CRC32>]"), "[00000000]");
-    EXPECT_EQ(Expand("a.txt", "<CRC32>"), "E8B7BE43");
-    EXPECT_EQ(Expand("folder", "[<CRC32>]"), "[]");
+    ExpectExpansions({
+        {"check.txt", "[<CRC32>]", "[CBF43926]"},
+        {"check.txt", "[<crc32:l>]", "[cbf43926]"},
+        {"check.txt", "[<CRC32:x>]", "[CBF43926]"},
+        {"empty.txt", "[<CRC32>]", "[00000000]"},
+        {"a.txt", "<CRC32>", "E8B7BE43"},
+        {"folder", "[<CRC32>]", "[]"},
+    });
     const CFileEntry missing = MakeEntry(temp.Path(), "missing.bin");
     EXPECT_EQ(ExpandEntry(missing, "[<CRC32>]"), "[]");
 }
@@ -632,12 +696,14 @@ TEST_F(ShortNameTagTest, GivesTheAliasOrItsParts) {
     temp.WriteFile("README");
     temp.WriteFile("a.txt");
     Open();
-    EXPECT_EQ(Expand("Long file name.jpeg", "<SHORTNAME>"), "LONGFI~1.JPE");
-    EXPECT_EQ(Expand("Long file name.jpeg", "<SHORTNAME:name>"), "LONGFI~1");
-    EXPECT_EQ(Expand("Long file name.jpeg", "<shortname:EXT>"), "JPE");
-    EXPECT_EQ(Expand("Long file name.jpeg", "<SHORTNAME:other>"), "LONGFI~1.JPE");
-    EXPECT_EQ(Expand("a.txt", "<SHORTNAME>|<SHORTNAME:Name>"), "a.txt|a");
-    EXPECT_EQ(Expand("README", "<SHORTNAME:Ext>|<SHORTNAME:name>"), "README|README");
+    ExpectExpansions({
+        {"Long file name.jpeg", "<SHORTNAME>", "LONGFI~1.JPE"},
+        {"Long file name.jpeg", "<SHORTNAME:name>", "LONGFI~1"},
+        {"Long file name.jpeg", "<shortname:EXT>", "JPE"},
+        {"Long file name.jpeg", "<SHORTNAME:other>", "LONGFI~1.JPE"},
+        {"a.txt", "<SHORTNAME>|<SHORTNAME:Name>", "a.txt|a"},
+        {"README", "<SHORTNAME:Ext>|<SHORTNAME:name>", "README|README"},
+    });
     const CFileEntry missing = MakeEntry(temp.Path(), "gone.txt");
     EXPECT_EQ(ExpandEntry(missing, "[<SHORTNAME>]"), "[]");
 }
@@ -657,12 +723,14 @@ TEST_F(RegexTagTest, GivesTheNthMatchOrTheName) {
     temp.WriteFile("IMG_0042_v2.jpg");
     Open();
     Mask("[0-9]+");
-    EXPECT_EQ(Expand("IMG_0042_v2.jpg", "<REGEXP>"), "0042");
-    EXPECT_EQ(Expand("IMG_0042_v2.jpg", "<REGEXP:0>"), "0042");
-    EXPECT_EQ(Expand("IMG_0042_v2.jpg", "<regexp:2>"), "2");
-    EXPECT_EQ(Expand("IMG_0042_v2.jpg", "<REGEXP:3>"), "IMG_0042_v2.jpg");
-    EXPECT_EQ(Expand("IMG_0042_v2.jpg", "<REGEXP:-1>"), "IMG_0042_v2.jpg");
-    EXPECT_EQ(Expand("IMG_0042_v2.jpg", "<REGEXP:x>"), "0042");
+    ExpectExpansions({
+        {"IMG_0042_v2.jpg", "<REGEXP>", "0042"},
+        {"IMG_0042_v2.jpg", "<REGEXP:0>", "0042"},
+        {"IMG_0042_v2.jpg", "<regexp:2>", "2"},
+        {"IMG_0042_v2.jpg", "<REGEXP:3>", "IMG_0042_v2.jpg"},
+        {"IMG_0042_v2.jpg", "<REGEXP:-1>", "IMG_0042_v2.jpg"},
+        {"IMG_0042_v2.jpg", "<REGEXP:x>", "0042"},
+    });
 }
 
 TEST_F(RegexTagTest, IgnoresCaseAlsoBeyondAscii) {
@@ -689,9 +757,11 @@ TEST_F(RegexTagTest, EmptyMatchesDoNotHang) {
     temp.WriteFile("abc");
     Open();
     Mask("x*");
-    EXPECT_EQ(Expand("abc", "[<REGEXP>]"), "[]");
-    EXPECT_EQ(Expand("abc", "[<REGEXP:4>]"), "[]");
-    EXPECT_EQ(Expand("abc", "[<REGEXP:5>]"), "[abc]");
+    ExpectExpansions({
+        {"abc", "[<REGEXP>]", "[]"},
+        {"abc", "[<REGEXP:4>]", "[]"},
+        {"abc", "[<REGEXP:5>]", "[abc]"},
+    });
 }
 
 TEST_F(RegexTagTest, OnlyARegularExpressionMaskKnowsTheTag) {
@@ -724,15 +794,17 @@ TEST_F(NameNumberTagTest, ExtractsTheNthNumberOfTheLongName) {
         temp.WriteFile(name);
     }
     Open();
-    EXPECT_EQ(Expand("IMG_0042.jpg", "<EN>"), "42");
-    EXPECT_EQ(Expand("IMG_0042.jpg", "<EN:Z3>"), "0042");
-    EXPECT_EQ(Expand("IMG_0042.jpg", "<EXTRACT_NUMBER:B16:Z200>"), "2A");
-    EXPECT_EQ(Expand("IMG_0042.jpg", "<EN:B34>"), "42"); // 33 to 36 print in decimal
-    EXPECT_EQ(Expand("a1b2.jpg", "<EN:I2>|[<EN:I3>]"), "2|[]");
-    EXPECT_EQ(Expand("a1b2.jpg", "<EN:I0>|<EN:I-4>"), "1|1");
-    EXPECT_EQ(Expand("v1.25", "<EN>|<EN:I2>"), "1|25");
-    EXPECT_EQ(Expand("big99999999999.txt", "<EN>"), "2147483647");
-    EXPECT_EQ(Expand("none", "[<EN>]"), "[]");
+    ExpectExpansions({
+        {"IMG_0042.jpg", "<EN>", "42"},
+        {"IMG_0042.jpg", "<EN:Z3>", "0042"},
+        {"IMG_0042.jpg", "<EXTRACT_NUMBER:B16:Z200>", "2A"},
+        {"IMG_0042.jpg", "<EN:B34>", "42"}, // 33 to 36 print in decimal
+        {"a1b2.jpg", "<EN:I2>|[<EN:I3>]", "2|[]"},
+        {"a1b2.jpg", "<EN:I0>|<EN:I-4>", "1|1"},
+        {"v1.25", "<EN>|<EN:I2>", "1|25"},
+        {"big99999999999.txt", "<EN>", "2147483647"},
+        {"none", "[<EN>]", "[]"},
+    });
 }
 
 TEST_F(NameNumberTagTest, ReformatsTheNumberInTheOwnNamePart) {
@@ -740,12 +812,14 @@ TEST_F(NameNumberTagTest, ReformatsTheNumberInTheOwnNamePart) {
         temp.WriteFile(name);
     }
     Open();
-    EXPECT_EQ(Expand("IMG_0042.jpg", "<FN>"), "IMG_42");
-    EXPECT_EQ(Expand("IMG_0042.jpg", "<FN:Z3>"), "IMG_0042");
-    EXPECT_EQ(Expand("page7b.txt", "<FN:Z2>"), "page007b");
-    EXPECT_EQ(Expand("page7b.txt", "<FORMAT_NUMBER:B2>"), "page111b");
-    EXPECT_EQ(Expand("a1b2.jpg", "<FN:I3>"), "a1b2");
-    EXPECT_EQ(Expand("a1b2.jpg", "<FN:I2:Z1>"), "a1b02");
+    ExpectExpansions({
+        {"IMG_0042.jpg", "<FN>", "IMG_42"},
+        {"IMG_0042.jpg", "<FN:Z3>", "IMG_0042"},
+        {"page7b.txt", "<FN:Z2>", "page007b"},
+        {"page7b.txt", "<FORMAT_NUMBER:B2>", "page111b"},
+        {"a1b2.jpg", "<FN:I3>", "a1b2"},
+        {"a1b2.jpg", "<FN:I2:Z1>", "a1b02"},
+    });
 
     // The extension block works on the extension, the name block on the
     // base name, whatever the text built so far.
@@ -780,26 +854,48 @@ TEST(TagFunctionsTest, ParametersEndAtTheFirstEmptyOne) {
 }
 
 TEST(TagFunctionsTest, FormatsNumbersLikeTheCLibrary) {
-    EXPECT_EQ(tags::FormatNumber(7, 10, 4), "00007");
-    EXPECT_EQ(tags::FormatNumber(-7, 10, 0), "-7");
-    EXPECT_EQ(tags::FormatNumber(-7, 10, 2), "-007");
-    EXPECT_EQ(tags::FormatNumber(-1, 16, 0), "FFFFFFFF"); // the unsigned pattern
-    EXPECT_EQ(tags::FormatNumber(-1, 2, 0), std::string(32, '1'));
-    EXPECT_EQ(tags::FormatNumber(255, 32, 0), "7V");
-    EXPECT_EQ(tags::FormatNumber(255, 33, 0), "255");
-    EXPECT_EQ(tags::FormatNumber(255, 1, 0), "255");
-    EXPECT_EQ(tags::FormatNumber(0, 10, 0), "0");
-    EXPECT_EQ(tags::FormatNumber(std::numeric_limits<int32_t>::min(), 10, 0), "-2147483648");
-    EXPECT_EQ(tags::FormatNumber(1, 10, 128).size(), 129u);
+    const struct {
+        int32_t value;
+        int base;
+        int zeroFill;
+        std::string expected;
+    } cases[] = {
+        {7, 10, 4, "00007"},
+        {-7, 10, 0, "-7"},
+        {-7, 10, 2, "-007"},
+        {-1, 16, 0, "FFFFFFFF"}, // the unsigned pattern
+        {-1, 2, 0, std::string(32, '1')},
+        {255, 32, 0, "7V"},
+        {255, 33, 0, "255"},
+        {255, 1, 0, "255"},
+        {0, 10, 0, "0"},
+        {std::numeric_limits<int32_t>::min(), 10, 0, "-2147483648"},
+        {1, 10, 128, std::string(128, '0') + "1"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.value) + " base " + std::to_string(c.base) + " zero fill " +
+                     std::to_string(c.zeroFill));
+        EXPECT_EQ(tags::FormatNumber(c.value, c.base, c.zeroFill), c.expected);
+    }
     EXPECT_EQ(tags::FormatUnsignedNumber(4294967296ull, 10, 0), "4294967296");
 }
 
 TEST(TagFunctionsTest, GroupsThousands) {
-    EXPECT_EQ(tags::GroupThousands("", ','), "");
-    EXPECT_EQ(tags::GroupThousands("123", ','), "123");
-    EXPECT_EQ(tags::GroupThousands("1234", ','), "1,234");
-    EXPECT_EQ(tags::GroupThousands("123456", ','), "123,456");
-    EXPECT_EQ(tags::GroupThousands("1234567", '.'), "1.234.567");
+    const struct {
+        std::string digits;
+        char separator;
+        std::string expected;
+    } cases[] = {
+        {"", ',', ""},
+        {"123", ',', "123"},
+        {"1234", ',', "1,234"},
+        {"123456", ',', "123,456"},
+        {"1234567", '.', "1.234.567"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.digits);
+        EXPECT_EQ(tags::GroupThousands(c.digits, c.separator), c.expected);
+    }
 }
 
 TEST(TagFunctionsTest, SplitsAtNumbers) {
@@ -860,26 +956,34 @@ TEST(TagFunctionsTest, NormalisingDatesDoesNotDependOnTheTimeZone) {
 }
 
 TEST(TagFunctionsTest, AbbreviatesColourDepths) {
-    EXPECT_EQ(tags::ColourAbbreviation(15), "32K");
-    EXPECT_EQ(tags::ColourAbbreviation(16), "65K");
-    EXPECT_EQ(tags::ColourAbbreviation(24), "16M");
-    EXPECT_EQ(tags::ColourAbbreviation(32), "16M");
-    EXPECT_EQ(tags::ColourAbbreviation(48), "48B");
-    EXPECT_EQ(tags::ColourAbbreviation(1), "2");
-    EXPECT_EQ(tags::ColourAbbreviation(4), "16");
-    EXPECT_EQ(tags::ColourAbbreviation(8), "256");
-    EXPECT_EQ(tags::ColourAbbreviation(0), "1");
-    EXPECT_EQ(tags::ColourAbbreviation(31), "2147483648");
-    EXPECT_EQ(tags::ColourAbbreviation(33), "2");
+    const struct {
+        uint32_t bitsPerPixel;
+        std::string expected;
+    } cases[] = {
+        {15, "32K"}, {16, "65K"}, {24, "16M"}, {32, "16M"},        {48, "48B"}, {1, "2"},
+        {4, "16"},   {8, "256"},  {0, "1"},    {31, "2147483648"}, {33, "2"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bitsPerPixel);
+        EXPECT_EQ(tags::ColourAbbreviation(c.bitsPerPixel), c.expected);
+    }
 }
 
 TEST(TagFunctionsTest, WritesRealsWithAPointWhateverTheLocale) {
-    EXPECT_EQ(tags::FormatReal3(0.015625), "0.016");
-    EXPECT_EQ(tags::FormatReal3(-2.5), "-2.500");
-    EXPECT_EQ(tags::FormatReal3(0), "0.000");
-    EXPECT_EQ(tags::FormatReal3(1e20), "100000000000000000000.000");
-    EXPECT_EQ(tags::FormatReal3(std::numeric_limits<float>::max()),
-              "340282346638528859811704183484516925440.000");
+    const struct {
+        double value;
+        std::string expected;
+    } cases[] = {
+        {0.015625, "0.016"},
+        {-2.5, "-2.500"},
+        {0, "0.000"},
+        {1e20, "100000000000000000000.000"},
+        {std::numeric_limits<float>::max(), "340282346638528859811704183484516925440.000"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.expected);
+        EXPECT_EQ(tags::FormatReal3(c.value), c.expected);
+    }
 }
 
 // ---------------------------------------------------------------------------

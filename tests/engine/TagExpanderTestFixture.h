@@ -148,6 +148,21 @@ protected:
         return core.ExpandRuleText(text);
     }
 
+    /// A rule text expanded for the row of a file, and what it gives.
+    struct CExpansion {
+        std::string longName;
+        std::string text;
+        std::string expected;
+    };
+
+    /// Expands each rule text for the row of its file.
+    void ExpectExpansions(const std::vector<CExpansion>& expansions) {
+        for (const CExpansion& expansion : expansions) {
+            SCOPED_TRACE(expansion.longName + ": " + expansion.text);
+            EXPECT_EQ(Expand(expansion.longName, expansion.text), expansion.expected);
+        }
+    }
+
     /// ExpandRuleText for an entry that is no row of the list.
     std::string ExpandEntry(const CFileEntry& entry, const std::string& text) {
         State().entry = &entry;

@@ -1,10 +1,15 @@
+#include "TagExpanderTestFixture.h"
+
 #include "catalogue/DefaultColumns.h"
 #include "engine/RenameCore.h"
 #include "engine/TagCommands.h"
 #include "engine/TagExpander.h"
+#include "platform/FileTime.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdint>
 #include <map>
 #include <set>
 #include <string>
@@ -14,33 +19,23 @@ namespace {
 
 using Texts = std::map<int, std::string>;
 
-/// The nine date pictures with "$" for the command.
-std::vector<std::string> DatePictures(const std::string& command) {
-    const std::vector<std::string> templates = {
-        "<$>",
-        "<$:Y>-<$:M>-<$:D>",
-        "<$:D>-<$:M>-<$:Y>",
-        "<$:D>-<$:M>-<$:Y2>",
-        "<$:M>-<$:D>-<$:Y>",
-        "<$:M>-<$:D>-<$:Y2>",
-        "<$:H>'<$:MM>",
-        "<$:D>-<$:M>-<$:Y> <$:H>'<$:MM>",
-        "<$:D>-<$:M>-<$:Y> <$:H>'<$:MM>'<$:S>",
-    };
-    std::vector<std::string> result;
-    for (const std::string& t : templates) {
-        std::string text;
-        for (const char c : t) {
-            text += c == '$' ? command : std::string(1, c);
-        }
-        result.push_back(text);
-    }
-    return result;
-}
+/// The five date submenus and the ids of their nine pictures, in menu order.
+struct CDateMenu {
+    const char* name;
+    std::array<int, 9> ids;
+};
+const CDateMenu kDateMenus[] = {
+    {"created", {32837, 32838, 32830, 32832, 32831, 32833, 32834, 32835, 32836}},
+    {"modified", {32839, 32840, 32841, 32842, 32843, 32844, 32845, 32846, 32847}},
+    {"accessed", {32848, 32849, 32850, 32851, 32852, 32853, 32854, 32855, 32856}},
+    {"today", {32857, 32858, 32859, 32860, 32861, 32862, 32863, 32864, 32865}},
+    {"EXIF", {32978, 32979, 32980, 32981, 32982, 32983, 32984, 32985, 32986}},
+};
 
-/// Every tag-menu entry and the text it inserts with the columns in their
-/// initial order (column index i shown at position i + 1).
-Texts ExpectedTexts() {
+/// Every tag-menu entry outside the date submenus and the text it inserts
+/// with the columns in their initial order (column index i shown at
+/// position i + 1).
+Texts NonDateTexts() {
     Texts texts = {
         // Autonumber.
         {32792, "<N>"},
@@ -121,18 +116,19 @@ Texts ExpectedTexts() {
     for (std::size_t i = 0; i < exifFields.size(); ++i) {
         texts[32951 + static_cast<int>(i)] = "<E:" + exifFields[i] + ">";
     }
-    const auto addDates = [&texts](const std::vector<int>& ids, const std::string& command) {
-        const std::vector<std::string> pictures = DatePictures(command);
-        for (std::size_t i = 0; i < ids.size(); ++i) {
-            texts[ids[i]] = pictures[i];
-        }
-    };
-    addDates({32837, 32838, 32830, 32832, 32831, 32833, 32834, 32835, 32836}, "C:7");
-    addDates({32839, 32840, 32841, 32842, 32843, 32844, 32845, 32846, 32847}, "C:8");
-    addDates({32848, 32849, 32850, 32851, 32852, 32853, 32854, 32855, 32856}, "C:9");
-    addDates({32857, 32858, 32859, 32860, 32861, 32862, 32863, 32864, 32865}, "D");
-    addDates({32978, 32979, 32980, 32981, 32982, 32983, 32984, 32985, 32986}, "E:DateTime");
     return texts;
+}
+
+/// The id of every tag-menu entry.
+std::set<int> AllMenuIds() {
+    std::set<int> ids;
+    for (const auto& [id, ignored] : NonDateTexts()) {
+        ids.insert(id);
+    }
+    for (const CDateMenu& menu : kDateMenus) {
+        ids.insert(menu.ids.begin(), menu.ids.end());
+    }
+    return ids;
 }
 
 /// Checks that text is literal text and tags that the tag scanner reads as
@@ -178,8 +174,9 @@ protected:
 };
 
 TEST_F(TagMenuTextsTest, EveryEntryInsertsItsText) {
-    const Texts expected = ExpectedTexts();
-    ASSERT_EQ(expected.size(), 134u);
+    ASSERT_EQ(AllMenuIds().size(), 134u);
+    const Texts expected = NonDateTexts();
+    ASSERT_EQ(expected.size(), 89u);
     for (const auto& [id, text] : expected) {
         EXPECT_EQ(Text(id), text) << "command " << id;
     }
@@ -200,11 +197,11 @@ TEST_F(TagMenuTextsTest, NamedCommandsAreTheMenuIds) {
 }
 
 TEST_F(TagMenuTextsTest, IdsOutsideTheTablesInsertNothing) {
-    const Texts expected = ExpectedTexts();
+    const std::set<int> menuIds = AllMenuIds();
     // Every id around the tag commands, the submenus and other commands of
     // the same menu resource among them, gives the empty text.
     for (int id = 32700; id <= 33100; ++id) {
-        if (expected.count(id) == 0) {
+        if (menuIds.count(id) == 0) {
             EXPECT_EQ(Text(id), "") << "command " << id;
         }
     }
@@ -237,6 +234,76 @@ TEST_F(TagMenuTextsTest, ColumnTagsFollowTheDisplayOrder) {
     EXPECT_EQ(Text(32978), "<E:DateTime>");
 }
 
+/// A photo whose creation, last write, last access and EXIF date and the
+/// computation's time stamp are each set to one of two moments.
+class TagMenuDatesTest : public tagtest::TagExpanderTest {
+protected:
+    /// 7 March 2026, 09:05:04: one digit in the month, day, hour and minute.
+    static platform::CCalendarTime Moment() {
+        platform::CCalendarTime moment;
+        moment.year = 2026;
+        moment.month = 3;
+        moment.day = 7;
+        moment.hour = 9;
+        moment.minute = 5;
+        moment.second = 4;
+        return moment;
+    }
+    /// 28 November 1999, 22:47:59: different in every field.
+    static platform::CCalendarTime OtherMoment() {
+        platform::CCalendarTime moment;
+        moment.year = 1999;
+        moment.month = 11;
+        moment.day = 28;
+        moment.hour = 22;
+        moment.minute = 47;
+        moment.second = 59;
+        return moment;
+    }
+    static uint64_t FileTime(const platform::CCalendarTime& moment) {
+        uint64_t fileTime = 0;
+        EXPECT_TRUE(platform::CalendarToFileTime(moment, fileTime));
+        return fileTime;
+    }
+
+    /// Gives the source of the named menu Moment() and every other source
+    /// OtherMoment().
+    void SetMoments(const std::string& menu) {
+        const auto pick = [&menu](const char* name) {
+            return menu == name ? Moment() : OtherMoment();
+        };
+        CEntryFacts facts;
+        facts.creationTime = FileTime(pick("created"));
+        facts.lastWriteTime = FileTime(pick("modified"));
+        facts.lastAccessTime = FileTime(pick("accessed"));
+        photo.SetFacts(facts);
+        State().timeStamp = pick("today");
+        CExifInfo exif;
+        exif.exifPresent = 1;
+        exif.dateTime = menu == "EXIF" ? "2026:03:07 09:05:04" : "1999:11:28 22:47:59";
+        media.exif["photo.jpg"] = exif;
+    }
+
+    CFileEntry photo = tagtest::MakeEntry(temp.Path(), "photo.jpg");
+};
+
+TEST_F(TagMenuDatesTest, EveryPictureWritesTheDateOfItsOwnSubmenu) {
+    // What the nine pictures of each submenu write for Moment().
+    const std::array<std::string, 9> written = {
+        "20260307", "2026-03-07",       "07-03-2026",          "07-03-26", "03-07-2026", "03-07-26",
+        "09'05",    "07-03-2026 09'05", "07-03-2026 09'05'04",
+    };
+    for (const CDateMenu& menu : kDateMenus) {
+        SetMoments(menu.name);
+        for (std::size_t picture = 0; picture < menu.ids.size(); ++picture) {
+            const std::string text = core.GetTagExpander().TagTextForCommand(menu.ids[picture]);
+            SCOPED_TRACE(std::string(menu.name) + " " + std::to_string(menu.ids[picture]) + ": " +
+                         text);
+            EXPECT_EQ(ExpandEntry(photo, text), written[picture]);
+        }
+    }
+}
+
 TEST(TagMenuTextsWithoutColumnsTest, ColumnNotInTheListGivesPositionZero) {
     CRenameCore core;
     CTagExpander& expander = core.GetTagExpander();
@@ -248,12 +315,12 @@ TEST(TagMenuTextsWithoutColumnsTest, ColumnNotInTheListGivesPositionZero) {
 }
 
 TEST_F(TagMenuTextsTest, EveryInsertedTextIsMadeOfWellFormedTags) {
-    for (const auto& [id, ignored] : ExpectedTexts()) {
+    for (const int id : AllMenuIds()) {
         ExpectWellFormedTags(Text(id));
     }
     // The same checks also hold after the columns were moved.
     ASSERT_TRUE(core.GetCatalogue().SetColumnOrder({3, 8, 1, 0, 2, 7, 5, 4, 6}));
-    for (const auto& [id, ignored] : ExpectedTexts()) {
+    for (const int id : AllMenuIds()) {
         ExpectWellFormedTags(Text(id));
     }
 }

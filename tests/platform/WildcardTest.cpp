@@ -3,69 +3,103 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 using platform::MatchWildcard;
+
+namespace {
+
+constexpr bool kMatches = true;
+constexpr bool kNoMatch = false;
+
+/// A pattern, a name and whether the pattern matches the name.
+struct CMatchCase {
+    std::string pattern;
+    std::string name;
+    bool matches;
+};
+
+void ExpectMatches(const std::vector<CMatchCase>& cases) {
+    for (const CMatchCase& c : cases) {
+        SCOPED_TRACE("pattern \"" + c.pattern + "\", name \"" + c.name + "\"");
+        EXPECT_EQ(MatchWildcard(c.pattern, c.name), c.matches);
+    }
+}
+
+} // namespace
 
 // ---------------------------------------------------------------------------
 // Stars
 
 TEST(WildcardStar, StarDotStarMatchesNamesWithAndWithoutDot) {
-    EXPECT_TRUE(MatchWildcard("*.*", "photo.jpg"));
-    EXPECT_TRUE(MatchWildcard("*.*", "archive.tar.gz"));
-    EXPECT_TRUE(MatchWildcard("*.*", "README"));
-    EXPECT_TRUE(MatchWildcard("*.*", ".profile"));
-    EXPECT_TRUE(MatchWildcard("*.*", "trailing."));
-    EXPECT_TRUE(MatchWildcard("*.*", ""));
+    ExpectMatches({
+        {"*.*", "photo.jpg", kMatches},
+        {"*.*", "archive.tar.gz", kMatches},
+        {"*.*", "README", kMatches},
+        {"*.*", ".profile", kMatches},
+        {"*.*", "trailing.", kMatches},
+        {"*.*", "", kMatches},
+    });
 }
 
 TEST(WildcardStar, StarMatchesAnyRunIncludingDots) {
-    EXPECT_TRUE(MatchWildcard("*", "a.b.c"));
-    EXPECT_TRUE(MatchWildcard("*", "no dot at all"));
-    EXPECT_TRUE(MatchWildcard("*", ""));
-    EXPECT_TRUE(MatchWildcard("a*", "a.b.c"));
-    EXPECT_TRUE(MatchWildcard("*c", "a.b.c"));
-    EXPECT_TRUE(MatchWildcard("a*c", "a..c"));
+    ExpectMatches({
+        {"*", "a.b.c", kMatches},
+        {"*", "no dot at all", kMatches},
+        {"*", "", kMatches},
+        {"a*", "a.b.c", kMatches},
+        {"*c", "a.b.c", kMatches},
+        {"a*c", "a..c", kMatches},
+    });
 }
 
 TEST(WildcardStar, ExtensionPattern) {
-    EXPECT_TRUE(MatchWildcard("*.jpg", "photo.jpg"));
-    EXPECT_TRUE(MatchWildcard("*.jpg", "a.b.jpg"));
-    EXPECT_TRUE(MatchWildcard("*.jpg", ".jpg"));
-    EXPECT_TRUE(MatchWildcard("*.jpg", "photo.jpg.jpg"));
-    EXPECT_FALSE(MatchWildcard("*.jpg", "photo.jpeg"));
-    EXPECT_FALSE(MatchWildcard("*.jpg", "photo.jpg.bak"));
-    EXPECT_FALSE(MatchWildcard("*.jpg", "photojpg"));
-    EXPECT_FALSE(MatchWildcard("*.jpg", "jpg"));
+    ExpectMatches({
+        {"*.jpg", "photo.jpg", kMatches},
+        {"*.jpg", "a.b.jpg", kMatches},
+        {"*.jpg", ".jpg", kMatches},
+        {"*.jpg", "photo.jpg.jpg", kMatches},
+        {"*.jpg", "photo.jpeg", kNoMatch},
+        {"*.jpg", "photo.jpg.bak", kNoMatch},
+        {"*.jpg", "photojpg", kNoMatch},
+        {"*.jpg", "jpg", kNoMatch},
+    });
 }
 
 TEST(WildcardStar, SeveralStars) {
-    EXPECT_TRUE(MatchWildcard("a*b*c", "abc"));
-    EXPECT_TRUE(MatchWildcard("a*b*c", "aXbYc"));
-    EXPECT_TRUE(MatchWildcard("a*b*c", "abbc"));
-    EXPECT_TRUE(MatchWildcard("a*b*c", "acbc"));
-    EXPECT_TRUE(MatchWildcard("a*b*c", "ab.c.c"));
-    EXPECT_FALSE(MatchWildcard("a*b*c", "acb"));
-    EXPECT_FALSE(MatchWildcard("a*b*c", "ab"));
-    EXPECT_FALSE(MatchWildcard("a*b*c", "bac"));
-    EXPECT_FALSE(MatchWildcard("a*b*c", "abcd"));
+    ExpectMatches({
+        {"a*b*c", "abc", kMatches},
+        {"a*b*c", "aXbYc", kMatches},
+        {"a*b*c", "abbc", kMatches},
+        {"a*b*c", "acbc", kMatches},
+        {"a*b*c", "ab.c.c", kMatches},
+        {"a*b*c", "acb", kNoMatch},
+        {"a*b*c", "ab", kNoMatch},
+        {"a*b*c", "bac", kNoMatch},
+        {"a*b*c", "abcd", kNoMatch},
+    });
 }
 
 TEST(WildcardStar, LeadingStar) {
-    EXPECT_TRUE(MatchWildcard("*a", "a"));
-    EXPECT_TRUE(MatchWildcard("*a", "bba"));
-    EXPECT_TRUE(MatchWildcard("*a", "aaa"));
-    EXPECT_FALSE(MatchWildcard("*a", "ab"));
-    EXPECT_FALSE(MatchWildcard("*a", ""));
+    ExpectMatches({
+        {"*a", "a", kMatches},
+        {"*a", "bba", kMatches},
+        {"*a", "aaa", kMatches},
+        {"*a", "ab", kNoMatch},
+        {"*a", "", kNoMatch},
+    });
 }
 
 TEST(WildcardStar, TrailingStarsMatchTheEmptyRest) {
-    EXPECT_TRUE(MatchWildcard("abc*", "abc"));
-    EXPECT_TRUE(MatchWildcard("abc**", "abc"));
-    EXPECT_TRUE(MatchWildcard("abc***", "abcdef"));
-    EXPECT_TRUE(MatchWildcard("a**c", "abbbc"));
-    EXPECT_FALSE(MatchWildcard("abc*", "ab"));
-    EXPECT_FALSE(MatchWildcard("abc*?", "abc"));
-    EXPECT_TRUE(MatchWildcard("abc*?", "abcd"));
+    ExpectMatches({
+        {"abc*", "abc", kMatches},
+        {"abc**", "abc", kMatches},
+        {"abc***", "abcdef", kMatches},
+        {"a**c", "abbbc", kMatches},
+        {"abc*", "ab", kNoMatch},
+        {"abc*?", "abc", kNoMatch},
+        {"abc*?", "abcd", kMatches},
+    });
 }
 
 TEST(WildcardStar, PathologicalPatternTerminates) {
@@ -85,69 +119,85 @@ TEST(WildcardStar, PathologicalPatternTerminates) {
 // Question marks
 
 TEST(WildcardQuestion, MatchesExactlyOneCharacter) {
-    EXPECT_TRUE(MatchWildcard("img??.png", "img01.png"));
-    EXPECT_TRUE(MatchWildcard("img??.png", "IMG.A.png"));
-    EXPECT_FALSE(MatchWildcard("img??.png", "img1.png"));
-    EXPECT_FALSE(MatchWildcard("img??.png", "img001.png"));
-    EXPECT_TRUE(MatchWildcard("?", "x"));
-    EXPECT_FALSE(MatchWildcard("?", ""));
-    EXPECT_FALSE(MatchWildcard("?", "xy"));
-    EXPECT_TRUE(MatchWildcard("???", "a.b"));
+    ExpectMatches({
+        {"img??.png", "img01.png", kMatches},
+        {"img??.png", "IMG.A.png", kMatches},
+        {"img??.png", "img1.png", kNoMatch},
+        {"img??.png", "img001.png", kNoMatch},
+        {"?", "x", kMatches},
+        {"?", "", kNoMatch},
+        {"?", "xy", kNoMatch},
+        {"???", "a.b", kMatches},
+    });
 }
 
 TEST(WildcardQuestion, MatchesOneMultiByteCharacter) {
-    EXPECT_TRUE(MatchWildcard("?", "\xC3\xA9"));         // é
-    EXPECT_TRUE(MatchWildcard("?", "\xE2\x82\xAC"));     // €
-    EXPECT_TRUE(MatchWildcard("?", "\xF0\x9F\x98\x80")); // 😀
-    EXPECT_FALSE(MatchWildcard("??", "\xC3\xA9"));
-    EXPECT_TRUE(MatchWildcard("caf?.txt", "caf\xC3\xA9.txt"));
-    EXPECT_TRUE(MatchWildcard("?t?", "\xC3\xA9t\xC3\xA9")); // été
-    EXPECT_FALSE(MatchWildcard("caf??.txt", "caf\xC3\xA9.txt"));
+    ExpectMatches({
+        {"?", "\xC3\xA9", kMatches},         // é
+        {"?", "\xE2\x82\xAC", kMatches},     // €
+        {"?", "\xF0\x9F\x98\x80", kMatches}, // 😀
+        {"??", "\xC3\xA9", kNoMatch},
+        {"caf?.txt", "caf\xC3\xA9.txt", kMatches},
+        {"?t?", "\xC3\xA9t\xC3\xA9", kMatches}, // été
+        {"caf??.txt", "caf\xC3\xA9.txt", kNoMatch},
+    });
 }
 
 TEST(WildcardQuestion, MatchesOneInvalidByte) {
-    EXPECT_TRUE(MatchWildcard("caf?.txt", "caf\xE9.txt"));
-    EXPECT_TRUE(MatchWildcard("??", "\xFF\xFE"));
-    EXPECT_FALSE(MatchWildcard("?", "\xFF\xFE"));
-    EXPECT_TRUE(MatchWildcard("caf\xE9.*", "caf\xE9.txt"));
-    EXPECT_FALSE(MatchWildcard("caf\xE9.*", "caf\xC3\xA9.txt"));
+    ExpectMatches({
+        {"caf?.txt", "caf\xE9.txt", kMatches},
+        {"??", "\xFF\xFE", kMatches},
+        {"?", "\xFF\xFE", kNoMatch},
+        {"caf\xE9.*", "caf\xE9.txt", kMatches},
+        {"caf\xE9.*", "caf\xC3\xA9.txt", kNoMatch},
+    });
 }
 
 // ---------------------------------------------------------------------------
 // Case and literal characters
 
 TEST(WildcardCase, AsciiIgnoresCase) {
-    EXPECT_TRUE(MatchWildcard("*.JPG", "photo.jpg"));
-    EXPECT_TRUE(MatchWildcard("*.jpg", "PHOTO.JPG"));
-    EXPECT_TRUE(MatchWildcard("ReadMe.TXT", "readme.txt"));
-    EXPECT_FALSE(MatchWildcard("readme.txt", "readme.txf"));
+    ExpectMatches({
+        {"*.JPG", "photo.jpg", kMatches},
+        {"*.jpg", "PHOTO.JPG", kMatches},
+        {"ReadMe.TXT", "readme.txt", kMatches},
+        {"readme.txt", "readme.txf", kNoMatch},
+    });
 }
 
 TEST(WildcardCase, AccentedAndNonLatinLettersIgnoreCase) {
-    EXPECT_TRUE(MatchWildcard("\xC3\x89*", "\xC3\xA9t\xC3\xA9"));                 // É* / été
-    EXPECT_TRUE(MatchWildcard("\xC3\x89T\xC3\x89.TXT", "\xC3\xA9t\xC3\xA9.txt")); // ÉTÉ.TXT
-    EXPECT_TRUE(MatchWildcard("\xCE\x91\xCE\x92\xCE\x93", "\xCE\xB1\xCE\xB2\xCE\xB3")); // ΑΒΓ / αβγ
-    EXPECT_TRUE(MatchWildcard("\xD0\x9C\xD0\x98\xD0\xA0*", "\xD0\xBC\xD0\xB8\xD1\x80.txt")); // МИР*
-    EXPECT_TRUE(MatchWildcard("\xC5\xBD*", "\xC5\xBE"
-                                           "ena")); // Ž* / žena
-    EXPECT_TRUE(MatchWildcard("\xCE\x9F\xCE\x94\xCE\x8C\xCE\xA3.*",
-                              "\xCE\xBF\xCE\xB4\xCF\x8C\xCF\x82.txt")); // ΟΔΌΣ / οδός
-    EXPECT_FALSE(MatchWildcard("\xC4\xB0*", "\xC4\xB1"));               // İ is not ı
-    EXPECT_FALSE(MatchWildcard("\xC3\x89*", "e"));                      // É is not e
-    EXPECT_FALSE(MatchWildcard("\xC3\x89*", "\xC3\xA8"));               // É is not è
+    ExpectMatches({
+        {"\xC3\x89*", "\xC3\xA9t\xC3\xA9", kMatches},                            // É* / été
+        {"\xC3\x89T\xC3\x89.TXT", "\xC3\xA9t\xC3\xA9.txt", kMatches},            // ÉTÉ.TXT
+        {"\xCE\x91\xCE\x92\xCE\x93", "\xCE\xB1\xCE\xB2\xCE\xB3", kMatches},      // ΑΒΓ / αβγ
+        {"\xD0\x9C\xD0\x98\xD0\xA0*", "\xD0\xBC\xD0\xB8\xD1\x80.txt", kMatches}, // МИР*
+        {"\xC5\xBD*",
+         "\xC5\xBE"
+         "ena",
+         kMatches}, // Ž* / žena
+        {"\xCE\x9F\xCE\x94\xCE\x8C\xCE\xA3.*", "\xCE\xBF\xCE\xB4\xCF\x8C\xCF\x82.txt",
+         kMatches},                          // ΟΔΌΣ / οδός
+        {"\xC4\xB0*", "\xC4\xB1", kNoMatch}, // İ is not ı
+        {"\xC3\x89*", "e", kNoMatch},        // É is not e
+        {"\xC3\x89*", "\xC3\xA8", kNoMatch}, // É is not è
+    });
 }
 
 TEST(WildcardCase, OtherCharactersAreLiteral) {
-    EXPECT_TRUE(MatchWildcard("[abc].txt", "[abc].txt"));
-    EXPECT_FALSE(MatchWildcard("[abc].txt", "a.txt"));
-    EXPECT_TRUE(MatchWildcard("a+b (1).txt", "A+B (1).TXT"));
-    EXPECT_FALSE(MatchWildcard("a.txt", "abtxt"));
+    ExpectMatches({
+        {"[abc].txt", "[abc].txt", kMatches},
+        {"[abc].txt", "a.txt", kNoMatch},
+        {"a+b (1).txt", "A+B (1).TXT", kMatches},
+        {"a.txt", "abtxt", kNoMatch},
+    });
 }
 
 TEST(WildcardCase, EmptyNameAndEmptyPattern) {
-    EXPECT_TRUE(MatchWildcard("", ""));
-    EXPECT_FALSE(MatchWildcard("", "a"));
-    EXPECT_FALSE(MatchWildcard("a", ""));
-    EXPECT_TRUE(MatchWildcard("**", ""));
-    EXPECT_FALSE(MatchWildcard("*.jpg", ""));
+    ExpectMatches({
+        {"", "", kMatches},
+        {"", "a", kNoMatch},
+        {"a", "", kNoMatch},
+        {"**", "", kMatches},
+        {"*.jpg", "", kNoMatch},
+    });
 }

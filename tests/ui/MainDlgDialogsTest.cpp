@@ -32,10 +32,6 @@
 
 namespace {
 
-std::string Text(int id) {
-    return std::string(LookupString(id));
-}
-
 /// r 0x12, g 0x34, b 0x56 as the settings keep it.
 constexpr uint32_t kChosenRef = 0x563412;
 
@@ -170,7 +166,7 @@ private slots:
         fileDialogs.PushAnswer(ToQt(big));
         EditorMenuItem(CTextEditorDlg::kCmdOpen)->trigger();
         QCOMPARE(boxes.GetAsked().size(), std::size_t(1));
-        QCOMPARE(boxes.GetAsked()[0].text, Text(strings::kTextFileTooLarge));
+        QCOMPARE(ToQt(boxes.GetAsked()[0].text), UiText(strings::kTextFileTooLarge));
         QCOMPARE(boxes.GetAsked()[0].caption, std::string("Waarschuwing"));
         QCOMPARE(Editor()->GetText(), QStringLiteral("old"));
 

@@ -25,10 +25,6 @@
 
 namespace {
 
-std::string Text(int id) {
-    return std::string(LookupString(id));
-}
-
 /// Presses the dialog's "Annuleren" from the event loop, as a user would
 /// while the work runs.
 void ClickCancelSoon(CProgressDialog& dialog) {
@@ -183,7 +179,7 @@ private slots:
         Open();
         window->GetWorkProgress().SetShownHandler(
             [&](CProgressDialog& dialog) { ClickCancelSoon(dialog); });
-        window->OpenProgress(Text(strings::kComputingPreview), true, 100, 0);
+        window->OpenProgress(FromQt(UiText(strings::kComputingPreview)), true, 100, 0);
         CProgressBarDlg* bar = window->GetWorkProgress().GetBarDialog();
         QVERIFY(bar != nullptr);
         QVERIFY(bar->GetCancelButton()->isVisible());
@@ -202,7 +198,7 @@ private slots:
         folder->WriteFile("a.txt");
         Open();
         for (const int text : {strings::kRenamingPleaseWait, strings::kUndoingPleaseWait}) {
-            window->OpenProgress(Text(text), false, 10, 1);
+            window->OpenProgress(FromQt(UiText(text)), false, 10, 1);
             CProgressBarDlg* bar = window->GetWorkProgress().GetBarDialog();
             QVERIFY(bar != nullptr);
             QVERIFY(bar->isVisible());

@@ -28,14 +28,6 @@
 #include <filesystem>
 #include <memory>
 
-namespace {
-
-std::string Text(int id) {
-    return std::string(LookupString(id));
-}
-
-} // namespace
-
 class MainDlgTest : public QObject, private CMainDlgHarness {
     Q_OBJECT
 
@@ -137,7 +129,7 @@ private slots:
         boxes.PushAnswer(boxbutton::kYes);
         Key(window->GetFileList(), Qt::Key_R, Qt::ControlModifier | Qt::AltModifier);
         QCOMPARE(boxes.GetAsked().size(), std::size_t(1));
-        QCOMPARE(boxes.GetAsked()[0].text, Text(strings::kConfirmRenameAll));
+        QCOMPARE(ToQt(boxes.GetAsked()[0].text), UiText(strings::kConfirmRenameAll));
         QCOMPARE(Content("x-a.txt"), std::string("AAA"));
         QCOMPARE(Content("x-b.txt"), std::string("BB"));
         QCOMPARE(Content("c.jpg"), std::string("C"));
@@ -192,7 +184,7 @@ private slots:
         QCOMPARE(PreviewRows(), (QStringList{QStringLiteral("na.txt"), QStringLiteral("<b.txt>")}));
         boxes.PushAnswer(boxbutton::kYes);
         window->RunCommand(cmd::kRename);
-        QCOMPARE(boxes.GetAsked().at(0).text, Text(strings::kConfirmRenameSelected));
+        QCOMPARE(ToQt(boxes.GetAsked().at(0).text), UiText(strings::kConfirmRenameSelected));
         QVERIFY(std::filesystem::exists(*folder / "na.txt"));
         QVERIFY(std::filesystem::exists(*folder / "b.txt"));
     }
