@@ -62,6 +62,18 @@ std::string JoinLines(std::initializer_list<std::string> lines) {
     return text;
 }
 
+/// The lines every entry of ours starts with: an application that opens a
+/// folder with the program, under the menu title.
+std::string EntryHead(const std::string& title, const std::string& exec) {
+    return JoinLines({
+        "[Desktop Entry]",
+        "Type=Application",
+        "Name=" + title,
+        "Icon=norvikrename",
+        "Exec=" + exec,
+    });
+}
+
 bool HasContent(const std::string& path, const std::string& text) {
     QFile file(ToQString(path));
     if (!file.open(QIODevice::ReadOnly)) {
@@ -122,12 +134,7 @@ std::string CShellVerb::MakeExecLine(const std::string& program) {
 
 std::string CShellVerb::DesktopEntryText(const std::string& exec) const {
     const std::string title(LookupString(strings::kShellVerbMenuText));
-    return JoinLines({
-        "[Desktop Entry]",
-        "Type=Application",
-        "Name=" + title,
-        "Icon=norvikrename",
-        "Exec=" + exec,
+    return EntryHead(title, exec) + JoinLines({
         "MimeType=inode/directory;",
         "NoDisplay=true",
         "Terminal=false",
@@ -136,15 +143,10 @@ std::string CShellVerb::DesktopEntryText(const std::string& exec) const {
 
 std::string CShellVerb::ServiceMenuText(const std::string& exec) const {
     const std::string title(LookupString(strings::kShellVerbMenuText));
-    return JoinLines({
-        // An application entry that KDE reads as a service menu (its
-        // Actions on folders): the desktop-file validator accepts it, where
-        // it objects to MimeType and Actions under Type=Service.
-        "[Desktop Entry]",
-        "Type=Application",
-        "Name=" + title,
-        "Icon=norvikrename",
-        "Exec=" + exec,
+    // An application entry that KDE reads as a service menu (its Actions on
+    // folders): the desktop-file validator accepts it, where it objects to
+    // MimeType and Actions under Type=Service.
+    return EntryHead(title, exec) + JoinLines({
         "NoDisplay=true",
         "X-KDE-ServiceTypes=KonqPopupMenu/Plugin",
         "MimeType=inode/directory;",
