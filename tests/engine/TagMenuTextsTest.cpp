@@ -240,25 +240,11 @@ class TagMenuDatesTest : public tagtest::TagExpanderTest {
 protected:
     /// 7 March 2026, 09:05:04: one digit in the month, day, hour and minute.
     static platform::CCalendarTime Moment() {
-        platform::CCalendarTime moment;
-        moment.year = 2026;
-        moment.month = 3;
-        moment.day = 7;
-        moment.hour = 9;
-        moment.minute = 5;
-        moment.second = 4;
-        return moment;
+        return {.year = 2026, .month = 3, .day = 7, .hour = 9, .minute = 5, .second = 4};
     }
     /// 28 November 1999, 22:47:59: different in every field.
     static platform::CCalendarTime OtherMoment() {
-        platform::CCalendarTime moment;
-        moment.year = 1999;
-        moment.month = 11;
-        moment.day = 28;
-        moment.hour = 22;
-        moment.minute = 47;
-        moment.second = 59;
-        return moment;
+        return {.year = 1999, .month = 11, .day = 28, .hour = 22, .minute = 47, .second = 59};
     }
     static uint64_t FileTime(const platform::CCalendarTime& moment) {
         uint64_t fileTime = 0;
