@@ -2,6 +2,7 @@
 
 #include "media/FileHead.h"
 #include "media/FileStamp.h"
+#include "media/PngRawProfile.h"
 
 #include <exiv2/exiv2.hpp>
 
@@ -45,7 +46,7 @@ bool ReadStillExifBlock(const std::string& path, std::vector<uint8_t>& tiff) {
         image->readMetadata();
         const Exiv2::ExifData& exifData = image->exifData();
         if (exifData.empty()) {
-            return false;
+            return image->imageType() == Exiv2::ImageType::png && ReadPngRawProfileExif(path, tiff);
         }
         // Exiv2 parsed the block into its entries; written back as one
         // TIFF block they keep their tags, types and values.
