@@ -4,6 +4,10 @@ bool CMediaReaders::ReadExif(const std::string& path, CExifInfo& info) {
     return ReadExifInfo(path, info);
 }
 
+bool CMediaReaders::ReadStillExif(const std::string& path, CExifInfo& info) {
+    return ReadStillExifInfo(path, info);
+}
+
 bool CMediaReaders::ReadImage(const std::string& path, CImageInfo& info) {
     return ReadImageInfo(path, info);
 }

@@ -3,6 +3,7 @@
 #include "media/ExifReader.h"
 #include "media/ImageReader.h"
 #include "media/Mp3Reader.h"
+#include "media/StillExifReader.h"
 
 #include <string>
 
@@ -15,6 +16,9 @@ public:
     /// ReadExifInfo: true when the file is a JPEG file whose sections could
     /// be read (info.exifPresent says whether it held EXIF data).
     virtual bool ReadExif(const std::string& path, CExifInfo& info);
+    /// ReadStillExifInfo: the EXIF block of a still image of another format
+    /// (HEIC, RAW, WebP, ...), read by the JPEG rules; true when one was found.
+    virtual bool ReadStillExif(const std::string& path, CExifInfo& info);
     /// ReadImageInfo: true when the image header could be read.
     virtual bool ReadImage(const std::string& path, CImageInfo& info);
     /// ReadMp3Info: true when the stream or an ID3v1 tag could be read.

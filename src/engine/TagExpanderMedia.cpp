@@ -16,6 +16,20 @@ bool IsJpegExtension(std::string_view extension) {
            tags::EqualsIgnoringAsciiCase(extension, "jpeg");
 }
 
+/// The still formats whose EXIF block Exiv2 finds: ISO-BMFF (HEIF, AVIF,
+/// CR3), WebP, PNG, JPEG XL, the TIFF-based RAW formats and RAF.
+bool IsStillExifExtension(std::string_view extension) {
+    static constexpr std::string_view kExtensions[] = {
+        "heic", "heif", "hif", "avif", "cr3", "webp", "png", "jxl", "cr2", "nef", "nrw",
+        "arw",  "srf",  "sr2", "dng",  "orf", "rw2",  "pef", "srw", "iiq", "raf"};
+    for (const std::string_view known : kExtensions) {
+        if (tags::EqualsIgnoringAsciiCase(extension, known)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 /// The integer fields of CExifInfo by their lower-case names.
 const int32_t* ExifIntegerField(const CExifInfo& info, const std::string& name) {
     if (name == "width") {
@@ -257,11 +271,17 @@ std::string CTagExpander::Mp3Tag(CTagParams& params) {
 std::string CTagExpander::ExifTag(CTagParams& params) {
     const CFileEntry* entry = owner.GetState().entry;
     std::string_view param;
-    if (entry == nullptr || !IsJpegExtension(entry->Extension()) || !params.NextParam(param)) {
+    if (entry == nullptr) {
+        return {};
+    }
+    const bool jpeg = IsJpegExtension(entry->Extension());
+    if ((!jpeg && !IsStillExifExtension(entry->Extension())) || !params.NextParam(param)) {
         return {};
     }
     CExifInfo info;
-    if (!readers->ReadExif(entry->FullPath(), info) || info.exifPresent != 1) {
+    const bool read = jpeg ? readers->ReadExif(entry->FullPath(), info)
+                           : readers->ReadStillExif(entry->FullPath(), info);
+    if (!read || info.exifPresent != 1) {
         return {};
     }
     return std::string(tags::TrimWhiteSpace(ExifField(info, tags::AsciiLower(param), params)));

@@ -2,6 +2,7 @@
 
 #include "media/ExifParseValues.h"
 #include "media/FileHead.h"
+#include "media/FileStamp.h"
 
 #include "platform/FileSystem.h"
 #include "platform/Utf8.h"
@@ -101,30 +102,6 @@ private:
     std::array<char, 4096> buffer{};
 };
 
-/// What tells one file at a path from another that took its place or a
-/// changed version of it.
-struct CFileStamp {
-    bool exists = false;
-    uint64_t size = 0;
-    uint64_t lastWriteTime = 0;
-    uint64_t creationTime = 0;
-
-    bool operator==(const CFileStamp&) const = default;
-};
-
-CFileStamp StampOf(const std::string& path) {
-    CFileStamp stamp;
-    CFindRecord record;
-    int error = 0;
-    if (platform::GetFindRecord(path, record, error)) {
-        stamp.exists = true;
-        stamp.size = record.FileSize();
-        stamp.lastWriteTime = record.ftLastWriteTime;
-        stamp.creationTime = record.ftCreationTime;
-    }
-    return stamp;
-}
-
 } // namespace
 
 using exif::CopyText;
@@ -216,6 +193,19 @@ bool CExifReader::ReadSections(std::istream& file) {
         }
         sections.push_back(std::move(section));
     }
+}
+
+void CExifReader::ReadTiffBlock(const uint8_t* data, std::size_t size) {
+    // Dressed as an APP1 section (two length bytes and the EXIF header), so
+    // that every offset and check is the one of a JPEG file.
+    static constexpr std::array<uint8_t, 8> kHead = {0, 0, 'E', 'x', 'i', 'f', 0, 0};
+    CSection section;
+    section.marker = kMarkerApp1;
+    section.data.reserve(kHead.size() + size);
+    section.data.assign(kHead.begin(), kHead.end());
+    section.data.insert(section.data.end(), data, data + size);
+    lastError.clear();
+    info->exifPresent = ParseExifBlock(section) ? 1 : 0;
 }
 
 void CExifReader::ReadFrameHeader(const CSection& section) {

@@ -74,6 +74,12 @@ public:
     /// record of this file alone starts from a cleared one.
     bool ReadSections(std::istream& file);
 
+    /// Reads an EXIF block given as its bare TIFF bytes (the byte order mark
+    /// first), by the same rules as the EXIF section of a JPEG file; sets
+    /// info.exifPresent as that would. For files of other formats, whose
+    /// EXIF block another reader found.
+    void ReadTiffBlock(const uint8_t* data, std::size_t size);
+
     CExifInfo& Info() { return *info; }
     /// The last error met ("Incorrect Exif header", ...); empty when none.
     const std::string& LastError() const { return lastError; }

@@ -274,6 +274,28 @@ TEST_F(ExifTagTest, OnlyJpegFilesWithExifDataAndAFieldName) {
     EXPECT_EQ(Expand("camera.jpg", "[<E:Unknown>|<E:exifpresent>]"), "[|]");
 }
 
+TEST_F(ExifTagTest, StillsOfOtherFormatsAreReadByTheStillReaderWithTheSameRules) {
+    for (const char* name : {"phone.HEIC", "raw.cr2", "shot.webp", "other.mp4"}) {
+        temp.WriteFile(name);
+    }
+    Open();
+    media.stillExif["phone.HEIC"] = media.exif["camera.jpg"];
+    media.stillExif["raw.cr2"] = media.exif["plain.jpg"];
+    media.stillExif["other.mp4"] = media.exif["camera.jpg"];
+    media.exifCalls = 0;
+    EXPECT_EQ(Expand("phone.HEIC", "<E:CameraMake>|<E:DateTime:Y>|<E:ExposureTime>|<E:Flash>"),
+              Expand("camera.jpg", "<E:CameraMake>|<E:DateTime:Y>|<E:ExposureTime>|<E:Flash>"));
+    EXPECT_EQ(Expand("phone.HEIC", "<E:CameraMake>|<E:DateTime:Y>"), "Maker|2004");
+    EXPECT_EQ(media.exifCalls, 4) << "the four tags of the JPEG file alone";
+    media.stillExifCalls = 0;
+    EXPECT_EQ(Expand("raw.cr2", "[<E:CameraMake>]"), "[]");
+    EXPECT_EQ(Expand("shot.webp", "[<E:CameraMake>]"), "[]");
+    EXPECT_EQ(Expand("other.mp4", "[<E:CameraMake>]"), "[]");
+    EXPECT_EQ(Expand("phone.HEIC", "[<E>]"), "[]");
+    EXPECT_EQ(media.stillExifCalls, 2);
+    EXPECT_EQ(media.exifCalls, 4);
+}
+
 // ---------------------------------------------------------------------------
 // The media declarations
 

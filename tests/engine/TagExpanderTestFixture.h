@@ -43,15 +43,21 @@ public:
 class CFakeMediaReaders : public CMediaReaders {
 public:
     std::map<std::string, CExifInfo> exif;
+    std::map<std::string, CExifInfo> stillExif;
     std::map<std::string, CImageInfo> images;
     std::map<std::string, CMp3Info> mp3;
     int exifCalls = 0;
+    int stillExifCalls = 0;
     int imageCalls = 0;
     int mp3Calls = 0;
 
     bool ReadExif(const std::string& path, CExifInfo& info) override {
         ++exifCalls;
         return Find(exif, path, info);
+    }
+    bool ReadStillExif(const std::string& path, CExifInfo& info) override {
+        ++stillExifCalls;
+        return Find(stillExif, path, info);
     }
     bool ReadImage(const std::string& path, CImageInfo& info) override {
         ++imageCalls;

@@ -6,6 +6,8 @@
 // below says which fields those are and why the others differ.
 #include "media/ImageReader.h"
 
+#include "FlatJsonReader.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -21,6 +23,10 @@
 
 namespace {
 
+using testdata::CFlatJsonReader;
+using testdata::CRecord;
+using testdata::ReadText;
+
 std::string TestDataFolder() {
     const char* folder = std::getenv("NR_TESTDATA");
     if (folder == nullptr || !std::filesystem::is_directory(std::string(folder) + "/images")) {
@@ -28,102 +34,6 @@ std::string TestDataFolder() {
     }
     return folder;
 }
-
-std::string ReadText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-// ---- a reader for ExifTool's flat JSON objects ---------------------------------
-
-/// One object of the array: every value as its text (a number as written).
-using CRecord = std::map<std::string, std::string>;
-
-class CFlatJsonReader {
-public:
-    explicit CFlatJsonReader(const std::string& text) : text(text) {}
-
-    /// An array of objects whose values are strings or numbers. False on
-    /// anything else.
-    bool ReadArray(std::vector<CRecord>& records) {
-        if (!Take('[')) {
-            return false;
-        }
-        if (Take(']')) {
-            return true;
-        }
-        do {
-            CRecord record;
-            if (!ReadObject(record)) {
-                return false;
-            }
-            records.push_back(std::move(record));
-        } while (Take(','));
-        return Take(']');
-    }
-
-private:
-    void SkipBlanks() {
-        while (at < text.size() && std::isspace(static_cast<unsigned char>(text[at])) != 0) {
-            ++at;
-        }
-    }
-
-    bool Take(char c) {
-        SkipBlanks();
-        if (at < text.size() && text[at] == c) {
-            ++at;
-            return true;
-        }
-        return false;
-    }
-
-    bool ReadString(std::string& out) {
-        if (!Take('"')) {
-            return false;
-        }
-        while (at < text.size() && text[at] != '"') {
-            if (text[at] == '\\' && at + 1 < text.size()) {
-                ++at; // the escaped character stands for itself here
-            }
-            out += text[at++];
-        }
-        return Take('"');
-    }
-
-    bool ReadValue(std::string& out) {
-        SkipBlanks();
-        if (at < text.size() && text[at] == '"') {
-            return ReadString(out);
-        }
-        while (at < text.size() && text[at] != ',' && text[at] != '}' &&
-               std::isspace(static_cast<unsigned char>(text[at])) == 0) {
-            out += text[at++];
-        }
-        return !out.empty();
-    }
-
-    bool ReadObject(CRecord& record) {
-        if (!Take('{')) {
-            return false;
-        }
-        if (Take('}')) {
-            return true;
-        }
-        do {
-            std::string key;
-            std::string value;
-            if (!ReadString(key) || !Take(':') || !ReadValue(value)) {
-                return false;
-            }
-            record[key] = value;
-        } while (Take(','));
-        return Take('}');
-    }
-
-    const std::string& text;
-    std::size_t at = 0;
-};
 
 TEST(FlatJsonReaderTest, ReadsStringsAndNumbers) {
     std::vector<CRecord> records;
@@ -135,6 +45,13 @@ TEST(FlatJsonReaderTest, ReadsStringsAndNumbers) {
     EXPECT_EQ(records[0]["B"], "12");
     EXPECT_EQ(records[1]["C"], "-1.5");
     EXPECT_FALSE(CFlatJsonReader(R"([{"A": 1,}])").ReadArray(records));
+    records.clear();
+    ASSERT_TRUE(CFlatJsonReader(R"([{"L": ["a", 2], "E": [], "T": true}])").ReadArray(records));
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0]["L"], "a, 2");
+    EXPECT_EQ(records[0]["E"], "");
+    EXPECT_EQ(records[0]["T"], "true");
+    EXPECT_FALSE(CFlatJsonReader(R"([{"L": ["a",]}])").ReadArray(records));
 }
 
 // ---- the comparison ------------------------------------------------------------
