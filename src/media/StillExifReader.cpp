@@ -2,23 +2,12 @@
 
 #include "media/FileHead.h"
 #include "media/FileStamp.h"
+#include "media/MediaLibraries.h"
 #include "media/PngRawProfile.h"
 
-#include <exiv2/exiv2.hpp>
-
-#include <exception>
 #include <mutex>
 
 namespace {
-
-void SetUpExiv2() {
-    static std::once_flag once;
-    std::call_once(once, [] {
-        // A reader never shows a message; Exiv2 would print its warnings.
-        Exiv2::LogMsg::setLevel(Exiv2::LogMsg::mute);
-        Exiv2::enableBMFF(true);
-    });
-}
 
 bool BeginsAsJpeg(const std::string& path) {
     const std::lock_guard<std::mutex> headLock(CFileHead::Lock());
@@ -37,31 +26,15 @@ bool ReadStillExifBlock(const std::string& path, std::vector<uint8_t>& tiff) {
     if (BeginsAsJpeg(path)) {
         return false;
     }
-    SetUpExiv2();
-    try {
-        auto image = Exiv2::ImageFactory::open(path);
-        if (image.get() == nullptr || image->imageType() == Exiv2::ImageType::jpeg) {
-            return false;
-        }
-        image->readMetadata();
-        const Exiv2::ExifData& exifData = image->exifData();
-        if (exifData.empty()) {
-            return image->imageType() == Exiv2::ImageType::png && ReadPngRawProfileExif(path, tiff);
-        }
-        // Exiv2 parsed the block into its entries; written back as one
-        // TIFF block they keep their tags, types and values.
-        const Exiv2::ByteOrder order = image->byteOrder() == Exiv2::invalidByteOrder
-                                           ? Exiv2::littleEndian
-                                           : image->byteOrder();
-        Exiv2::Blob blob;
-        Exiv2::ExifParser::encode(blob, nullptr, 0, order, exifData);
-        tiff.assign(blob.begin(), blob.end());
-        return !tiff.empty();
-    } catch (const Exiv2::AnyError&) {
-        return false;
-    } catch (const std::exception&) {
+    const CMediaLibraries* libraries = MediaLibraries();
+    bool isPng = false;
+    if (libraries == nullptr) {
         return false;
     }
+    if (libraries->ReadStillExifBlock(path, tiff, isPng)) {
+        return true;
+    }
+    return isPng && ReadPngRawProfileExif(path, tiff);
 }
 
 bool ReadStillExifInfo(const std::string& path, CExifInfo& info) {

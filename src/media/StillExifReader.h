@@ -8,11 +8,12 @@
 
 /// The EXIF block of a still image that is not a JPEG file (HEIF and HEIC,
 /// AVIF, CR3, WebP, PNG, JPEG XL, the TIFF-based RAW formats, RAF, ...) as
-/// bare TIFF bytes, found by Exiv2 (or, for the raw profile text of older
-/// PNG files that Exiv2 cannot decode, by ReadPngRawProfileExif). False when the file begins as a JPEG
-/// file (Exiv2 is never asked for one), cannot be read, is of a format
-/// Exiv2 does not know, or holds no EXIF data. Exiv2's errors and messages
-/// never leave this function.
+/// bare TIFF bytes, found by Exiv2 in the media module (MediaLibraries.h) or,
+/// for the raw profile text of older PNG files that Exiv2 cannot decode, by
+/// ReadPngRawProfileExif. False when the file begins as a JPEG file (Exiv2
+/// is never asked for one), cannot be read, is of a format Exiv2 does not
+/// know, holds no EXIF data, or the module cannot be loaded. Exiv2's errors
+/// and messages never leave this function.
 bool ReadStillExifBlock(const std::string& path, std::vector<uint8_t>& tiff);
 
 /// The EXIF facts of such a still image, read from its EXIF block by the

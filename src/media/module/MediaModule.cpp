@@ -1,0 +1,21 @@
+// The module of the readers that need a heavy library. The executable loads
+// it on the first tag that reads such a file (media/MediaLibraries.cpp).
+#include "media/MediaLibraries.h"
+#include "media/module/Exiv2StillExif.h"
+
+namespace {
+
+class CModuleLibraries final : public CMediaLibraries {
+public:
+    bool ReadStillExifBlock(const std::string& path, std::vector<uint8_t>& tiff,
+                            bool& isPng) const override {
+        return ReadExifBlockWithExiv2(path, tiff, isPng);
+    }
+};
+
+} // namespace
+
+extern "C" __attribute__((visibility("default"))) const CMediaLibraries* NrMediaLibraries() {
+    static const CModuleLibraries libraries;
+    return &libraries;
+}
