@@ -17,8 +17,8 @@ void SetUpExiv2() {
     });
 }
 
-bool ReadOpened(Exiv2::Image::AutoPtr image, std::vector<uint8_t>& tiff, bool& isPng) {
-    if (image.get() == nullptr || image->imageType() == Exiv2::ImageType::jpeg) {
+bool ReadOpened(Exiv2::Image* image, std::vector<uint8_t>& tiff, bool& isPng) {
+    if (image == nullptr || image->imageType() == Exiv2::ImageType::jpeg) {
         return false;
     }
     isPng = image->imageType() == Exiv2::ImageType::png;
@@ -42,7 +42,10 @@ template <typename Open> bool ReadGuarded(Open open, std::vector<uint8_t>& tiff,
     isPng = false;
     SetUpExiv2();
     try {
-        return ReadOpened(open(), tiff, isPng);
+        // Exiv2 0.27 hands the image out in an auto_ptr; only its pointer
+        // is used here.
+        auto image = open();
+        return ReadOpened(image.get(), tiff, isPng);
     } catch (const Exiv2::AnyError&) {
     } catch (const std::exception&) {
     }
