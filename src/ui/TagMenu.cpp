@@ -18,6 +18,23 @@ CTagMenu::IconProvider& SharedIconProvider() {
     return provider;
 }
 
+// A submenu whose tags read file contents says first which formats they
+// read: a line that cannot be chosen, and the same text as the submenu's
+// tooltip and status tip.
+void AddFormatsNote(QMenu* submenu, int submenuId) {
+    const std::string_view formats = TagSubmenuFormats(submenuId);
+    if (formats.empty()) {
+        return;
+    }
+    const QString text = ToQt(formats);
+    QAction* note = submenu->addAction(text);
+    note->setObjectName(QStringLiteral("tagFormats"));
+    note->setEnabled(false);
+    submenu->addSeparator();
+    submenu->menuAction()->setToolTip(text);
+    submenu->menuAction()->setStatusTip(text);
+}
+
 } // namespace
 
 CTagMenu::CTagMenu(CRenameCore& core, QObject* parent) : QObject(parent), core(core) {}
@@ -50,6 +67,7 @@ std::unique_ptr<QMenu> CTagMenu::BuildMenu(QWidget* parent) const {
                 if (icons) {
                     submenu->setIcon(icons(item.commandId));
                 }
+                AddFormatsNote(submenu, item.commandId);
             }
             open.push_back(submenu);
         } else {

@@ -180,3 +180,18 @@ std::span<const CTagMenuItem> TagMenuItems() {
     static const std::vector<CTagMenuItem> items = BuildItems();
     return items;
 }
+
+std::string_view TagSubmenuFormats(int submenuId) {
+    if (submenuId == kTagSubmenus[1]) {
+        return "Leest MP3, FLAC, Ogg, Opus, M4A, WMA, WAV, AIFF, APE en WavPack";
+    }
+    if (submenuId == kTagSubmenus[2]) {
+        return "Leest BMP, PNG, GIF, JPEG, ICO, CUR, TGA, PSD, PCX, IFF, HEIC, AVIF, WebP, "
+               "JPEG XL en RAW";
+    }
+    if (submenuId == kTagSubmenus[9]) {
+        return "Leest JPEG, HEIC, AVIF, WebP, PNG, JPEG XL en RAW; van MP4, MOV, M4V, 3GP, MKV "
+               "en WebM datum en camera";
+    }
+    return {};
+}

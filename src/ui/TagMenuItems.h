@@ -18,3 +18,8 @@ struct CTagMenuItem {
 
 /// The whole tag menu, in menu order.
 std::span<const CTagMenuItem> TagMenuItems();
+
+/// The file formats whose contents the tags of a top submenu read (MP3,
+/// Afbeeldingen, EXIF), as the note at the top of that submenu says them;
+/// empty for a submenu whose tags read no file contents.
+std::string_view TagSubmenuFormats(int submenuId);

@@ -12,6 +12,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <algorithm>
 #include <memory>
 #include <set>
 
@@ -46,7 +47,7 @@ void CollectEntries(QMenu* menu, QList<QAction*>& entries) {
     for (QAction* action : menu->actions()) {
         if (action->menu() != nullptr) {
             CollectEntries(action->menu(), entries);
-        } else {
+        } else if (!action->isSeparator() && action->objectName() != QLatin1String("tagFormats")) {
             entries.append(action);
         }
     }
@@ -62,6 +63,7 @@ private slots:
     void elevenSubmenusInOrderWithTheirIds();
     void submenusTakeIconsFromTheProvider();
     void everyEntryInsertsADistinctTag();
+    void contentSubmenusSayTheirFormatsFirst();
     void sampleEntriesGiveTheirTexts();
     void columnEntryUsesTheDisplayPosition();
     void exifEntriesRunAroundTheDateSubmenu();
@@ -151,6 +153,55 @@ void TagMenuTest::everyEntryInsertsADistinctTag() {
     QCOMPARE(static_cast<int>(TagMenuItems().size()), 134 + 11 + 4 + 8 + 1);
 }
 
+void TagMenuTest::contentSubmenusSayTheirFormatsFirst() {
+    struct Expected {
+        const char* submenu;
+        QStringList formats; // a few of the formats the note must name
+    };
+    const Expected expected[] = {
+        {"MP3", {QStringLiteral("MP3"), QStringLiteral("FLAC"), QStringLiteral("Opus")}},
+        {"Afbeeldingen", {QStringLiteral("BMP"), QStringLiteral("HEIC"), QStringLiteral("WebP")}},
+        {"EXIF", {QStringLiteral("JPEG"), QStringLiteral("RAW"), QStringLiteral("MOV")}},
+    };
+    int notes = 0;
+    for (QAction* top : menu->actions()) {
+        QMenu* submenu = top->menu();
+        QVERIFY(submenu != nullptr);
+        const QList<QAction*> actions = submenu->actions();
+        const bool hasNote = actions.first()->objectName() == QLatin1String("tagFormats");
+        const auto found =
+            std::find_if(std::begin(expected), std::end(expected), [&top](const Expected& e) {
+                return top->text() == QLatin1String(e.submenu);
+            });
+        QCOMPARE(hasNote, found != std::end(expected));
+        if (!hasNote) {
+            continue;
+        }
+        ++notes;
+        QAction* note = actions.first();
+        QVERIFY(!note->isEnabled());
+        QVERIFY(actions.at(1)->isSeparator());
+        QCOMPARE(top->toolTip(), note->text());
+        for (const QString& format : found->formats) {
+            QVERIFY2(note->text().contains(format), qPrintable(note->text()));
+        }
+        // Choosing the note (in the menu that pops up) inserts nothing.
+        QLineEdit edit;
+        const QString title = top->text();
+        tagMenu->SetPopupRunner([&title](QMenu& popup, const QPoint&) -> QAction* {
+            for (QAction* action : popup.actions()) {
+                if (action->text() == title) {
+                    return action->menu()->actions().first();
+                }
+            }
+            return nullptr;
+        });
+        QVERIFY(!tagMenu->Popup(&edit, QPoint()));
+        QVERIFY(edit.text().isEmpty());
+    }
+    QCOMPARE(notes, 3);
+}
+
 void TagMenuTest::sampleEntriesGiveTheirTexts() {
     struct Sample {
         QStringList path;
@@ -226,9 +277,10 @@ void TagMenuTest::columnEntryUsesTheDisplayPosition() {
 }
 
 void TagMenuTest::exifEntriesRunAroundTheDateSubmenu() {
-    const QList<QAction*> exif =
-        FindAction(menu.get(), {QStringLiteral("EXIF")})->menu()->actions();
-    QCOMPARE(exif.size(), 28);
+    const QList<QAction*> all = FindAction(menu.get(), {QStringLiteral("EXIF")})->menu()->actions();
+    // The formats note and its separator come first.
+    QCOMPARE(all.size(), 2 + 28);
+    const QList<QAction*> exif = all.mid(2);
     QCOMPARE(exif[0]->text(), QStringLiteral("Versie"));
     QCOMPARE(exif[0]->data().toInt(), 32951);
     QCOMPARE(exif[3]->text(), QStringLiteral("DatumTijd"));
