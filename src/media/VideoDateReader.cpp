@@ -2,6 +2,7 @@
 
 #include "media/ExifParseValues.h"
 #include "media/FileStamp.h"
+#include "media/MovieBoxes.h"
 #include "platform/SequentialReader.h"
 
 extern "C" {
@@ -30,9 +31,6 @@ constexpr const char* kProbeBytes = "32768";
 /// The buffer of the reading context: each read from the file takes at most
 /// this many bytes.
 constexpr int kBufferSize = 4096;
-/// At most this many boxes are passed at the top level of a QuickTime file
-/// in search of its movie box.
-constexpr int kMaxTopLevelBoxes = 4096;
 /// AVERROR_EOF, written out: FFmpeg's macro casts the C way.
 constexpr int kEndOfFile = -('E' | ('O' << 8) | ('F' << 16) | (' ' << 24));
 
@@ -199,47 +197,6 @@ std::string LocalDate(std::string_view text) {
                         local.tm_min, local.tm_sec);
 }
 
-uint64_t BigEndian(const uint8_t* bytes, std::size_t count) {
-    uint64_t value = 0;
-    for (std::size_t i = 0; i < count; ++i) {
-        value = (value << 8) | bytes[i];
-    }
-    return value;
-}
-
-/// Whether the movie box of a QuickTime or ISO file lies whole inside the
-/// file, found by walking the boxes at its top level. libavformat reads the
-/// fields of a cut box as zero bytes, which would make a date of their own.
-bool MovieBoxFits(CReadState& state) {
-    const uint64_t size = state.source->Size();
-    uint64_t offset = 0;
-    for (int box = 0; box < kMaxTopLevelBoxes && size - offset >= 8; ++box) {
-        uint8_t head[16];
-        const std::size_t got = state.source->ReadAt(offset, head, sizeof head);
-        state.bytesRead += got;
-        if (got < 8) {
-            return false;
-        }
-        uint64_t boxSize = BigEndian(head, 4);
-        if (boxSize == 1) {
-            if (got < 16) {
-                return false;
-            }
-            boxSize = BigEndian(head + 8, 8);
-        } else if (boxSize == 0) {
-            boxSize = size - offset;
-        }
-        if (boxSize < 8 || boxSize > size - offset) {
-            return false;
-        }
-        if (std::memcmp(head + 4, "moov", 4) == 0) {
-            return true;
-        }
-        offset += boxSize;
-    }
-    return false;
-}
-
 const char* FindValue(const AVDictionary* metadata, const char* key) {
     const AVDictionaryEntry* entry = av_dict_get(metadata, key, nullptr, 0);
     return entry != nullptr && entry->value != nullptr ? entry->value : nullptr;
@@ -260,9 +217,14 @@ std::string CameraText(const AVDictionary* metadata, const char* appleKey, const
     return {};
 }
 
-void FillInfo(const AVDictionary* metadata, CExifInfo& info) {
+/// The facts of a file's metadata; userDate is the text of the user data's
+/// 'date' box of a QuickTime file (ReadMovieBoxFacts).
+void FillInfo(const AVDictionary* metadata, const std::string& userDate, CExifInfo& info) {
     if (const char* apple = FindValue(metadata, "com.apple.quicktime.creationdate")) {
         info.dateTime = WallClockDate(apple);
+    }
+    if (info.dateTime.empty()) {
+        info.dateTime = WallClockDate(userDate);
     }
     if (info.dateTime.empty()) {
         if (const char* created = FindValue(metadata, "creation_time")) {
@@ -316,10 +278,21 @@ bool ReadFromSource(CByteSource& source, CExifInfo& info, uint64_t& bytesRead) {
         opened = avformat_open_input(&context, "", nullptr, &options) == 0;
         av_dict_free(&options);
         if (opened) {
-            const bool quickTime = std::string_view(context->iformat->name).substr(0, 3) == "mov";
-            opened = !quickTime || MovieBoxFits(state);
+            CMovieBoxFacts boxes;
+            if (std::string_view(context->iformat->name).substr(0, 3) == "mov") {
+                // libavformat reads the fields of a cut movie box as zero
+                // bytes, which would make a date of their own.
+                boxes = ReadMovieBoxFacts(
+                    [&state](uint64_t offset, uint8_t* out, std::size_t count) {
+                        const std::size_t got = state.source->ReadAt(offset, out, count);
+                        state.bytesRead += got;
+                        return got;
+                    },
+                    source.Size());
+                opened = boxes.movieFits;
+            }
             if (opened) {
-                FillInfo(context->metadata, info);
+                FillInfo(context->metadata, boxes.userDate, info);
             }
             avformat_close_input(&context);
         }

@@ -14,11 +14,14 @@
 /// dateTime ("YYYY:MM:DD HH:MM:SS") is the local wall-clock time of the
 /// recording, cameraMake and cameraModel the camera's names; every other
 /// field stays 0 or empty. The date is Apple's creation date
-/// (com.apple.quicktime.creationdate) as written, at the offset it states;
-/// otherwise the UTC creation time of the movie header (or Matroska's
-/// DateUTC) in the process's time zone. A zero (1904) date gives no date.
+/// (com.apple.quicktime.creationdate), or else the text of the user data's
+/// 'date' box (Samsung's), as written, at the offset it states; otherwise
+/// the UTC creation time of the movie header (or Matroska's DateUTC) in the
+/// process's time zone. A zero (1904) date gives no date. The camera is
+/// Apple's make and model keys, or else the user data's ©mak and ©mod texts.
 /// info.exifPresent is 1 when a date or a camera name was found. True when
-/// the file could be read as one of these formats; info is then filled and
+/// the file could be read as one of these formats (a QuickTime file only
+/// when its movie box lies whole inside it); info is then filled and
 /// otherwise cleared. Only those formats are tried, and at most
 /// kMaxVideoBytesRead bytes of a file are read, so a hostile file ends
 /// quickly. Keeps the result for the last path and its file stamp, as
