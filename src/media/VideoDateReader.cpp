@@ -154,6 +154,9 @@ bool ReadDateFields(std::string_view text, std::string_view separators, int fiel
 }
 
 std::string ExifDateText(int year, int month, int day, int hour, int minute, int second) {
+    if (year < 0 || year > 9999) {
+        return {};
+    }
     char text[64];
     const int length = std::snprintf(text, sizeof text, "%04d:%02d:%02d %02d:%02d:%02d", year,
                                      month, day, hour, minute, second);
