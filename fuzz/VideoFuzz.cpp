@@ -27,7 +27,10 @@ bool IsExifDate(const std::string& text) {
         return false;
     }
     for (std::size_t i = 0; i < text.size(); ++i) {
-        const char expected = i == 4 || i == 7 ? ':' : i == 10 ? ' ' : i == 13 || i == 16 ? ':' : '0';
+        const char expected = i == 4 || i == 7     ? ':'
+                              : i == 10            ? ' '
+                              : i == 13 || i == 16 ? ':'
+                                                   : '0';
         if (expected == '0' ? (text[i] < '0' || text[i] > '9') : text[i] != expected) {
             return false;
         }

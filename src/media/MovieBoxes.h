@@ -10,7 +10,8 @@
 
 /// Copies up to count bytes of the file from offset on into out and returns
 /// how many it copied: fewer only at the end of the file or on an error.
-using MovieBytesReader = std::function<std::size_t(uint64_t offset, uint8_t* out, std::size_t count)>;
+using MovieBytesReader =
+    std::function<std::size_t(uint64_t offset, uint8_t* out, std::size_t count)>;
 
 /// What the walk over the boxes found.
 struct CMovieBoxFacts {

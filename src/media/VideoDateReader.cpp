@@ -189,8 +189,7 @@ std::string LocalDate(std::string_view text) {
     if (!date.ok() || f[3] > 23 || f[4] > 59 || f[5] > 60) {
         return {};
     }
-    const sys_seconds moment =
-        sys_days{date} + hours{f[3]} + minutes{f[4]} + seconds{f[5]};
+    const sys_seconds moment = sys_days{date} + hours{f[3]} + minutes{f[4]} + seconds{f[5]};
     const time_t utc = static_cast<time_t>(moment.time_since_epoch().count());
     struct tm local;
     if (localtime_r(&utc, &local) == nullptr) {

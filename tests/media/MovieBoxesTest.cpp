@@ -36,7 +36,7 @@ struct CSparseFile {
             std::size_t got = 0;
             for (; got < count && offset + got < size; ++got) {
                 const uint64_t at = offset + got;
-                out[got] = static_cast<uint8_t>(at < head.size() ? head[at]
+                out[got] = static_cast<uint8_t>(at < head.size()  ? head[at]
                                                 : at >= tailStart ? tail[at - tailStart]
                                                                   : 0);
             }

@@ -52,7 +52,9 @@ std::string MovieHeader(uint32_t created) {
 }
 
 /// A text of a metadata item list.
-std::string DataBox(const std::string& text) { return Box("data", Be32(1) + Be32(0) + text); }
+std::string DataBox(const std::string& text) {
+    return Box("data", Be32(1) + Be32(0) + text);
+}
 
 /// Apple's keyed metadata: a meta box with the mdta handler, the keys and
 /// their values.
@@ -76,7 +78,9 @@ std::string UserText(const char* type, const std::string& text) {
     return Box(std::string("\xA9") + type, size + std::string("\x15\xC7", 2) + text);
 }
 
-std::string Movie(const std::string& children) { return Box("moov", children); }
+std::string Movie(const std::string& children) {
+    return Box("moov", children);
+}
 
 // ---- reading ------------------------------------------------------------------
 
@@ -147,10 +151,11 @@ TEST_F(VideoDateTest, MovieHeaderTimeIsShownInTheLocalZone) {
 
 TEST_F(VideoDateTest, AppleCreationDateIsTheWallClockTimeWritten) {
     const std::string file =
-        kFileType + Movie(MovieHeader(kJuly2021) +
-                          AppleKeys({{"com.apple.quicktime.make", "Apple"},
-                                     {"com.apple.quicktime.creationdate", "2019-02-12T15:27:12+0800"},
-                                     {"com.apple.quicktime.model", "iPhone X"}}));
+        kFileType +
+        Movie(MovieHeader(kJuly2021) +
+              AppleKeys({{"com.apple.quicktime.make", "Apple"},
+                         {"com.apple.quicktime.creationdate", "2019-02-12T15:27:12+0800"},
+                         {"com.apple.quicktime.model", "iPhone X"}}));
     for (const char* zone : {"UTC0", "XST-9", "EST5EDT,M3.2.0,M11.1.0"}) {
         SetZone(zone);
         const CReading reading = ReadBytes(file);
@@ -171,11 +176,11 @@ TEST_F(VideoDateTest, AppleCreationDateIsTheWallClockTimeWritten) {
                   .info.dateTime,
               "2014:12:19 07:39:06");
     for (const char* bad : {"2019-02-12", "2019-02-12T15:2x:12+0800", "yesterday", ""}) {
-        EXPECT_EQ(ReadBytes(kFileType + Movie(MovieHeader(kJuly2021) +
-                                              AppleKeys({{"com.apple.quicktime.creationdate",
-                                                          bad}})))
-                      .info.dateTime,
-                  "2021:07:04 16:30:00")
+        EXPECT_EQ(
+            ReadBytes(kFileType + Movie(MovieHeader(kJuly2021) +
+                                        AppleKeys({{"com.apple.quicktime.creationdate", bad}})))
+                .info.dateTime,
+            "2021:07:04 16:30:00")
             << bad;
     }
 }
@@ -188,10 +193,9 @@ TEST_F(VideoDateTest, UserDataDateComesAfterApplesAndBeforeTheMovieHeader) {
         EXPECT_EQ(ReadBytes(file).info.dateTime, "2018:02:07 10:15:08") << zone;
     }
     SetZone("UTC0");
-    EXPECT_EQ(ReadBytes(kFileType +
-                        Movie(MovieHeader(kJuly2021) + Box("udta", date) +
-                              AppleKeys({{"com.apple.quicktime.creationdate",
-                                          "2019-02-12T15:27:12+0800"}})))
+    EXPECT_EQ(ReadBytes(kFileType + Movie(MovieHeader(kJuly2021) + Box("udta", date) +
+                                          AppleKeys({{"com.apple.quicktime.creationdate",
+                                                      "2019-02-12T15:27:12+0800"}})))
                   .info.dateTime,
               "2019:02:12 15:27:12");
     // A date box elsewhere than in the movie's user data, or an unreadable
@@ -222,10 +226,9 @@ TEST_F(VideoDateTest, CameraFromUserDataTextsAndLimitedAsInExif) {
     EXPECT_EQ(reading.info.dateTime, "");
     EXPECT_EQ(reading.info.exifPresent, 1) << "a camera name alone is EXIF data";
     // Apple's keys come before the user-data texts.
-    const CReading both = ReadBytes(
-        kFileType +
-        Movie(MovieHeader(0) + Box("udta", UserText("mak", "Pentax")) +
-              AppleKeys({{"com.apple.quicktime.make", "Apple"}})));
+    const CReading both =
+        ReadBytes(kFileType + Movie(MovieHeader(0) + Box("udta", UserText("mak", "Pentax")) +
+                                    AppleKeys({{"com.apple.quicktime.make", "Apple"}})));
     EXPECT_EQ(both.info.cameraMake, "Apple");
 }
 
@@ -249,8 +252,8 @@ TEST_F(VideoDateTest, OtherFormatsAndHostileBytesGiveNothing) {
         kFileType + Be32(4) + "moov" + MovieHeader(kJuly2021),
         kFileType + Be32(1) + "moov" + std::string(8, '\xFF') + MovieHeader(kJuly2021),
         kFileType + Movie(Be32(3) + "mvhd" + std::string(100, '\x7F')),
-        kFileType + Movie(MovieHeader(kJuly2021) + Box("meta", Box("keys", Be32(0) +
-                                                                              Be32(0xFFFFFFFF)))),
+        kFileType +
+            Movie(MovieHeader(kJuly2021) + Box("meta", Box("keys", Be32(0) + Be32(0xFFFFFFFF)))),
     };
     for (const std::string& bytes : hostile) {
         const CReading reading = ReadBytes(bytes);
@@ -262,14 +265,13 @@ TEST_F(VideoDateTest, OtherFormatsAndHostileBytesGiveNothing) {
 
 TEST_F(VideoDateTest, EveryCutOfABuiltFileEndsCleanly) {
     const std::string file =
-        kFileType + Movie(MovieHeader(kJuly2021) + Box("udta", UserText("mak", "Maker")) +
-                          AppleKeys({{"com.apple.quicktime.creationdate",
-                                      "2019-02-12T15:27:12+0800"}}));
+        kFileType +
+        Movie(MovieHeader(kJuly2021) + Box("udta", UserText("mak", "Maker")) +
+              AppleKeys({{"com.apple.quicktime.creationdate", "2019-02-12T15:27:12+0800"}}));
     for (std::size_t size = 0; size <= file.size(); ++size) {
         const CReading reading = ReadBytes(file.substr(0, size));
         const std::string& date = reading.info.dateTime;
-        EXPECT_TRUE(date.empty() || date == "2019:02:12 15:27:12" ||
-                    date == "2021:07:04 16:30:00")
+        EXPECT_TRUE(date.empty() || date == "2019:02:12 15:27:12" || date == "2021:07:04 16:30:00")
             << size << ": " << date;
         // The demuxer reads the bytes once, the walk over the top-level boxes
         // their heads again; nothing beyond the end counts.
