@@ -8,6 +8,10 @@ bool CMediaReaders::ReadStillExif(const std::string& path, CExifInfo& info) {
     return ReadStillExifInfo(path, info);
 }
 
+bool CMediaReaders::ReadVideo(const std::string& path, CExifInfo& info) {
+    return ReadVideoExifInfo(path, info);
+}
+
 bool CMediaReaders::ReadImage(const std::string& path, CImageInfo& info) {
     return ReadImageInfo(path, info);
 }

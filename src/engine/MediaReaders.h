@@ -4,6 +4,7 @@
 #include "media/ImageReader.h"
 #include "media/Mp3Reader.h"
 #include "media/StillExifReader.h"
+#include "media/VideoDateReader.h"
 
 #include <string>
 
@@ -19,6 +20,9 @@ public:
     /// ReadStillExifInfo: the EXIF block of a still image of another format
     /// (HEIC, RAW, WebP, ...), read by the JPEG rules; true when one was found.
     virtual bool ReadStillExif(const std::string& path, CExifInfo& info);
+    /// ReadVideoExifInfo: the recording date and camera of a video file
+    /// (QuickTime, MP4, 3GP, Matroska); true when the file could be read.
+    virtual bool ReadVideo(const std::string& path, CExifInfo& info);
     /// ReadImageInfo: true when the image header could be read.
     virtual bool ReadImage(const std::string& path, CImageInfo& info);
     /// ReadMp3Info: true when the stream or an ID3v1 tag could be read.

@@ -1,5 +1,6 @@
 // The tags that read file contents through the media readers: image
-// header facts, MP3 tags and stream facts, EXIF camera data.
+// header facts, MP3 tags and stream facts, EXIF camera data (of videos:
+// the recording date and camera).
 
 #include "catalogue/FileCatalogue.h"
 #include "engine/ComputationContext.h"
@@ -22,6 +23,19 @@ bool IsStillExifExtension(std::string_view extension) {
     static constexpr std::string_view kExtensions[] = {
         "heic", "heif", "hif", "avif", "cr3", "webp", "png", "jxl", "cr2", "nef", "nrw",
         "arw",  "srf",  "sr2", "dng",  "orf", "rw2",  "pef", "srw", "iiq", "raf"};
+    for (const std::string_view known : kExtensions) {
+        if (tags::EqualsIgnoringAsciiCase(extension, known)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+/// The video formats whose recording date and camera the video reader
+/// gives: QuickTime and its ISO relatives, Matroska and WebM.
+bool IsVideoExtension(std::string_view extension) {
+    static constexpr std::string_view kExtensions[] = {"mp4", "mov", "m4v", "3gp",
+                                                       "qt",  "mkv", "webm"};
     for (const std::string_view known : kExtensions) {
         if (tags::EqualsIgnoringAsciiCase(extension, known)) {
             return true;
@@ -275,12 +289,15 @@ std::string CTagExpander::ExifTag(CTagParams& params) {
         return {};
     }
     const bool jpeg = IsJpegExtension(entry->Extension());
-    if ((!jpeg && !IsStillExifExtension(entry->Extension())) || !params.NextParam(param)) {
+    const bool video = !jpeg && IsVideoExtension(entry->Extension());
+    if ((!jpeg && !video && !IsStillExifExtension(entry->Extension())) ||
+        !params.NextParam(param)) {
         return {};
     }
     CExifInfo info;
-    const bool read = jpeg ? readers->ReadExif(entry->FullPath(), info)
-                           : readers->ReadStillExif(entry->FullPath(), info);
+    const bool read = jpeg    ? readers->ReadExif(entry->FullPath(), info)
+                      : video ? readers->ReadVideo(entry->FullPath(), info)
+                              : readers->ReadStillExif(entry->FullPath(), info);
     if (!read || info.exifPresent != 1) {
         return {};
     }

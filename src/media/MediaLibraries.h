@@ -21,6 +21,11 @@ public:
     /// for a PNG file (whose old-style raw profile text it may not decode).
     virtual bool ReadStillExifBlock(const std::string& path, std::vector<uint8_t>& tiff,
                                     bool& isPng) const = 0;
+
+    /// The recording date, make and model of a video (MP4, MOV, M4V, 3GP,
+    /// Matroska, WebM) in the fields of an EXIF reading, as
+    /// ReadVideoExifInfoCounted (VideoDateReader.h) reads them.
+    virtual bool ReadVideoExif(const std::string& path, CExifInfo& info) const = 0;
 };
 
 /// The loaded module's readers, loading it on the first call; nullptr when

@@ -55,11 +55,13 @@ protected:
 TEST_F(MediaModuleLoadTest, OnlyATagThatReadsSuchAFileLoadsTheModule) {
     temp.WriteFile("files/photo.heic", "not really a photo");
     temp.WriteFile("files/song.mp3", "");
+    temp.WriteFile("files/clip.mov", "not really a video");
 
     const std::string plain = LoadedLibraries("plain-<N:Z3>");
     ASSERT_FALSE(plain.empty()) << "the batch run failed";
     EXPECT_EQ(plain.find("norvikrename-media"), std::string::npos);
     EXPECT_EQ(plain.find("libexiv2"), std::string::npos);
+    EXPECT_EQ(plain.find("libavformat"), std::string::npos);
 
     // An MP3 tag reads through the tag library the executable links.
     const std::string mp3 = LoadedLibraries("<MP3:T>-<N:Z3>");
@@ -70,6 +72,7 @@ TEST_F(MediaModuleLoadTest, OnlyATagThatReadsSuchAFileLoadsTheModule) {
     ASSERT_FALSE(exif.empty());
     EXPECT_NE(exif.find("norvikrename-media"), std::string::npos);
     EXPECT_NE(exif.find("libexiv2"), std::string::npos);
+    EXPECT_NE(exif.find("libavformat"), std::string::npos);
 }
 
 } // namespace

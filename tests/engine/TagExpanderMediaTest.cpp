@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -294,6 +295,51 @@ TEST_F(ExifTagTest, StillsOfOtherFormatsAreReadByTheStillReaderWithTheSameRules)
     EXPECT_EQ(Expand("phone.HEIC", "[<E>]"), "[]");
     EXPECT_EQ(media.stillExifCalls, 2);
     EXPECT_EQ(media.exifCalls, 4);
+}
+
+TEST_F(ExifTagTest, VideosAreReadByTheVideoReaderWithTheSameFormatting) {
+    const std::vector<std::string> videos = {"clip.mp4", "clip.MOV", "clip.m4v", "clip.3GP",
+                                             "clip.qt",  "clip.mkv", "clip.WebM"};
+    for (const std::string& name : videos) {
+        temp.WriteFile(name);
+    }
+    temp.WriteFile("clip.avi");
+    temp.WriteFile("empty.mp4");
+    temp.WriteFile("unread.mov");
+    Open();
+    CExifInfo recorded;
+    recorded.dateTime = "2019:02:12 15:27:12";
+    recorded.cameraMake = "Apple";
+    recorded.cameraModel = "iPhone X";
+    recorded.exifPresent = 1;
+    for (const std::string& name : videos) {
+        media.video[name] = recorded;
+    }
+    media.video["clip.avi"] = recorded;
+    media.video["empty.mp4"] = CExifInfo();
+    media.exif["photo.jpg"] = recorded;
+    media.exifCalls = 0;
+    media.stillExifCalls = 0;
+    const std::string tags = "<E:DateTime>|<E:DateTime:Y>-<E:DateTime:M>-<E:DateTime:D> "
+                             "<E:DateTime:H>.<E:DateTime:MM>|<E:CameraMake> <E:CameraModel>";
+    for (const std::string& name : videos) {
+        EXPECT_EQ(Expand(name, tags), "20190212|2019-02-12 15.27|Apple iPhone X") << name;
+    }
+    EXPECT_EQ(media.videoCalls, 8 * 7) << "eight tags for each of seven files";
+    // The other fields are those of a record without them, as for a JPEG file.
+    EXPECT_EQ(Expand("clip.mp4", "[<E:Width>|<E:FocalLength>|<E:FlashUsed>|<E:Version>]"),
+              "[00|0.000|0|]");
+    EXPECT_EQ(media.exifCalls, 0);
+    EXPECT_EQ(media.stillExifCalls, 0);
+    // Other extensions are not asked for, and a video without a date or
+    // camera gives nothing.
+    media.videoCalls = 0;
+    EXPECT_EQ(Expand("clip.avi", "[<E:DateTime>]"), "[]");
+    EXPECT_EQ(Expand("clip.mp4", "[<E>]"), "[]");
+    EXPECT_EQ(media.videoCalls, 0);
+    EXPECT_EQ(Expand("empty.mp4", "[<E:DateTime>|<E:CameraMake>]"), "[|]");
+    EXPECT_EQ(Expand("unread.mov", "[<E:DateTime>|<E:CameraMake>]"), "[|]");
+    EXPECT_EQ(media.videoCalls, 4);
 }
 
 // ---------------------------------------------------------------------------

@@ -44,10 +44,12 @@ class CFakeMediaReaders : public CMediaReaders {
 public:
     std::map<std::string, CExifInfo> exif;
     std::map<std::string, CExifInfo> stillExif;
+    std::map<std::string, CExifInfo> video;
     std::map<std::string, CImageInfo> images;
     std::map<std::string, CMp3Info> mp3;
     int exifCalls = 0;
     int stillExifCalls = 0;
+    int videoCalls = 0;
     int imageCalls = 0;
     int mp3Calls = 0;
 
@@ -58,6 +60,10 @@ public:
     bool ReadStillExif(const std::string& path, CExifInfo& info) override {
         ++stillExifCalls;
         return Find(stillExif, path, info);
+    }
+    bool ReadVideo(const std::string& path, CExifInfo& info) override {
+        ++videoCalls;
+        return Find(video, path, info);
     }
     bool ReadImage(const std::string& path, CImageInfo& info) override {
         ++imageCalls;

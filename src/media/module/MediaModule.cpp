@@ -1,6 +1,7 @@
 // The module of the readers that need a heavy library. The executable loads
 // it on the first tag that reads such a file (media/MediaLibraries.cpp).
 #include "media/MediaLibraries.h"
+#include "media/VideoDateReader.h"
 #include "media/module/Exiv2StillExif.h"
 
 namespace {
@@ -10,6 +11,10 @@ public:
     bool ReadStillExifBlock(const std::string& path, std::vector<uint8_t>& tiff,
                             bool& isPng) const override {
         return ReadExifBlockWithExiv2(path, tiff, isPng);
+    }
+    bool ReadVideoExif(const std::string& path, CExifInfo& info) const override {
+        uint64_t bytesRead = 0;
+        return ReadVideoExifInfoCounted(path, info, bytesRead);
     }
 };
 
