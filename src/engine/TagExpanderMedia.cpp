@@ -1,5 +1,6 @@
 // The tags that read file contents through the media readers: image
-// header facts, MP3 tags and stream facts, EXIF camera data.
+// header facts, the tags and stream facts of MP3 and other audio files,
+// EXIF camera data.
 
 #include "catalogue/FileCatalogue.h"
 #include "engine/ComputationContext.h"
@@ -151,6 +152,21 @@ std::string ExifField(const CExifInfo& info, const std::string& name, CTagParams
     return {};
 }
 
+/// The audio formats besides MP3 whose tags the MP3 tags show, read by
+/// the tag library's format-independent interface. Files of raw AAC
+/// (ADTS) are not among them: the library does not read them.
+bool IsOtherAudioExtension(std::string_view extension) {
+    static constexpr std::string_view kExtensions[] = {"flac", "ogg",  "oga", "opus", "m4a",
+                                                       "m4b",  "wma",  "asf", "wav",  "aif",
+                                                       "aiff", "aifc", "ape", "wv"};
+    for (const std::string_view known : kExtensions) {
+        if (tags::EqualsIgnoringAsciiCase(extension, known)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 std::string LengthText(int32_t seconds) {
     const std::string rest = std::to_string(seconds % 60);
     return std::to_string(seconds / 60) + "'" + (rest.size() < 2 ? "0" + rest : rest);
@@ -199,11 +215,17 @@ std::string CTagExpander::ImageTag(CTagParams& params) {
 
 std::string CTagExpander::Mp3Tag(CTagParams& params) {
     const CFileEntry* entry = owner.GetState().entry;
-    if (entry == nullptr || !tags::EqualsIgnoringAsciiCase(entry->Extension(), "mp3")) {
+    if (entry == nullptr) {
+        return {};
+    }
+    const bool mp3 = tags::EqualsIgnoringAsciiCase(entry->Extension(), "mp3");
+    if (!mp3 && !IsOtherAudioExtension(entry->Extension())) {
         return {};
     }
     CMp3Info info;
-    if (!readers->ReadMp3(entry->FullPath(), info)) {
+    const bool read = mp3 ? readers->ReadMp3(entry->FullPath(), info)
+                          : readers->ReadAudio(entry->FullPath(), info);
+    if (!read) {
         return {};
     }
     std::string_view param;
@@ -263,6 +285,10 @@ std::string CTagExpander::Mp3Tag(CTagParams& params) {
         return tags::FormatNumber(info.lengthSeconds, base, zeroFill);
     }
     if (field == "bt" || field == "bitratetype") {
+        // Only an MPEG stream tells a constant rate from a variable one.
+        if (!mp3) {
+            return {};
+        }
         return info.vbrBitRate > 0 ? "VBR" : "CBR";
     }
     return {};
