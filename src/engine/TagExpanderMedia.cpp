@@ -269,11 +269,13 @@ std::string CTagExpander::Mp3Tag(CTagParams& params) {
     if (field == "l" || field == "length") {
         return LengthText(info.lengthSeconds);
     }
+    // The MPEG layer and version, and below the bitrate type, are facts of
+    // an MPEG stream: the other formats have none.
     if (field == "ml" || field == "mpeglayer") {
-        return info.layerText;
+        return mp3 ? info.layerText : std::string();
     }
     if (field == "mv" || field == "mpegversion") {
-        return info.versionText;
+        return mp3 ? info.versionText : std::string();
     }
     if (field == "c" || field == "channel") {
         return info.channelText;
@@ -285,7 +287,6 @@ std::string CTagExpander::Mp3Tag(CTagParams& params) {
         return tags::FormatNumber(info.lengthSeconds, base, zeroFill);
     }
     if (field == "bt" || field == "bitratetype") {
-        // Only an MPEG stream tells a constant rate from a variable one.
         if (!mp3) {
             return {};
         }

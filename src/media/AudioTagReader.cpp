@@ -107,7 +107,10 @@ int32_t NonNegative(int64_t value) {
     return static_cast<int32_t>(std::clamp<int64_t>(value, 0, std::numeric_limits<int32_t>::max()));
 }
 
-void ReadFields(TagLib::File& file, const TagLib::AudioProperties* audio, CMp3Info& info) {
+/// Fills info; true when the file told something: a tag field, or a
+/// stream of some rate, channels or length (the library takes any bytes
+/// for a WAV or APE file of nothing).
+bool ReadFields(TagLib::File& file, const TagLib::AudioProperties* audio, CMp3Info& info) {
     const TagLib::PropertyMap properties = file.properties();
     info.title = FieldText(properties, "TITLE");
     info.artist = FieldText(properties, "ARTIST");
@@ -124,6 +127,8 @@ void ReadFields(TagLib::File& file, const TagLib::AudioProperties* audio, CMp3In
         info.lengthSeconds = NonNegative(audio->lengthInMilliseconds() / 1000);
         info.channelText = ChannelText(audio->channels());
     }
+    return !properties.isEmpty() || info.sampleRate > 0 || info.lengthSeconds > 0 ||
+           !info.channelText.empty();
 }
 
 /// Reads one file from a stream under the given name (its extension picks
@@ -138,7 +143,10 @@ bool ReadStream(TagLib::IOStream& source, const std::string& streamName, CMp3Inf
             return false;
         }
         info.loaded = true;
-        ReadFields(*file.file(), file.audioProperties(), info);
+        if (!ReadFields(*file.file(), file.audioProperties(), info)) {
+            info.Clear();
+            return false;
+        }
         return true;
     } catch (const std::exception&) {
         // The library allocates what a damaged length field asks for.

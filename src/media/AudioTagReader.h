@@ -14,7 +14,8 @@
 ///   "2021-07-04" when the date is stored so); a field with several values
 ///   gives them all in stored order, joined by ", ";
 /// - trackText is TRACKNUMBER as stored ("3/12"), trackNumber its leading
-///   integer;
+///   integer (a WAV file's INFO list passes its track and year through the
+///   library as numbers: "3" for "3/12");
 /// - bitRate is the library's kilobits per second times 1000; sampleRate,
 ///   lengthSeconds (whole seconds, cut) as the library reads them;
 ///   channelText is "Single Channel" for one channel, "Stereo" for two and
@@ -26,7 +27,8 @@
 /// AIFF file the first ID3 chunk; in a FLAC file the first comment block,
 /// an ID3v2 tag in front of the stream only when there is none.
 /// True when the library recognised the file, by its extension or else by
-/// its contents. No more than kAudioReadLimit bytes are read from a file:
+/// its contents, and found a tag field or a stream in it; on false info is
+/// cleared. No more than kAudioReadLimit bytes are read from a file:
 /// a file that needs more (a damaged one the library would search through)
 /// gives what was found before, or false. Only regular files are opened: a
 /// folder, a device or a pipe gives false. The result for the last path
