@@ -131,6 +131,28 @@ std::string CommentBlock(const CFields& fields) {
     return FlacBlock(kVorbisComment, false, VorbisComment(fields));
 }
 
+// ---- APE ---------------------------------------------------------------------
+
+/// An APEv2 tag of text items, with its footer only.
+std::string ApeTag(const CFields& items) {
+    std::string body;
+    for (const auto& [key, value] : items) {
+        body += Size32(value.size()) + Le32(0) + key + Byte(0) + value;
+    }
+    return body + "APETAGEX" + Le32(2000) + Size32(body.size() + 32) + Size32(items.size()) +
+           Le32(0) + std::string(8, '\0');
+}
+
+/// A Monkey's Audio file (version 3.99 header) of one frame of 16000
+/// samples at 8000 Hz, mono: two seconds; 4000 bytes of "frames".
+std::string Ape(const std::string& tag) {
+    const std::string descriptor = "MAC " + Le16(3990) + Le16(0) + Le32(52) + Le32(24) + Le32(0) +
+                                   Le32(0) + Le32(4000) + Le32(0) + Le32(0) + std::string(16, '\0');
+    const std::string header = Le16(2000) + Le16(0) + Le32(73728) + Le32(16000) + Le32(1) +
+                               Le16(16) + Le16(1) + Le32(8000);
+    return descriptor + header + std::string(4000, '\x11') + tag;
+}
+
 CMp3Info FromMemory(const std::string& bytes, const char* extension) {
     CMp3Info info;
     EXPECT_TRUE(ReadAudioInfoFromMemory(bytes, extension, info)) << extension;
@@ -224,6 +246,22 @@ TEST(AudioTagReaderTest, SeveralValuesAreJoinedInStoredOrder) {
     const CMp3Info info = FromMemory(flac, "flac");
     EXPECT_EQ(info.artist, "piman, jzig");
     EXPECT_EQ(info.genre, "A");
+}
+
+TEST(AudioTagReaderTest, ApeFileWithApeTag) {
+    const CMp3Info info = FromMemory(Ape(ApeTag({{"Title", "Ape title"},
+                                                 {"Track", "5/9"},
+                                                 {"Year", "1999"},
+                                                 {"Artist", std::string("One\0Two", 7)}})),
+                                     "ape");
+    EXPECT_EQ(info.title, "Ape title");
+    EXPECT_EQ(info.trackText, "5/9");
+    EXPECT_EQ(info.trackNumber, 5);
+    EXPECT_EQ(info.year, "1999");
+    EXPECT_EQ(info.artist, "One, Two"); // APE keeps several values apart by a zero byte
+    EXPECT_EQ(info.sampleRate, 8000);
+    EXPECT_EQ(info.lengthSeconds, 2);
+    EXPECT_EQ(info.channelText, "Single Channel");
 }
 
 TEST(AudioTagReaderTest, ChannelCountsBeyondTwoAreGivenAsNumbers) {
