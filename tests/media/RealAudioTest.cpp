@@ -214,3 +214,25 @@ TEST(RealAudioTest, MpegFactsStayEmptyAndCommentsAreRead) {
     ASSERT_TRUE(ReadAudioInfo(audio + "filetype_fixture.opus", info));
     EXPECT_EQ(info.sampleRate, 48000); // Opus decodes at 48 kHz, whatever went in
 }
+
+TEST(RealAudioTest, EveryExtensionOfAFormatReadsIt) {
+    const std::string data = TestData();
+    if (data.empty()) {
+        GTEST_SKIP() << "no shared test data (NR_TESTDATA)";
+    }
+    // An Ogg file is found by its contents whichever Ogg name it has.
+    const std::vector<std::pair<const char*, std::vector<const char*>>> files = {
+        {"gen_oggenc.ogg", {"ogg", "oga"}},     {"gen_opusenc.opus", {"opus", "ogg", "oga"}},
+        {"gen_ffmpeg.wma", {"wma", "asf"}},     {"gen_ffmpeg_id3.aiff", {"aiff", "aif", "aifc"}},
+        {"gen_ffmpeg_aac.m4a", {"m4a", "m4b"}}, {"gen_flac.flac", {"flac"}}};
+    for (const auto& [file, extensions] : files) {
+        const std::string bytes = ReadText(data + "/modern/audio/" + file);
+        for (const char* extension : extensions) {
+            CMp3Info info;
+            EXPECT_TRUE(ReadAudioInfoFromMemory(bytes, extension, info))
+                << file << " " << extension;
+            EXPECT_EQ(info.title, "Sinus à 440 Hz") << file << " " << extension;
+            EXPECT_EQ(info.lengthSeconds, 1) << file << " " << extension;
+        }
+    }
+}
