@@ -19,3 +19,7 @@ bool CMediaReaders::ReadImage(const std::string& path, CImageInfo& info) {
 bool CMediaReaders::ReadMp3(const std::string& path, CMp3Info& info) {
     return ReadMp3Info(path, info);
 }
+
+bool CMediaReaders::ReadAudio(const std::string& path, CMp3Info& info) {
+    return ReadAudioInfo(path, info);
+}

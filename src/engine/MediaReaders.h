@@ -1,5 +1,6 @@
 #pragma once
 
+#include "media/AudioTagReader.h"
 #include "media/ExifReader.h"
 #include "media/ImageReader.h"
 #include "media/Mp3Reader.h"
@@ -27,4 +28,7 @@ public:
     virtual bool ReadImage(const std::string& path, CImageInfo& info);
     /// ReadMp3Info: true when the stream or an ID3v1 tag could be read.
     virtual bool ReadMp3(const std::string& path, CMp3Info& info);
+    /// ReadAudioInfo: the tags and stream facts of an audio file of another
+    /// format (FLAC, Ogg, MP4, WMA, WAV, ...); true when it was recognised.
+    virtual bool ReadAudio(const std::string& path, CMp3Info& info);
 };

@@ -1,6 +1,6 @@
 // The tags that read file contents through the media readers: image
-// header facts, MP3 tags and stream facts, EXIF camera data (of videos:
-// the recording date and camera).
+// header facts, the tags and stream facts of MP3 and other audio files,
+// EXIF camera data (of videos: the recording date and camera).
 
 #include "catalogue/FileCatalogue.h"
 #include "engine/ComputationContext.h"
@@ -165,6 +165,21 @@ std::string ExifField(const CExifInfo& info, const std::string& name, CTagParams
     return {};
 }
 
+/// The audio formats besides MP3 whose tags the MP3 tags show, read by
+/// the tag library's format-independent interface. Files of raw AAC
+/// (ADTS) are not among them: the library does not read them.
+bool IsOtherAudioExtension(std::string_view extension) {
+    static constexpr std::string_view kExtensions[] = {"flac", "ogg",  "oga", "opus", "m4a",
+                                                       "m4b",  "wma",  "asf", "wav",  "aif",
+                                                       "aiff", "aifc", "ape", "wv"};
+    for (const std::string_view known : kExtensions) {
+        if (tags::EqualsIgnoringAsciiCase(extension, known)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 std::string LengthText(int32_t seconds) {
     const std::string rest = std::to_string(seconds % 60);
     return std::to_string(seconds / 60) + "'" + (rest.size() < 2 ? "0" + rest : rest);
@@ -213,11 +228,17 @@ std::string CTagExpander::ImageTag(CTagParams& params) {
 
 std::string CTagExpander::Mp3Tag(CTagParams& params) {
     const CFileEntry* entry = owner.GetState().entry;
-    if (entry == nullptr || !tags::EqualsIgnoringAsciiCase(entry->Extension(), "mp3")) {
+    if (entry == nullptr) {
+        return {};
+    }
+    const bool mp3 = tags::EqualsIgnoringAsciiCase(entry->Extension(), "mp3");
+    if (!mp3 && !IsOtherAudioExtension(entry->Extension())) {
         return {};
     }
     CMp3Info info;
-    if (!readers->ReadMp3(entry->FullPath(), info)) {
+    const bool read = mp3 ? readers->ReadMp3(entry->FullPath(), info)
+                          : readers->ReadAudio(entry->FullPath(), info);
+    if (!read) {
         return {};
     }
     std::string_view param;
@@ -261,11 +282,13 @@ std::string CTagExpander::Mp3Tag(CTagParams& params) {
     if (field == "l" || field == "length") {
         return LengthText(info.lengthSeconds);
     }
+    // The MPEG layer and version, and below the bitrate type, are facts of
+    // an MPEG stream: the other formats have none.
     if (field == "ml" || field == "mpeglayer") {
-        return info.layerText;
+        return mp3 ? info.layerText : std::string();
     }
     if (field == "mv" || field == "mpegversion") {
-        return info.versionText;
+        return mp3 ? info.versionText : std::string();
     }
     if (field == "c" || field == "channel") {
         return info.channelText;
@@ -277,6 +300,9 @@ std::string CTagExpander::Mp3Tag(CTagParams& params) {
         return tags::FormatNumber(info.lengthSeconds, base, zeroFill);
     }
     if (field == "bt" || field == "bitratetype") {
+        if (!mp3) {
+            return {};
+        }
         return info.vbrBitRate > 0 ? "VBR" : "CBR";
     }
     return {};

@@ -151,6 +151,91 @@ TEST_F(Mp3TagTest, OnlyFilesWithTheMp3ExtensionAreRead) {
 }
 
 // ---------------------------------------------------------------------------
+// MP3 tag on other audio formats
+
+class AudioTagTest : public TagExpanderTest {
+protected:
+    void SetUp() override {
+        for (const char* name :
+             {"song.flac", "song.mp3", "song.aac", "song.mp2", "odd.WAV", "broken.ogg"}) {
+            temp.WriteFile(name);
+        }
+        CMp3Info flac;
+        flac.title = "Sinus";
+        flac.artist = "piman, jzig";
+        flac.year = "2021-07-04";
+        flac.trackText = "3/12";
+        flac.trackNumber = 3;
+        flac.bitRate = 111000;
+        flac.sampleRate = 44100;
+        flac.lengthSeconds = 61;
+        flac.channelText = "Stereo";
+        media.audio["song.flac"] = flac;
+        // A reader that filled the MPEG facts anyway: the tags still say nothing.
+        CMp3Info odd = flac;
+        odd.title = "Odd";
+        odd.layerText = "Layer III";
+        odd.versionText = "MPEG 1";
+        odd.vbrBitRate = 96000;
+        odd.channelText = "6";
+        media.audio["odd.WAV"] = odd;
+        CMp3Info mp3 = flac;
+        mp3.title = "From the MP3 reader";
+        mp3.layerText = "Layer III";
+        mp3.versionText = "MPEG 1";
+        media.mp3["song.mp3"] = mp3;
+        media.audio["song.mp3"] = flac;
+        media.audio["song.aac"] = flac;
+        media.audio["song.mp2"] = flac;
+        Open();
+    }
+};
+
+TEST_F(AudioTagTest, FieldsOfAnotherFormat) {
+    EXPECT_EQ(Expand("song.flac", "<MP3:T>|<MP3:a>|<MP3:y>|<MP3:trk:Z2>|<MP3:trk:B2>"),
+              "Sinus|piman, jzig|2021-07-04|003|11");
+    EXPECT_EQ(Expand("song.flac", "<MP3>|<MP3:b>|<MP3:sr>|<MP3:l>|<MP3:s>|<MP3:c>"),
+              "111 Kbits|111|44100|1'01|61|Stereo");
+    EXPECT_EQ(Expand("odd.WAV", "<MP3:T>|<MP3:c>"), "Odd|6");
+}
+
+TEST_F(AudioTagTest, MpegLayerVersionAndBitrateTypeAreEmptyForOtherFormats) {
+    EXPECT_EQ(Expand("song.flac", "[<MP3:ml>|<MP3:mv>|<MP3:bt>]"), "[||]");
+    EXPECT_EQ(Expand("odd.WAV", "[<MP3:mpeglayer>|<MP3:mpegversion>|<MP3:bitratetype>]"), "[||]");
+    EXPECT_EQ(Expand("song.mp3", "<MP3:ml>|<MP3:mv>|<MP3:bt>"), "Layer III|MPEG 1|CBR");
+}
+
+TEST_F(AudioTagTest, TheExtensionChoosesTheReader) {
+    EXPECT_EQ(Expand("song.mp3", "<MP3:T>"), "From the MP3 reader");
+    EXPECT_EQ(media.mp3Calls, 1);
+    EXPECT_EQ(media.audioCalls, 0);
+    EXPECT_EQ(Expand("song.flac", "<MP3:T>"), "Sinus");
+    EXPECT_EQ(media.audioCalls, 1);
+    // Raw AAC and MPEG layer II files are read by neither.
+    EXPECT_EQ(Expand("song.aac", "[<MP3:T>|<MP3>]"), "[|]");
+    EXPECT_EQ(Expand("song.mp2", "[<MP3:T>|<MP3>]"), "[|]");
+    EXPECT_EQ(media.audioCalls, 1);
+    EXPECT_EQ(media.mp3Calls, 1);
+    // A file the reader does not recognise gives nothing at all.
+    EXPECT_EQ(Expand("broken.ogg", "[<MP3:T>|<MP3>|<MP3:bt>]"), "[||]");
+    EXPECT_EQ(media.audioCalls, 4); // each tag asks
+}
+
+TEST_F(AudioTagTest, EveryAudioExtensionReachesTheAudioReader) {
+    const std::vector<std::string> extensions = {"flac", "ogg",  "oga", "opus", "m4a",
+                                                 "m4b",  "wma",  "asf", "wav",  "aif",
+                                                 "aiff", "aifc", "ape", "wv",   "FLAC"};
+    for (const std::string& extension : extensions) {
+        const CFileEntry entry = tagtest::MakeEntry(temp.Path(), "x." + extension);
+        media.audio["x." + extension].title = extension;
+        media.audioCalls = 0;
+        EXPECT_EQ(ExpandEntry(entry, "<MP3:T>"), extension);
+        EXPECT_EQ(media.audioCalls, 1) << extension;
+    }
+    EXPECT_EQ(media.mp3Calls, 0);
+}
+
+// ---------------------------------------------------------------------------
 // EXIF tag
 
 class ExifTagTest : public TagExpanderTest {

@@ -47,11 +47,13 @@ public:
     std::map<std::string, CExifInfo> video;
     std::map<std::string, CImageInfo> images;
     std::map<std::string, CMp3Info> mp3;
+    std::map<std::string, CMp3Info> audio;
     int exifCalls = 0;
     int stillExifCalls = 0;
     int videoCalls = 0;
     int imageCalls = 0;
     int mp3Calls = 0;
+    int audioCalls = 0;
 
     bool ReadExif(const std::string& path, CExifInfo& info) override {
         ++exifCalls;
@@ -72,6 +74,10 @@ public:
     bool ReadMp3(const std::string& path, CMp3Info& info) override {
         ++mp3Calls;
         return Find(mp3, path, info);
+    }
+    bool ReadAudio(const std::string& path, CMp3Info& info) override {
+        ++audioCalls;
+        return Find(audio, path, info);
     }
 
 private:

@@ -1,7 +1,7 @@
 #pragma once
 
 // The reference readings of the shared test data: ExifTool's `exiftool -j -n`
-// output, an array of flat objects.
+// output and mutagen's readings, arrays of flat objects.
 
 #include <cctype>
 #include <cstddef>
@@ -9,6 +9,7 @@
 #include <iterator>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace testdata {
@@ -21,7 +22,8 @@ inline std::string ReadText(const std::string& path) {
 // ---- a reader for ExifTool's flat JSON objects ---------------------------------
 
 /// One object of the array: every value as its text (a number or a truth
-/// value as written, a list as its items joined by ", ").
+/// value as written, a list as its items joined by ", "); a key whose value
+/// is null is left out, as absent.
 using CRecord = std::map<std::string, std::string>;
 
 class CFlatJsonReader {
@@ -61,6 +63,16 @@ private:
             return true;
         }
         return false;
+    }
+
+    /// A bare word (null) as the next value.
+    bool TakeWord(std::string_view word) {
+        SkipBlanks();
+        if (text.compare(at, word.size(), word) != 0) {
+            return false;
+        }
+        at += word.size();
+        return true;
     }
 
     bool ReadString(std::string& out) {
@@ -113,7 +125,13 @@ private:
         do {
             std::string key;
             std::string value;
-            if (!ReadString(key) || !Take(':') || !ReadValue(value)) {
+            if (!ReadString(key) || !Take(':')) {
+                return false;
+            }
+            if (TakeWord("null")) {
+                continue;
+            }
+            if (!ReadValue(value)) {
                 return false;
             }
             record[key] = value;
