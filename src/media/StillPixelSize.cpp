@@ -1,0 +1,81 @@
+#include "media/StillPixelSize.h"
+
+#include "media/FileHead.h"
+
+#include <exiv2/exiv2.hpp>
+
+#include <algorithm>
+#include <exception>
+#include <mutex>
+#include <vector>
+
+namespace {
+
+void SetUpExiv2() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        // A reader never shows a message; Exiv2 would print its warnings.
+        Exiv2::LogMsg::setLevel(Exiv2::LogMsg::mute);
+        Exiv2::enableBMFF(true);
+    });
+}
+
+/// The front of the file, as much as the shared head keeps: the directories
+/// of a RAW file lie there, its image data behind.
+bool ReadFront(const std::string& path, std::vector<uint8_t>& bytes) {
+    const std::lock_guard<std::mutex> lock(CFileHead::Lock());
+    CFileHead& head = CFileHead::Shared();
+    int error = 0;
+    if (!head.Hold(path, error)) {
+        return false;
+    }
+    bytes.resize(static_cast<std::size_t>(std::min<uint64_t>(head.Size(), CFileHead::kMaxKept)));
+    bytes.resize(head.ReadAt(0, bytes.data(), bytes.size()));
+    head.CloseFile();
+    return !bytes.empty();
+}
+
+uint32_t ExifNumber(const Exiv2::ExifData& exifData, const char* key) {
+    const auto found = exifData.findKey(Exiv2::ExifKey(key));
+    if (found == exifData.end() || found->count() == 0) {
+        return 0;
+    }
+    const long value = found->toLong();
+    return value > 0 ? static_cast<uint32_t>(value) : 0;
+}
+
+} // namespace
+
+bool ReadStillPixelSize(const std::string& path, uint32_t& width, uint32_t& height) {
+    std::vector<uint8_t> bytes;
+    if (!ReadFront(path, bytes)) {
+        return false;
+    }
+    SetUpExiv2();
+    try {
+        auto image = Exiv2::ImageFactory::open(bytes.data(), static_cast<long>(bytes.size()));
+        if (image.get() == nullptr) {
+            return false;
+        }
+        image->readMetadata();
+        uint32_t w = static_cast<uint32_t>(image->pixelWidth());
+        uint32_t h = static_cast<uint32_t>(image->pixelHeight());
+        if (w <= 1 || h <= 1) {
+            // No size, or a placeholder (a Phase One file's TIFF image is
+            // 1x1, and a cut file may end inside the raw directory): the
+            // EXIF pixel dimensions state the full image's size.
+            w = ExifNumber(image->exifData(), "Exif.Photo.PixelXDimension");
+            h = ExifNumber(image->exifData(), "Exif.Photo.PixelYDimension");
+        }
+        if (w == 0 || h == 0) {
+            return false;
+        }
+        width = w;
+        height = h;
+        return true;
+    } catch (const Exiv2::AnyError&) {
+        return false;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
