@@ -44,6 +44,25 @@ uint32_t ExifNumber(const Exiv2::ExifData& exifData, const char* key) {
     return value > 0 ? static_cast<uint32_t>(value) : 0;
 }
 
+/// Whether the size Exiv2 gives is that of a reduced image: no directory
+/// says it holds the full image (subfile type 0), and the first says it
+/// holds a reduced one, as the thumbnail of a NEF file cut before its raw
+/// directory does.
+bool IsReducedImageSize(const Exiv2::ExifData& exifData) {
+    static const char* const kGroups[] = {"Image",     "SubImage1", "SubImage2", "SubImage3",
+                                          "SubImage4", "SubImage5", "SubImage6", "SubImage7",
+                                          "SubImage8", "SubImage9"};
+    for (const char* group : kGroups) {
+        const auto found =
+            exifData.findKey(Exiv2::ExifKey(std::string("Exif.") + group + ".NewSubfileType"));
+        if (found != exifData.end() && found->count() > 0 && found->toLong() == 0) {
+            return false;
+        }
+    }
+    const auto first = exifData.findKey(Exiv2::ExifKey("Exif.Image.NewSubfileType"));
+    return first != exifData.end() && first->count() > 0 && (first->toLong() & 1) != 0;
+}
+
 } // namespace
 
 bool ReadStillPixelSize(const std::string& path, uint32_t& width, uint32_t& height) {
@@ -60,10 +79,10 @@ bool ReadStillPixelSize(const std::string& path, uint32_t& width, uint32_t& heig
         image->readMetadata();
         uint32_t w = static_cast<uint32_t>(image->pixelWidth());
         uint32_t h = static_cast<uint32_t>(image->pixelHeight());
-        if (w <= 1 || h <= 1) {
-            // No size, or a placeholder (a Phase One file's TIFF image is
-            // 1x1, and a cut file may end inside the raw directory): the
-            // EXIF pixel dimensions state the full image's size.
+        if (w <= 1 || h <= 1 || IsReducedImageSize(image->exifData())) {
+            // No size, a placeholder (a Phase One file's TIFF image is 1x1)
+            // or a thumbnail's (a cut file may end inside the raw
+            // directory): the EXIF pixel dimensions state the full image's.
             w = ExifNumber(image->exifData(), "Exif.Photo.PixelXDimension");
             h = ExifNumber(image->exifData(), "Exif.Photo.PixelYDimension");
         }

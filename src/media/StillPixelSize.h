@@ -8,8 +8,8 @@
 /// MRW file, as Exiv2 reads it from the first CFileHead::kMaxKept bytes of
 /// the file: the main raw image's width and length for most (the image
 /// whose subfile type is 0), the EXIF pixel dimensions for CR2 and where the
-/// main image has no size or a 1x1 placeholder (IIQ), the sensor size for
-/// RW2. False
+/// main image has no size, a 1x1 placeholder (IIQ) or is a thumbnail (a
+/// file cut before its raw directory), the sensor size for RW2. False
 /// when the file cannot be read or states no size. Exiv2's errors and
 /// messages never leave this function.
 bool ReadStillPixelSize(const std::string& path, uint32_t& width, uint32_t& height);

@@ -6,6 +6,7 @@
 #include "media/ImageReader.h"
 
 #include "FlatJsonReader.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +15,7 @@
 #include <cstdlib>
 #include <random>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
@@ -577,6 +579,98 @@ TEST(ModernImageBytesTest, GarbageAndFlippedBytesNeverGiveInconsistentFields) {
         }
     }
     EXPECT_GT(readCount, 100);
+}
+
+// ---- the TIFF-based RAW files, read by Exiv2 from the file -------------------
+
+/// A TIFF directory of LONG entries (tag, value) in ascending order, with
+/// no next directory.
+std::string Ifd(const std::vector<std::pair<uint32_t, uint32_t>>& entries) {
+    std::string ifd = Le16(static_cast<uint32_t>(entries.size()));
+    for (const auto& [tag, value] : entries) {
+        ifd += Le16(tag) + Le16(4) + Le32(1) + Le32(value);
+    }
+    return ifd + Le32(0);
+}
+constexpr std::size_t kIfdEntries3 = 2 + 3 * 12 + 4;
+
+/// A NEF-like file: a 160x120 thumbnail in IFD0 and the raw image (subfile
+/// type 0) in its sub-directory, both at offset at.
+std::string NefLike(uint32_t at) {
+    const std::string ifd0 = Ifd({{0xFE, 1}, {0x100, 160}, {0x101, 120},
+                                  {0x14A, at + static_cast<uint32_t>(2 + 4 * 12 + 4)}});
+    return "II*" + Byte(0) + Le32(at) + Zeros(at - 8) + ifd0 +
+           Ifd({{0xFE, 0}, {0x100, 3040}, {0x101, 2014}});
+}
+
+TEST(TiffRawSizeTest, MainRawImageNotTheThumbnail) {
+    const CTempFolder folder;
+    CImageInfo info{1, 2, 3, 4};
+    ASSERT_TRUE(ReadImageInfo(folder.WriteFile("a.NEF", NefLike(8)), info));
+    EXPECT_EQ((Fields{info.width, info.height, info.bitsPerPixel, info.colourCount}),
+              (Fields{3040, 2014, 0, 0}));
+    // From bytes in memory no RAW file is read: Exiv2 reads files only.
+    EXPECT_EQ(Read(NefLike(8), "nef"), Fields{});
+}
+
+TEST(TiffRawSizeTest, PlaceholderImageGivesTheExifPixelDimensions) {
+    const CTempFolder folder;
+    const std::string iiq = "II*" + Byte(0) + Le32(8) +
+                            Ifd({{0x100, 1}, {0x101, 1}, {0x8769, 8 + kIfdEntries3}}) +
+                            Ifd({{0xA002, 7320}, {0xA003, 5484}});
+    CImageInfo info;
+    ASSERT_TRUE(ReadImageInfo(folder.WriteFile("a.iiq", iiq), info));
+    EXPECT_EQ(info.width, 7320u);
+    EXPECT_EQ(info.height, 5484u);
+}
+
+TEST(TiffRawSizeTest, OnlyTheFrontOfTheFileIsRead) {
+    // The directories of a RAW file lie in its first megabyte; one past it
+    // is not looked for.
+    const CTempFolder folder;
+    CImageInfo info;
+    ASSERT_TRUE(ReadImageInfo(folder.WriteFile("near.dng", NefLike(1000000)), info));
+    EXPECT_EQ(info.width, 3040u);
+    EXPECT_FALSE(ReadImageInfo(folder.WriteFile("far.dng", NefLike(1100000)), info));
+}
+
+TEST(TiffRawSizeTest, GarbageAndCutFilesGiveNothingOrASizeNeverAFault) {
+    const CTempFolder folder;
+    CImageInfo info;
+    EXPECT_FALSE(ReadImageInfo(folder.WriteFile("text.cr2", "not a raw file\n"), info));
+    EXPECT_FALSE(ReadImageInfo(folder.WriteFile("empty.arw", ""), info));
+    EXPECT_FALSE(ReadImageInfo(folder / "missing.orf", info));
+    const std::string nef = NefLike(8);
+    // The raw directory's entries end 4 bytes before the file (the offset of
+    // a next directory is missing then, which does no harm).
+    const std::size_t rawEntriesEnd = nef.size() - 4;
+    for (std::size_t length = 0; length <= nef.size(); ++length) {
+        // Cut inside the raw image's directory: neither its size nor the
+        // thumbnail's.
+        const bool read = ReadImageInfo(
+            folder.WriteFile("cut" + std::to_string(length) + ".nef", nef.substr(0, length)), info);
+        EXPECT_EQ(read, length >= rawEntriesEnd) << length;
+        if (read) {
+            EXPECT_EQ(info.width, 3040u) << length;
+        }
+    }
+    const std::string data = ModernFolder();
+    if (data.empty()) {
+        return;
+    }
+    for (const auto& entry : std::filesystem::directory_iterator(data + "/modern/raw")) {
+        const std::string text = ReadText(entry.path().string());
+        for (const std::size_t size : {std::size_t{16}, std::size_t{200}, text.size() / 3}) {
+            const std::string path = folder.WriteFile(
+                "cut" + std::to_string(size) + entry.path().filename().string(),
+                text.substr(0, size));
+            CImageInfo cut;
+            if (ReadImageInfo(path, cut)) {
+                EXPECT_NE(cut.width, 0u) << path;
+                EXPECT_NE(cut.height, 0u) << path;
+            }
+        }
+    }
 }
 
 } // namespace
