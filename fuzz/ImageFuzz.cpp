@@ -15,9 +15,10 @@ namespace {
 
 // New extensions go at the end, so that the first byte of every seed keeps
 // its format.
-constexpr std::string_view kExtensions[] = {
-    "bmp", "png",  "gif",  "jpg", "jpeg", "ico", "cur",  "tga", "targa", "pix", "psd", "pcx", "pcc",
-    "iff", "ilbm", "lbm",  "webp", "jxl", "heic", "heif", "hif", "avif",  "cr3", "raf", "x3f"};
+constexpr std::string_view kExtensions[] = {"bmp",  "png",   "gif",  "jpg", "jpeg", "ico",  "cur",
+                                            "tga",  "targa", "pix",  "psd", "pcx",  "pcc",  "iff",
+                                            "ilbm", "lbm",   "webp", "jxl", "heic", "heif", "hif",
+                                            "avif", "cr3",   "raf",  "x3f"};
 
 uint32_t ExpectedColours(uint32_t bits) {
     return bits == 0 ? 0 : bits >= 32 ? 4294967295u : 1u << bits;

@@ -92,8 +92,8 @@ CImageCache& Cache() {
 /// The RAW formats whose size lies in TIFF directories (or, in MRW, behind
 /// blocks of their own), which Exiv2 reads.
 bool IsTiffRawExtension(std::string_view extension) {
-    for (const std::string_view raw :
-         {"cr2", "nef", "nrw", "arw", "srf", "sr2", "dng", "orf", "rw2", "pef", "srw", "iiq", "mrw"}) {
+    for (const std::string_view raw : {"cr2", "nef", "nrw", "arw", "srf", "sr2", "dng", "orf",
+                                       "rw2", "pef", "srw", "iiq", "mrw"}) {
         if (extension == raw) {
             return true;
         }

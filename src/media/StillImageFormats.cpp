@@ -159,8 +159,7 @@ void ReadJxlContainerHead(CImageHeaderSource& source, std::vector<uint8_t>& head
 bool ReadWebpHeader(CImageHeaderSource& source, CImageInfo& info) {
     // The RIFF head, then the first chunk's head.
     std::array<uint8_t, 20> h;
-    if (!source.Read(h.data(), h.size()) || !Matches(h.data(), "RIFF") ||
-        !Matches(&h[8], "WEBP")) {
+    if (!source.Read(h.data(), h.size()) || !Matches(h.data(), "RIFF") || !Matches(&h[8], "WEBP")) {
         return false;
     }
     std::array<uint8_t, 10> p;
@@ -210,7 +209,8 @@ bool ReadJxlHeader(CImageHeaderSource& source, CImageInfo& info) {
         return ParseJxlSize(head.data(), head.size(), info);
     }
     // The container's signature box: size 12, "JXL ", 0D 0A 87 0A.
-    static constexpr uint8_t kSignature[] = {0, 0, 0, 12, 'J', 'X', 'L', ' ', 0x0D, 0x0A, 0x87, 0x0A};
+    static constexpr uint8_t kSignature[] = {0,   0,   0,    12,   'J',  'X',
+                                             'L', ' ', 0x0D, 0x0A, 0x87, 0x0A};
     ReadUpTo(source, sizeof kSignature - 2, head);
     if (head.size() != sizeof kSignature || !std::equal(head.begin(), head.end(), kSignature)) {
         return false;

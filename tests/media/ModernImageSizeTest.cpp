@@ -13,10 +13,10 @@
 #include <array>
 #include <cstdint>
 #include <cstdlib>
-#include <random>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -134,8 +134,10 @@ TEST(ModernImageSizeTest, AgreesWithExifToolOnRealStills) {
         const bool read = ReadImageInfo(data + "/" + name, info);
         const std::string ours =
             read ? std::to_string(info.width) + " " + std::to_string(info.height) : std::string();
-        EXPECT_EQ(ours, expected)
-            << name << (kDifferences.count(name) != 0 ? ": " + kDifferences.at(name).second : "");
+        EXPECT_EQ(ours, expected) << name
+                                  << (kDifferences.count(name) != 0
+                                          ? ": " + kDifferences.at(name).second
+                                          : "");
         if (ours == expected && kDifferences.count(name) == 0) {
             ++matched[extension];
         }
@@ -223,13 +225,11 @@ std::string GridHeic() {
         entries += Association(tile, Byte(0x81) + Byte(2) + Byte(5));
     }
     entries += Association(6, Byte(0x81) + Byte(4) + Byte(5));
-    const std::string meta =
-        FullBox("meta", 0, 0,
-                FullBox("hdlr", 0, 0, Be32(0) + "pict" + Zeros(13)) +
-                    FullBox("pitm", 0, 0, Be16(1)) +
-                    FullBox("iinf", 0, 0, Be16(0)) +
-                    Box("iprp", Box("ipco", properties) +
-                                    FullBox("ipma", 0, 0, Be32(6) + entries)));
+    const std::string meta = FullBox(
+        "meta", 0, 0,
+        FullBox("hdlr", 0, 0, Be32(0) + "pict" + Zeros(13)) + FullBox("pitm", 0, 0, Be16(1)) +
+            FullBox("iinf", 0, 0, Be16(0)) +
+            Box("iprp", Box("ipco", properties) + FullBox("ipma", 0, 0, Be32(6) + entries)));
     return Ftyp("heic") + meta + Box("mdat", Zeros(32));
 }
 
@@ -266,15 +266,14 @@ TEST(HeifSizeTest, NoPrimaryNoExtentsOrZeroExtentsGiveNothing) {
     const std::string pitm = FullBox("pitm", 0, 0, Be16(1));
     EXPECT_EQ(Read(Heif(pitm, Ispe(5, 4), 0, 0, ipma), "heic"), (Fields{5, 4, 0, 0}));
     EXPECT_EQ(Read(Heif("", Ispe(5, 4), 0, 0, ipma), "heic"), Fields{});
-    EXPECT_EQ(Read(Heif(FullBox("pitm", 0, 0, Be16(2)), Ispe(5, 4), 0, 0, ipma), "heic"),
-              Fields{});
+    EXPECT_EQ(Read(Heif(FullBox("pitm", 0, 0, Be16(2)), Ispe(5, 4), 0, 0, ipma), "heic"), Fields{});
     EXPECT_EQ(Read(Heif(pitm, Box("colr", Zeros(4)), 0, 0, ipma), "heic"), Fields{});
     EXPECT_EQ(Read(Heif(pitm, Ispe(0, 4), 0, 0, ipma), "heic"), Fields{});
     EXPECT_EQ(Read(Heif(pitm, Ispe(5, 0), 0, 0, ipma), "heic"), Fields{});
     // Index 0 stands for no property; an index past the properties is none.
-    EXPECT_EQ(Read(Heif(pitm, Ispe(5, 4), 0, 0, Be32(1) + Association(1, Byte(0) + Byte(9))),
-                   "heic"),
-              Fields{});
+    EXPECT_EQ(
+        Read(Heif(pitm, Ispe(5, 4), 0, 0, Be32(1) + Association(1, Byte(0) + Byte(9))), "heic"),
+        Fields{});
     // The file must begin with its file type box.
     EXPECT_EQ(Read(Heif(pitm, Ispe(5, 4), 0, 0, ipma).substr(Ftyp("avif").size()), "heic"),
               Fields{});
@@ -283,9 +282,9 @@ TEST(HeifSizeTest, NoPrimaryNoExtentsOrZeroExtentsGiveNothing) {
 TEST(HeifSizeTest, HostileSizesAndCountsEndTheWalk) {
     const std::string pitm = FullBox("pitm", 0, 0, Be16(1));
     // An entry count far beyond the payload.
-    EXPECT_EQ(Read(Heif(pitm, Ispe(5, 4), 0, 0, Be32(0xFFFFFFFF) + Association(1, Byte(1))),
-                   "heic"),
-              (Fields{5, 4, 0, 0}));
+    EXPECT_EQ(
+        Read(Heif(pitm, Ispe(5, 4), 0, 0, Be32(0xFFFFFFFF) + Association(1, Byte(1))), "heic"),
+        (Fields{5, 4, 0, 0}));
     EXPECT_EQ(Read(Heif(pitm, Ispe(5, 4), 0, 0, Be32(0xFFFFFFFF) + Be16(1) + Byte(200)), "heic"),
               Fields{});
     // A meta box of 4 GB, of less than its head, of a 64-bit size of 15.
@@ -323,13 +322,14 @@ TEST(HeifSizeTest, EveryCutBeforeTheEndOfMetaFails) {
 std::string Cr3(const std::vector<std::array<uint32_t, 2>>& sizes) {
     std::string tracks;
     for (const auto& [width, height] : sizes) {
-        const std::string entry = Box("CRAW", Zeros(6) + Be16(1) + Zeros(16) + Be16(width) +
-                                                  Be16(height) + Be32(0x480000) + Be32(0x480000) +
-                                                  Be32(0) + Be16(1) + Zeros(32) + Be16(24) +
-                                                  Be16(0xFFFF) + Box("JPEG", Zeros(4)));
-        tracks += Box("trak", FullBox("tkhd", 0, 3, Zeros(80)) +
-                                  Box("mdia", Box("minf", Box("stbl", FullBox("stsd", 0, 0,
-                                                                              Be32(1) + entry)))));
+        const std::string entry =
+            Box("CRAW", Zeros(6) + Be16(1) + Zeros(16) + Be16(width) + Be16(height) +
+                            Be32(0x480000) + Be32(0x480000) + Be32(0) + Be16(1) + Zeros(32) +
+                            Be16(24) + Be16(0xFFFF) + Box("JPEG", Zeros(4)));
+        tracks +=
+            Box("trak",
+                FullBox("tkhd", 0, 3, Zeros(80)) +
+                    Box("mdia", Box("minf", Box("stbl", FullBox("stsd", 0, 0, Be32(1) + entry)))));
     }
     return Box("ftyp", "crx " + Be32(1) + "crx isom") +
            Box("moov", Box("uuid", Zeros(16)) + FullBox("mvhd", 0, 0, Zeros(96)) + tracks) +
@@ -355,17 +355,17 @@ std::string Riff(const std::string& chunk, const std::string& payload) {
            Le32(static_cast<uint32_t>(payload.size())) + payload;
 }
 std::string Vp8(uint32_t width, uint32_t height, uint32_t frameTag = 0x10) {
-    return Riff("VP8 ", Byte(frameTag) + Zeros(2) + "\x9D\x01\x2A" + Le16(width) + Le16(height) +
-                            Zeros(8));
+    return Riff("VP8 ",
+                Byte(frameTag) + Zeros(2) + "\x9D\x01\x2A" + Le16(width) + Le16(height) + Zeros(8));
 }
 std::string Vp8l(uint32_t width, uint32_t height, uint32_t alpha, uint32_t version = 0) {
-    return Riff("VP8L", "\x2F" + Le32((width - 1) | (height - 1) << 14 | alpha << 28 |
-                                      version << 29) +
+    return Riff("VP8L", "\x2F" +
+                            Le32((width - 1) | (height - 1) << 14 | alpha << 28 | version << 29) +
                             Zeros(8));
 }
 std::string Vp8x(uint32_t width, uint32_t height, uint32_t flags) {
-    return Riff("VP8X", Byte(flags) + Zeros(3) + Le24(width - 1) + Le24(height - 1)) +
-           "VP8 " + Le32(0);
+    return Riff("VP8X", Byte(flags) + Zeros(3) + Le24(width - 1) + Le24(height - 1)) + "VP8 " +
+           Le32(0);
 }
 
 TEST(WebpSizeTest, LossyLosslessAndExtended) {
@@ -476,9 +476,9 @@ TEST(JxlSizeTest, ContainerWithWholeOrPartedCodestream) {
                                 Box("jxlp", Be32(1) + codestream.substr(3));
     EXPECT_EQ(Read(stopped, "jxl"), Fields{});
     EXPECT_EQ(Read(kJxlSignature + ftyp + Box("jxlp", "\0\0"), "jxl"), Fields{});
-    EXPECT_EQ(Read(kJxlSignature + ftyp + Be32(0xFFFFFFFF) + "free" + Box("jxlc", codestream),
-                   "jxl"),
-              Fields{});
+    EXPECT_EQ(
+        Read(kJxlSignature + ftyp + Be32(0xFFFFFFFF) + "free" + Box("jxlc", codestream), "jxl"),
+        Fields{});
     EXPECT_EQ(Read(kJxlSignature.substr(0, 11) + "\x0B" + ftyp + Box("jxlc", codestream), "jxl"),
               Fields{});
     const std::string whole = kJxlSignature + ftyp + Box("jxlc", codestream);
@@ -597,7 +597,9 @@ constexpr std::size_t kIfdEntries3 = 2 + 3 * 12 + 4;
 /// A NEF-like file: a 160x120 thumbnail in IFD0 and the raw image (subfile
 /// type 0) in its sub-directory, both at offset at.
 std::string NefLike(uint32_t at) {
-    const std::string ifd0 = Ifd({{0xFE, 1}, {0x100, 160}, {0x101, 120},
+    const std::string ifd0 = Ifd({{0xFE, 1},
+                                  {0x100, 160},
+                                  {0x101, 120},
                                   {0x14A, at + static_cast<uint32_t>(2 + 4 * 12 + 4)}});
     return "II*" + Byte(0) + Le32(at) + Zeros(at - 8) + ifd0 +
            Ifd({{0xFE, 0}, {0x100, 3040}, {0x101, 2014}});
@@ -661,9 +663,9 @@ TEST(TiffRawSizeTest, GarbageAndCutFilesGiveNothingOrASizeNeverAFault) {
     for (const auto& entry : std::filesystem::directory_iterator(data + "/modern/raw")) {
         const std::string text = ReadText(entry.path().string());
         for (const std::size_t size : {std::size_t{16}, std::size_t{200}, text.size() / 3}) {
-            const std::string path = folder.WriteFile(
-                "cut" + std::to_string(size) + entry.path().filename().string(),
-                text.substr(0, size));
+            const std::string path =
+                folder.WriteFile("cut" + std::to_string(size) + entry.path().filename().string(),
+                                 text.substr(0, size));
             CImageInfo cut;
             if (ReadImageInfo(path, cut)) {
                 EXPECT_NE(cut.width, 0u) << path;
