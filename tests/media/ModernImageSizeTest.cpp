@@ -636,6 +636,41 @@ TEST(TiffRawSizeTest, OnlyTheFrontOfTheFileIsRead) {
     EXPECT_FALSE(ReadImageInfo(folder.WriteFile("far.dng", NefLike(1100000)), info));
 }
 
+TEST(TiffRawSizeTest, RawDirectoryBehindTheFirstFrontIsStillFound) {
+    // The thumbnail and the EXIF pixel dimensions at the start, the raw
+    // image's directory behind the first 256 KiB: the EXIF size does not
+    // stand in for the raw image's while more of the front is to be read.
+    const uint32_t rawAt = 500000;
+    const uint32_t exifAt = 8 + 2 + 5 * 12 + 4;
+    const std::string ifd0 =
+        Ifd({{0xFE, 1}, {0x100, 160}, {0x101, 120}, {0x14A, rawAt}, {0x8769, exifAt}});
+    const std::string exif = Ifd({{0xA002, 6000}, {0xA003, 4000}});
+    std::string file = "II*" + Byte(0) + Le32(8) + ifd0 + exif;
+    const std::string start = file;
+    file += Zeros(rawAt - file.size()) + Ifd({{0xFE, 0}, {0x100, 3040}, {0x101, 2014}});
+    const CTempFolder folder;
+    CImageInfo info;
+    ASSERT_TRUE(ReadImageInfo(folder.WriteFile("a.arw", file), info));
+    EXPECT_EQ(info.width, 3040u);
+    EXPECT_EQ(info.height, 2014u);
+    // Without the raw directory the EXIF size is the one there is.
+    ASSERT_TRUE(ReadImageInfo(folder.WriteFile("b.arw", start + Zeros(rawAt)), info));
+    EXPECT_EQ(info.width, 6000u);
+    EXPECT_EQ(info.height, 4000u);
+}
+
+TEST(TiffRawSizeTest, EmptyFileOfEveryNewExtension) {
+    const CTempFolder folder;
+    for (const char* extension :
+         {"heic", "heif", "hif", "avif", "webp", "jxl", "cr3", "raf", "x3f", "cr2", "nef",
+          "nrw",  "arw",  "srf", "sr2",  "dng",  "orf", "rw2", "pef", "srw", "iiq", "mrw"}) {
+        CImageInfo info{1, 2, 3, 4};
+        EXPECT_FALSE(ReadImageInfo(folder.WriteFile(std::string("empty.") + extension), info))
+            << extension;
+        EXPECT_EQ(info.width, 1u) << extension;
+    }
+}
+
 TEST(TiffRawSizeTest, GarbageAndCutFilesGiveNothingOrASizeNeverAFault) {
     const CTempFolder folder;
     CImageInfo info;
