@@ -13,9 +13,12 @@
 
 namespace {
 
-constexpr std::string_view kExtensions[] = {"bmp", "png", "gif",   "jpg", "jpeg", "ico",
-                                            "cur", "tga", "targa", "pix", "psd",  "pcx",
-                                            "pcc", "iff", "ilbm",  "lbm"};
+// New extensions go at the end, so that the first byte of every seed keeps
+// its format.
+constexpr std::string_view kExtensions[] = {"bmp",  "png",   "gif",  "jpg", "jpeg", "ico",  "cur",
+                                            "tga",  "targa", "pix",  "psd", "pcx",  "pcc",  "iff",
+                                            "ilbm", "lbm",   "webp", "jxl", "heic", "heif", "hif",
+                                            "avif", "cr3",   "raf",  "x3f"};
 
 uint32_t ExpectedColours(uint32_t bits) {
     return bits == 0 ? 0 : bits >= 32 ? 4294967295u : 1u << bits;
@@ -49,7 +52,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         }
         const bool testsSizes = extension == "jpg" || extension == "jpeg" || extension == "iff" ||
                                 extension == "ilbm" || extension == "lbm" || extension == "ico" ||
-                                extension == "cur";
+                                extension == "cur" || extension == "webp" || extension == "jxl" ||
+                                extension == "heic" || extension == "heif" || extension == "hif" ||
+                                extension == "avif" || extension == "cr3" || extension == "raf" ||
+                                extension == "x3f";
         if (testsSizes && (info.width == 0 || info.height == 0)) {
             std::abort();
         }
@@ -60,7 +66,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
 
     std::string upper(extension);
     for (char& c : upper) {
-        c = static_cast<char>(c - 'a' + 'A');
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - 'a' + 'A'); // the 3 of "cr3" and "x3f" stays
+        }
     }
     CImageInfo again;
     if (ReadImageInfoFromBytes(bytes, upper, again) != read || (read && !Same(again, info))) {

@@ -1,32 +1,19 @@
 #include "media/ImageFormats.h"
 
+#include "media/BmffImageFormats.h"
+#include "media/ImageBytes.h"
+#include "media/StillImageFormats.h"
+
 #include <array>
-#include <cstring>
 #include <limits>
 
 namespace {
 
-uint16_t Le16(const uint8_t* p) {
-    return static_cast<uint16_t>(p[0] | (p[1] << 8));
-}
-
-uint32_t Le32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-           (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
-
-uint16_t Be16(const uint8_t* p) {
-    return static_cast<uint16_t>((p[0] << 8) | p[1]);
-}
-
-uint32_t Be32(const uint8_t* p) {
-    return (static_cast<uint32_t>(p[0]) << 24) | (static_cast<uint32_t>(p[1]) << 16) |
-           (static_cast<uint32_t>(p[2]) << 8) | static_cast<uint32_t>(p[3]);
-}
-
-bool Matches(const uint8_t* p, const char* text) {
-    return std::memcmp(p, text, std::strlen(text)) == 0;
-}
+using image_bytes::Be16;
+using image_bytes::Be32;
+using image_bytes::Le16;
+using image_bytes::Le32;
+using image_bytes::Matches;
 
 void SetDepth(CImageInfo& info, uint32_t bits) {
     info.bitsPerPixel = bits;
@@ -281,7 +268,10 @@ constexpr CFormatEntry kFormats[] = {
     {"cur", ReadIconHeader},  {"tga", ReadTargaHeader},     {"targa", ReadTargaHeader},
     {"pix", ReadTargaHeader}, {"psd", ReadPhotoshopHeader}, {"pcx", ReadPcxHeader},
     {"pcc", ReadPcxHeader},   {"iff", ReadIffHeader},       {"ilbm", ReadIffHeader},
-    {"lbm", ReadIffHeader},
+    {"lbm", ReadIffHeader},   {"webp", ReadWebpHeader},     {"jxl", ReadJxlHeader},
+    {"heic", ReadHeifHeader}, {"heif", ReadHeifHeader},     {"hif", ReadHeifHeader},
+    {"avif", ReadHeifHeader}, {"cr3", ReadCr3Header},       {"raf", ReadRafHeader},
+    {"x3f", ReadX3fHeader},
 };
 
 } // namespace

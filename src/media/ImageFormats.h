@@ -27,7 +27,9 @@ public:
 using ImageHeaderReader = bool (*)(CImageHeaderSource& source, CImageInfo& info);
 
 /// The reader for an extension in lower case without the dot ("jpg",
-/// "tga", ...); null for an extension that names no image format we read.
+/// "tga", "heic", ...); null for an extension that names no image format
+/// whose header is read from bytes (the TIFF-based RAW formats are read by
+/// Exiv2 from the file, see ReadStillPixelSize).
 ImageHeaderReader FindImageHeaderReader(std::string_view extension);
 
 /// The colour count of a depth: 2 to the power bits for 1 to 31 bits,

@@ -2,6 +2,7 @@
 
 #include "media/FileHead.h"
 #include "media/ImageFormats.h"
+#include "media/StillPixelSize.h"
 
 #include <algorithm>
 #include <cstring>
@@ -88,12 +89,30 @@ CImageCache& Cache() {
     return cache;
 }
 
+/// The RAW formats whose size lies in TIFF directories (or, in MRW, behind
+/// blocks of their own), which Exiv2 reads.
+bool IsTiffRawExtension(std::string_view extension) {
+    for (const std::string_view raw : {"cr2", "nef", "nrw", "arw", "srf", "sr2", "dng", "orf",
+                                       "rw2", "pef", "srw", "iiq", "mrw"}) {
+        if (extension == raw) {
+            return true;
+        }
+    }
+    return false;
+}
+
 bool ReadFile(const std::string& path, CImageInfo& info) {
     const std::size_t dot = path.rfind('.');
     if (dot == std::string::npos) {
         return false;
     }
-    const ImageHeaderReader reader = FindImageHeaderReader(LowerAscii(path.substr(dot + 1)));
+    const std::string extension = LowerAscii(path.substr(dot + 1));
+    if (IsTiffRawExtension(extension)) {
+        // The depth of a raw sample is no colour depth of the image: 0.
+        info = CImageInfo{};
+        return ReadStillPixelSize(path, info.width, info.height);
+    }
+    const ImageHeaderReader reader = FindImageHeaderReader(extension);
     if (reader == nullptr) {
         return false;
     }

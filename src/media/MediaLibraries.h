@@ -2,6 +2,7 @@
 
 #include "media/ExifReader.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -21,6 +22,12 @@ public:
     /// for a PNG file (whose old-style raw profile text it may not decode).
     virtual bool ReadStillExifBlock(const std::string& path, std::vector<uint8_t>& tiff,
                                     bool& isPng) const = 0;
+
+    /// The pixel size of the full image of a TIFF-based RAW file (or MRW)
+    /// from the front bytes of the file, as ReadRawPixelSizeWithExiv2
+    /// (module/Exiv2PixelSize.h) reads it.
+    virtual bool ReadRawPixelSize(const uint8_t* bytes, std::size_t size, uint32_t& width,
+                                  uint32_t& height, bool& standIn) const = 0;
 
     /// The recording date, make and model of a video (MP4, MOV, M4V, 3GP,
     /// Matroska, WebM) in the fields of an EXIF reading, as

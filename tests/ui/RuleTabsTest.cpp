@@ -414,8 +414,13 @@ void RuleTabsTest::rightPressOnATagEditOpensTheTagMenu() {
     page->GetTagMenu().SetPopupRunner([&chosenFrom](QMenu& menu, const QPoint&) -> QAction* {
         chosenFrom = menu.objectName();
         for (QAction* top : menu.actions()) {
-            if (top->text() == QStringLiteral("MP3")) {
-                return top->menu()->actions().first(); // "Titel"
+            if (top->text() != QStringLiteral("MP3")) {
+                continue;
+            }
+            for (QAction* entry : top->menu()->actions()) {
+                if (entry->text() == QStringLiteral("Titel")) {
+                    return entry;
+                }
             }
         }
         return nullptr;

@@ -1,21 +1,13 @@
 #include "media/module/Exiv2StillExif.h"
 
+#include "media/module/Exiv2SetUp.h"
+
 #include <exiv2/exiv2.hpp>
 
 #include <exception>
 #include <limits>
-#include <mutex>
 
 namespace {
-
-void SetUpExiv2() {
-    static std::once_flag once;
-    std::call_once(once, [] {
-        // A reader never shows a message; Exiv2 would print its warnings.
-        Exiv2::LogMsg::setLevel(Exiv2::LogMsg::mute);
-        Exiv2::enableBMFF(true);
-    });
-}
 
 bool ReadOpened(Exiv2::Image* image, std::vector<uint8_t>& tiff, bool& isPng) {
     if (image == nullptr || image->imageType() == Exiv2::ImageType::jpeg) {
