@@ -19,6 +19,9 @@ public:
         if (count > bytes.size() - position) {
             return false;
         }
+        if (count == 0) {
+            return true; // an empty box: buffer may be null
+        }
         std::memcpy(buffer, bytes.data() + position, count);
         position += count;
         return true;

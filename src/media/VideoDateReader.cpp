@@ -65,7 +65,7 @@ public:
     CMemorySource(const uint8_t* data, std::size_t size) : data(data), size(size) {}
     uint64_t Size() const override { return size; }
     std::size_t ReadAt(uint64_t offset, uint8_t* out, std::size_t count) override {
-        if (offset >= size) {
+        if (offset >= size || count == 0) {
             return 0;
         }
         const std::size_t got = std::min<uint64_t>(count, size - offset);
