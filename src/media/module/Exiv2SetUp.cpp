@@ -2,6 +2,7 @@
 
 #include <exiv2/exiv2.hpp>
 
+#include <cstdlib>
 #include <mutex>
 
 void SetUpExiv2() {
@@ -9,5 +10,10 @@ void SetUpExiv2() {
     std::call_once(once, [] {
         Exiv2::LogMsg::setLevel(Exiv2::LogMsg::mute);
         Exiv2::enableBMFF(true);
+        // Reading a file's XMP registers every namespace it names, and Exiv2
+        // frees those names only when asked; its registry itself is torn down
+        // at exit, so without this the names would outlive every pointer to
+        // them. A handler registered now runs before Exiv2's own teardown.
+        std::atexit([] { Exiv2::XmpProperties::unregisterNs(); });
     });
 }
