@@ -164,36 +164,18 @@ bool IsRegularFile(const std::string& path) {
 } // namespace
 
 bool ReadAudioInfo(const std::string& path, CMp3Info& info) {
-    struct CCache {
-        std::mutex mutex;
-        bool valid = false;
-        std::string path;
-        CFileStamp stamp;
-        bool result = false;
-        CMp3Info info;
-    };
-    static CCache cache;
-
-    const std::lock_guard<std::mutex> lock(cache.mutex);
-    const CFileStamp stamp = StampOf(path);
-    if (!cache.valid || path != cache.path || stamp != cache.stamp) {
-        cache.valid = true;
-        cache.path = path;
-        cache.stamp = stamp;
-        cache.result = false;
-        cache.info.Clear();
-        if (IsRegularFile(path)) {
-            TagLib::FileStream stream(path.c_str(), true);
-            cache.result = stream.isOpen() && ReadStream(stream, path, cache.info);
+    static CLastFileReading<CMp3Info> last;
+    return last.Get(path, info, [](const std::string& file, CMp3Info& read) {
+        if (!IsRegularFile(file)) {
+            return false;
         }
-        if (cache.result) {
-            cache.info.fileName = path;
-        } else {
-            cache.info.Clear();
+        TagLib::FileStream stream(file.c_str(), true);
+        if (!stream.isOpen() || !ReadStream(stream, file, read)) {
+            return false;
         }
-    }
-    info = cache.info;
-    return cache.result;
+        read.fileName = file;
+        return true;
+    });
 }
 
 bool ReadAudioInfoFromMemory(std::string_view bytes, std::string_view extension, CMp3Info& info) {

@@ -19,13 +19,9 @@ bool BeginsAsJpeg(const std::string& path) {
     return read && start[0] == 0xFF && start[1] == 0xD8;
 }
 
-} // namespace
-
-bool ReadStillExifBlock(const std::string& path, std::vector<uint8_t>& tiff) {
-    tiff.clear();
-    if (BeginsAsJpeg(path)) {
-        return false;
-    }
+/// The EXIF block of a file that does not begin as a JPEG file: Exiv2's,
+/// or the raw profile text of an older PNG file.
+bool ReadBlockOfOtherFormat(const std::string& path, std::vector<uint8_t>& tiff) {
     const CMediaLibraries* libraries = MediaLibraries();
     bool isPng = false;
     if (libraries == nullptr) {
@@ -37,35 +33,35 @@ bool ReadStillExifBlock(const std::string& path, std::vector<uint8_t>& tiff) {
     return isPng && ReadPngRawProfileExif(path, tiff);
 }
 
+} // namespace
+
+bool ReadStillExifBlock(const std::string& path, std::vector<uint8_t>& tiff) {
+    tiff.clear();
+    return !BeginsAsJpeg(path) && ReadBlockOfOtherFormat(path, tiff);
+}
+
 bool ReadStillExifInfo(const std::string& path, CExifInfo& info) {
-    struct CCache {
-        std::mutex mutex;
-        bool valid = false;
-        std::string path;
-        CFileStamp stamp;
+    // A JPEG file is kept as such, so that asking again goes straight to
+    // the JPEG reader (which keeps its own reading).
+    struct CReading {
         bool jpeg = false;
-        bool result = false;
+        bool found = false;
         CExifInfo info;
     };
-    static CCache cache;
-
-    const std::lock_guard<std::mutex> lock(cache.mutex);
-    const CFileStamp stamp = StampOf(path);
-    if (!cache.valid || path != cache.path || stamp != cache.stamp) {
-        cache.valid = true;
-        cache.path = path;
-        cache.stamp = stamp;
-        cache.info = CExifInfo{};
-        cache.jpeg = BeginsAsJpeg(path);
+    static CLastFileReading<CReading> last;
+    CReading reading;
+    last.Get(path, reading, [](const std::string& file, CReading& read) {
+        read.jpeg = BeginsAsJpeg(file);
         std::vector<uint8_t> tiff;
-        cache.result = !cache.jpeg && ReadStillExifBlock(path, tiff);
-        if (cache.result) {
-            CExifReader(&cache.info).ReadTiffBlock(tiff.data(), tiff.size());
+        read.found = !read.jpeg && ReadBlockOfOtherFormat(file, tiff);
+        if (read.found) {
+            CExifReader(&read.info).ReadTiffBlock(tiff.data(), tiff.size());
         }
-    }
-    if (cache.jpeg) {
+        return true;
+    });
+    if (reading.jpeg) {
         return ReadExifInfo(path, info);
     }
-    info = cache.result ? cache.info : CExifInfo{};
-    return cache.result;
+    info = reading.info;
+    return reading.found;
 }

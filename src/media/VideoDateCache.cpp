@@ -2,31 +2,12 @@
 #include "media/MediaLibraries.h"
 #include "media/VideoDateReader.h"
 
-#include <mutex>
-
 // The video reader itself lives in the media module; the result for the last
 // file is kept here, on the program's side.
 bool ReadVideoExifInfo(const std::string& path, CExifInfo& info) {
-    struct CCache {
-        std::mutex mutex;
-        bool valid = false;
-        std::string path;
-        CFileStamp stamp;
-        bool result = false;
-        CExifInfo info;
-    };
-    static CCache cache;
-
-    const std::lock_guard<std::mutex> lock(cache.mutex);
-    const CFileStamp stamp = StampOf(path);
-    if (!cache.valid || cache.path != path || !(cache.stamp == stamp)) {
+    static CLastFileReading<CExifInfo> last;
+    return last.Get(path, info, [](const std::string& file, CExifInfo& read) {
         const CMediaLibraries* libraries = MediaLibraries();
-        cache.info = CExifInfo();
-        cache.result = libraries != nullptr && libraries->ReadVideoExif(path, cache.info);
-        cache.path = path;
-        cache.stamp = stamp;
-        cache.valid = true;
-    }
-    info = cache.info;
-    return cache.result;
+        return libraries != nullptr && libraries->ReadVideoExif(file, read);
+    });
 }

@@ -190,8 +190,9 @@ std::string_view TagSubmenuFormats(int submenuId) {
                "JPEG XL en RAW";
     }
     if (submenuId == kTagSubmenus[9]) {
-        return "Leest JPEG, HEIC, AVIF, WebP, PNG, JPEG XL en RAW; van MP4, MOV, M4V, 3GP, MKV "
-               "en WebM datum en camera";
+        // Short enough that the submenu keeps its width on a small screen;
+        // the manual names every extension.
+        return "Leest JPEG, HEIC, AVIF, WebP, PNG, JPEG XL, RAW; van video's datum en camera";
     }
     return {};
 }
