@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a temporary prefix and checks what a desktop and
 # the Help command look for there. Usage: install-layout.sh <build folder>
 set -eu
