@@ -11,7 +11,7 @@ if ! command -v lintian >/dev/null 2>&1; then
     exit 77
 fi
 rm -f "$build"/norvikrename_*.deb
-(cd "$build" && cpack -G DEB >/dev/null)
+(cd "$build" && cpack -G DEB)
 deb="$(ls "$build"/norvikrename_*.deb)"
 echo "lintian $deb:"
 # Informational notes are shown too; only errors and warnings fail.
