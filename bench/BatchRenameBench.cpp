@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Measures a batch run of the real executable, without and with its undo
 // script, against the least a program could do for the same job (one
 // renameat2(RENAME_NOREPLACE) per file) and against the other programs that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How fast "Annuleren" stops work that runs on the window's thread, on the
 // real main window (offscreen platform):
 //   (a) a recursive listing of a tree of 100,000 files (1,000 folders of

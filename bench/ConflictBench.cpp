@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the collision check adds to a preview computation in the window, at
 // 100,000 files of one folder:
 //   - ComputeNewNames of a rule that renames every file (interactive, so the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Measures the CRC-32 of a large cached file against the speed of reading
 // it: plain read() of the file, the byte-at-a-time table loop, zlib's crc32,
 // CCrc32::Update (ISA-L) over a buffer in memory, and CCrc32::FileCrc32 on

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The speed of the scan and of the name computation at 100,000 files,
 // each next to its raw baseline in the same run:
 //   - Refresh of one folder and of a tree of folders, against readdir +

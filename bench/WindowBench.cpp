@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The speed and the memory of the real main window over one folder of
 // 100,000 empty files, on the offscreen platform:
 //   - opening the folder: from the window's construction (PATH= the folder)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The reader of audio formats besides MP3 on any bytes: the tag library's
 // FLAC, Ogg Vorbis, Opus, MP4, ASF, WAV, AIFF, APE and WavPack parsing,
 // through the in-memory entry point, which runs the same reading as a file

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Command-line tails of any bytes: the parser never reads past its text and
 // keeps one value per key.
 #include "app/CommandLineKeywords.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The EXIF reader on any bytes. The first byte picks how the rest is used:
 // even as a whole file, odd as the TIFF block of an EXIF section in a small
 // JPEG file (so that the directory walk is reached at once). Reading never

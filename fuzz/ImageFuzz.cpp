@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Image headers of any bytes. The first byte picks the extension, the rest
 // is the file. Reading never fails or reads out of bounds and always ends;
 // what is read is consistent: the colour count belongs to the depth, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // INI texts of any bytes: loading never fails or reads out of bounds, a
 // saved text reads back as itself, and a written text reads back unchanged.
 #include "engine/IniFile.h"

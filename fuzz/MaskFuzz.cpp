@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Masks and names of any bytes: the splitter and the wildcard match never
 // read out of bounds, and the plain rules of the match hold.
 #include "catalogue/NameParts.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The MP3 reader on any bytes: the tag library's ID3v1, ID3v2 and MPEG
 // frame parsing, the VBR header, the walk over every frame header and the
 // reader's own ID3v1 read, all through the in-memory entry point, which

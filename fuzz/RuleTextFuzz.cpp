@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Rule texts of any bytes, with every tag, expanded for a real file: no
 // parameter text reads out of bounds or overruns, and the result is always a
 // legal name.

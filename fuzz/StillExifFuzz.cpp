@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The EXIF block of the still formats other than JPEG on any bytes. The
 // first byte picks the reader: even, Exiv2 on the rest as a whole file
 // (HEIF, AVIF, CR3, WebP, PNG, JPEG XL, TIFF-based RAW, RAF, ...) with the

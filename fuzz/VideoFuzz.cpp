@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The video reader on any bytes, read from memory through the same reading
 // context as a file. Reading never reads out of bounds, always ends, and
 // reads at most its limit; the record it gives keeps the rules of an EXIF

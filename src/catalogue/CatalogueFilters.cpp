@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "catalogue/FileCatalogue.h"
 
 void CFileCatalogue::SetMask(const std::string& newMask) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "catalogue/FileEntry.h"
 
 CFileEntry::CFileEntry(std::shared_ptr<const std::string> folderPath, std::string longName,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/MediaReaders.h"
 
 bool CMediaReaders::ReadExif(const std::string& path, CExifInfo& info) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The name computation of CRenameCore: the rule blocks, the tags of rule
 // texts, the autonumber and the progress of a long computation.
 #include "engine/RenameCore.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Rename and undo of CRenameCore: the moves the preview describes, made in
 // order, recorded in the undo lists and, in a batch run, in the undo script
 // as they are made.

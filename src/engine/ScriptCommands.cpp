@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The script commands of CRenameCore: the rename script, the undo script
 // and the listing of the preview.
 #include "engine/RenameCore.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tags that read file contents through the media readers: image
 // header facts, the tags and stream facts of MP3 and other audio files,
 // EXIF camera data (of videos: the recording date and camera).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The few facts of a QuickTime or ISO file (MOV, MP4, 3GP) that are read

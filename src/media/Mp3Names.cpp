@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The names of the ID3v1 genres and of the two-bit fields of an MPEG audio
 // frame header.
 #include "media/Mp3Reader.h"

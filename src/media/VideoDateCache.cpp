@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "media/FileStamp.h"
 #include "media/MediaLibraries.h"
 #include "media/VideoDateReader.h"

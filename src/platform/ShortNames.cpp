@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The 8.3 aliases that a Windows file system would give the names of a
 // folder. Linux has none, so they are made here on demand.
 

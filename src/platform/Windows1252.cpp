@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/Windows1252.h"
 
 #include "platform/Utf8.h"

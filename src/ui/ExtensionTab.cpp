@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/ExtensionTab.h"
 
 CExtensionTab::CExtensionTab(CNameRuleBlock& block, CRenameCore& core, QWidget* parent)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/InteractiveRun.h"
 
 #include "app/ProgramSettings.h"
@@ -40,7 +41,7 @@ int RunInteractive(CRenameApp& app, int& argc, char** argv) {
     }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("NorvikRename"));
-    QApplication::setDesktopFileName(QStringLiteral("norvikrename"));
+    QApplication::setDesktopFileName(QStringLiteral("org.norvikrename.NorvikRename"));
     QApplication::setWindowIcon(ProgramIcon());
 
     // The standard dialogs speak the program's language.

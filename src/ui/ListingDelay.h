@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 /// A hook for the black-box window tests: NR_LISTING_DELAY_MS=n makes every

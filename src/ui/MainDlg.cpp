@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's life: made from its parts, shown, closed and taken down
 // before its core. The other CMainDlg files: MainDlgLayout.cpp (building the
 // window), MainDlgSettings.cpp, MainDlgCommands.cpp, MainDlgDialogs.cpp and

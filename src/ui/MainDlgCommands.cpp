@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command switch: every command id becomes one call on the core, the
 // catalogue or a part of the window; and the command states that follow.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dialogs and popups the commands open: settings, colours, the wide
 // text box, About, the text editor, the extended filter, the folder
 // browser, and the history, drive and list popups.

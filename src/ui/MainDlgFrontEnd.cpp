@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The core's front end: its messages, error list and save dialogs, its
 // notices of rows, selection, preview, options and undo reaching the models
 // and the command states, and the progress of its work.

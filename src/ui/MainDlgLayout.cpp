@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Building the window: the commands as actions, the widgets, their layout
 // and their connections, and the splitter that keeps its share as the
 // window changes size.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings and the command line at start, the window's placement, the
 // list colours, and what the window keeps in the settings when it closes.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A batch run killed with SIGKILL at a random moment of its moves: every
 // file is still there exactly once, under its old or its new name, with its
 // content, and the undo script it was writing moves back exactly what was

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The batch run on a core in this process, with a front end that records the
 // console: the lines, the exit status and the undo script, also when the
 // options file cannot be read, the disk fills up or a file appears at the

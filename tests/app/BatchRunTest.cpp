@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the real executable in batch mode on fresh temporary folders and
 // checks the file system, the exact console lines and the exit status.
 // Every run gets its own XDG_CONFIG_HOME, HOME and TMPDIR, so the user's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every command of the tag language through the whole road: a rule text in
 // an options file, a batch run of the real executable, the name on disk.
 

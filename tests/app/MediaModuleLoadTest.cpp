@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The readers that need a heavy library (Exiv2, libavformat) live in a
 // module that a run loads only when a tag reads such a file: a batch run
 // whose rules read no file contents never maps those libraries. The dynamic

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A phone's camera folder of HEIC photos and MOV, 3GP and MP4 videos renamed
 // to the day and hour of recording by one batch run of the real executable:
 // the photos by their EXIF, the videos by Apple's creation date as written

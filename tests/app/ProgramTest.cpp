@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the real executable on temporary folders and checks its output and
 // exit status.
 

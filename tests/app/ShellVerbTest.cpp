@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The folder verb: real files in a temporary data folder, the files read
 // back as a desktop reads them, and, where the tools are installed, checked
 // by desktop-file-validate and started by GLib's launcher.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rows' order after a refresh or a click on a column is exactly the
 // order CompareEntries defines, stable from the order before, in every mode
 // that changes it: folders grouped or not, recursive or not, names as

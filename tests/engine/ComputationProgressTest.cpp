@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The progress bar of a long name computation: it opens once the computation
 // has run longer than the delay, then follows the rows; until it opens, the
 // clock is read only now and then, not for every row.

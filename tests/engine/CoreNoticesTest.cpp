@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "catalogue/DefaultColumns.h"
 #include "engine/RenameCore.h"
 #include "support/FakeTicks.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renames on a camera's card: exFAT and FAT32 mounted through FUSE, whose
 // names fold case and which have neither the no-replace flag nor hard
 // links. A change of case renames, the preview's collision marks compare

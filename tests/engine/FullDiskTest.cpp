@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Scripts, listings and options files written to a file system that fills
 // up: a small tmpfs mounted for the test or, where mounting is not allowed,
 // a limit on the size of the files this process writes. A full disk is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's kept undo journal on its own: written while a rename moves,
 // read back, and rewritten or removed only while it is still its own.
 #include "engine/KeptUndoJournal.h"

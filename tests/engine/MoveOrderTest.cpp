@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The order of the moves when swaps and chains are allowed: chains move
 // their last link first, cycles step aside through one temporary name, a
 // folder moves after the pairs inside it, and pairs that do not wait for

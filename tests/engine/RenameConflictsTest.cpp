@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rows of a preview whose move would fail are known before anything
 // moves: the prediction is checked against what the rename then really does.
 #include "engine/RenameConflicts.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renames under faults: moves that fail half way, files that vanish or
 // appear between the scan and the move, folders renamed by someone else, and
 // random permutations of names. In every case no file is lost or

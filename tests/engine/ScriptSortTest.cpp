@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Names in scripts beyond Latin, Greek and Cyrillic sort and match masks
 // without regard to case, as Latin names do.
 #include "catalogue/FileCatalogue.h"

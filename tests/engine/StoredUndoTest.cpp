@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The undo kept across runs: a rename of the window writes its journal to
 // the kept path while the files move, and a new core (a restarted program)
 // reads it back and undoes the rename; what someone else moved since is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Random tag texts, a bounded number with a fixed seed: no parameter text
 // may read outside its text, overrun a buffer or hang, and valid UTF-8 in
 // gives valid UTF-8 out. Run under the sanitizers this finds what the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "TagExpanderTestFixture.h"
 
 #include "media/Mp3Reader.h"

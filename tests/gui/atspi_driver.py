@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Drives the real NorvikRename window through the accessibility bus.
 
 The black-box tests run inside tools/gui-stack (a private X server, D-Bus

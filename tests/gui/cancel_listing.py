@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Cancelling a long recursive listing.
 
 A tree of many folders is opened, "Recursieve modus" is switched on from the

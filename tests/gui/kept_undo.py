@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The undo of a rename survives the program's death.
 
 A folder holds a.txt and b.txt. The rule "Invoegen voor de bestandsnnaam" =

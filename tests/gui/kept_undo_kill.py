@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """A rename killed half way is undone after the restart.
 
 A folder holds 10,000 files. The rule "Invoegen voor de bestandsnnaam" =

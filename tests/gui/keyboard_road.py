@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The road of one rename and its undo, with the keyboard only.
 
 Alt+P and the path, Ctrl+M and the mask, Alt+A for "Hernoem alleen de

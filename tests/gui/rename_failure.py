@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """A rename that fails is listed.
 
 The rule "Vervang door de tekst" = "same" gives a.txt and b.txt the same new

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # run-gui-test.sh GUI-STACK SCRIPT PROGRAM: runs one black-box window test
 # inside gui-stack. A machine without the tools (the shared gui-stack,
 # /usr/bin/python3 with pyatspi, Xvfb, xdotool, D-Bus, the accessibility

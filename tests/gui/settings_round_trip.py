@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The settings file: read at start, written when the window closes.
 
 A settings file places the window (900 x 650 at 50, 40) and remembers the

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """One rename and its undo, driven by name through the accessibility bus.
 
 A folder holds a.txt, b.txt and c.jpg. The mask "*.txt" leaves the two text

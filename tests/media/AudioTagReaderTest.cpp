@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The audio reader for formats other than MP3 on files written here byte by
 // byte: WAV files with LIST/INFO and ID3 chunks, FLAC files with comment
 // blocks and an ID3v2 tag in front, so that every expected value follows

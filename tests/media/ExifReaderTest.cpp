@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The EXIF reader on JPEG files written byte by byte here, so that every
 // expected value can be traced to the bytes that give it.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "media/FileHead.h"
 #include "media/ExifReader.h"
 #include "media/ImageReader.h"

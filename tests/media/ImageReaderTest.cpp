@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The image header reader on files whose every byte is written here: each
 // format and its variants, the extension that picks the format, short and
 // garbage files, walks over many or huge segments and chunks, and the cache

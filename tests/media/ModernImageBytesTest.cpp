@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The header readers of HEIF, AVIF, CR3, WebP, JPEG XL, RAF and X3F on
 // bytes written here: grids, thumbnails, every variant of each header, cut
 // and hostile data.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The image tags' size of today's still formats: the real HEIF, AVIF, WebP,
 // JPEG XL, RAW and PNG files of the shared test data ($NR_TESTDATA/modern;
 // without it those tests skip) compared with ExifTool's readings, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The walk over the boxes of a QuickTime or ISO file to its movie box and
 // the user data's date, on files built here.
 #include "media/MovieBoxes.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The MP3 reader on two kinds of files. The first kind is written here byte
 // by byte: MPEG audio frames of known rate and mode, with or without a VBR
 // header, and ID3v1, ID3v2.2, 2.3 and 2.4 tags over them, so that every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The audio reader for formats other than MP3 on the real files of the
 // shared test data ($NR_TESTDATA/modern/audio; without it these tests
 // skip), compared with mutagen's readings (modern-mutagen.json).

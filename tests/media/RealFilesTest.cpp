@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The media readers on real files made by cameras and other programs,
 // compared with what an independent reader (ExifTool 12.57, `exiftool -j -n`)
 // found in the same files. The files live in $NR_TESTDATA; without them the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The image header reader on real files made by other programs (the shared
 // test data), compared with two independent readers: ExifTool's
 // `exiftool -j -n` output for BMP, GIF, PNG, ICO, CUR, PSD, PCX and JPEG, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The EXIF facts of still images that are not JPEG files (HEIF, AVIF, CR3,
 // WebP, PNG, JPEG XL, RAW), found by Exiv2 and read by the JPEG rules,
 // compared with ExifTool's `exiftool -j -n` readings of the real files of

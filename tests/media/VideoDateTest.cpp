@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The recording date and camera of video files, read through libavformat:
 // files built here byte by byte, and the real videos of the shared test data
 // ($NR_TESTDATA/modern/video; without it those tests skip) compared with

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the MP3 files that the MP3 reader tests compare against, with real
 # encoders and taggers:
 #   make-mp3-fixtures.sh OUTPUT-FOLDER

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a temporary prefix and checks what a desktop and
 # the Help command look for there. Usage: install-layout.sh <build folder>
 set -eu
@@ -10,11 +11,16 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 failed=0
 for file in \
     bin/norvikrename \
-    share/applications/norvikrename.desktop \
+    share/applications/org.norvikrename.NorvikRename.desktop \
+    share/metainfo/org.norvikrename.NorvikRename.metainfo.xml \
     share/icons/hicolor/scalable/apps/norvikrename.svg \
     share/kio/servicemenus/norvikrename-here.desktop \
     share/doc/norvikrename/manual/index.html \
-    share/doc/norvikrename/main-window.png; do
+    share/doc/norvikrename/main-window.png \
+    share/doc/norvikrename/copyright \
+    share/doc/norvikrename/changelog.gz \
+    share/man/man1/norvikrename.1.gz \
+    share/bash-completion/completions/norvikrename; do
     if [ ! -f "$prefix/$file" ]; then
         echo "missing: $file"
         failed=1
@@ -27,7 +33,7 @@ if [ ! -f "$prefix/bin/../share/doc/norvikrename/manual/index.html" ]; then
 fi
 
 if command -v desktop-file-validate >/dev/null 2>&1; then
-    if ! desktop-file-validate "$prefix/share/applications/norvikrename.desktop"; then
+    if ! desktop-file-validate "$prefix/share/applications/org.norvikrename.NorvikRename.desktop"; then
         failed=1
     fi
     if ! desktop-file-validate "$prefix/share/kio/servicemenus/norvikrename-here.desktop"; then

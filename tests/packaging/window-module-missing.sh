@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The executable without its window module: a batch run still renames, and a
 # window run says on one line what it could not load, with exit status 1.
 # Usage: window-module-missing.sh <executable>

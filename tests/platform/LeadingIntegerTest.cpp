@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The leading integer of a text, under the two rules for what comes before
 // it: a name's number skips spaces only, a tag's track text skips all white
 // space as the C library's atoi does.

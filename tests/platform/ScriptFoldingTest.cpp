@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Case folding beyond the Latin, Greek and Cyrillic letters: masks and
 // comparisons without case treat every script's capitals as they treat
 // Latin ones.

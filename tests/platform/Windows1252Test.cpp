@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Windows-1252 text as UTF-8: every one of the 256 bytes, checked against
 // the code page's table as the INI reader and the ID3v1 reader have always
 // converted it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Uitgebreide filter opties": its validation, and through the main window
 // (F3) its application with one rescan and its values kept for the run.
 

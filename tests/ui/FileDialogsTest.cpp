@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/FileDialogs.h"
 #include "ui/FolderBrowser.h"
 #include "ui/RecordingFileDialogs.h"

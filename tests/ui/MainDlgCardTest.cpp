@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real main window on a camera's card (exFAT through FUSE, which folds
 // case): the user lower-cases every name, renames, and Undo brings the old
 // case back, also after a restart through the kept journal.

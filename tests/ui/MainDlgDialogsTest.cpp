@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The colour dialog, the text editor, the wide text box and the about box,
 // each reached through its command on the real main window; modal dialogs
 // are answered through the window's modal runner, message boxes and file

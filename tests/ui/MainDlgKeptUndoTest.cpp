@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The undo that survives a restart: the real main window renames, is
 // destroyed, and a new window made with the same XDG_STATE_HOME offers
 // Undo for that rename and undoes it. XDG_STATE_HOME points into a

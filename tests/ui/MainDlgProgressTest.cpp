@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's progress: the listing progress of a recursive scan and
 // its cancel, the bar of a computation, a rename and an undo, the window
 // disabled and every command refused while work runs.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real main window, driven by keys and clicks on a temporary folder;
 // message boxes, file dialogs, popups and modal dialogs are answered through
 // the window's seams.

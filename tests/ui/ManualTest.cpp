@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The manual: where Help finds it in a build and in an installation, what
 // Help does with it (through QDesktopServices' URL handlers, so no viewer
 // opens), and whether the page is sound and documents every tag the tag

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The number edits of the rule pages take digits however their text is
 // set: typed, pasted, through setText, or written through the
 // accessibility interface as a screen reader or a test tool writes it. A

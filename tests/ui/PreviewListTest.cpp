@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/PreviewList.h"
 #include "ui/ListFixture.h"
 #include "ui/PreviewModel.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/PreviewModel.h"
 #include "resources/StringTable.h"
 #include "ui/ListFixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two progress dialogs on their own: the cancel flag and its texts, the
 // hidden button of work that cannot be cancelled, the animation, and that
 // only the program closes them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The setup the file list and the preview list share: whole rows, no
 // editing, no row header, and one fixed row height that follows the font.
 

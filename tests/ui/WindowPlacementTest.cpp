@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the main window opens, for desktops and stored positions.
 
 #include "app/ProgramSettings.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "media/module/Exiv2PixelSize.h"
 
 #include "media/module/Exiv2SetUp.h"

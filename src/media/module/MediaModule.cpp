@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The module of the readers that need a heavy library. The executable loads
 // it on the first tag that reads such a file (media/MediaLibraries.cpp).
 #include "media/MediaLibraries.h"
