@@ -2,11 +2,19 @@
 #pragma once
 
 #include <QColor>
+#include <QCoreApplication>
 #include <QString>
 
 #include <cstdint>
 #include <string>
 #include <string_view>
+
+/// The one translation context of every window text: Window::tr("Regels").
+/// Dutch is the source language; translations/norvikrename_<lang>.ts holds the
+/// others.
+struct Window {
+    Q_DECLARE_TR_FUNCTIONS(Window)
+};
 
 /// Texts cross between the core (UTF-8 std::string) and Qt (QString) only
 /// through these.
