@@ -16,6 +16,7 @@ for file in \
     share/icons/hicolor/scalable/apps/norvikrename.svg \
     share/kio/servicemenus/norvikrename-here.desktop \
     share/doc/norvikrename/manual/index.html \
+    share/doc/norvikrename/manual/index.en.html \
     share/doc/norvikrename/main-window.png \
     share/doc/norvikrename/copyright \
     share/doc/norvikrename/changelog.gz \

@@ -29,7 +29,7 @@ class ManualPage(html.parser.HTMLParser):
         self.ids = set()
         self.anchors = []  # hrefs within the page
         self.images = []
-        self.pages = {}  # href of another page -> hreflang
+        self.pages = {}  # href of a visible link to another page -> hreflang
         self.literals = []  # (element, text)
         self._open = []  # [element, text] of the literal elements being read
 
@@ -43,7 +43,7 @@ class ManualPage(html.parser.HTMLParser):
         if href is not None:
             if href.startswith("#"):
                 self.anchors.append(href)
-            else:
+            elif tag == "a":
                 self.pages[href] = attributes.get("hreflang")
         if tag == "img":
             self.images.append(attributes.get("src"))

@@ -111,6 +111,55 @@ QString SourceManual() {
     return QStringLiteral(NR_SOURCE_DIR "/docs/manual/index.html");
 }
 
+/// The English translation beside the Dutch page.
+QString EnglishManual() {
+    return QStringLiteral(NR_SOURCE_DIR "/docs/manual/index.en.html");
+}
+
+/// Checks that a page is well-formed, in its language, and that it needs
+/// nothing but its own anchors, the pages beside it and its images.
+void CheckWellFormedAndSelfContained(const QString& path, const QString& language,
+                                     const QString& title) {
+    const CManualPage page = ReadManual(path);
+    QVERIFY2(page.error.isEmpty(), qPrintable(page.error));
+    QCOMPARE(page.language, language);
+    QVERIFY(page.text.contains(title));
+    const QString folder = QFileInfo(path).absolutePath() + QLatin1Char('/');
+    for (const QString& link : page.links) {
+        if (link.startsWith(QLatin1Char('#'))) {
+            QVERIFY2(page.ids.contains(link.mid(1)), qPrintable(link));
+        } else {
+            // The other language's page, in the same folder.
+            QVERIFY2(!link.contains(QLatin1Char(':')) && !link.contains(QLatin1Char('/')),
+                     qPrintable(link));
+            QVERIFY2(link.endsWith(QLatin1String(".html")), qPrintable(link));
+            QVERIFY2(link != QFileInfo(path).fileName(), qPrintable(link));
+            QVERIFY2(QFileInfo(folder + link).isFile(), qPrintable(link));
+        }
+    }
+    QVERIFY(!page.sources.isEmpty());
+    for (const QString& source : page.sources) {
+        QVERIFY2(!source.contains(QLatin1Char(':')), qPrintable(source));
+        QVERIFY2(QFileInfo(folder + source).isFile(), qPrintable(source));
+    }
+}
+
+/// Checks that every command word has an example among the page's codes.
+void CheckEveryCommandWordHasAnExample(const QString& path) {
+    const CManualPage page = ReadManual(path);
+    const char* const words[] = {"N", "G",   "MP3",   "E",         "C",      "D",  "R", "RA",
+                                 "T", "CDR", "CRC32", "SHORTNAME", "REGEXP", "EN", "FN"};
+    for (const char* word : words) {
+        bool found = false;
+        for (const QString& code : page.codes) {
+            const QString open = QLatin1Char('<') + QLatin1String(word);
+            found = found || code.contains(open + QLatin1Char('>')) ||
+                    code.contains(open + QLatin1Char(':'));
+        }
+        QVERIFY2(found, qPrintable(path + QLatin1Char(' ') + QLatin1String(word)));
+    }
+}
+
 } // namespace
 
 class ManualTest : public QObject, private CMainDlgHarness {
@@ -160,6 +209,10 @@ private slots:
         QCOMPARE(found, QFileInfo(QStringLiteral(NR_EXECUTABLE_PATH)).absolutePath() +
                             QStringLiteral("/doc/manual/index.html"));
         QCOMPARE(ReadFile(found), ReadFile(SourceManual()));
+        // The English page lies beside the Dutch one, as the links between them expect.
+        const QString english = QFileInfo(found).absolutePath() + QStringLiteral("/index.en.html");
+        QVERIFY(!ReadFile(EnglishManual()).isEmpty());
+        QCOMPARE(ReadFile(english), ReadFile(EnglishManual()));
         // The screenshot keeps its place relative to the page.
         QVERIFY(QFileInfo(QFileInfo(found).absolutePath() + QStringLiteral("/../main-window.png"))
                     .isFile());
@@ -224,21 +277,20 @@ private slots:
     }
 
     void ThePageIsWellFormedAndSelfContained() {
-        const CManualPage page = ReadManual(SourceManual());
-        QVERIFY2(page.error.isEmpty(), qPrintable(page.error));
-        QCOMPARE(page.language, QStringLiteral("nl"));
-        QVERIFY(page.text.contains(QStringLiteral("Handleiding")));
-        for (const QString& link : page.links) {
-            QVERIFY2(link.startsWith(QLatin1Char('#')), qPrintable(link));
-            QVERIFY2(page.ids.contains(link.mid(1)), qPrintable(link));
-        }
-        QVERIFY(!page.sources.isEmpty());
-        for (const QString& source : page.sources) {
-            QVERIFY2(!source.contains(QLatin1Char(':')), qPrintable(source));
-            QVERIFY2(QFileInfo(QFileInfo(SourceManual()).absolutePath() + QLatin1Char('/') + source)
-                         .isFile(),
-                     qPrintable(source));
-        }
+        CheckWellFormedAndSelfContained(SourceManual(), QStringLiteral("nl"),
+                                        QStringLiteral("Handleiding"));
+    }
+
+    void TheEnglishPageIsWellFormedAndSelfContained() {
+        CheckWellFormedAndSelfContained(EnglishManual(), QStringLiteral("en"),
+                                        QStringLiteral("Manual"));
+    }
+
+    void ThePagesLinkToEachOther() {
+        const CManualPage dutch = ReadManual(SourceManual());
+        const CManualPage english = ReadManual(EnglishManual());
+        QVERIFY(dutch.links.contains(QStringLiteral("index.en.html")));
+        QVERIFY(english.links.contains(QStringLiteral("index.html")));
     }
 
     void EveryEntryOfTheTagMenuIsDocumented() {
@@ -265,19 +317,27 @@ private slots:
         QVERIFY(entries > 100);
     }
 
-    void EveryCommandWordHasAnExample() {
-        const CManualPage page = ReadManual(SourceManual());
-        const char* const words[] = {"N", "G",   "MP3",   "E",         "C",      "D",  "R", "RA",
-                                     "T", "CDR", "CRC32", "SHORTNAME", "REGEXP", "EN", "FN"};
-        for (const char* word : words) {
-            bool found = false;
-            for (const QString& code : page.codes) {
-                const QString open = QLatin1Char('<') + QLatin1String(word);
-                found = found || code.contains(open + QLatin1Char('>')) ||
-                        code.contains(open + QLatin1Char(':'));
+    void TheEnglishPageShowsEveryTagOfTheTagMenu() {
+        // The English page names the entries in English; the tags are the same.
+        const CManualPage page = ReadManual(EnglishManual());
+        QVERIFY2(page.error.isEmpty(), qPrintable(page.error));
+        CRenameCore core;
+        AddDefaultColumns(core.GetCatalogue());
+        int entries = 0;
+        for (const CTagMenuItem& item : TagMenuItems()) {
+            if (item.isSubmenu) {
+                continue;
             }
-            QVERIFY2(found, word);
+            const QString tag = ToQ(core.GetTagExpander().TagTextForCommand(item.commandId));
+            QVERIFY2(page.codes.contains(tag), qPrintable(tag));
+            ++entries;
         }
+        QVERIFY(entries > 100);
+    }
+
+    void EveryCommandWordHasAnExample() {
+        CheckEveryCommandWordHasAnExample(SourceManual());
+        CheckEveryCommandWordHasAnExample(EnglishManual());
     }
 };
 
