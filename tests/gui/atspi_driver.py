@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Drives the real NorvikRename window through the accessibility bus.
 
-The black-box tests run inside tools/gui-stack (a private X server, D-Bus
+The black-box tests run inside tests/gui/gui-stack (a private X server, D-Bus
 session and accessibility bus). They start the program, find its controls by
 their accessible names, press and type like a user (xdotool), read the cells
 of the lists through their table interface, and check the files on disk.
@@ -49,7 +49,7 @@ def require_tools():
     if shutil.which("xdotool") is None:
         skip("xdotool is not installed")
     if not os.environ.get("DISPLAY"):
-        skip("no DISPLAY: run the test under tools/gui-stack")
+        skip("no DISPLAY: run the test under tests/gui/gui-stack")
 
 
 def wait_for(what, probe, timeout=DEFAULT_TIMEOUT):
