@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Drives the real NorvikRename window through the accessibility bus.
 
-The black-box tests run inside tools/gui-stack (a private X server, D-Bus
+The black-box tests run inside tests/gui/gui-stack (a private X server, D-Bus
 session and accessibility bus). They start the program, find its controls by
 their accessible names, press and type like a user (xdotool), read the cells
 of the lists through their table interface, and check the files on disk.
@@ -49,7 +49,7 @@ def require_tools():
     if shutil.which("xdotool") is None:
         skip("xdotool is not installed")
     if not os.environ.get("DISPLAY"):
-        skip("no DISPLAY: run the test under tools/gui-stack")
+        skip("no DISPLAY: run the test under tests/gui/gui-stack")
 
 
 def wait_for(what, probe, timeout=DEFAULT_TIMEOUT):
@@ -332,13 +332,23 @@ class Session:
     # -- the program -------------------------------------------------------
 
     def start(self, *arguments, environment=None):
+        """Starts the program on arguments and waits for its main window.
+
+        The program runs in the C.UTF-8 locale (LANG and LC_ALL), so it
+        speaks its own language. environment changes that: a variable given
+        a text is set, one given None is removed
+        ({"LANG": "en_US.UTF-8", "LC_ALL": None})."""
         env = dict(os.environ)
-        env.update(environment or {})
+        env["LANG"] = env["LC_ALL"] = "C.UTF-8"
+        for name, value in (environment or {}).items():
+            if value is None:
+                env.pop(name, None)
+            else:
+                env[name] = value
         env["XDG_CONFIG_HOME"] = self.config
         env["HOME"] = self.root
         # The undo journal of the window's renames stays in the test folder.
         env["XDG_STATE_HOME"] = self.state
-        env["LANG"] = env["LC_ALL"] = "C.UTF-8"
         log = open(self.log_path, "wb")
         self.process = subprocess.Popen([self.executable] + list(arguments), cwd=self.root,
                                         env=env, stdout=log, stderr=subprocess.STDOUT)
