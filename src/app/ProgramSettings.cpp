@@ -191,7 +191,8 @@ bool CProgramSettings::Save(const std::string& path, int& error) const {
     bool languageKeyFound = false;
     (void)ini.GetString(kOthers, kLanguage, languageKeyFound);
     if (!language.empty() || languageKeyFound) {
-        ini.WriteString(kLanguage, language);
+        // A language code has no blanks to keep: written bare, as "en".
+        ini.WriteValue(kOthers, kLanguage, language);
     }
     ini.WriteString(kLastPath, lastPath);
 

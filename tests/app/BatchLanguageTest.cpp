@@ -165,5 +165,5 @@ TEST_F(BatchLanguageTest, BrokenTagInANewName) {
     const std::string rules = place.WriteFile("rules.ini", InsertBeforeOptions("<x_"));
     ExpectSameInEnglish({"RENAME=1", "PATH=" + Files(), "NRFILE=" + rules, "FILTER=c.txt",
                          "UNDOFILE=" + Undo(), "PAUSE=0"},
-                        "<ONJUIST COMMANDO>");
+                        "ONJUIST COMMANDO_c.txt]");
 }

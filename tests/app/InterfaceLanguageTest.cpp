@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -88,7 +90,31 @@ TEST(InterfaceLanguageSetting, EmptyOrUnknownFollowsTheEnvironment) {
     EXPECT_EQ(ChooseInterfaceLanguage("en", Lang("nl_NL.UTF-8"), {}), "nl");
 }
 
-TEST(InterfaceLanguageEnvironment, ReadsTheProcessVariables) {
+/// Sets the locale variables for one test and puts back what was there.
+class InterfaceLanguageProcess : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (const char* name : kNames) {
+            const char* value = std::getenv(name);
+            saved.emplace_back(value != nullptr ? std::optional<std::string>(value) : std::nullopt);
+        }
+    }
+    void TearDown() override {
+        for (std::size_t i = 0; i < saved.size(); ++i) {
+            if (saved[i]) {
+                setenv(kNames[i], saved[i]->c_str(), 1);
+            } else {
+                unsetenv(kNames[i]);
+            }
+        }
+    }
+
+private:
+    static constexpr const char* kNames[] = {"LC_ALL", "LC_MESSAGES", "LANG", "LANGUAGE"};
+    std::vector<std::optional<std::string>> saved;
+};
+
+TEST_F(InterfaceLanguageProcess, ReadsTheProcessVariables) {
     ASSERT_EQ(setenv("LC_ALL", "de_DE.UTF-8", 1), 0);
     ASSERT_EQ(setenv("LANGUAGE", "fr:en", 1), 0);
     ASSERT_EQ(unsetenv("LC_MESSAGES"), 0);
@@ -98,9 +124,6 @@ TEST(InterfaceLanguageEnvironment, ReadsTheProcessVariables) {
     EXPECT_EQ(environment.lcMessages, "");
     EXPECT_EQ(environment.lang, "");
     EXPECT_EQ(environment.language, "fr:en");
-    unsetenv("LC_ALL");
-    unsetenv("LANGUAGE");
-    unsetenv("LANG");
 }
 
 TEST(InterfaceLanguageInstalled, DutchUntilTheWindowSetsIt) {
