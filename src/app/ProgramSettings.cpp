@@ -43,6 +43,7 @@ constexpr CSwitchKey kDialogSwitches[] = {
 };
 constexpr const char* kRenameOnlySelected = "RenameOnlySelectedFiles";
 constexpr const char* kAllowSwapsAndChains = "AllowSwapsAndChains";
+constexpr const char* kLanguage = "Language";
 constexpr const char* kLastPath = "LastPath";
 
 /// The one table of the column keys: each key with the column index it
@@ -119,6 +120,7 @@ bool CProgramSettings::Load(const std::string& path) {
     }
     renameOnlySelectedFiles = ReadSwitch(ini, kRenameOnlySelected, renameOnlySelectedFiles);
     allowSwapsAndChains = ReadSwitch(ini, kAllowSwapsAndChains, allowSwapsAndChains);
+    language = ini.ReadString(kLanguage, language);
     if (rememberLastPath) {
         lastPath = ini.ReadString(kLastPath, lastPath);
     }
@@ -185,6 +187,13 @@ bool CProgramSettings::Save(const std::string& path, int& error) const {
     if (allowSwapsAndChains || swapsKeyFound) {
         WriteSwitch(ini, kAllowSwapsAndChains, allowSwapsAndChains);
     }
+    // Likewise the language, once it is chosen in the settings dialog.
+    bool languageKeyFound = false;
+    (void)ini.GetString(kOthers, kLanguage, languageKeyFound);
+    if (!language.empty() || languageKeyFound) {
+        // A language code has no blanks to keep: written bare, as "en".
+        ini.WriteValue(kOthers, kLanguage, language);
+    }
     ini.WriteString(kLastPath, lastPath);
 
     ini.SetSection(kColumnsWidth);
@@ -213,6 +222,6 @@ bool CProgramSettings::Save(const std::string& path, int& error) const {
 }
 
 CCoreSwitches CProgramSettings::CoreSwitches() const {
-    return CCoreSwitches{askConfirmationBeforeRenaming, uncheckAllAfterRenaming,
-                         onInsertDateUseGmt, allowSwapsAndChains};
+    return CCoreSwitches{askConfirmationBeforeRenaming, uncheckAllAfterRenaming, onInsertDateUseGmt,
+                         allowSwapsAndChains};
 }

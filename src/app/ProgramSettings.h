@@ -40,6 +40,9 @@ public:
     bool renameOnlySelectedFiles = true;
     /// A rename may swap names and follow chains (batch runs read it too).
     bool allowSwapsAndChains = false;
+    /// The window's language: "nl", a translation's code ("en"), or empty to
+    /// follow the environment (app/InterfaceLanguage.h). Batch runs ignore it.
+    std::string language;
     std::string lastPath;
 
     /// Pixel widths by column index (kNameColumn ...).

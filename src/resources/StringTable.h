@@ -1,13 +1,30 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <functional>
 #include <initializer_list>
 #include <span>
 #include <string>
 #include <string_view>
 
 /// The program's texts by numeric id; empty view when the id has no text.
+/// Dutch, unless the window has installed its own texts (SetWindowTexts):
+/// then a window text is the window's.
 std::string_view LookupString(int id);
+
+/// The Dutch text of id, whatever the window installed.
+std::string_view LookupDutchString(int id);
+
+/// Whether the window shows the text of id in its own language. The other
+/// texts (console lines of a batch run, the text of a broken tag that lands in
+/// file names, the file-manager entry) are Dutch in every language.
+bool IsWindowString(int id);
+
+/// Gives every window text the result of translate(its Dutch text), from
+/// now on, for LookupString; an empty result keeps the Dutch. Only the window
+/// installs its texts, once, before any other thread reads the table; batch
+/// runs never do. An empty function puts the Dutch texts back.
+void SetWindowTexts(const std::function<std::string(std::string_view dutch)>& translate);
 
 /// Every id that has a text, ascending (for tests and tools).
 std::span<const int> AllStringIds();
@@ -103,11 +120,11 @@ constexpr int kUndoScriptCannotRecord = 3061; // the undo script took no more li
 constexpr int kAllowSwapsAndChains = 3070; // check box: a rename may swap names and follow chains
 
 // Rows of the preview whose move would fail.
-constexpr int kCollision = 3080;             // "botsing", in the preview header
-constexpr int kCollisions = 3081;            // "botsingen"
-constexpr int kCollidesWithRow = 3082;       // tooltip: another row takes the new name first
-constexpr int kCollidesWithFile = 3083;      // tooltip: a file holds the new name
-constexpr int kOneCollisionWillFail = 3084;  // added to the rename question
+constexpr int kCollision = 3080;            // "botsing", in the preview header
+constexpr int kCollisions = 3081;           // "botsingen"
+constexpr int kCollidesWithRow = 3082;      // tooltip: another row takes the new name first
+constexpr int kCollidesWithFile = 3083;     // tooltip: a file holds the new name
+constexpr int kOneCollisionWillFail = 3084; // added to the rename question
 constexpr int kCollisionsWillFail = 3085;
 constexpr int kUncheckedRows = 3086;  // in the preview header: rows in unreadable folders
 constexpr int kCannotCheckRow = 3087; // tooltip: the row's folder could not be read

@@ -25,11 +25,12 @@ CAboutDlg::CAboutDlg(QWidget* parent) : CBaseDialog(parent) {
     QFont bold = nameLabel->font();
     bold.setBold(true);
     nameLabel->setFont(bold);
-    versionLabel = new QLabel(
-        QStringLiteral("Versie %1").arg(QLatin1String(kVersion)), this);
+    versionLabel = new QLabel(Window::tr("Versie %1").arg(QLatin1String(kVersion)), this);
     versionLabel->setObjectName(QStringLiteral("static1120"));
+    licenceLabel = new QLabel(Window::tr("Licentie: GNU GPL, versie 3 of later"), this);
+    licenceLabel->setObjectName(QStringLiteral("licenceLabel"));
 
-    okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton = new QPushButton(Window::tr("OK"), this);
     okButton->setObjectName(QStringLiteral("okButton"));
     okButton->setDefault(true);
     connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
@@ -37,6 +38,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : CBaseDialog(parent) {
     auto* texts = new QVBoxLayout;
     texts->addWidget(nameLabel);
     texts->addWidget(versionLabel);
+    texts->addWidget(licenceLabel);
     auto* top = new QHBoxLayout;
     top->addWidget(icon, 0, Qt::AlignTop);
     top->addSpacing(8);

@@ -6,7 +6,7 @@
 class QLabel;
 class QPushButton;
 
-/// "Over NorvikRename": the program's name and version, and OK.
+/// "Over NorvikRename": the program's name, version and licence, and OK.
 class CAboutDlg : public CBaseDialog {
     Q_OBJECT
 public:
@@ -17,10 +17,12 @@ public:
 
     QLabel* GetNameLabel() const { return nameLabel; }
     QLabel* GetVersionLabel() const { return versionLabel; }
+    QLabel* GetLicenceLabel() const { return licenceLabel; }
     QPushButton* GetOkButton() const { return okButton; }
 
 private:
     QLabel* nameLabel = nullptr;
     QLabel* versionLabel = nullptr;
+    QLabel* licenceLabel = nullptr;
     QPushButton* okButton = nullptr;
 };

@@ -1,21 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/InteractiveRun.h"
 
+#include "app/InterfaceLanguage.h"
 #include "app/ProgramSettings.h"
 #include "app/RenameApp.h"
 #include "app/ShellVerb.h"
 #include "platform/FileSystem.h"
 #include "ui/CommandIcons.h"
+#include "ui/InterfaceTranslation.h"
 #include "ui/MainDlg.h"
 #include "ui/QtFileDialogs.h"
 #include "ui/QtMessageBoxes.h"
 #include "ui/QtPopupMenus.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QScreen>
-#include <QTranslator>
 
 #include <cstdio>
 #include <cstdlib>
@@ -44,14 +43,6 @@ int RunInteractive(CRenameApp& app, int& argc, char** argv) {
     QApplication::setDesktopFileName(QStringLiteral("org.norvikrename.NorvikRename"));
     QApplication::setWindowIcon(ProgramIcon());
 
-    // The standard dialogs speak the program's language.
-    QTranslator qtTranslator;
-    if (qtTranslator.load(QLocale(QLocale::Dutch, QLocale::Netherlands), QStringLiteral("qtbase"),
-                          QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        QApplication::installTranslator(&qtTranslator);
-    }
-
     // The folder verb follows the program when it has been moved.
     const CShellVerb shellVerb(platform::GetExecutablePath());
     shellVerb.RefreshIfPresent();
@@ -61,6 +52,10 @@ int RunInteractive(CRenameApp& app, int& argc, char** argv) {
     const QSize desktop = screen != nullptr ? screen->availableGeometry().size() : QSize();
     settings.SetDefaults(desktop.width(), desktop.height());
     settings.Load(app.GetSettingsFilePath());
+
+    // The window's language is fixed for the run, before the first window.
+    const CInterfaceTranslation translation(ChooseInterfaceLanguage(
+        settings.language, ReadLocaleEnvironment(), AvailableTranslations()));
 
     CQtMessageBoxes messageBoxes;
     CQtFileDialogs fileDialogs;

@@ -3,6 +3,8 @@
 
 #include <QString>
 
+#include <string_view>
+
 class CMessageBoxes;
 class QWidget;
 
@@ -12,12 +14,16 @@ class QWidget;
 inline constexpr const char* kManualInBuild = "doc/manual/index.html";
 inline constexpr const char* kManualInstalled = "../share/doc/norvikrename/manual/index.html";
 
-/// The manual's page for the program at executablePath: the build copy
-/// when there is one, else the installed one; empty when neither exists.
-QString FindManual(const QString& executablePath);
+/// The manual's page for the program at executablePath in the window's
+/// language: the build copy when there is one, else the installed one; empty
+/// when neither exists. The Dutch page is index.html; for another language the
+/// page index.<language>.html beside it comes first, then the English page
+/// index.en.html, then the Dutch one.
+QString FindManual(const QString& executablePath, std::string_view language = "nl");
 
-/// Opens the manual with the desktop's viewer. When it is missing, or the
-/// desktop cannot open it, an error box names the file.
+/// Opens the manual in the window's language (GetInterfaceLanguage) with the
+/// desktop's viewer. When it is missing, or the desktop cannot open it, an
+/// error box names the file.
 void OpenManual(QWidget* owner, CMessageBoxes& messageBoxes, const QString& executablePath);
 
 /// OpenManual for the running program.

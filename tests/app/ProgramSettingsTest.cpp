@@ -39,6 +39,7 @@ Settings NonDefaultSettings() {
     settings.sortColumnNameAsNumber = true;
     settings.renameOnlySelectedFiles = false;
     settings.allowSwapsAndChains = true;
+    settings.language = "en";
     settings.lastPath = "/home/jörg/Foto's \"2024\"/";
     settings.columnWidths = {11, 12, 13, 14, 15, 16, 17, 18, 19};
     settings.previewColumnWidth = 321;
@@ -291,6 +292,44 @@ TEST(ProgramSettingsSaveTest, SwapsAndChainsAreWrittenOnceTheyAreOn) {
     loaded.allowSwapsAndChains = true;
     ASSERT_TRUE(loaded.Load(path));
     EXPECT_FALSE(loaded.allowSwapsAndChains);
+}
+
+TEST(ProgramSettingsLoadTest, LanguageFollowsTheEnvironmentUnlessStored) {
+    EXPECT_EQ(Defaults().language, "");
+    EXPECT_EQ(LoadContent(CrLf({"[Others]", "StartMaximized=1"})).language, "");
+    EXPECT_EQ(LoadContent(CrLf({"[Others]", "Language=en"})).language, "en");
+    EXPECT_EQ(LoadContent(CrLf({"[Others]", "Language=nl"})).language, "nl");
+    // An unknown language is kept as it is; the window follows the
+    // environment for it.
+    EXPECT_EQ(LoadContent(CrLf({"[Others]", "Language=xx"})).language, "xx");
+    EXPECT_EQ(LoadContent(CrLf({"[Options]", "Language=en"})).language, "");
+}
+
+TEST(ProgramSettingsSaveTest, LanguageIsWrittenOnceItIsChosen) {
+    const CTempFolder folder;
+    const std::string path = folder / "norvikrename.ini";
+    int error = 0;
+    Settings settings = Defaults();
+    ASSERT_TRUE(settings.Save(path, error));
+    const std::string before = ReadWholeFile(path);
+    EXPECT_EQ(before.find("Language"), std::string::npos);
+    ASSERT_TRUE(settings.Save(path, error));
+    EXPECT_EQ(ReadWholeFile(path), before);
+    settings.language = "en";
+    ASSERT_TRUE(settings.Save(path, error));
+    const std::string text = ReadWholeFile(path);
+    EXPECT_NE(text.find("Language=en\r\n"), std::string::npos);
+    EXPECT_LT(text.find("Language=en\r\n"), text.find("[ColumnsWidth]"));
+    Settings loaded = Defaults();
+    ASSERT_TRUE(loaded.Load(path));
+    EXPECT_EQ(loaded.language, "en");
+    // Back to the system's language: the key stays, empty.
+    settings.language.clear();
+    ASSERT_TRUE(settings.Save(path, error));
+    EXPECT_NE(ReadWholeFile(path).find("Language=\r\n"), std::string::npos);
+    loaded = Defaults();
+    ASSERT_TRUE(loaded.Load(path));
+    EXPECT_EQ(loaded.language, "");
 }
 
 TEST(ProgramSettingsLoadTest, WithRememberPosAndSizeOffThePositionIsIgnored) {

@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <functional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 using namespace std::string_view_literals;
 
@@ -109,4 +111,87 @@ TEST(StringTable, UnknownIdGivesEmptyText) {
     EXPECT_TRUE(LookupString(3010).empty());
     EXPECT_TRUE(LookupString(99999).empty());
     EXPECT_TRUE(LookupString(100).empty()); // below the first id
+}
+
+namespace {
+
+/// The window's texts installed for one test, and the Dutch put back after it.
+class StringTableWindowTexts : public ::testing::Test {
+protected:
+    void TearDown() override { SetWindowTexts({}); }
+};
+
+std::string Marked(std::string_view dutch) {
+    return "<" + std::string(dutch) + ">";
+}
+
+} // namespace
+
+TEST(StringTable, WindowTextsAndTheTextsThatStayDutch) {
+    // Every text is the window's, but for the program's name, the two texts
+    // nothing shows, the text of a broken tag (it lands in file names), the
+    // file-manager entry and the lines of the batch console.
+    const std::vector<int> own = {102, 1012, 2001, 3017, 3018, 3019, 3020, 3021, 3022, 3023, 3024};
+    int windowTexts = 0;
+    for (const int id : AllStringIds()) {
+        const bool expected = std::find(own.begin(), own.end(), id) == own.end();
+        EXPECT_EQ(IsWindowString(id), expected) << "id " << id;
+        windowTexts += IsWindowString(id) ? 1 : 0;
+    }
+    EXPECT_EQ(windowTexts, 92);
+    // Console lines in a batch run, message boxes in the window.
+    EXPECT_TRUE(IsWindowString(strings::kNothingToRename));
+    EXPECT_TRUE(IsWindowString(strings::kCannotReadOptionsFile));
+    EXPECT_TRUE(IsWindowString(strings::kUndoScriptCannotRecord));
+    EXPECT_FALSE(IsWindowString(99999));
+}
+
+TEST_F(StringTableWindowTexts, LookupGivesTheWindowsTextOnceInstalled) {
+    EXPECT_EQ(LookupString(strings::kColumnFileName), "Bestand"sv);
+    std::vector<std::string> asked;
+    SetWindowTexts([&asked](std::string_view dutch) {
+        asked.emplace_back(dutch);
+        return Marked(dutch);
+    });
+    // Asked once for each window text, eagerly.
+    EXPECT_EQ(asked.size(), 92u);
+    EXPECT_EQ(LookupString(strings::kColumnFileName), "<Bestand>"sv);
+    EXPECT_EQ(LookupString(strings::kConfirmRenameAll),
+              "<Norvik Rename gaat alle bestanden hernoemen. \nWilt u doorgaan.>"sv);
+    EXPECT_EQ(LookupString(strings::kNothingToRename),
+              "<Er zijn geen bestanden met de huidige opties te hernoemen.>"sv);
+    EXPECT_EQ(LookupString(32891), "<Hernoem de huidige selectie>"sv);
+    EXPECT_EQ(LookupDutchString(strings::kColumnFileName), "Bestand"sv);
+    EXPECT_EQ(asked.size(), 92u);
+}
+
+TEST_F(StringTableWindowTexts, TextsOutsideTheWindowStayDutch) {
+    SetWindowTexts(Marked);
+    for (const int id : AllStringIds()) {
+        if (!IsWindowString(id)) {
+            EXPECT_EQ(LookupString(id), LookupDutchString(id)) << "id " << id;
+        }
+    }
+    EXPECT_EQ(LookupString(strings::kInvalidCommand), "<ONJUIST COMMANDO>"sv);
+    EXPECT_EQ(LookupString(strings::kShellVerbMenuText), "Norvik Rename vanaf hier"sv);
+    EXPECT_EQ(LookupString(strings::kPressKeyToStop), "Druk op een toets om te stoppen"sv);
+    EXPECT_EQ(LookupString(strings::kCaptionProgram), "NorvikRename"sv);
+    EXPECT_TRUE(LookupString(99999).empty());
+    EXPECT_TRUE(LookupDutchString(99999).empty());
+}
+
+TEST_F(StringTableWindowTexts, AnEmptyTranslationKeepsTheDutch) {
+    SetWindowTexts(
+        [](std::string_view dutch) { return dutch == "Bestand" ? std::string() : Marked(dutch); });
+    EXPECT_EQ(LookupString(strings::kColumnFileName), "Bestand"sv);
+    EXPECT_EQ(LookupString(strings::kColumnFolder), "<Pad>"sv);
+}
+
+TEST_F(StringTableWindowTexts, AnEmptyFunctionPutsTheDutchBack) {
+    SetWindowTexts(Marked);
+    SetWindowTexts({});
+    for (const int id : AllStringIds()) {
+        EXPECT_EQ(LookupString(id), LookupDutchString(id)) << "id " << id;
+    }
+    EXPECT_EQ(LookupString(strings::kColumnFileName), "Bestand"sv);
 }

@@ -125,9 +125,9 @@ private slots:
         QCOMPARE(window->GetPreviewModel()->GetColours().renamedBack, kChosenRef);
         QCOMPARE(window->GetPreviewModel()->GetColours().renamedText, uint32_t(0));
         // A renamed row is drawn on the new background.
-        QCOMPARE(window->GetPreviewModel()->index(0, 0).data(Qt::BackgroundRole).value<QBrush>()
-                     .color(),
-                 QColor(0x12, 0x34, 0x56));
+        QCOMPARE(
+            window->GetPreviewModel()->index(0, 0).data(Qt::BackgroundRole).value<QBrush>().color(),
+            QColor(0x12, 0x34, 0x56));
     }
 
     void colourDialogShowsItsGroupsAndAChooserCancelKeepsTheSwatch() {
@@ -143,9 +143,9 @@ private slots:
         for (const QLabel* label : dialog.findChildren<QLabel*>()) {
             labels << label->text();
         }
-        for (const char* text : {"Voorgrond", "Achtergrond", "Gewone bestanden",
-                                 "Verborgen bestanden", "Alleen lezen bestanden",
-                                 "Systeembestanden", "Hernoemde bestanden"}) {
+        for (const char* text :
+             {"Voorgrond", "Achtergrond", "Gewone bestanden", "Verborgen bestanden",
+              "Alleen lezen bestanden", "Systeembestanden", "Hernoemde bestanden"}) {
             QVERIFY2(labels.contains(QString::fromUtf8(text)), text);
         }
         QCOMPARE(dialog.findChildren<QGroupBox*>().size(), 2);
@@ -306,10 +306,13 @@ private slots:
         Open();
         QString name;
         QString version;
+        QString licence;
         modalAnswer = [&](QDialog& dialog) {
             auto& about = dynamic_cast<CAboutDlg&>(dialog);
             name = about.GetNameLabel()->text();
             version = about.GetVersionLabel()->text();
+            const auto* licenceLabel = about.findChild<QLabel*>(QStringLiteral("licenceLabel"));
+            licence = licenceLabel != nullptr ? licenceLabel->text() : QString();
             QTest::mouseClick(about.GetOkButton(), Qt::LeftButton);
             return dialog.result();
         };
@@ -318,6 +321,7 @@ private slots:
         QCOMPARE(modalsRun, (std::vector<QString>{QStringLiteral("Over NorvikRename")}));
         QCOMPARE(name, QStringLiteral("NorvikRename"));
         QCOMPARE(version, QStringLiteral("Versie 0.1"));
+        QCOMPARE(licence, QStringLiteral("Licentie: GNU GPL, versie 3 of later"));
         window->GetAction(cmd::kAbout)->trigger();
         QCOMPARE(modalsRun.size(), std::size_t(2));
         QVERIFY(boxes.GetAsked().empty());

@@ -5,6 +5,7 @@
 // menu inserts.
 
 #include "ui/Manual.h"
+#include "app/InterfaceLanguage.h"
 #include "catalogue/DefaultColumns.h"
 #include "engine/RenameCore.h"
 #include "engine/TagExpander.h"
@@ -202,6 +203,56 @@ private slots:
         QVERIFY(FindManual(prefix + QStringLiteral("/bin/norvikrename")).isEmpty());
         QVERIFY(QDir().mkpath(prefix + QStringLiteral("/bin/doc/manual/index.html")));
         QVERIFY(FindManual(prefix + QStringLiteral("/bin/norvikrename")).isEmpty());
+    }
+
+    void AnotherLanguageFindsItsOwnPageFirst() {
+        const CTempFolder temp;
+        const QString build = ToQ(temp / "build");
+        const QString program = build + QStringLiteral("/norvikrename");
+        WriteFile(build + QStringLiteral("/doc/manual/index.html"));
+        WriteFile(build + QStringLiteral("/doc/manual/index.en.html"));
+        QCOMPARE(FindManual(program, "en"), build + QStringLiteral("/doc/manual/index.en.html"));
+        QCOMPARE(FindManual(program, "nl"), build + QStringLiteral("/doc/manual/index.html"));
+        QCOMPARE(FindManual(program), build + QStringLiteral("/doc/manual/index.html"));
+        // A language without a page of its own reads the English one.
+        QCOMPARE(FindManual(program, "de"), build + QStringLiteral("/doc/manual/index.en.html"));
+        WriteFile(build + QStringLiteral("/doc/manual/index.de.html"));
+        QCOMPARE(FindManual(program, "de"), build + QStringLiteral("/doc/manual/index.de.html"));
+    }
+
+    void AMissingEnglishPageFallsBackToTheDutchOne() {
+        const CTempFolder temp;
+        const QString prefix = ToQ(temp / "usr");
+        const QString program = prefix + QStringLiteral("/bin/norvikrename");
+        const QString installed = prefix + QStringLiteral("/share/doc/norvikrename/manual/");
+        WriteFile(installed + QStringLiteral("index.html"));
+        QCOMPARE(FindManual(program, "en"), installed + QStringLiteral("index.html"));
+        QCOMPARE(FindManual(program, "de"), installed + QStringLiteral("index.html"));
+        // An installed English page comes before a Dutch one in a build.
+        WriteFile(installed + QStringLiteral("index.en.html"));
+        WriteFile(prefix + QStringLiteral("/bin/doc/manual/index.html"));
+        QCOMPARE(FindManual(program, "en"), installed + QStringLiteral("index.en.html"));
+        QCOMPARE(FindManual(program, "nl"), prefix + QStringLiteral("/bin/doc/manual/index.html"));
+    }
+
+    void OpenManualFollowsTheWindowsLanguage() {
+        const CTempFolder temp;
+        const QString prefix = ToQ(temp / "opt/nr");
+        const QString folder = prefix + QStringLiteral("/share/doc/norvikrename/manual/");
+        WriteFile(folder + QStringLiteral("index.html"));
+        WriteFile(folder + QStringLiteral("index.en.html"));
+        CUrlCatcher catcher;
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "Open");
+        CRecordingMessageBoxes boxes;
+        OpenManual(nullptr, boxes, prefix + QStringLiteral("/bin/norvikrename"));
+        SetInterfaceLanguage("en");
+        OpenManual(nullptr, boxes, prefix + QStringLiteral("/bin/norvikrename"));
+        SetInterfaceLanguage("nl");
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+        QCOMPARE(catcher.opened,
+                 (QList<QUrl>{QUrl::fromLocalFile(folder + QStringLiteral("index.html")),
+                              QUrl::fromLocalFile(folder + QStringLiteral("index.en.html"))}));
+        QVERIFY(boxes.GetAsked().empty());
     }
 
     void TheBuildCopiesTheManualBesideTheProgram() {
