@@ -55,9 +55,9 @@ void CAutonumberTab::CreateControls() {
     positionGroup->setObjectName(QStringLiteral("positionGroup"));
     static const char* const kPositionNames[] = {"positionNone", "positionBeforeName",
                                                  "positionAfterName"};
-    const QString positionTexts[] = {QStringLiteral("Geen wijzigingen"),
-                                     QStringLiteral("Voor de bestandsnaam"),
-                                     QStringLiteral("Na de bestandsnaam")};
+    const QString positionTexts[] = {Window::tr("Geen wijzigingen"),
+                                     Window::tr("Voor de bestandsnaam"),
+                                     Window::tr("Na de bestandsnaam")};
     for (std::size_t i = 0; i < positionRadios.size(); ++i) {
         auto* radio = new QRadioButton(positionTexts[i], this);
         radio->setObjectName(QLatin1String(kPositionNames[i]));
@@ -74,9 +74,9 @@ void CAutonumberTab::CreateControls() {
     baseGroup->setObjectName(QStringLiteral("baseGroup"));
     static const char* const kBaseNames[] = {"baseDec", "baseHex",     "baseOct",
                                              "baseBin", "baseLetters", "baseManual"};
-    const QString baseTexts[] = {QStringLiteral("Dec"),   QStringLiteral("Hex"),
-                                 QStringLiteral("Oct"),   QStringLiteral("Bin"),
-                                 QStringLiteral("Excel"), QStringLiteral("Handmatig")};
+    const QString baseTexts[] = {Window::tr("Dec"),   Window::tr("Hex"),
+                                 Window::tr("Oct"),   Window::tr("Bin"),
+                                 Window::tr("Excel"), Window::tr("Handmatig")};
     for (std::size_t i = 0; i < baseRadios.size(); ++i) {
         auto* radio = new QRadioButton(baseTexts[i], this);
         radio->setObjectName(QLatin1String(kBaseNames[i]));
@@ -85,7 +85,7 @@ void CAutonumberTab::CreateControls() {
     }
 
     restartPerFolder =
-        new QCheckBox(QStringLiteral("Begin met nieuwe autonummering in iedere map"), this);
+        new QCheckBox(Window::tr("Begin met nieuwe autonummering in iedere map"), this);
     restartPerFolder->setObjectName(QStringLiteral("restartPerFolder"));
 
     manualDigits = new QComboBox(this);
@@ -120,10 +120,10 @@ void CAutonumberTab::LayOut() {
         QWidget* field;
     };
     const LabelledEdit labelled[] = {
-        {"startLabel", QStringLiteral("Begin met een nummer"), start},
-        {"incrementLabel", QStringLiteral("Verhogen met"), increment},
-        {"zeroFillLabel", QStringLiteral("Vul met nullen"), zeroFill},
-        {"manualDigitsLabel", QStringLiteral("Handmatig"), manualDigits},
+        {"startLabel", Window::tr("Begin met een nummer"), start},
+        {"incrementLabel", Window::tr("Verhogen met"), increment},
+        {"zeroFillLabel", Window::tr("Vul met nullen"), zeroFill},
+        {"manualDigitsLabel", Window::tr("Handmatig"), manualDigits},
     };
     int row = 0;
     for (const LabelledEdit& item : labelled) {

@@ -16,15 +16,18 @@
 
 namespace {
 
-constexpr const char* kFileRows[] = {"Gewone bestanden", "Verborgen bestanden",
-                                     "Alleen lezen bestanden", "Systeembestanden"};
-constexpr const char* kPreviewRows[] = {"Gewone bestanden", "Hernoemde bestanden"};
+constexpr const char* kFileRows[] = {QT_TRANSLATE_NOOP("Window", "Gewone bestanden"),
+                                     QT_TRANSLATE_NOOP("Window", "Verborgen bestanden"),
+                                     QT_TRANSLATE_NOOP("Window", "Alleen lezen bestanden"),
+                                     QT_TRANSLATE_NOOP("Window", "Systeembestanden")};
+constexpr const char* kPreviewRows[] = {QT_TRANSLATE_NOOP("Window", "Gewone bestanden"),
+                                        QT_TRANSLATE_NOOP("Window", "Hernoemde bestanden")};
 
 } // namespace
 
 CColorsDlg::CColorsDlg(const Colours& colours, QWidget* parent) : CBaseDialog(parent) {
     setObjectName(QStringLiteral("CColorsDlg"));
-    setWindowTitle(QStringLiteral("Kleurenconfiguratie"));
+    setWindowTitle(Window::tr("Kleurenconfiguratie"));
     setWindowIcon(CommandIcon(cmd::kColours));
 
     auto* layout = new QVBoxLayout(this);
@@ -36,14 +39,14 @@ CColorsDlg::CColorsDlg(const Colours& colours, QWidget* parent) : CBaseDialog(pa
         auto* group = new QGroupBox(title, this);
         group->setObjectName(QLatin1String(name));
         auto* grid = new QGridLayout(group);
-        auto* foreground = new QLabel(QStringLiteral("Voorgrond"), group);
-        auto* backgroundHeading = new QLabel(QStringLiteral("Achtergrond"), group);
+        auto* foreground = new QLabel(Window::tr("Voorgrond"), group);
+        auto* backgroundHeading = new QLabel(Window::tr("Achtergrond"), group);
         foreground->setAlignment(Qt::AlignCenter);
         backgroundHeading->setAlignment(Qt::AlignCenter);
         grid->addWidget(foreground, 0, 1);
         grid->addWidget(backgroundHeading, 0, 2);
         for (std::size_t row = 0; row < rowCount; ++row) {
-            const QString rowText = QString::fromUtf8(rows[row]);
+            const QString rowText = Window::tr(rows[row]);
             auto* label = new QLabel(rowText, group);
             grid->addWidget(label, static_cast<int>(row) + 1, 0);
             for (int column = 0; column < 2; ++column) {
@@ -62,14 +65,14 @@ CColorsDlg::CColorsDlg(const Colours& colours, QWidget* parent) : CBaseDialog(pa
         grid->setColumnStretch(0, 1);
         layout->addWidget(group);
     };
-    addGroup(QStringLiteral("Bestandslijst"), "fileListGroup", kFileRows, std::size(kFileRows));
-    addGroup(QStringLiteral("Voorbeeldvenster"), "previewGroup", kPreviewRows,
+    addGroup(Window::tr("Bestandslijst"), "fileListGroup", kFileRows, std::size(kFileRows));
+    addGroup(Window::tr("Voorbeeldvenster"), "previewGroup", kPreviewRows,
              std::size(kPreviewRows));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
+    buttons->button(QDialogButtonBox::Ok)->setText(Window::tr("OK"));
     buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("okButton"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuleren"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(Window::tr("Annuleren"));
     buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cancelButton"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -37,10 +37,11 @@ QWidget* MakeSpin(QLineEdit* edit, qint64 max, const QString& objectName, QWidge
     auto* column = new QVBoxLayout(spin);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
-    const auto addButton = [&](Qt::ArrowType arrow, const QString& name, int step) {
+    const auto addButton = [&](Qt::ArrowType arrow, const QString& name, const QString& spoken,
+                               int step) {
         auto* button = new QToolButton(spin);
         button->setObjectName(objectName + name);
-        button->setAccessibleName(edit->accessibleName() + QLatin1Char(' ') + name);
+        button->setAccessibleName(edit->accessibleName() + QLatin1Char(' ') + spoken);
         button->setArrowType(arrow);
         button->setFixedSize(16, 11);
         button->setAutoRepeat(true);
@@ -53,8 +54,8 @@ QWidget* MakeSpin(QLineEdit* edit, qint64 max, const QString& objectName, QWidge
         });
         column->addWidget(button);
     };
-    addButton(Qt::UpArrow, QStringLiteral("Omhoog"), 1);
-    addButton(Qt::DownArrow, QStringLiteral("Omlaag"), -1);
+    addButton(Qt::UpArrow, QStringLiteral("Omhoog"), Window::tr("Omhoog"), 1);
+    addButton(Qt::DownArrow, QStringLiteral("Omlaag"), Window::tr("Omlaag"), -1);
     return spin;
 }
 
@@ -95,7 +96,7 @@ CExtendedFilterDlg::CExtendedFilterDlg(const CExtendedFilter& filter,
                                        CMessageBoxes& boxesIn, QWidget* parent)
     : CBaseDialog(parent), boxes(boxesIn) {
     setObjectName(QStringLiteral("CExtendedFilterDlg"));
-    setWindowTitle(QStringLiteral("Uitgebreide filter opties"));
+    setWindowTitle(Window::tr("Uitgebreide filter opties"));
     CreateControls();
     ShowValues(filter, remembered);
     UpdateEnabling();
@@ -125,13 +126,13 @@ int CExtendedFilterDlg::IndexFromMode(CompareMode mode) {
 }
 
 void CExtendedFilterDlg::CreateControls() {
-    auto* attributes = new QGroupBox(QStringLiteral("Toon bestanden met attributen"), this);
+    auto* attributes = new QGroupBox(Window::tr("Toon bestanden met attributen"), this);
     attributes->setObjectName(QStringLiteral("attributeGroup"));
-    systemCheck = new QCheckBox(QStringLiteral("Systeem"), attributes);
+    systemCheck = new QCheckBox(Window::tr("Systeem"), attributes);
     systemCheck->setObjectName(QStringLiteral("showSystem"));
-    hiddenCheck = new QCheckBox(QStringLiteral("Verborgen"), attributes);
+    hiddenCheck = new QCheckBox(Window::tr("Verborgen"), attributes);
     hiddenCheck->setObjectName(QStringLiteral("showHidden"));
-    readOnlyCheck = new QCheckBox(QStringLiteral("Alleen lezen"), attributes);
+    readOnlyCheck = new QCheckBox(Window::tr("Alleen lezen"), attributes);
     readOnlyCheck->setObjectName(QStringLiteral("showReadOnly"));
     auto* attributeRow = new QHBoxLayout(attributes);
     attributeRow->addWidget(systemCheck);
@@ -139,11 +140,11 @@ void CExtendedFilterDlg::CreateControls() {
     attributeRow->addWidget(readOnlyCheck);
     attributeRow->addStretch(1);
 
-    const QString nameLengthText = QStringLiteral("Lengte bestandsnaam:");
+    const QString nameLengthText = Window::tr("Lengte bestandsnaam:");
     nameLengthCheck = new QCheckBox(nameLengthText, this);
     nameLengthCheck->setObjectName(QStringLiteral("nameLengthCheck"));
     nameLengthCompare = MakeCompareList(QStringLiteral("nameLengthCompare"),
-                                        nameLengthText + QStringLiteral(" vergelijking"), this);
+                                        Window::tr("%1 vergelijking").arg(nameLengthText), this);
     nameLengthEdit = new CFilterEdit(this);
     nameLengthEdit->setObjectName(QStringLiteral("nameLengthEdit"));
     nameLengthEdit->setAccessibleName(nameLengthText);
@@ -152,11 +153,11 @@ void CExtendedFilterDlg::CreateControls() {
     nameLengthSpin =
         MakeSpin(nameLengthEdit, kMaxNameLength, QStringLiteral("nameLengthSpin"), this);
 
-    const QString sizeText = QStringLiteral("Bestandsgrootte:");
+    const QString sizeText = Window::tr("Bestandsgrootte:");
     sizeCheck = new QCheckBox(sizeText, this);
     sizeCheck->setObjectName(QStringLiteral("sizeCheck"));
     sizeCompare = MakeCompareList(QStringLiteral("sizeCompare"),
-                                  sizeText + QStringLiteral(" vergelijking"), this);
+                                  Window::tr("%1 vergelijking").arg(sizeText), this);
     // The size field takes any characters; OK refuses what is no number.
     sizeEdit = new QLineEdit(this);
     sizeEdit->setObjectName(QStringLiteral("sizeEdit"));
@@ -164,7 +165,7 @@ void CExtendedFilterDlg::CreateControls() {
     sizeSpin = MakeSpin(sizeEdit, kMaxSizeSpin, QStringLiteral("sizeSpin"), this);
     sizeUnit = new QComboBox(this);
     sizeUnit->setObjectName(QStringLiteral("sizeUnit"));
-    sizeUnit->setAccessibleName(sizeText + QStringLiteral(" eenheid"));
+    sizeUnit->setAccessibleName(Window::tr("%1 eenheid").arg(sizeText));
     sizeUnit->addItems({UiText(strings::kUnitBytes), UiText(strings::kUnitKilobytes),
                         UiText(strings::kUnitMegabytes)});
 
@@ -185,19 +186,19 @@ void CExtendedFilterDlg::CreateControls() {
     column->addLayout(numbers);
 
     static const char* const kGroups[kRangeCount][2] = {
-        {"Datum wijziging", "modified"},
-        {"Datum opgemaakt", "created"},
-        {"Laatste datum geopend", "accessed"},
+        {QT_TRANSLATE_NOOP("Window", "Datum wijziging"), "modified"},
+        {QT_TRANSLATE_NOOP("Window", "Datum opgemaakt"), "created"},
+        {QT_TRANSLATE_NOOP("Window", "Laatste datum geopend"), "accessed"},
     };
     for (int i = 0; i < kRangeCount; ++i) {
-        const QString title = QString::fromUtf8(kGroups[i][0]);
+        const QString title = Window::tr(kGroups[i][0]);
         const QString key = QString::fromLatin1(kGroups[i][1]);
         CRangeControls& range = ranges[static_cast<std::size_t>(i)];
         auto* group = new QGroupBox(title, this);
         group->setObjectName(key + QStringLiteral("Group"));
-        range.check = new QCheckBox(QStringLiteral("Data tussen:"), group);
+        range.check = new QCheckBox(Window::tr("Data tussen:"), group);
         range.check->setObjectName(key + QStringLiteral("Check"));
-        range.check->setAccessibleName(title + QStringLiteral(" data tussen"));
+        range.check->setAccessibleName(Window::tr("%1 data tussen").arg(title));
         const auto makeDate = [&](const QString& name, const QString& spoken) {
             auto* edit = new QDateEdit(group);
             edit->setObjectName(key + name);
@@ -214,15 +215,15 @@ void CExtendedFilterDlg::CreateControls() {
             edit->setDisplayFormat(QStringLiteral("HH:mm:ss"));
             return edit;
         };
-        range.fromDate = makeDate(QStringLiteral("FromDate"), QStringLiteral("van datum"));
-        range.fromTime = makeTime(QStringLiteral("FromTime"), QStringLiteral("van tijd"));
-        range.toDate = makeDate(QStringLiteral("ToDate"), QStringLiteral("tot datum"));
-        range.toTime = makeTime(QStringLiteral("ToTime"), QStringLiteral("tot tijd"));
+        range.fromDate = makeDate(QStringLiteral("FromDate"), Window::tr("van datum"));
+        range.fromTime = makeTime(QStringLiteral("FromTime"), Window::tr("van tijd"));
+        range.toDate = makeDate(QStringLiteral("ToDate"), Window::tr("tot datum"));
+        range.toTime = makeTime(QStringLiteral("ToTime"), Window::tr("tot tijd"));
         auto* row = new QHBoxLayout(group);
         row->addWidget(range.check);
         row->addWidget(range.fromDate);
         row->addWidget(range.fromTime);
-        row->addWidget(new QLabel(QStringLiteral("en"), group));
+        row->addWidget(new QLabel(Window::tr("en"), group));
         row->addWidget(range.toDate);
         row->addWidget(range.toTime);
         row->addStretch(1);
@@ -238,9 +239,9 @@ void CExtendedFilterDlg::CreateControls() {
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->setObjectName(QStringLiteral("buttons"));
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
+    buttons->button(QDialogButtonBox::Ok)->setText(Window::tr("OK"));
     buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("okButton"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuleren"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(Window::tr("Annuleren"));
     buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cancelButton"));
     connect(buttons, &QDialogButtonBox::accepted, this, &CExtendedFilterDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -3,6 +3,7 @@
 
 #include "engine/RenameCore.h"
 #include "ui/FileListModel.h"
+#include "ui/QtText.h"
 
 #include <QHeaderView>
 #include <QItemSelection>
@@ -14,7 +15,7 @@
 CListCtrlFiles::CListCtrlFiles(CRenameCore& owner, QWidget* parent)
     : CRowTableView(parent), core(owner), fileModel(new CFileListModel(owner, this)) {
     setObjectName(QStringLiteral("fileList"));
-    setAccessibleName(QStringLiteral("Bestandenlijst"));
+    setAccessibleName(Window::tr("Bestandenlijst"));
     ShowRows(fileModel);
 
     QHeaderView* header = horizontalHeader();

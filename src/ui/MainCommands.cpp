@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/MainCommands.h"
 
+#include <QtGlobal>
+
 #include <array>
 
 namespace {
@@ -29,17 +31,20 @@ constexpr CMainCommand kCommands[] = {
     {cmd::kAbout, nullptr, false, nullptr},
     {cmd::kHelp, "F1", false, nullptr},
     {cmd::kSelectFolder, "Ctrl+O", false, nullptr},
-    {cmd::kSavePreview, nullptr, false, "Sla huidig voorbeeld op als .TXT bestand"},
-    {cmd::kLoadOptions, "Ctrl+L", false, "Openen NR opties uit .INI"},
-    {cmd::kSaveOptions, "Ctrl+S", false, "Opslaan NR opties in .INI"},
-    {cmd::kDefaultOptions, nullptr, false, "Herstellen van de standaard opties"},
-    {cmd::kSelectAll, "Ctrl+A", false, "Alles selecteren"},
-    {cmd::kFocusFileList, "Ctrl+F", false, "Naar de bestandenlijst"},
-    {cmd::kFocusMask, "Ctrl+M", false, "Naar het masker"},
-    {cmd::kWideTextBox, "Ctrl+Alt+E", false, "Tekst in een breed venster"},
-    {cmd::kNextTab, "Ctrl+Tab", false, "Volgende tab"},
-    {cmd::kMoveRowsUp, "Ctrl+Up", false, "Rijen omhoog"},
-    {cmd::kMoveRowsDown, "Ctrl+Down", false, "Rijen omlaag"},
+    {cmd::kSavePreview, nullptr, false,
+     QT_TRANSLATE_NOOP("Window", "Sla huidig voorbeeld op als .TXT bestand")},
+    {cmd::kLoadOptions, "Ctrl+L", false, QT_TRANSLATE_NOOP("Window", "Openen NR opties uit .INI")},
+    {cmd::kSaveOptions, "Ctrl+S", false, QT_TRANSLATE_NOOP("Window", "Opslaan NR opties in .INI")},
+    {cmd::kDefaultOptions, nullptr, false,
+     QT_TRANSLATE_NOOP("Window", "Herstellen van de standaard opties")},
+    {cmd::kSelectAll, "Ctrl+A", false, QT_TRANSLATE_NOOP("Window", "Alles selecteren")},
+    {cmd::kFocusFileList, "Ctrl+F", false, QT_TRANSLATE_NOOP("Window", "Naar de bestandenlijst")},
+    {cmd::kFocusMask, "Ctrl+M", false, QT_TRANSLATE_NOOP("Window", "Naar het masker")},
+    {cmd::kWideTextBox, "Ctrl+Alt+E", false,
+     QT_TRANSLATE_NOOP("Window", "Tekst in een breed venster")},
+    {cmd::kNextTab, "Ctrl+Tab", false, QT_TRANSLATE_NOOP("Window", "Volgende tab")},
+    {cmd::kMoveRowsUp, "Ctrl+Up", false, QT_TRANSLATE_NOOP("Window", "Rijen omhoog")},
+    {cmd::kMoveRowsDown, "Ctrl+Down", false, QT_TRANSLATE_NOOP("Window", "Rijen omlaag")},
 };
 
 constexpr std::array kToolbar = {

@@ -51,7 +51,9 @@ struct CMainCommand {
     int id;
     const char* key; ///< portable key text ("Ctrl+Backspace"), or null
     bool checkable;
-    const char* menuText; ///< popup item text, or null to use the tooltip
+    /// The popup item text in Dutch, marked for translation (context
+    /// "Window"), or null to use the tooltip.
+    const char* menuText;
 };
 
 /// Every command of the main window, keyed or not.

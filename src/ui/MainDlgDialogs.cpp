@@ -189,7 +189,7 @@ void CMainDlg::ShowHistoryPopup() {
     }
     std::unique_ptr<QMenu> menu(CIconMenu::Build(items, this));
     menu->setObjectName(QStringLiteral("historyPopup"));
-    menu->setTitle(QStringLiteral("1-Padengeschiedenis"));
+    menu->setTitle(Window::tr("1-Padengeschiedenis"));
     const int chosen = RunPopup(*menu);
     if (chosen > 0) {
         core.GetCatalogue().HistoryGoTo(chosen - 1);
@@ -249,7 +249,7 @@ void CMainDlg::BrowseForFolder() {
 
 void CMainDlg::ShowListPopup() {
     const std::vector<CMenuItem> items = {
-        {cmd::kMakeRenameScript, QStringLiteral("Maak een hernoem .BAT bestand")},
+        {cmd::kMakeRenameScript, Window::tr("Maak een hernoem .BAT bestand")},
         {cmd::kSavePreview, actions.value(cmd::kSavePreview)->text()},
         {cmd::kLoadOptions, actions.value(cmd::kLoadOptions)->text()},
         {cmd::kSaveOptions, actions.value(cmd::kSaveOptions)->text()},
@@ -257,7 +257,7 @@ void CMainDlg::ShowListPopup() {
     };
     std::unique_ptr<QMenu> menu(CIconMenu::Build(items, this));
     menu->setObjectName(QStringLiteral("previewPopup"));
-    menu->setTitle(QStringLiteral("3-Voorbeeld"));
+    menu->setTitle(Window::tr("3-Voorbeeld"));
     const int chosen = RunPopup(*menu);
     if (chosen != 0) {
         RunCommand(chosen);

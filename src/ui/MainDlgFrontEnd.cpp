@@ -50,7 +50,7 @@ void CMainDlg::ShowErrorList(const std::vector<CRenameFailure>& failures) {
 std::string CMainDlg::ChooseSaveFile(SaveFileKind kind) {
     // Scripts: the shell form first; a name ending in .bat gets the Windows
     // form.
-    const QString scripts = QStringLiteral("Shell-scripts (*.sh);;") +
+    const QString scripts = Window::tr("Shell-scripts (*.sh)") + QStringLiteral(";;") +
                             CFileDialogs::QtFilter(LookupString(strings::kFilterBatchFiles));
     QString path;
     switch (kind) {

@@ -61,7 +61,7 @@ void CMainDlg::CreateActions() {
     for (const CMainCommand& command : MainCommands()) {
         auto* action = new QAction(this);
         const QString tooltip = UiText(command.id);
-        const QString text = command.menuText != nullptr ? QString::fromUtf8(command.menuText)
+        const QString text = command.menuText != nullptr ? Window::tr(command.menuText)
                                                          : tooltip;
         action->setText(text);
         action->setToolTip(tooltip.isEmpty() ? text : tooltip);
@@ -94,7 +94,7 @@ void CMainDlg::CreateActions() {
 void CMainDlg::CreateWidgets() {
     mainToolbar = new QToolBar(this);
     mainToolbar->setObjectName(QStringLiteral("mainToolbar"));
-    mainToolbar->setAccessibleName(QStringLiteral("Werkbalk"));
+    mainToolbar->setAccessibleName(Window::tr("Werkbalk"));
     mainToolbar->setMovable(false);
     mainToolbar->setFloatable(false);
     mainToolbar->setIconSize(QSize(16, 16));
@@ -113,22 +113,22 @@ void CMainDlg::CreateWidgets() {
     central->setObjectName(QStringLiteral("central"));
     setCentralWidget(central);
 
-    pathLabel = new QLabel(QStringLiteral("&Pad"), central);
+    pathLabel = new QLabel(Window::tr("&Pad"), central);
     pathEdit = new QLineEdit(central);
     pathEdit->setObjectName(QStringLiteral("pathEdit"));
-    pathEdit->setAccessibleName(QStringLiteral("Pad"));
+    pathEdit->setAccessibleName(Window::tr("Pad"));
     pathLabel->setBuddy(pathEdit);
 
     folderToolbar = new QToolBar(central);
     folderToolbar->setObjectName(QStringLiteral("folderToolbar"));
-    folderToolbar->setAccessibleName(QStringLiteral("Map"));
+    folderToolbar->setAccessibleName(Window::tr("Map"));
     folderToolbar->setIconSize(QSize(16, 16));
     folderToolbar->addAction(actions.value(cmd::kSelectFolder));
 
-    maskLabel = new QLabel(QStringLiteral("&Masker"), central);
+    maskLabel = new QLabel(Window::tr("&Masker"), central);
     maskCombo = new QComboBox(central);
     maskCombo->setObjectName(QStringLiteral("maskCombo"));
-    maskCombo->setAccessibleName(QStringLiteral("Masker"));
+    maskCombo->setAccessibleName(Window::tr("Masker"));
     maskCombo->setEditable(true);
     maskCombo->setInsertPolicy(QComboBox::NoInsert);
     // The typed mask is the mask: no inline completion turns "*.h" into
@@ -140,7 +140,7 @@ void CMainDlg::CreateWidgets() {
         maskCombo->addItem(QString::fromLatin1(mask));
     }
     maskCombo->setCurrentIndex(0);
-    maskCombo->lineEdit()->setAccessibleName(QStringLiteral("Masker"));
+    maskCombo->lineEdit()->setAccessibleName(Window::tr("Masker"));
     maskLabel->setBuddy(maskCombo);
 
     fileList = new CMainFileList(core, central);
@@ -179,7 +179,7 @@ void CMainDlg::CreateWidgets() {
 
     tabs = new QTabWidget(central);
     tabs->setObjectName(QStringLiteral("ruleTabs"));
-    tabs->setAccessibleName(QStringLiteral("Regels"));
+    tabs->setAccessibleName(Window::tr("Regels"));
     CRenameOptions& options = core.GetOptions();
     filenameTab = new CFilenameTab(options.name, core, tabs);
     extensionTab = new CExtensionTab(options.extension, core, tabs);
@@ -189,19 +189,19 @@ void CMainDlg::CreateWidgets() {
     tabs->addTab(autonumberTab, RuleTabIcon(2), UiText(strings::kTabAutonumber));
 
     onlySelectedCheck =
-        new QCheckBox(QStringLiteral("Hernoem &alleen de geselecteerde bestanden"), central);
+        new QCheckBox(Window::tr("Hernoem &alleen de geselecteerde bestanden"), central);
     onlySelectedCheck->setObjectName(QStringLiteral("onlySelectedCheck"));
     tabs->setCornerWidget(onlySelectedCheck, Qt::TopRightCorner);
 
-    renameButton = new CFlatButton(QStringLiteral("&Hernoemen"), central);
+    renameButton = new CFlatButton(Window::tr("&Hernoemen"), central);
     renameButton->setObjectName(QStringLiteral("renameButton"));
     renameButton->SetImage(CommandIcon(cmd::kRename));
     renameButton->setToolTip(UiText(cmd::kRename));
-    undoButton = new CFlatButton(QStringLiteral("He&rstellen"), central);
+    undoButton = new CFlatButton(Window::tr("He&rstellen"), central);
     undoButton->setObjectName(QStringLiteral("undoButton"));
     undoButton->SetImage(CommandIcon(cmd::kUndo));
     undoButton->setToolTip(UiText(cmd::kUndo));
-    aboutButton = new CFlatButton(QStringLiteral("&Over"), central);
+    aboutButton = new CFlatButton(Window::tr("&Over"), central);
     aboutButton->setObjectName(QStringLiteral("aboutButton"));
     aboutButton->SetImage(CommandIcon(cmd::kAbout));
     aboutButton->setToolTip(UiText(cmd::kAbout));

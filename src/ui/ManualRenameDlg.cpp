@@ -39,20 +39,20 @@ CManualRenameDlg::CManualRenameDlg(const QString& currentName, bool isFolder, CM
     : CBaseDialog(parent), boxes(boxes), originalEdit(new QLineEdit(currentName, this)),
       newNameEdit(new QLineEdit(currentName, this)) {
     setObjectName(QStringLiteral("CManualRenameDlg"));
-    setWindowTitle(QStringLiteral("Handmatig hernoemen"));
+    setWindowTitle(Window::tr("Handmatig hernoemen"));
 
     originalEdit->setObjectName(QStringLiteral("OriginalName"));
     originalEdit->setReadOnly(true);
     newNameEdit->setObjectName(QStringLiteral("NewName"));
-    QLabel* originalLabel = MakeLabel(QStringLiteral("Originele naam"), originalEdit,
+    QLabel* originalLabel = MakeLabel(Window::tr("Originele naam"), originalEdit,
                                       QStringLiteral("OriginalNameLabel"), this);
     QLabel* newNameLabel =
-        MakeLabel(QStringLiteral("Nieuwe naam"), newNameEdit, QStringLiteral("NewNameLabel"), this);
+        MakeLabel(Window::tr("Nieuwe naam"), newNameEdit, QStringLiteral("NewNameLabel"), this);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->setObjectName(QStringLiteral("Buttons"));
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuleren"));
+    buttons->button(QDialogButtonBox::Ok)->setText(Window::tr("OK"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(Window::tr("Annuleren"));
     connect(buttons, &QDialogButtonBox::accepted, this, &CManualRenameDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 

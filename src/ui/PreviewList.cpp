@@ -3,6 +3,7 @@
 
 #include "engine/RenameCore.h"
 #include "ui/PreviewModel.h"
+#include "ui/QtText.h"
 
 #include <QHeaderView>
 #include <QItemSelection>
@@ -13,7 +14,7 @@
 CPreviewList::CPreviewList(CRenameCore& owner, QWidget* parent)
     : CRowTableView(parent), core(owner), previewModel(new CPreviewModel(owner, this)) {
     setObjectName(QStringLiteral("previewList"));
-    setAccessibleName(QStringLiteral("Voorbeeldvenster"));
+    setAccessibleName(Window::tr("Voorbeeldvenster"));
     ShowRows(previewModel);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     horizontalHeader()->setSectionsClickable(false);

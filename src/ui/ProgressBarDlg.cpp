@@ -26,7 +26,7 @@ CProgressBarDlg::CProgressBarDlg(const QString& text, bool cancelAllowedIn, QWid
     textLabel->setTextFormat(Qt::PlainText);
     textLabel->setFixedWidth(kTextWidth);
     bar->setObjectName(QStringLiteral("progressBar"));
-    bar->setAccessibleName(QStringLiteral("Voortgang"));
+    bar->setAccessibleName(Window::tr("Voortgang"));
     bar->setRange(0, 0);
     bar->setTextVisible(false);
 

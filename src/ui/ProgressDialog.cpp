@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/ProgressDialog.h"
 
+#include "ui/QtText.h"
+
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -20,9 +22,9 @@ constexpr int kIconSize = 32;
 
 CProgressDialog::CProgressDialog(QWidget* parent)
     : CBaseDialog(parent), iconLabel(new QLabel(this)),
-      cancelButton(new QPushButton(QStringLiteral("Annuleren"), this)),
+      cancelButton(new QPushButton(Window::tr("Annuleren"), this)),
       animation(new QTimer(this)) {
-    setWindowTitle(QStringLiteral("Voortgang..."));
+    setWindowTitle(Window::tr("Voortgang..."));
     setWindowFlag(Qt::WindowCloseButtonHint, false);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     iconLabel->setObjectName(QStringLiteral("animation"));

@@ -37,7 +37,7 @@ QTableWidgetItem* Cell(const QString& text) {
 
 CRenameErrorsDlg::CRenameErrorsDlg(const std::vector<CRenameFailure>& failures, QWidget* parent)
     : CBaseDialog(parent), table(new QTableWidget(this)) {
-    const QString caption = QStringLiteral("Hernoemen fouten");
+    const QString caption = Window::tr("Hernoemen fouten");
     setObjectName(QStringLiteral("CRenameErrorsDlg"));
     setWindowTitle(caption);
     setSizeGripEnabled(true);
@@ -72,7 +72,7 @@ CRenameErrorsDlg::CRenameErrorsDlg(const std::vector<CRenameFailure>& failures, 
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     buttons->setObjectName(QStringLiteral("Buttons"));
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
+    buttons->button(QDialogButtonBox::Ok)->setText(Window::tr("OK"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 
     auto* layout = new QVBoxLayout(this);

@@ -99,35 +99,35 @@ void CRuleBlockPage::CreateControls(const QString& insertBeforeCaption,
                                     const QString& insertAfterCaption) {
     // Created in the dialog's tab order.
     CRule& replaceWith = rules[kReplaceWith];
-    replaceWith.box = MakeCheckBox("replaceWithOn", QStringLiteral("Vervang door de tekst"));
+    replaceWith.box = MakeCheckBox("replaceWithOn", Window::tr("Vervang door de tekst"));
     replaceWithText = MakeTextEdit("replaceWithText", replaceWith.box->text());
     replaceWith.first = replaceWithText;
-    matchCase = MakeCheckBox("matchCase", QStringLiteral("Hoofd-/kleine letters in zoektekst"));
+    matchCase = MakeCheckBox("matchCase", Window::tr("Hoofd-/kleine letters in zoektekst"));
 
     CRule& replaceText = rules[kReplaceText];
-    replaceText.box = MakeCheckBox("replaceTextOn", QStringLiteral("Vervang de tekst"));
+    replaceText.box = MakeCheckBox("replaceTextOn", Window::tr("Vervang de tekst"));
     searchText = MakeTextEdit("searchText", replaceText.box->text());
     replacementText = MakeTextEdit("replacementText", QString());
     replacementLabel =
-        MakeLabel("replacementTextLabel", QStringLiteral("met deze tekst"), replacementText);
+        MakeLabel("replacementTextLabel", Window::tr("met deze tekst"), replacementText);
     replaceText.first = searchText;
     replaceText.second = replacementText;
 
     CRule& leftCrop = rules[kLeftCrop];
-    leftCrop.box = MakeCheckBox("leftCropOn", QStringLiteral("Links n tekens eraf"));
+    leftCrop.box = MakeCheckBox("leftCropOn", Window::tr("Links n tekens eraf"));
     leftCropCount = MakeNumberEdit("leftCropCount", leftCrop.box->text());
     leftCrop.first = leftCropCount;
 
     CRule& rightCrop = rules[kRightCrop];
-    rightCrop.box = MakeCheckBox("rightCropOn", QStringLiteral("Rechts n tekens eraf"));
+    rightCrop.box = MakeCheckBox("rightCropOn", Window::tr("Rechts n tekens eraf"));
     rightCropCount = MakeNumberEdit("rightCropCount", rightCrop.box->text());
     rightCrop.first = rightCropCount;
 
     CRule& cropAt = rules[kCropAt];
-    cropAt.box = MakeCheckBox("cropAtOn", QStringLiteral("Eraf vanaf"));
+    cropAt.box = MakeCheckBox("cropAtOn", Window::tr("Eraf vanaf"));
     cropPosition = MakeNumberEdit("cropPosition", cropAt.box->text());
     cropCount = MakeNumberEdit("cropCount", QString());
-    cropCountLabel = MakeLabel("cropCountLabel", QStringLiteral("de volgende n tekens"), cropCount);
+    cropCountLabel = MakeLabel("cropCountLabel", Window::tr("de volgende n tekens"), cropCount);
     cropAt.first = cropPosition;
     cropAt.second = cropCount;
 
@@ -142,22 +142,22 @@ void CRuleBlockPage::CreateControls(const QString& insertBeforeCaption,
     insertAfter.first = insertAfterText;
 
     CRule& insertAt = rules[kInsertAt];
-    insertAt.box = MakeCheckBox("insertAtOn", QStringLiteral("Invoegen vanaf"));
+    insertAt.box = MakeCheckBox("insertAtOn", Window::tr("Invoegen vanaf"));
     insertAtPosition = MakeNumberEdit("insertAtPosition", insertAt.box->text());
     insertAtText = MakeTextEdit("insertAtText", QString());
     insertAtTextLabel =
-        MakeLabel("insertAtTextLabel", QStringLiteral("de volgende tekst"), insertAtText);
+        MakeLabel("insertAtTextLabel", Window::tr("de volgende tekst"), insertAtText);
     insertAt.first = insertAtPosition;
     insertAt.second = insertAtText;
 
     static const char* const kCaseNames[] = {"caseUnchanged", "caseUpper", "caseLower",
                                              "caseWordsCapitalised", "caseFirstCapitalised"};
     const QString caseTexts[] = {
-        QStringLiteral("Niet wijzigen"),
-        QStringLiteral("HOOFDLETTERS"),
-        QStringLiteral("kleine letters"),
-        QStringLiteral("Eerste letter hoofdletter"),
-        QStringLiteral("Alleen eerste letter hoofdletter"),
+        Window::tr("Niet wijzigen"),
+        Window::tr("HOOFDLETTERS"),
+        Window::tr("kleine letters"),
+        Window::tr("Eerste letter hoofdletter"),
+        Window::tr("Alleen eerste letter hoofdletter"),
     };
     caseGroup = new QButtonGroup(this);
     caseGroup->setObjectName(QStringLiteral("caseGroup"));
@@ -167,7 +167,7 @@ void CRuleBlockPage::CreateControls(const QString& insertBeforeCaption,
         caseGroup->addButton(radio, mode);
         caseRadios[static_cast<std::size_t>(mode)] = radio;
     }
-    removeAccents = MakeCheckBox("removeAccents", QStringLiteral("Verwijderen accenten"));
+    removeAccents = MakeCheckBox("removeAccents", Window::tr("Verwijderen accenten"));
 
     // toggled, not clicked: a screen reader's toggle action ticks a box
     // without a click, and must enable its edits and apply the same way.

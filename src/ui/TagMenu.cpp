@@ -10,9 +10,15 @@
 #include <QLineEdit>
 #include <QMenu>
 
+#include <string>
 #include <vector>
 
 namespace {
+
+/// A label of the tag menu in the window's language.
+QString TranslatedLabel(std::string_view dutch) {
+    return Window::tr(std::string(dutch).c_str());
+}
 
 CTagMenu::IconProvider& SharedIconProvider() {
     static CTagMenu::IconProvider provider;
@@ -27,7 +33,7 @@ void AddFormatsNote(QMenu* submenu, int submenuId) {
     if (formats.empty()) {
         return;
     }
-    const QString text = ToQt(formats);
+    const QString text = TranslatedLabel(formats);
     QAction* note = submenu->addAction(text);
     note->setObjectName(QStringLiteral("tagFormats"));
     note->setEnabled(false);
@@ -59,10 +65,11 @@ std::unique_ptr<QMenu> CTagMenu::BuildMenu(QWidget* parent) const {
     for (const CTagMenuItem& item : TagMenuItems()) {
         open.resize(static_cast<std::size_t>(item.depth) + 1);
         QMenu* into = open.back();
-        const QString text = ToQt(item.text);
+        const QString text = TranslatedLabel(item.text);
         if (item.isSubmenu) {
             QMenu* submenu = into->addMenu(text);
-            submenu->setObjectName(QStringLiteral("tagSubmenu%1").arg(text));
+            // The object name keeps the Dutch label in every language.
+            submenu->setObjectName(QStringLiteral("tagSubmenu%1").arg(ToQt(item.text)));
             if (item.commandId != 0) {
                 submenu->menuAction()->setData(item.commandId);
                 if (icons) {

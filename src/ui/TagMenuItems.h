@@ -9,7 +9,8 @@
 /// inside such a submenu, and so on; a submenu holds the items of greater
 /// depth that follow it. commandId is the command an entry inserts the tag
 /// text of, or the id whose icon a top submenu shows; 0 for the nested
-/// submenus, which have neither.
+/// submenus, which have neither. text is the Dutch label, marked for
+/// translation in the context "Window".
 struct CTagMenuItem {
     int depth;
     bool isSubmenu;
@@ -22,5 +23,6 @@ std::span<const CTagMenuItem> TagMenuItems();
 
 /// The file formats whose contents the tags of a top submenu read (MP3,
 /// Afbeeldingen, EXIF), as the note at the top of that submenu says them;
-/// empty for a submenu whose tags read no file contents.
+/// empty for a submenu whose tags read no file contents. Dutch, marked for
+/// translation like the labels.
 std::string_view TagSubmenuFormats(int submenuId);

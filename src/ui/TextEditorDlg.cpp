@@ -37,7 +37,7 @@ CTextEditorDlg::CTextEditorDlg(CMessageBoxes& messageBoxesIn, CFileDialogs& file
                                QWidget* parent)
     : CBaseDialog(parent), messageBoxes(messageBoxesIn), fileDialogs(fileDialogsIn) {
     setObjectName(QStringLiteral("CTextEditorDlg"));
-    setWindowTitle(QStringLiteral("Tekstverwerker"));
+    setWindowTitle(Window::tr("Tekstverwerker"));
     setWindowIcon(CommandIcon(cmd::kTextEditor));
     setModal(false);
     setSizeGripEnabled(true);
@@ -45,7 +45,7 @@ CTextEditorDlg::CTextEditorDlg(CMessageBoxes& messageBoxesIn, CFileDialogs& file
 
     edit = new QPlainTextEdit(this);
     edit->setObjectName(QStringLiteral("edit1050"));
-    edit->setAccessibleName(QStringLiteral("Tekstverwerker"));
+    edit->setAccessibleName(Window::tr("Tekstverwerker"));
     edit->setLineWrapMode(QPlainTextEdit::NoWrap);
     edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -75,18 +75,18 @@ void CTextEditorDlg::CreateMenu() {
         }
         connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
     };
-    QMenu* file = menuBar->addMenu(QStringLiteral("&Bestand"));
+    QMenu* file = menuBar->addMenu(Window::tr("&Bestand"));
     file->setObjectName(QStringLiteral("fileMenu"));
-    addItem(file, kCmdNew, QStringLiteral("Nieuw"));
-    addItem(file, kCmdOpen, QStringLiteral("Openen"));
-    QMenu* import = menuBar->addMenu(QStringLiteral("Importeren"));
+    addItem(file, kCmdNew, Window::tr("Nieuw"));
+    addItem(file, kCmdOpen, Window::tr("Openen"));
+    QMenu* import = menuBar->addMenu(Window::tr("Importeren"));
     import->setObjectName(QStringLiteral("importMenu"));
-    addItem(import, kCmdImportAllPreview, QStringLiteral("Alle bestand uit het voorbeeldvenster"));
-    addItem(import, kCmdImportAllFiles, QStringLiteral("Alle bestanden uit de bestandenlijst"));
+    addItem(import, kCmdImportAllPreview, Window::tr("Alle bestand uit het voorbeeldvenster"));
+    addItem(import, kCmdImportAllFiles, Window::tr("Alle bestanden uit de bestandenlijst"));
     addItem(import, kCmdImportSelectedPreview,
-            QStringLiteral("Geselecteerde bestanden uit het voorbeeldvenster"));
+            Window::tr("Geselecteerde bestanden uit het voorbeeldvenster"));
     addItem(import, kCmdImportSelectedFiles,
-            QStringLiteral("Geselecteerde bestanden uit de bestandenlijst"));
+            Window::tr("Geselecteerde bestanden uit de bestandenlijst"));
 }
 
 void CTextEditorDlg::ShowEditor() {
@@ -142,7 +142,7 @@ void CTextEditorDlg::RunCommand(int commandId) {
 
 void CTextEditorDlg::ChooseAndOpenFile() {
     const QString path = fileDialogs.ChooseOpenFile(
-        this, QStringLiteral("Openen"),
+        this, Window::tr("Openen"),
         CFileDialogs::QtFilter(LookupString(strings::kFilterTextFiles)));
     if (!path.isEmpty()) {
         OpenFile(path);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/TextInputDlg.h"
 
+#include "ui/QtText.h"
 #include "ui/TagMenu.h"
 
 #include <QLineEdit>
@@ -15,10 +16,10 @@ constexpr int kMinWidth = 640;
 CTextInputDlg::CTextInputDlg(const QString& text, CRenameCore* core, QWidget* parent)
     : CBaseDialog(parent) {
     setObjectName(QStringLiteral("CTextInputDlg"));
-    setWindowTitle(QStringLiteral("Tekst"));
+    setWindowTitle(Window::tr("Tekst"));
     edit = new QLineEdit(text, this);
     edit->setObjectName(QStringLiteral("edit1110"));
-    edit->setAccessibleName(QStringLiteral("Tekst"));
+    edit->setAccessibleName(Window::tr("Tekst"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(edit);
     if (core != nullptr) {
