@@ -5,7 +5,7 @@
     <name>Window</name>
     <message>
         <source>Start gemaximaliseerd</source>
-        <translation>Start maximised</translation>
+        <translation>Start maximized</translation>
     </message>
     <message>
         <source>Onthoud laatste pad</source>
@@ -21,7 +21,7 @@
     </message>
     <message>
         <source>Controleer de naam en extentie opties niet na het hernoemen.</source>
-        <translation>Untick the name and extension options after renaming</translation>
+        <translation>Uncheck the name and extension options after renaming</translation>
     </message>
     <message>
         <source>Vraag toestemming voor het hernoemen van bestanden</source>
@@ -73,7 +73,7 @@
     </message>
     <message>
         <source>Licentie: GNU GPL, versie 3 of later</source>
-        <translation>Licence: GNU GPL, version 3 or later</translation>
+        <translation>License: GNU GPL, version 3 or later</translation>
     </message>
     <message>
         <source>&amp;Over NorvikRename</source>
@@ -243,7 +243,7 @@ Do you want to continue?</translation>
     </message>
     <message>
         <source>Afgebroken... Een ogenblik geduld aub.</source>
-        <translation>Cancelled... Please wait.</translation>
+        <translation>Canceled... Please wait.</translation>
     </message>
     <message>
         <source>Kan geen toegang krijgen tot station 
@@ -443,7 +443,7 @@ Do you want to continue?</translation>
     </message>
     <message>
         <source>Configureer de kleuren voor het beeld/voorbeeldvenster</source>
-        <translation>Configure the colours of the file list and the preview</translation>
+        <translation>Configure the colors of the file list and the preview</translation>
     </message>
     <message>
         <source>Toon het helpbestand</source>

@@ -225,7 +225,7 @@ private slots:
         QCOMPARE(about.GetNameLabel()->text(), QStringLiteral("NorvikRename"));
         QCOMPARE(about.GetVersionLabel()->text(), QStringLiteral("Version 0.1"));
         QCOMPARE(about.GetLicenceLabel()->text(),
-                 QStringLiteral("Licence: GNU GPL, version 3 or later"));
+                 QStringLiteral("License: GNU GPL, version 3 or later"));
         QCOMPARE(about.GetOkButton()->text(), QStringLiteral("OK"));
     }
 };
