@@ -5,8 +5,9 @@ Started as today (LC_ALL=C.UTF-8) the main window, the general settings and
 the about box carry their Dutch names. Started with LANG=en_US.UTF-8 and
 LC_ALL, LC_MESSAGES and LANGUAGE unset, the same controls carry their
 English names; a Dutch name where an English one belongs fails the test and
-is named in its message. (Qt takes the language from these variables
-itself, so the English run does not need en_US.UTF-8 to be generated.)
+is named in its message. (The program reads the language from the text of
+these variables, so the English run does not need en_US.UTF-8 to be
+generated.)
 """
 
 import os
