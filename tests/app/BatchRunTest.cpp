@@ -68,6 +68,9 @@ std::string MoveFailure(const std::string& from, const std::string& to, int code
 std::set<std::string> NamesIn(const std::string& folder) {
     std::set<std::string> names;
     for (const auto& entry : fs::directory_iterator(folder)) {
+        if (IsFuseHiddenName(entry.path().filename().string())) {
+            continue;
+        }
         names.insert(entry.path().filename().string());
     }
     return names;

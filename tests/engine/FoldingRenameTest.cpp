@@ -81,6 +81,9 @@ protected:
     Disk OnCard() const {
         Disk files;
         for (const auto& item : fs::directory_iterator(folder)) {
+            if (IsFuseHiddenName(item.path().filename().string())) {
+                continue;
+            }
             std::ifstream in(item.path(), std::ios::binary);
             std::ostringstream text;
             text << in.rdbuf();

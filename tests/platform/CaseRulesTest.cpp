@@ -24,6 +24,9 @@ namespace {
 std::set<std::string> NamesIn(const std::string& folder) {
     std::set<std::string> names;
     for (const auto& item : std::filesystem::directory_iterator(folder)) {
+        if (IsFuseHiddenName(item.path().filename().string())) {
+            continue;
+        }
         names.insert(item.path().filename().string());
     }
     return names;

@@ -11,6 +11,17 @@
 #include <filesystem>
 #include <string>
 
+/// Whether a name is one libfuse gives a file that was removed or replaced
+/// while a handle on it was still open (".fuse_hidden" and numbers). The
+/// kernel tells the file system that a handle is gone only after close()
+/// returns, so for a moment after a reservation is closed and a move takes
+/// its place, the replaced empty reservation may still be listed under such
+/// a name; libfuse removes it when the late notice arrives. It is never one
+/// of the files a test made.
+inline bool IsFuseHiddenName(const std::string& name) {
+    return name.rfind(".fuse_hidden", 0) == 0;
+}
+
 /// A small file system of a camera card or USB stick, made in an image file
 /// and mounted through FUSE for one test suite: exFAT (exfat-fuse, on a loop
 /// device) or FAT32 (fusefat, on the image itself). Both fold the case of

@@ -31,6 +31,9 @@ private:
     std::set<std::string> OnCard() const {
         std::set<std::string> names;
         for (const auto& item : std::filesystem::directory_iterator(card->Path())) {
+            if (IsFuseHiddenName(item.path().filename().string())) {
+                continue;
+            }
             names.insert(item.path().filename().string());
         }
         return names;
