@@ -35,6 +35,17 @@ std::string ParentOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+// Some file systems (fusefat) give a file that replaces another the times of
+// the one it replaced: moved onto its reservation, a photo would take the
+// moment of the move as its modification time. The times it had are put
+// back (asked of the file system itself: the kernel may still show the old
+// times from its cache for a moment); a file system that cannot set them
+// keeps what it did, and the move stands.
+void KeepTimes(int folderFd, const char* name, const struct stat& before) {
+    const struct timespec times[2] = {before.st_atim, before.st_mtim};
+    utimensat(folderFd, name, times, AT_SYMLINK_NOFOLLOW);
+}
+
 // The move when the file system refuses RENAME_NOREPLACE (FUSE mounts, older
 // NFS and CIFS): nothing may stand at the target that the move replaces, so
 // the target is first made ours. A file takes a second hard link (which
@@ -87,6 +98,7 @@ bool MoveWithoutFlag(int folderFd, const char* fromName, const char* toName, int
         }
     }
     if (renameat(folderFd, fromName, folderFd, toName) == 0) {
+        KeepTimes(folderFd, toName, source);
         return true;
     }
     error = errno;

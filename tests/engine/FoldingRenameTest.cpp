@@ -13,6 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
@@ -152,6 +155,29 @@ TEST_P(FoldingRenameTest, TheKeptJournalUndoesAChangeOfCaseInTheNextRunAndAsAScr
     ASSERT_TRUE(core->LoadStoredUndo());
     EXPECT_EQ(core->UndoRename(), 0);
     EXPECT_EQ(OnCard(), (Disk{{"IMG_0001.JPG", "IMG_0001.JPG"}, {"Notes.TXT", "Notes.TXT"}}));
+}
+
+TEST_P(FoldingRenameTest, EveryMoveKeepsTheFilesModificationTime) {
+    // A photo of 2001 stays a photo of 2001 through a new name, a change of
+    // case and the undo, although the card has no no-replace flag and the
+    // moves go onto reservations made a moment before.
+    Make({"a.jpg", "B.jpg"});
+    const struct timespec old[2] = {{981173106, 0}, {981173106, 0}};
+    for (const char* name : {"a.jpg", "B.jpg"}) {
+        ASSERT_EQ(utimensat(AT_FDCWD, (folder + name).c_str(), old, 0), 0);
+    }
+    const auto modified = [this](const std::string& name) {
+        struct stat info {};
+        return stat((folder + name).c_str(), &info) == 0 ? info.st_mtim.tv_sec : -1L;
+    };
+    Open({"x.jpg", "b.jpg"});
+    ASSERT_EQ(core->RenameFiles(), 0);
+    EXPECT_EQ(modified("x.jpg"), 981173106L);
+    EXPECT_EQ(modified("b.jpg"), 981173106L);
+
+    ASSERT_EQ(core->UndoRename(), 0);
+    EXPECT_EQ(modified("a.jpg"), 981173106L);
+    EXPECT_EQ(modified("B.jpg"), 981173106L);
 }
 
 TEST_P(FoldingRenameTest, CollisionMarksCompareNamesAsTheCardDoes) {

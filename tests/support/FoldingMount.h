@@ -83,7 +83,11 @@ public:
                 skipReason = "mkfs.vfat failed";
                 return;
             }
-            if (Shell("fusefat -o rw+ '" + image + "' '" + mountPoint + "' >/dev/null 2>&1") != 0) {
+            // fusefat gives a file the time of every rename, mv's too, and
+            // the kernel would show the old time from its cache for a
+            // second: without that cache every stat sees the card as it is.
+            if (Shell("fusefat -o rw+,attr_timeout=0 '" + image + "' '" + mountPoint +
+                      "' >/dev/null 2>&1") != 0) {
                 skipReason = "fusefat failed";
                 return;
             }
