@@ -5,7 +5,10 @@
 //     check runs) against the same computation in batch mode (no check);
 //   - the check alone on the computed preview: its first run after a
 //     refresh (which reads the folder's names once) and the runs after it;
-//   - the same with every new name colliding (all rows want one name).
+//   - the same with every new name colliding (all rows want one name);
+//   - the check after the rows were sorted the other way round;
+//   - the memory the check keeps after its first run (heap in use and
+//     resident growth, in bytes per row).
 //
 //   nr_conflict_bench [--files N] [--runs R] [--dir FOLDER]
 //
@@ -16,6 +19,7 @@
 #include "engine/RenameCore.h"
 
 #include <fcntl.h>
+#include <malloc.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -40,6 +44,24 @@ double Time(const std::function<void()>& work) {
     const Clock::time_point start = Clock::now();
     work();
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// Bytes of heap in use, small blocks and mapped ones.
+double HeapInUse() {
+    const struct mallinfo2 info = mallinfo2();
+    return static_cast<double>(info.uordblks + info.hblkhd);
+}
+
+double ResidentBytes() {
+    long pages = 0;
+    long resident = 0;
+    if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2) {
+            resident = 0;
+        }
+        std::fclose(statm);
+    }
+    return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE));
 }
 
 } // namespace
@@ -100,8 +122,13 @@ int main(int argc, char** argv) {
             core.ComputeNewNames(true);
         }
         CRenameConflicts check;
+        const double heapBefore = HeapInUse();
+        const double residentBefore = ResidentBytes();
         const double first =
             Time([&] { check.Compute(core.GetCatalogue(), core.GetPreviewRows(), false); });
+        const double rowCount = std::max(1, core.GetCatalogue().GetRowCount());
+        const double keptHeap = (HeapInUse() - heapBefore) / rowCount;
+        const double residentGrowth = (ResidentBytes() - residentBefore) / rowCount;
         std::vector<double> again;
         for (int run = 0; run < runs; ++run) {
             again.push_back(
@@ -111,6 +138,18 @@ int main(int argc, char** argv) {
                     "%d collisions\n",
                     allCollide ? "every row one name:" : "distinct new names:", first,
                     Median(again), check.GetCount());
+        std::printf("  kept after the first run: heap %.1f B/row, resident growth %.1f B/row\n",
+                    keptHeap, residentGrowth);
+        if (allCollide) {
+            continue;
+        }
+        // The other way round: the same files in the reverse order.
+        core.GetCatalogue().SortBy(0, false);
+        check.ForgetRows();
+        const double sorted =
+            Time([&] { check.Compute(core.GetCatalogue(), core.GetPreviewRows(), false); });
+        std::printf("check after the rows were sorted anew: %6.1f ms; %d collisions\n", sorted,
+                    check.GetCount());
     }
 
     std::error_code ignored;
