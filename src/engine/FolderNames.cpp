@@ -125,6 +125,15 @@ void CFolderNames::AddToFilter(uint32_t tag) {
     filter[second / 64] |= uint64_t{1} << (second % 64);
 }
 
+void CFolderNames::Prefetch(uint32_t tag) const {
+    if (filter.empty()) {
+        return;
+    }
+    const std::size_t mask = filter.size() * 64 - 1;
+    __builtin_prefetch(&filter[(tag & mask) / 64]);
+    __builtin_prefetch(&filter[((tag * 0x9E3779B1u) >> filterShift) / 64]);
+}
+
 bool CFolderNames::MayHold(uint32_t tag) const {
     const std::size_t mask = filter.size() * 64 - 1;
     const std::size_t first = tag & mask;

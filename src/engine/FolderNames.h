@@ -39,6 +39,8 @@ public:
     /// True when a file holds name; holder tells the row, or kNotListed.
     bool Find(std::string_view name, uint32_t tag, const RowName& rowName,
               int32_t& holder) const;
+    /// Asks early for the memory Find(tag) will read first.
+    void Prefetch(uint32_t tag) const;
     /// The rows' names go; the names no row lists stay.
     void ForgetRows();
     /// The rows were put in another order: the row that was row r is

@@ -7,6 +7,7 @@
 #include "platform/FileSystem.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstdint>
 #include <functional>
@@ -182,12 +183,17 @@ std::string_view CRenameConflicts::NewName(const std::vector<CPreviewRow>& rows,
                                                              : foldedNames[index];
 }
 
+std::size_t CRenameConflicts::ClaimHome(std::size_t row, std::size_t hash) const {
+    const std::size_t folder = rowFolders.empty() ? 0 : rowFolders[row];
+    return hash ^ (folder + 1) * 0x9E3779B97F4A7C15ull;
+}
+
 CRenameConflicts::CClaim& CRenameConflicts::ClaimSlot(const std::vector<CPreviewRow>& rows,
                                                       int32_t row, std::size_t hash) {
     const std::size_t index = static_cast<std::size_t>(row);
     const std::string_view text = NewName(rows, index);
     const uint32_t folder = rowFolders.empty() ? 0 : rowFolders[index];
-    const std::size_t mixed = hash ^ (std::size_t{folder} + 1) * 0x9E3779B97F4A7C15ull;
+    const std::size_t mixed = ClaimHome(index, hash);
     const uint32_t tag = static_cast<uint32_t>(mixed >> 32);
     const std::size_t mask = claims.size() - 1;
     for (std::size_t slot = mixed & mask;; slot = (slot + 1) & mask) {
@@ -227,16 +233,37 @@ void CRenameConflicts::Simulate(const CFileCatalogue& catalogue,
         return std::string_view(buffer);
     };
     const std::size_t stepCount = steps.empty() ? order.size() : steps.size();
+    const auto rowOfStep = [&](std::size_t k) {
+        return order[steps.empty() ? k : static_cast<std::size_t>(steps[k].pair)];
+    };
+    // The new names of the steps a few ahead are hashed early and their
+    // claim and filter asked for, so that a step seldom waits for memory:
+    // at a million moves both tables are far larger than the caches.
+    constexpr std::size_t kAhead = 8;
+    std::array<std::size_t, kAhead> hashes{};
+    const auto hashAhead = [&](std::size_t k) {
+        const std::size_t index = static_cast<std::size_t>(rowOfStep(k));
+        const std::size_t hash = std::hash<std::string_view>()(NewName(rows, index));
+        __builtin_prefetch(&claims[ClaimHome(index, hash) & (claims.size() - 1)]);
+        FolderOf(index).names.Prefetch(CFolderNames::Tag(hash));
+        hashes[k % kAhead] = hash;
+    };
+    for (std::size_t k = 0; k < std::min(kAhead, stepCount); ++k) {
+        hashAhead(k);
+    }
     for (std::size_t k = 0; k < stepCount; ++k) {
         const MoveStepKind kind = steps.empty() ? MoveStepKind::Direct : steps[k].kind;
-        const int32_t row = order[steps.empty() ? k : static_cast<std::size_t>(steps[k].pair)];
+        const int32_t row = rowOfStep(k);
         const std::size_t index = static_cast<std::size_t>(row);
+        const std::size_t hash = hashes[k % kAhead];
+        if (k + kAhead < stepCount) {
+            hashAhead(k + kAhead);
+        }
         if (kind == MoveStepKind::ToTemp) {
             movedAway[index] = 1;
             continue;
         }
         const std::string_view text = NewName(rows, index);
-        const std::size_t hash = std::hash<std::string_view>()(text);
         CClaim& claim = ClaimSlot(rows, row, hash);
         const CFolder& folder = FolderOf(index);
         bool fails = false;
@@ -321,7 +348,10 @@ void CRenameConflicts::Compute(const CFileCatalogue& catalogue,
     Simulate(catalogue, rows, order, steps);
     // Only the computation compares folded new names.
     foldedNames = {};
-    std::sort(others.begin(), others.end());
+    // The steps take the rows in order unless folders or chains go later.
+    if (!std::is_sorted(others.begin(), others.end())) {
+        std::sort(others.begin(), others.end());
+    }
     uncheckedCount = static_cast<int>(std::count(kinds.begin(), kinds.end(), Kind::Unchecked));
     count = static_cast<int>(std::count_if(kinds.begin(), kinds.end(), [](Kind kind) {
         return kind == Kind::SameNewName || kind == Kind::ExistingFile;

@@ -92,6 +92,9 @@ private:
     /// The new paths the moves claim: an open-addressing table of rows that
     /// keeps its memory from one computation to the next.
     void ClearClaims(std::size_t moveCount);
+    /// The hash of the row's new path (its new name's hash, mixed with its
+    /// folder): the low bits place its claim, the upper half is its tag.
+    std::size_t ClaimHome(std::size_t row, std::size_t hash) const;
     /// The claim of the row's new path: its row is -1 when none claimed it.
     CClaim& ClaimSlot(const std::vector<CPreviewRow>& rows, int32_t row, std::size_t hash);
     /// Makes the steps (the rows of order one by one when steps is empty)
