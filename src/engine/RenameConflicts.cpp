@@ -7,24 +7,56 @@
 #include "platform/FileSystem.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstdint>
 #include <functional>
 
 void CRenameConflicts::Clear() {
-    kinds.clear();
-    others.clear();
+    kinds = {};
+    others = {};
     count = 0;
     uncheckedCount = 0;
 }
 
 void CRenameConflicts::Forget() {
     folders.clear();
+    folderIndexes.clear();
     rowFolders.clear();
     rowsKnown = false;
-    lastFolderName = nullptr;
-    lastFolder = nullptr;
     caseRules = platform::CFolderCaseRules();
+}
+
+void CRenameConflicts::RowsReordered(const std::vector<int32_t>& previousRows) {
+    if (!rowsKnown) {
+        return;
+    }
+    std::vector<int32_t> newRowOf(learntRows, -1);
+    if (previousRows.size() == learntRows) {
+        for (std::size_t row = 0; row < previousRows.size(); ++row) {
+            const int32_t previous = previousRows[row];
+            if (previous < 0 || static_cast<std::size_t>(previous) >= learntRows ||
+                newRowOf[static_cast<std::size_t>(previous)] >= 0) {
+                break;
+            }
+            newRowOf[static_cast<std::size_t>(previous)] = static_cast<int32_t>(row);
+        }
+    }
+    if (std::find(newRowOf.begin(), newRowOf.end(), -1) != newRowOf.end()) {
+        // Not a reordering of the rows learnt.
+        rowsKnown = false;
+        return;
+    }
+    for (const std::unique_ptr<CFolder>& folder : folders) {
+        folder->names.RenumberRows(newRowOf);
+    }
+    if (!rowFolders.empty()) {
+        std::vector<uint32_t> reordered(rowFolders.size());
+        for (std::size_t row = 0; row < reordered.size(); ++row) {
+            reordered[row] = rowFolders[static_cast<std::size_t>(previousRows[row])];
+        }
+        rowFolders.swap(reordered);
+    }
 }
 
 CRenameConflicts::Kind CRenameConflicts::GetKind(int row) const {
@@ -43,125 +75,140 @@ std::string CRenameConflicts::GetOtherPath(const CFileCatalogue& catalogue,
     if (GetKind(row) == Kind::Unchecked) {
         return catalogue.GetRowEntry(row).Folder();
     }
-    const int other = others[static_cast<std::size_t>(row)];
-    if (other >= 0 && other < catalogue.GetRowCount()) {
-        return catalogue.GetRowEntry(other).FullPath();
+    const auto found = std::lower_bound(others.begin(), others.end(),
+                                        std::pair<int32_t, int32_t>(row, -1));
+    if (found != others.end() && found->first == row && found->second >= 0 &&
+        found->second < catalogue.GetRowCount()) {
+        return catalogue.GetRowEntry(found->second).FullPath();
     }
     // A file that is not listed holds the new path itself.
     return catalogue.GetRowEntry(row).Folder() + rows[static_cast<std::size_t>(row)].text;
 }
 
-CRenameConflicts::CFolder& CRenameConflicts::FolderOf(const std::string& folder) {
-    if (lastFolderName != nullptr && *lastFolderName == folder) {
-        return *lastFolder;
-    }
-    auto [found, inserted] = folders.try_emplace(folder);
-    CFolder& slot = found->second;
+uint32_t CRenameConflicts::FolderIndexOf(const std::string& path) {
+    const auto [found, inserted] =
+        folderIndexes.try_emplace(path, static_cast<uint32_t>(folders.size()));
     if (inserted) {
-        std::vector<platform::CFolderItem> items;
-        int error = 0;
-        // A folder that cannot be read shows only its listed names, and its
-        // moves are not known to succeed.
-        slot.unread = !platform::ReadFolderNames(folder, items, error);
-        slot.rule = caseRules.Of(folder);
-        if (slot.rule != platform::NameCase::Exact) {
-            for (platform::CFolderItem& item : items) {
-                item.name = platform::FoldName(item.name, slot.rule);
-            }
-        }
-        slot.holders.reserve(items.size());
-        // Room for the names listed later as well (made since the read).
-        slot.filter.assign(std::bit_ceil(std::max<std::size_t>(items.size(), 64)) / 8, 0);
-        for (platform::CFolderItem& item : items) {
-            slot.AddToFilter(std::hash<std::string_view>()(item.name));
-            slot.holders.emplace(std::move(item.name), -1);
-        }
+        auto folder = std::make_unique<CFolder>();
+        folder->path = path;
+        folder->rule = caseRules.Of(path);
+        folders.push_back(std::move(folder));
     }
-    lastFolderName = &found->first;
-    lastFolder = &slot;
-    return slot;
+    return found->second;
 }
 
-// Which row holds which name, looked up once per listing, sort or move.
+// Which row holds which name, looked up once per listing or sort; each
+// folder's names are read the first time.
 void CRenameConflicts::LearnRows(const CFileCatalogue& catalogue, int rowCount) {
-    for (auto& [name, folder] : folders) {
-        for (auto& holder : folder.holders) {
-            holder.second = -1;
+    const std::size_t count = static_cast<std::size_t>(rowCount);
+    rowFolders.assign(count, 0);
+    std::vector<std::size_t> rowsPerFolder(folders.size(), 0);
+    const std::string* lastPath = nullptr;
+    uint32_t lastIndex = 0;
+    for (std::size_t row = 0; row < count; ++row) {
+        const std::string& path = catalogue.GetRowEntry(static_cast<int>(row)).Folder();
+        // The rows of one folder follow each other and share its text.
+        if (lastPath == nullptr || (&path != lastPath && path != *lastPath)) {
+            lastIndex = FolderIndexOf(path);
+            lastPath = &path;
         }
+        rowFolders[row] = lastIndex;
+        rowsPerFolder.resize(folders.size(), 0);
+        ++rowsPerFolder[lastIndex];
     }
-    rowFolders.assign(static_cast<std::size_t>(rowCount), nullptr);
-    for (int row = 0; row < rowCount; ++row) {
-        const CFileEntry& entry = catalogue.GetRowEntry(row);
-        CFolder& folder = FolderOf(entry.Folder());
-        rowFolders[static_cast<std::size_t>(row)] = &folder;
-        const std::string folded = folder.rule == platform::NameCase::Exact
-                                       ? std::string()
-                                       : platform::FoldName(entry.LongName(), folder.rule);
-        const std::string_view name =
-            folder.rule == platform::NameCase::Exact ? std::string_view(entry.LongName()) : folded;
-        const auto found = folder.holders.find(name);
-        if (found != folder.holders.end()) {
-            found->second = row;
-        } else {
-            // Made since the folder was read.
-            folder.AddToFilter(std::hash<std::string_view>()(name));
-            folder.holders.emplace(name, row);
+    for (std::size_t index = 0; index < folders.size(); ++index) {
+        CFolderNames& names = folders[index]->names;
+        names.ForgetRows();
+        names.Reserve(names.GetCount() + rowsPerFolder[index]);
+    }
+    const CFolderNames::RowName rowName = [this, &catalogue](int32_t row, std::string& buffer) {
+        const std::string& name = catalogue.GetRowEntry(row).LongName();
+        const platform::NameCase rule = FolderOf(static_cast<std::size_t>(row)).rule;
+        if (rule == platform::NameCase::Exact) {
+            return std::string_view(name);
         }
+        buffer = platform::FoldName(name, rule);
+        return std::string_view(buffer);
+    };
+    std::string buffer;
+    for (std::size_t row = 0; row < count; ++row) {
+        CFolder& folder = *folders[rowFolders[row]];
+        const std::string_view name = rowName(static_cast<int32_t>(row), buffer);
+        folder.names.AddRow(static_cast<int32_t>(row), name,
+                            CFolderNames::Tag(std::hash<std::string_view>()(name)), rowName);
     }
+    for (const std::unique_ptr<CFolder>& folder : folders) {
+        if (folder->read) {
+            continue;
+        }
+        // A folder that cannot be read shows only its listed names, and its
+        // moves are not known to succeed. Its listed names are there already:
+        // the others are kept in the folder's own block of text.
+        int error = 0;
+        const platform::NameCase rule = folder->rule;
+        CFolderNames& names = folder->names;
+        folder->unread = !platform::ReadFolderNames(
+            folder->path,
+            [&](std::string_view name, platform::EntryType /*type*/) {
+                if (rule != platform::NameCase::Exact) {
+                    buffer = platform::FoldName(name, rule);
+                    name = buffer;
+                }
+                names.AddUnlisted(name, CFolderNames::Tag(std::hash<std::string_view>()(name)),
+                                  rowName);
+            },
+            error);
+        folder->read = true;
+    }
+    if (folders.size() <= 1) {
+        rowFolders = {};
+    }
+    learntRows = count;
     rowsKnown = true;
-}
-
-void CRenameConflicts::CFolder::AddToFilter(std::size_t hash) {
-    const std::size_t mask = filter.size() * 64 - 1;
-    const std::size_t first = hash & mask;
-    const std::size_t second = (hash >> 32) & mask;
-    filter[first / 64] |= uint64_t{1} << (first % 64);
-    filter[second / 64] |= uint64_t{1} << (second % 64);
-}
-
-bool CRenameConflicts::CFolder::MayHold(std::size_t hash) const {
-    const std::size_t mask = filter.size() * 64 - 1;
-    const std::size_t first = hash & mask;
-    const std::size_t second = (hash >> 32) & mask;
-    return (filter[first / 64] >> (first % 64) & 1) != 0 &&
-           (filter[second / 64] >> (second % 64) & 1) != 0;
 }
 
 void CRenameConflicts::ClearClaims(std::size_t moveCount) {
     // At most half full, so that probes stay short.
     const std::size_t size = std::bit_ceil(std::max<std::size_t>(16, moveCount * 2));
-    claims.assign(size, -1);
-    claimTags.resize(size);
+    if (claims.capacity() > size * 4) {
+        // Far fewer moves than before: give the memory back.
+        claims = {};
+    }
+    claims.assign(size, CClaim{});
 }
 
 std::string_view CRenameConflicts::NewName(const std::vector<CPreviewRow>& rows,
                                            std::size_t index) const {
-    return rowFolders[index]->rule == platform::NameCase::Exact ? std::string_view(rows[index].text)
-                                                                : foldedNames[index];
+    return FolderOf(index).rule == platform::NameCase::Exact ? std::string_view(rows[index].text)
+                                                             : foldedNames[index];
 }
 
-int32_t& CRenameConflicts::ClaimSlot(const std::vector<CPreviewRow>& rows, int32_t row,
-                                     std::size_t hash) {
+std::size_t CRenameConflicts::ClaimHome(std::size_t row, std::size_t hash) const {
+    const std::size_t folder = rowFolders.empty() ? 0 : rowFolders[row];
+    return hash ^ (folder + 1) * 0x9E3779B97F4A7C15ull;
+}
+
+CRenameConflicts::CClaim& CRenameConflicts::ClaimSlot(const std::vector<CPreviewRow>& rows,
+                                                      int32_t row, std::size_t hash) {
     const std::size_t index = static_cast<std::size_t>(row);
     const std::string_view text = NewName(rows, index);
-    const CFolder* folder = rowFolders[index];
-    const std::size_t mixed =
-        hash ^ reinterpret_cast<std::uintptr_t>(folder) * 0x9E3779B97F4A7C15ull;
+    const uint32_t folder = rowFolders.empty() ? 0 : rowFolders[index];
+    const std::size_t mixed = ClaimHome(index, hash);
     const uint32_t tag = static_cast<uint32_t>(mixed >> 32);
     const std::size_t mask = claims.size() - 1;
     for (std::size_t slot = mixed & mask;; slot = (slot + 1) & mask) {
-        const int32_t other = claims[slot];
-        if (other < 0) {
+        CClaim& claim = claims[slot];
+        if (claim.row < 0) {
             // The caller claims it; the tag goes with it.
-            claimTags[slot] = tag;
-            return claims[slot];
+            claim.tag = tag;
+            return claim;
         }
-        if (claimTags[slot] != tag) {
+        if (claim.tag != tag) {
             continue;
         }
-        const std::size_t otherIndex = static_cast<std::size_t>(other);
-        if (rowFolders[otherIndex] == folder && NewName(rows, otherIndex) == text) {
-            return claims[slot];
+        const std::size_t other = static_cast<std::size_t>(claim.row);
+        if ((rowFolders.empty() || rowFolders[other] == folder) && NewName(rows, other) == text) {
+            return claim;
         }
     }
 }
@@ -171,44 +218,76 @@ int32_t& CRenameConflicts::ClaimSlot(const std::vector<CPreviewRow>& rows, int32
 // from the start (listed or not) that has not moved away, or by an earlier
 // move that succeeded. A step aside to a temporary name always succeeds (the
 // name is new) and frees the old path.
-void CRenameConflicts::Simulate(const std::vector<CPreviewRow>& rows,
+void CRenameConflicts::Simulate(const CFileCatalogue& catalogue,
+                                const std::vector<CPreviewRow>& rows,
                                 const std::vector<int32_t>& order,
                                 const std::vector<CMoveStep>& steps) {
     std::vector<uint8_t> movedAway(kinds.size(), 0);
+    const CFolderNames::RowName rowName = [this, &catalogue](int32_t row, std::string& buffer) {
+        const std::string& name = catalogue.GetRowEntry(row).LongName();
+        const platform::NameCase rule = FolderOf(static_cast<std::size_t>(row)).rule;
+        if (rule == platform::NameCase::Exact) {
+            return std::string_view(name);
+        }
+        buffer = platform::FoldName(name, rule);
+        return std::string_view(buffer);
+    };
     const std::size_t stepCount = steps.empty() ? order.size() : steps.size();
+    const auto rowOfStep = [&](std::size_t k) {
+        return order[steps.empty() ? k : static_cast<std::size_t>(steps[k].pair)];
+    };
+    // The new names of the steps a few ahead are hashed early and their
+    // claim and filter asked for, so that a step seldom waits for memory:
+    // at a million moves both tables are far larger than the caches.
+    constexpr std::size_t kAhead = 8;
+    std::array<std::size_t, kAhead> hashes{};
+    const auto hashAhead = [&](std::size_t k) {
+        const std::size_t index = static_cast<std::size_t>(rowOfStep(k));
+        const std::size_t hash = std::hash<std::string_view>()(NewName(rows, index));
+        __builtin_prefetch(&claims[ClaimHome(index, hash) & (claims.size() - 1)]);
+        FolderOf(index).names.Prefetch(CFolderNames::Tag(hash));
+        hashes[k % kAhead] = hash;
+    };
+    for (std::size_t k = 0; k < std::min(kAhead, stepCount); ++k) {
+        hashAhead(k);
+    }
     for (std::size_t k = 0; k < stepCount; ++k) {
         const MoveStepKind kind = steps.empty() ? MoveStepKind::Direct : steps[k].kind;
-        const int32_t row = order[steps.empty() ? k : static_cast<std::size_t>(steps[k].pair)];
+        const int32_t row = rowOfStep(k);
         const std::size_t index = static_cast<std::size_t>(row);
+        const std::size_t hash = hashes[k % kAhead];
+        if (k + kAhead < stepCount) {
+            hashAhead(k + kAhead);
+        }
         if (kind == MoveStepKind::ToTemp) {
             movedAway[index] = 1;
             continue;
         }
         const std::string_view text = NewName(rows, index);
-        const std::size_t hash = std::hash<std::string_view>()(text);
-        int32_t& claim = ClaimSlot(rows, row, hash);
-        const CFolder& folder = *rowFolders[index];
+        CClaim& claim = ClaimSlot(rows, row, hash);
+        const CFolder& folder = FolderOf(index);
         bool fails = false;
-        if (claim >= 0) {
+        int32_t held = CFolderNames::kNotListed;
+        if (claim.row >= 0) {
             kinds[index] = Kind::SameNewName;
-            others[index] = claim;
+            others.emplace_back(row, claim.row);
             fails = true;
-        } else if (folder.MayHold(hash)) {
-            const auto held = folder.holders.find(text);
+        } else if (folder.names.Find(text, CFolderNames::Tag(hash), rowName, held) &&
+                   held != row &&
+                   (held < 0 || movedAway[static_cast<std::size_t>(held)] == 0)) {
             // A row whose new name its folder takes for its own (a change
             // of case) is held by itself, and that is no collision.
-            if (held != folder.holders.end() && held->second != row &&
-                (held->second < 0 || movedAway[static_cast<std::size_t>(held->second)] == 0)) {
-                kinds[index] = Kind::ExistingFile;
-                others[index] = held->second;
-                fails = true;
+            kinds[index] = Kind::ExistingFile;
+            if (held >= 0) {
+                others.emplace_back(row, held);
             }
+            fails = true;
         }
         if (!fails) {
             if (folder.unread) {
                 kinds[index] = Kind::Unchecked;
             }
-            claim = row;
+            claim.row = row;
             movedAway[index] = 1;
         } else if (kind == MoveStepKind::FromTemp) {
             // The file that stepped aside goes back to its old name.
@@ -220,25 +299,28 @@ void CRenameConflicts::Simulate(const std::vector<CPreviewRow>& rows,
 void CRenameConflicts::Compute(const CFileCatalogue& catalogue,
                                const std::vector<CPreviewRow>& rows, bool movesMayChain) {
     const int rowCount = std::min(catalogue.GetRowCount(), static_cast<int>(rows.size()));
-    kinds.assign(static_cast<std::size_t>(rowCount), Kind::None);
-    others.assign(static_cast<std::size_t>(rowCount), -1);
+    others.clear();
     count = 0;
     uncheckedCount = 0;
 
     // The rows that move, in the order the rename moves them.
     const std::vector<int32_t> order = RowsInMoveOrder(catalogue, rows);
     if (order.empty()) {
+        // No row collides: GetKind says None for every row.
+        kinds = {};
+        others = {};
         return;
     }
+    kinds.assign(static_cast<std::size_t>(rowCount), Kind::None);
 
-    if (!rowsKnown || rowFolders.size() != static_cast<std::size_t>(rowCount)) {
+    if (!rowsKnown || learntRows != static_cast<std::size_t>(rowCount)) {
         LearnRows(catalogue, rowCount);
     }
     if (caseRules.AnyFolds()) {
         foldedNames.resize(static_cast<std::size_t>(rowCount));
         for (const int32_t row : order) {
             const auto index = static_cast<std::size_t>(row);
-            const platform::NameCase rule = rowFolders[index]->rule;
+            const platform::NameCase rule = FolderOf(index).rule;
             if (rule != platform::NameCase::Exact) {
                 foldedNames[index] = platform::FoldName(rows[index].text, rule);
             }
@@ -263,7 +345,13 @@ void CRenameConflicts::Compute(const CFileCatalogue& catalogue,
         }
         steps = OrderMoves(pairs, key);
     }
-    Simulate(rows, order, steps);
+    Simulate(catalogue, rows, order, steps);
+    // Only the computation compares folded new names.
+    foldedNames = {};
+    // The steps take the rows in order unless folders or chains go later.
+    if (!std::is_sorted(others.begin(), others.end())) {
+        std::sort(others.begin(), others.end());
+    }
     uncheckedCount = static_cast<int>(std::count(kinds.begin(), kinds.end(), Kind::Unchecked));
     count = static_cast<int>(std::count_if(kinds.begin(), kinds.end(), [](Kind kind) {
         return kind == Kind::SameNewName || kind == Kind::ExistingFile;

@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "engine/FolderNames.h"
 #include "platform/CaseRules.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 class CFileCatalogue;
@@ -18,7 +21,8 @@ struct CPreviewRow;
 /// new path a file holds that is not moved away before it. The moves are
 /// taken in the order the rename makes them. Files that are not listed
 /// (another mask, a filter) count too: each folder's names are read once
-/// and kept until Forget. Where a folder's file system ignores case, names
+/// and kept until Forget (a listed file's name is read from its entry, not
+/// copied). Where a folder's file system ignores case, names
 /// meet by their folded form: two new names that differ in case collide, a
 /// file blocks a name that differs from its own in case, and a change of
 /// case only is no collision. A move in a folder that cannot be read is
@@ -44,9 +48,12 @@ public:
     void Clear();
     /// The folders were listed again: their names are read anew.
     void Forget();
-    /// The rows were refilled or reordered: which row holds which name is
-    /// looked up anew.
+    /// The same files are rows in another order: which row holds which
+    /// name is looked up anew.
     void ForgetRows() { rowsKnown = false; }
+    /// The same files are rows in another order, and previousRows[row] is
+    /// the row that row was: the names are kept, their rows renumbered.
+    void RowsReordered(const std::vector<int32_t>& previousRows);
 
     /// The rows that collide (not those that could not be checked).
     int GetCount() const { return count; }
@@ -60,65 +67,60 @@ public:
                              int row) const;
 
 private:
-    // Hashes by text; the tables keep each hash, so a lookup never hashes
-    // the names it passes.
-    struct CNameHash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view text) const {
-            return std::hash<std::string_view>()(text);
-        }
-    };
-    template <typename Key>
-    using CNameMap = std::unordered_map<Key, int32_t, CNameHash, std::equal_to<>>;
-
-    /// One folder: every name in it with the row that lists it (-1 for a
-    /// name no row lists).
+    /// One folder and the names it holds (folded where it ignores case).
     struct CFolder {
-        /// How its file system compares names; the names of holders are
-        /// folded by it.
+        std::string path;
         platform::NameCase rule = platform::NameCase::Exact;
-        /// Its listing failed: holders has only the names rows list.
+        /// Its names were read (since Forget).
+        bool read = false;
+        /// Its listing failed: it holds only the names rows list.
         bool unread = false;
-        CNameMap<std::string> holders;
-        /// A filter of the names' hashes (two bits a name, eight bits per
-        /// name): a new name whose bits are not both set is no name here,
-        /// and most new names are not.
-        std::vector<uint64_t> filter;
-        void AddToFilter(std::size_t hash);
-        bool MayHold(std::size_t hash) const;
+        CFolderNames names;
+    };
+    /// The claim of a new path: the row that reaches it, and the upper half
+    /// of its hash, so that a probe rarely has to look at another row's text.
+    struct CClaim {
+        uint32_t tag = 0;
+        int32_t row = -1;
     };
 
-    CFolder& FolderOf(const std::string& folder);
+    uint32_t FolderIndexOf(const std::string& path);
+    const CFolder& FolderOf(std::size_t row) const {
+        return *folders[rowFolders.empty() ? 0 : rowFolders[row]];
+    }
     void LearnRows(const CFileCatalogue& catalogue, int rowCount);
     /// The new paths the moves claim: an open-addressing table of rows that
     /// keeps its memory from one computation to the next.
     void ClearClaims(std::size_t moveCount);
-    /// The slot of the row's new path: the row that claimed it, or -1.
-    int32_t& ClaimSlot(const std::vector<CPreviewRow>& rows, int32_t row, std::size_t hash);
+    /// The hash of the row's new path (its new name's hash, mixed with its
+    /// folder): the low bits place its claim, the upper half is its tag.
+    std::size_t ClaimHome(std::size_t row, std::size_t hash) const;
+    /// The claim of the row's new path: its row is -1 when none claimed it.
+    CClaim& ClaimSlot(const std::vector<CPreviewRow>& rows, int32_t row, std::size_t hash);
     /// Makes the steps (the rows of order one by one when steps is empty)
     /// and marks every move that fails.
-    void Simulate(const std::vector<CPreviewRow>& rows, const std::vector<int32_t>& order,
-                  const std::vector<CMoveStep>& steps);
+    void Simulate(const CFileCatalogue& catalogue, const std::vector<CPreviewRow>& rows,
+                  const std::vector<int32_t>& order, const std::vector<CMoveStep>& steps);
     /// The new name of a moving row as its folder compares it.
     std::string_view NewName(const std::vector<CPreviewRow>& rows, std::size_t index) const;
 
+    /// Per row, only while something moves.
     std::vector<Kind> kinds;
-    /// Per row: the row it collides with, or -1 (a file not listed).
-    std::vector<int32_t> others;
-    /// Per row: the folder of its entry.
-    std::vector<CFolder*> rowFolders;
-    /// Per row, in folders that fold case: the folded new name.
+    /// The rows that collide with another row, and that row, by row.
+    std::vector<std::pair<int32_t, int32_t>> others;
+    std::vector<std::unique_ptr<CFolder>> folders;
+    std::unordered_map<std::string, uint32_t> folderIndexes;
+    /// Per row, when the rows come from more than one folder: the index of
+    /// the folder of its entry.
+    std::vector<uint32_t> rowFolders;
+    /// Per row, in folders that fold case, during a computation: the folded
+    /// new name.
     std::vector<std::string> foldedNames;
     platform::CFolderCaseRules caseRules;
-    std::vector<int32_t> claims;
-    /// Per slot of claims: the upper half of the new name's hash, so that a
-    /// probe rarely has to look at another row's text.
-    std::vector<uint32_t> claimTags;
+    std::vector<CClaim> claims;
     int count = 0;
     int uncheckedCount = 0;
-    std::unordered_map<std::string, CFolder> folders;
     bool rowsKnown = false;
-    // The folder of the last lookup: rows of one folder follow each other.
-    const std::string* lastFolderName = nullptr;
-    CFolder* lastFolder = nullptr;
+    /// The number of rows learnt.
+    std::size_t learntRows = 0;
 };

@@ -198,6 +198,38 @@ TEST_P(FoldingRenameTest, CollisionMarksCompareNamesAsTheCardDoes) {
                               {"up.TXT", "Up.txt"}}));
 }
 
+TEST_P(FoldingRenameTest, CollisionMarksFollowTheRowsSortedTheOtherWayOnTheCard) {
+    Make({"A.txt", "b.txt", "c.txt", "Photo.JPG"});
+    core->GetCatalogue().SetMask("*.txt");
+    Open({"B.txt", "photo.jpg", "a.TXT"});
+    const auto others = [&] {
+        std::vector<std::string> paths;
+        for (int row = 0; row < core->GetCatalogue().GetRowCount(); ++row) {
+            paths.push_back(core->GetConflicts().GetOtherPath(core->GetCatalogue(),
+                                                              core->GetPreviewRows(), row));
+        }
+        return paths;
+    };
+    // A.txt -> B.txt finds b.txt, which moves later; b.txt -> photo.jpg
+    // finds the hidden Photo.JPG; c.txt -> a.TXT finds A.txt, which stayed.
+    EXPECT_EQ(Marks(), (std::vector<Kind>{Kind::ExistingFile, Kind::ExistingFile,
+                                          Kind::ExistingFile}));
+    EXPECT_EQ(others(),
+              (Names{folder + "b.txt", folder + "photo.jpg", folder + "A.txt"}));
+
+    // The other way round: c.txt -> B.txt, b.txt -> photo.jpg, and A.txt ->
+    // a.TXT, a change of case only.
+    core->GetCatalogue().SortBy(0, false);
+    ASSERT_EQ(core->GetCatalogue().GetRowEntry(2).LongName(), "A.txt");
+    EXPECT_EQ(Marks(), (std::vector<Kind>{Kind::ExistingFile, Kind::ExistingFile, Kind::None}));
+    EXPECT_EQ(others(), (Names{folder + "b.txt", folder + "photo.jpg", ""}));
+    CRenameConflicts fresh;
+    fresh.Compute(core->GetCatalogue(), core->GetPreviewRows(), false);
+    for (int row = 0; row < 3; ++row) {
+        EXPECT_EQ(fresh.GetKind(row), Marks()[static_cast<std::size_t>(row)]) << row;
+    }
+}
+
 TEST_P(FoldingRenameTest, ASwapThatChangesCaseTooSucceedsWithSwapsAllowed) {
     Make({"a.jpg", "b.jpg"});
     Open({"B.jpg", "A.jpg"});
