@@ -4,6 +4,7 @@
 #include "catalogue/RowOrder.h"
 
 #include <algorithm>
+#include <numeric>
 
 void CFileCatalogue::FillRows() {
     rows.reserve(entries.size());
@@ -14,9 +15,14 @@ void CFileCatalogue::FillRows() {
     if (sortColumn == -1) {
         sortColumn = 0;
     }
-    SortRows();
+    // Ranked in the order of the names, the rows of the usual sort by name
+    // are in order already; unsorted files keep the order they were found in.
+    rowNamesRanked = RankRowNames(rows, OrdersByColumn(RowOrder()));
+    std::vector<uint32_t> sources;
+    SortRows(sources);
     if (!rows.empty()) {
         rows.front().selected = true;
+        selectedCount = 1;
         focusedRow = 0;
     }
 }
@@ -37,37 +43,41 @@ int CFileCatalogue::CompareEntries(const CFileEntry& a, const CFileEntry& b) con
     return ::CompareEntries(a, b, RowOrder());
 }
 
-void CFileCatalogue::SortRows() {
+void CFileCatalogue::SortRows(std::vector<uint32_t>& sources) {
     const CRowOrder order = RowOrder();
     if (order.kind == ColumnKind::Type) {
         EnsureTypeNames();
     }
-    if (SortCatalogueRows(rows, order)) {
+    if (rowNamesRanked && SortCatalogueRows(rows, order, sources)) {
         return;
     }
-    std::stable_sort(rows.begin(), rows.end(),
-                     [&order](const CCatalogueRow& a, const CCatalogueRow& b) {
-                         return ::CompareEntries(*a.entry, *b.entry, order) < 0;
-                     });
+    sources.resize(rows.size());
+    std::iota(sources.begin(), sources.end(), 0u);
+    std::stable_sort(sources.begin(), sources.end(), [this, &order](uint32_t a, uint32_t b) {
+        return ::CompareEntries(*rows[a].entry, *rows[b].entry, order) < 0;
+    });
+    std::vector<CCatalogueRow> sorted;
+    sorted.reserve(rows.size());
+    for (const uint32_t source : sources) {
+        sorted.push_back(rows[source]);
+    }
+    rows.swap(sorted);
 }
 
 void CFileCatalogue::SortBy(int column, bool ascending) {
-    OnRowsAboutToChange();
+    OnRowsAboutToReorder();
     sortColumn = column;
     sortAscending = ascending;
+    std::vector<uint32_t> sources;
+    SortRows(sources);
     // The focus stays on its entry, wherever the sort puts it.
-    const CFileEntry* focused = focusedRow >= 0 && focusedRow < static_cast<int>(rows.size())
-                                    ? rows[static_cast<std::size_t>(focusedRow)].entry
-                                    : nullptr;
-    SortRows();
-    if (focused != nullptr) {
-        const auto it = std::find_if(rows.begin(), rows.end(), [focused](const CCatalogueRow& row) {
-            return row.entry == focused;
-        });
-        focusedRow = it != rows.end() ? static_cast<int>(it - rows.begin()) : -1;
+    if (!sources.empty() && focusedRow >= 0 && focusedRow < static_cast<int>(rows.size())) {
+        const auto it =
+            std::find(sources.begin(), sources.end(), static_cast<uint32_t>(focusedRow));
+        focusedRow = static_cast<int>(it - sources.begin());
     }
     OnSortChanged(column, ascending);
-    OnRowsChanged();
+    OnRowsReordered(sources);
 }
 
 bool CFileCatalogue::MoveSelectedRows(bool up) {
@@ -102,12 +112,24 @@ void CFileCatalogue::SetRowSelected(int row, bool selected) {
         return;
     }
     target.selected = selected;
+    selectedCount += selected ? 1 : -1;
     if (!busy) {
         OnItemChanged(row);
     }
 }
 
-int CFileCatalogue::GetSelectedCount() const {
-    return static_cast<int>(
-        std::count_if(rows.begin(), rows.end(), [](const CCatalogueRow& r) { return r.selected; }));
+bool CFileCatalogue::SetRowsSelected(const std::vector<std::pair<int, int>>& ranges,
+                                     bool selected) {
+    const int before = selectedCount;
+    const int rowCount = static_cast<int>(rows.size());
+    for (const auto& [first, last] : ranges) {
+        const int end = std::min(last, rowCount - 1);
+        for (int row = std::max(first, 0); row <= end; ++row) {
+            CCatalogueRow& target = rows[static_cast<std::size_t>(row)];
+            selectedCount += static_cast<int>(selected) - static_cast<int>(target.selected);
+            target.selected = selected;
+        }
+    }
+    // Every change goes the same way, so the count tells whether any row changed.
+    return selectedCount != before;
 }

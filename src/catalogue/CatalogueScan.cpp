@@ -105,6 +105,8 @@ void CFileCatalogue::Refresh() {
         start.push_back('/');
     }
     rows.clear();
+    selectedCount = 0;
+    rowNamesRanked = false;
     focusedRow = -1;
     ReleaseEntries();
     folderListings.clear();

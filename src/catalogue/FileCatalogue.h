@@ -11,6 +11,7 @@
 #include <string>
 #include <thread>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 class CTypeNameSource;
@@ -40,10 +41,13 @@ struct CCatalogueColumn {
     ColumnAlignment alignment = ColumnAlignment::Left;
 };
 
-/// One row of the file list: its entry and whether it is selected.
+/// One row of the file list: its entry, whether it is selected, and the
+/// rank of the entry's name among the rows' names (set at each refresh, so
+/// that a sort need not compare the names again).
 struct CCatalogueRow {
     CFileEntry* entry = nullptr;
     bool selected = false;
+    uint32_t nameRank = 0;
 };
 
 /// The files (and folders) of the current folder that pass the mask and the
@@ -143,7 +147,11 @@ public:
     /// Selects or deselects a row; reported through OnItemChanged unless a
     /// refresh is running.
     void SetRowSelected(int row, bool selected);
-    int GetSelectedCount() const;
+    /// Selects or deselects the rows of the [first, last] ranges (clipped to
+    /// the rows) without a notice per row; the caller reports the change.
+    /// Returns whether any row changed.
+    bool SetRowsSelected(const std::vector<std::pair<int, int>>& ranges, bool selected);
+    int GetSelectedCount() const { return selectedCount; }
     int GetFocusedRow() const { return focusedRow; }
     void SetFocusedRow(int row) { focusedRow = row; }
     /// The text of the cell of row in list column (by column index). Reads
@@ -202,6 +210,11 @@ protected:
     /// the pairs nest when a hook of a refresh refreshes again.
     virtual void OnRowsAboutToChange() {}
     virtual void OnRowsChanged() {}
+    /// Around a sort that keeps the rows but changes their order; sources
+    /// holds, for each row, the row it was before (empty when every row
+    /// stayed). By default a change of the rows.
+    virtual void OnRowsAboutToReorder() { OnRowsAboutToChange(); }
+    virtual void OnRowsReordered(const std::vector<uint32_t>& /*sources*/) { OnRowsChanged(); }
     /// The user dragged a column to another display position.
     virtual void OnColumnOrderChanged() {}
 
@@ -234,7 +247,8 @@ private:
     void FillRows();
     // The sort column's kind and the switches that order the rows.
     CRowOrder RowOrder() const;
-    void SortRows();
+    // Sorts the rows; sources as SortCatalogueRows gives them.
+    void SortRows(std::vector<uint32_t>& sources);
 
     std::string folderPath;
     std::string mask = "*.*";
@@ -270,6 +284,11 @@ private:
     std::vector<CCatalogueColumn> columns;
     std::vector<int> columnOrder;
     std::vector<CCatalogueRow> rows;
+    // The number of selected rows.
+    int selectedCount = 0;
+    // The rows' name ranks are set (false only when the names are too long
+    // to index, and the rows sort by comparing entries).
+    bool rowNamesRanked = false;
     int focusedRow = -1;
     CTypeNameSource* typeNameSource = nullptr;
     // Each folder is read once per refresh, however many mask pieces and

@@ -3,6 +3,8 @@
 
 #include "catalogue/NameParts.h"
 
+#include <boost/sort/pdqsort/pdqsort.hpp>
+
 #include <algorithm>
 #include <bit>
 #include <cstring>
@@ -20,25 +22,46 @@ struct CSpan {
     uint32_t length = 0;
 };
 
+// One row's name while the names are ranked: the first sixteen bytes of the
+// folded name, so that most comparisons need not look into the buffer
+// (names of one camera or scanner share their first eight bytes,
+// "img_0001", as a rule), then the whole folded name and the row.
+struct CNameKey {
+    uint64_t prefix = 0;
+    uint64_t next = 0;
+    CSpan name;
+    uint32_t position = 0;
+};
+
 // What one row is compared by, in this order: a folder grouped before the
 // files comes first; then the value of the column (a size, a time, a
-// leading number, or the rank of a text); then the rank of the folder and
+// leading number, or the rank of a text); then the ranks of the folder and
 // the name (the name first when sorting by name); and last the position,
-// so that rows equal in all the rest keep their order.
-struct CSortKey {
+// so that rows equal in all the rest keep their order. A descending order
+// turns the value and the ranks around, never the position.
+struct CRowKey {
     uint64_t value = 0;
-    // The first sixteen bytes of the folded name, so that most comparisons
-    // of names need not look into the buffer: names of one camera or
-    // scanner share their first eight bytes ("img_0001") as a rule.
-    uint64_t namePrefix = 0;
-    uint64_t nameNext = 0;
-    CSpan name;
-    uint32_t folder = 0;
+    uint32_t group = 0;
+    uint32_t first = 0;
+    uint32_t second = 0;
     uint32_t position = 0;
-    // A folder grouped before the files: always in ascending order, folder
-    // before name.
-    bool groupedFolder = false;
 };
+
+bool RowKeyBefore(const CRowKey& a, const CRowKey& b) {
+    if (a.group != b.group) {
+        return a.group < b.group;
+    }
+    if (a.value != b.value) {
+        return a.value < b.value;
+    }
+    if (a.first != b.first) {
+        return a.first < b.first;
+    }
+    if (a.second != b.second) {
+        return a.second < b.second;
+    }
+    return a.position < b.position;
+}
 
 // Texts that repeat over many rows (folders, extensions, type names,
 // attribute letters): each distinct one gets an id as it is met, and once
@@ -95,52 +118,148 @@ uint64_t WordOf(const char* text, CSpan span, uint32_t offset) {
     return word;
 }
 
-int CompareNumbers(uint64_t a, uint64_t b) {
-    return a < b ? -1 : (a > b ? 1 : 0);
+// Folded names compare byte by byte, shorter first on a tie, exactly as
+// CompareNoCase compares the names.
+int CompareFoldedNames(const char* text, const CNameKey& a, const CNameKey& b) {
+    if (a.prefix != b.prefix) {
+        return a.prefix < b.prefix ? -1 : 1;
+    }
+    if (a.next != b.next) {
+        return a.next < b.next ? -1 : 1;
+    }
+    constexpr uint32_t kInWords = 16;
+    const uint32_t common = std::min(a.name.length, b.name.length);
+    const int result = common > kInWords
+                           ? std::memcmp(text + a.name.start + kInWords,
+                                         text + b.name.start + kInWords, common - kInWords)
+                           : 0;
+    if (result != 0) {
+        return result;
+    }
+    return a.name.length < b.name.length ? -1 : (a.name.length > b.name.length ? 1 : 0);
+}
+
+// Sorts keys with a total order: a list already in order is left as it is,
+// one exactly backwards is turned round. Many file systems list a folder in
+// the order its files were made, which for a camera's or a scanner's files
+// is the order of the names; others list the newest first. The sort itself
+// is quick on runs and on many equal leading fields.
+template <typename Key, typename Before>
+void SortKeys(std::vector<Key>& keys, Before before, bool& unchanged) {
+    unchanged = false;
+    if (std::is_sorted(keys.begin(), keys.end(), before)) {
+        unchanged = true;
+        return;
+    }
+    const auto after = [&before](const Key& a, const Key& b) { return before(b, a); };
+    if (std::is_sorted(keys.begin(), keys.end(), after)) {
+        std::reverse(keys.begin(), keys.end());
+    } else {
+        boost::sort::pdqsort(keys.begin(), keys.end(), before);
+    }
 }
 
 } // namespace
 
-bool SortCatalogueRows(std::vector<CCatalogueRow>& rows, const CRowOrder& order) {
+bool RankRowNames(std::vector<CCatalogueRow>& rows, bool putInNameOrder) {
     constexpr std::size_t kMaxOffset = std::numeric_limits<uint32_t>::max();
     if (rows.size() > kMaxOffset) {
         return false;
     }
-    const auto kind = order.kind.value_or(static_cast<ColumnKind>(~0u));
-    // Folded as AppendFoldedCase folds them, the names compare byte by
-    // byte, shorter first on a tie, exactly as CompareNoCase compares them.
     std::string names;
+    std::vector<CNameKey> keys(rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (i + 8 < rows.size()) {
+            __builtin_prefetch(rows[i + 8].entry->LongName().data());
+        }
+        // A folded name may be shorter or longer than the name.
+        const std::size_t nameStart = names.size();
+        AppendFoldedCase(names, rows[i].entry->LongName());
+        if (names.size() > kMaxOffset) {
+            return false;
+        }
+        keys[i].name = {static_cast<uint32_t>(nameStart),
+                        static_cast<uint32_t>(names.size() - nameStart)};
+        keys[i].position = static_cast<uint32_t>(i);
+    }
+    const char* const text = names.data();
+    for (CNameKey& key : keys) {
+        key.prefix = WordOf(text, key.name, 0);
+        key.next = WordOf(text, key.name, 8);
+    }
+    bool unchanged = false;
+    SortKeys(
+        keys,
+        [text](const CNameKey& a, const CNameKey& b) {
+            const int result = CompareFoldedNames(text, a, b);
+            return result != 0 ? result < 0 : a.position < b.position;
+        },
+        unchanged);
+    uint32_t rank = 0;
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        if (i > 0 && CompareFoldedNames(text, keys[i - 1], keys[i]) != 0) {
+            ++rank;
+        }
+        rows[keys[i].position].nameRank = rank;
+    }
+    if (putInNameOrder && !unchanged) {
+        std::vector<CCatalogueRow> sorted;
+        sorted.reserve(rows.size());
+        for (const CNameKey& key : keys) {
+            sorted.push_back(rows[key.position]);
+        }
+        rows.swap(sorted);
+    }
+    return true;
+}
+
+bool OrdersByColumn(const CRowOrder& order) {
+    return order.kind.has_value() &&
+           static_cast<uint32_t>(*order.kind) <= static_cast<uint32_t>(ColumnKind::Accessed);
+}
+
+bool SortCatalogueRows(std::vector<CCatalogueRow>& rows, const CRowOrder& order,
+                       std::vector<uint32_t>& sources) {
+    sources.clear();
+    if (rows.size() > std::numeric_limits<uint32_t>::max()) {
+        return false;
+    }
+    const auto kind = order.kind.value_or(static_cast<ColumnKind>(~0u));
+    const bool textColumn =
+        kind == ColumnKind::Extension || kind == ColumnKind::Type || kind == ColumnKind::Attributes;
+    // Not a column: the files are all equal and keep their order.
+    const bool filesEqual = !OrdersByColumn(order);
+    const bool nameBeforeFolder = kind == ColumnKind::FileName;
     CRankedTexts folders;
     std::unordered_map<uint32_t, std::string> attributeTexts;
     CRankedTexts columnTexts;
-    std::vector<CSortKey> keys(rows.size());
+    std::vector<CRowKey> keys(rows.size());
+    // The folder and text ids of each row, made ranks once all are met.
+    std::vector<uint32_t> folderIds;
+    const bool foldersCompared = order.recursive || kind == ColumnKind::Folder;
+    if (foldersCompared) {
+        folderIds.resize(rows.size());
+    }
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        // After earlier sorts the rows visit the entries and their strings
-        // all over memory: ask for them a few rows ahead, which hides most
-        // of the waiting.
+        // After earlier sorts the rows visit the entries all over memory:
+        // ask for them a few rows ahead, which hides most of the waiting.
         if (i + 16 < rows.size()) {
             __builtin_prefetch(rows[i + 16].entry);
         }
-        if (i + 8 < rows.size()) {
-            const CFileEntry& ahead = *rows[i + 8].entry;
-            __builtin_prefetch(ahead.LongName().data());
-            __builtin_prefetch(ahead.Folder().data());
-        }
         const CFileEntry& entry = *rows[i].entry;
-        CSortKey& key = keys[i];
+        CRowKey& key = keys[i];
         key.position = static_cast<uint32_t>(i);
-        // A folded name may be shorter or longer than the name.
-        const std::size_t nameStart = names.size();
-        AppendFoldedCase(names, entry.LongName());
-        key.name = {static_cast<uint32_t>(nameStart),
-                    static_cast<uint32_t>(names.size() - nameStart)};
-        key.groupedFolder = !order.foldersAsFiles && entry.IsFolder();
+        const bool groupedFolder = !order.foldersAsFiles && entry.IsFolder();
+        key.group = groupedFolder ? 0 : 1;
         // Equal values are told apart by folder only in a recursive list;
         // the folder column compares the files' folders always.
-        if (order.recursive || (kind == ColumnKind::Folder && !key.groupedFolder)) {
-            key.folder = folders.Id(entry.Folder());
+        if (order.recursive || (kind == ColumnKind::Folder && !groupedFolder)) {
+            if (i + 8 < rows.size()) {
+                __builtin_prefetch(rows[i + 8].entry->Folder().data());
+            }
+            folderIds[i] = folders.Id(entry.Folder()) + 1;
         }
-        if (key.groupedFolder) {
+        if (groupedFolder || filesEqual) {
             continue;
         }
         switch (kind) {
@@ -181,103 +300,66 @@ bool SortCatalogueRows(std::vector<CCatalogueRow>& rows, const CRowOrder& order)
             break;
         }
     }
-    if (names.size() > kMaxOffset) {
-        return false;
-    }
 
     // Ids become ranks; by folder the folder is the column's value.
     const std::vector<uint32_t> folderRanks = folders.Ranks();
     const std::vector<uint32_t> textRanks = columnTexts.Ranks();
-    const bool textColumn =
-        kind == ColumnKind::Extension || kind == ColumnKind::Type || kind == ColumnKind::Attributes;
-    for (CSortKey& key : keys) {
-        if (!folderRanks.empty()) {
-            key.folder = folderRanks[key.folder];
+    const bool descending = !order.ascending;
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        CRowKey& key = keys[i];
+        const uint32_t folder =
+            foldersCompared && folderIds[i] != 0 ? folderRanks[folderIds[i] - 1] : 0;
+        const uint32_t name = rows[i].nameRank;
+        if (key.group == 0) {
+            // A folder grouped before the files: always in ascending order,
+            // folder before name.
+            key.first = folder;
+            key.second = name;
+            continue;
         }
-        if (key.groupedFolder) {
+        if (filesEqual) {
             continue;
         }
         if (textColumn) {
             key.value = textRanks[key.value];
         } else if (kind == ColumnKind::Folder) {
-            key.value = key.folder;
+            key.value = folder;
         }
-    }
-    const char* const text = names.data();
-    for (CSortKey& key : keys) {
-        key.namePrefix = WordOf(text, key.name, 0);
-        key.nameNext = WordOf(text, key.name, 8);
+        key.first = nameBeforeFolder ? name : folder;
+        key.second = nameBeforeFolder ? folder : name;
+        if (descending) {
+            key.value = ~key.value;
+            key.first = ~key.first;
+            key.second = ~key.second;
+        }
     }
 
     // The position decides between otherwise equal keys, so this order is
     // total and the unstable sort gives what a stable sort would.
-    const bool ascending = order.ascending;
-    const bool nameBeforeFolder = kind == ColumnKind::FileName;
-    // Not a column: the files are all equal and keep their order.
-    const bool filesEqual =
-        static_cast<uint32_t>(kind) > static_cast<uint32_t>(ColumnKind::Accessed);
-    const auto compareNames = [text](const CSortKey& a, const CSortKey& b) {
-        if (a.namePrefix != b.namePrefix) {
-            return a.namePrefix < b.namePrefix ? -1 : 1;
-        }
-        if (a.nameNext != b.nameNext) {
-            return a.nameNext < b.nameNext ? -1 : 1;
-        }
-        constexpr uint32_t kInWords = 16;
-        const uint32_t common = std::min(a.name.length, b.name.length);
-        const int result = common > kInWords
-                               ? std::memcmp(text + a.name.start + kInWords,
-                                             text + b.name.start + kInWords, common - kInWords)
-                               : 0;
-        return result != 0 ? result : CompareNumbers(a.name.length, b.name.length);
-    };
-    const auto before = [&](const CSortKey& a, const CSortKey& b) {
-        if (a.groupedFolder != b.groupedFolder) {
-            return a.groupedFolder;
-        }
-        if (filesEqual && !a.groupedFolder) {
-            return a.position < b.position;
-        }
-        int result = CompareNumbers(a.value, b.value);
-        if (result == 0) {
-            if (nameBeforeFolder && !a.groupedFolder) {
-                result = compareNames(a, b);
-                if (result == 0) {
-                    result = CompareNumbers(a.folder, b.folder);
-                }
-            } else {
-                result = CompareNumbers(a.folder, b.folder);
-                if (result == 0) {
-                    result = compareNames(a, b);
-                }
-            }
-        }
-        if (result == 0) {
-            return a.position < b.position;
-        }
-        return ascending || a.groupedFolder ? result < 0 : result > 0;
-    };
-    // Many file systems list a folder in the order its files were made,
-    // which for a camera's or a scanner's files is the order of the names:
-    // a list already in order is left as it is.
-    // Others list the newest first, which is that order backwards.
-    if (std::is_sorted(keys.begin(), keys.end(), before)) {
+    bool unchanged = false;
+    SortKeys(
+        keys, [](const CRowKey& a, const CRowKey& b) { return RowKeyBefore(a, b); }, unchanged);
+    if (unchanged) {
         return true;
-    }
-    const auto after = [&before](const CSortKey& a, const CSortKey& b) { return before(b, a); };
-    if (std::is_sorted(keys.begin(), keys.end(), after)) {
-        std::reverse(keys.begin(), keys.end());
-    } else {
-        std::sort(keys.begin(), keys.end(), before);
     }
     std::vector<CCatalogueRow> sorted;
     sorted.reserve(rows.size());
-    for (const CSortKey& key : keys) {
+    sources.reserve(rows.size());
+    for (const CRowKey& key : keys) {
         sorted.push_back(rows[key.position]);
+        sources.push_back(key.position);
     }
     rows.swap(sorted);
     return true;
 }
+
+namespace {
+
+int CompareNumbers(uint64_t a, uint64_t b) {
+    return a < b ? -1 : (a > b ? 1 : 0);
+}
+
+} // namespace
 
 int CompareEntries(const CFileEntry& a, const CFileEntry& b, const CRowOrder& order) {
     if (!order.foldersAsFiles) {

@@ -14,6 +14,13 @@ protected:
         owner.frontEnd->OnRowsAboutToChange();
     }
     void OnRowsChanged() override { owner.frontEnd->OnRowsChanged(); }
+    void OnRowsAboutToReorder() override {
+        owner.conflicts.ForgetRows();
+        owner.frontEnd->OnRowsAboutToReorder();
+    }
+    void OnRowsReordered(const std::vector<uint32_t>& sources) override {
+        owner.frontEnd->OnRowsReordered(sources);
+    }
     void OnRefreshStart() override {
         // What the folders hold is read again for the collision check.
         owner.conflicts.Forget();

@@ -70,21 +70,11 @@ void CRenameCore::SetRowsSelected(const std::vector<std::pair<int, int>>& ranges
 
 void CRenameCore::ChangeRowSelection(const std::vector<std::pair<int, int>>& deselected,
                                      const std::vector<std::pair<int, int>>& selected) {
-    const int rowCount = catalogue->GetRowCount();
-    bool changed = false;
     selectionNotices = false;
-    for (const bool select : {false, true}) {
-        for (const auto& [first, last] : select ? selected : deselected) {
-            for (int row = std::max(first, 0); row <= last && row < rowCount; ++row) {
-                if (catalogue->IsRowSelected(row) != select) {
-                    catalogue->SetRowSelected(row, select);
-                    changed = true;
-                }
-            }
-        }
-    }
+    const bool off = catalogue->SetRowsSelected(deselected, false);
+    const bool on = catalogue->SetRowsSelected(selected, true);
     selectionNotices = true;
-    if (changed) {
+    if (off || on) {
         OnCatalogueSelection(-1);
     }
 }

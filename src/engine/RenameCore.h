@@ -91,6 +91,11 @@ public:
     /// OnRowsChanged. Pairs may nest when a hook refreshes again.
     virtual void OnRowsAboutToChange() {}
     virtual void OnRowsChanged() {}
+    /// A sort: the same rows in another order; sources holds, for each row,
+    /// the row it was before (empty when every row stayed). The pair may
+    /// nest in a change of the rows, and by default is one.
+    virtual void OnRowsAboutToReorder() { OnRowsAboutToChange(); }
+    virtual void OnRowsReordered(const std::vector<uint32_t>& /*sources*/) { OnRowsChanged(); }
     /// The selection of file rows changed: one row, or -1 for many at once.
     virtual void OnSelectionChanged(int /*row*/) {}
     /// The preview rows are about to be replaced; OnPreviewChanged follows.

@@ -112,7 +112,10 @@ Qt::ItemFlags CFileListModel::flags(const QModelIndex& index) const {
 
 void CFileListModel::BeginRowsChange() {
     if (changeDepth++ == 0) {
+        reordering = false;
         beginResetModel();
+    } else if (reordering) {
+        rowsReplaced = true;
     }
 }
 
@@ -123,9 +126,76 @@ void CFileListModel::EndRowsChange() {
     if (--changeDepth > 0) {
         return;
     }
+    if (reordering) {
+        FinishReorder({}, true);
+        return;
+    }
     shownRows = core.GetCatalogue().GetRowCount();
     shownColumns = core.GetCatalogue().GetColumnCount();
     endResetModel();
+    emit RowsReloaded();
+}
+
+void CFileListModel::BeginRowsReorder() {
+    if (changeDepth++ > 0) {
+        return;
+    }
+    reordering = true;
+    rowsReplaced = false;
+    // Before the layout notice: what a view still has selected then is
+    // kept index by index, which is slow for many rows and not needed, as
+    // the selection is rebuilt from the catalogue afterwards.
+    emit RowsAboutToReorder();
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void CFileListModel::EndRowsReorder(const std::vector<uint32_t>& sources) {
+    if (changeDepth == 0) {
+        return;
+    }
+    if (--changeDepth > 0) {
+        return;
+    }
+    FinishReorder(sources, false);
+}
+
+void CFileListModel::FinishReorder(const std::vector<uint32_t>& sources, bool replaced) {
+    replaced = replaced || rowsReplaced;
+    reordering = false;
+    rowsReplaced = false;
+    const int rows = core.GetCatalogue().GetRowCount();
+    const int columns = core.GetCatalogue().GetColumnCount();
+    const QModelIndexList kept = persistentIndexList();
+    if (replaced || rows != shownRows || columns != shownColumns) {
+        // The rows were replaced within the reorder: nothing that was kept points anywhere now.
+        changePersistentIndexList(kept, QModelIndexList(kept.size()));
+        emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+        beginResetModel();
+        shownRows = rows;
+        shownColumns = columns;
+        endResetModel();
+        emit RowsReloaded();
+        return;
+    }
+    if (!kept.isEmpty() && !sources.empty()) {
+        // Where each row went: the inverse of where each row came from.
+        std::vector<int> targets(sources.size(), -1);
+        for (std::size_t row = 0; row < sources.size(); ++row) {
+            if (sources[row] < targets.size()) {
+                targets[sources[row]] = static_cast<int>(row);
+            }
+        }
+        QModelIndexList moved;
+        moved.reserve(kept.size());
+        for (const QModelIndex& index : kept) {
+            const auto from = static_cast<std::size_t>(index.row());
+            moved.push_back(from < targets.size() && targets[from] >= 0
+                                ? this->index(targets[from], index.column())
+                                : QModelIndex());
+        }
+        changePersistentIndexList(kept, moved);
+    }
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
     emit RowsReloaded();
 }
 

@@ -6,6 +6,7 @@
 #include <QAbstractTableModel>
 
 #include <cstdint>
+#include <vector>
 
 class CRenameCore;
 
@@ -45,6 +46,11 @@ public:
 
     void BeginRowsChange();
     void EndRowsChange();
+    /// Around a sort: the same rows in another order (sources as the core
+    /// gives them). Views keep their current row and scroll position; an
+    /// outermost pair changes the layout instead of resetting the model.
+    void BeginRowsReorder();
+    void EndRowsReorder(const std::vector<uint32_t>& sources);
     bool IsChangingRows() const { return changeDepth > 0; }
 
     /// Replaces the eight row colours and repaints every row.
@@ -54,19 +60,30 @@ public:
     CRenameCore& GetCore() const { return core; }
 
 signals:
+    /// The rows are about to be reordered; a view lets go of its selection
+    /// here, before the model asks it to keep its indexes.
+    void RowsAboutToReorder();
     /// The rows were replaced or reordered (after the outermost
-    /// EndRowsChange): views rebuild their selection from the catalogue.
+    /// EndRowsChange or EndRowsReorder): views rebuild their selection from
+    /// the catalogue.
     void RowsReloaded();
 
 private:
     /// True when row is a catalogue row now (the catalogue may hold fewer
     /// rows than announced while it changes).
     bool IsLiveRow(int row) const;
+    /// Ends the outermost reorder: moves the kept indexes with their rows,
+    /// or, when the rows were replaced meanwhile, resets the model.
+    void FinishReorder(const std::vector<uint32_t>& sources, bool replaced);
 
     CRenameCore& core;
     mutable CIconCache icons;
     CFileListColours rowColours;
     int changeDepth = 0;
+    // The outermost change is a reorder (a layout change, not a reset).
+    bool reordering = false;
+    // A change of the rows came within that reorder.
+    bool rowsReplaced = false;
     int shownRows = 0;
     int shownColumns = 0;
 };

@@ -32,6 +32,12 @@ CListCtrlFiles::CListCtrlFiles(CRenameCore& owner, QWidget* parent)
     connect(header, &QHeaderView::sectionResized, this,
             [this](int column, int, int newSize) { OnSectionResized(column, newSize); });
     connect(fileModel, &CFileListModel::RowsReloaded, this, &CListCtrlFiles::OnRowsReloaded);
+    connect(fileModel, &CFileListModel::RowsAboutToReorder, this, [this] {
+        // The flags keep the selection; the view rebuilds it after the sort.
+        following = true;
+        selectionModel()->clearSelection();
+        following = false;
+    });
 
     ApplyColumnLayout();
     UpdateSortIndicator();
@@ -88,10 +94,16 @@ void CListCtrlFiles::SyncSelectionFromCatalogue() {
     const int rows = std::min(fileModel->rowCount(), catalogue.GetRowCount());
     const int lastColumn = fileModel->columnCount() - 1;
     QItemSelection selection;
-    if (lastColumn >= 0) {
+    // The scan stops after the last selected row, and skips it all when
+    // every row is selected.
+    int unseen = catalogue.GetSelectedCount();
+    if (lastColumn >= 0 && rows > 0 && unseen == catalogue.GetRowCount() && rows == unseen) {
+        selection.select(fileModel->index(0, 0), fileModel->index(rows - 1, lastColumn));
+    } else if (lastColumn >= 0) {
         int first = -1;
-        for (int row = 0; row <= rows; ++row) {
+        for (int row = 0; row <= rows && (unseen > 0 || first >= 0); ++row) {
             const bool selected = row < rows && catalogue.IsRowSelected(row);
+            unseen -= selected ? 1 : 0;
             if (selected && first < 0) {
                 first = row;
             } else if (!selected && first >= 0) {
@@ -190,6 +202,9 @@ void CListCtrlFiles::SortByColumn(int column) {
 
 int CListCtrlFiles::SingleSelectedRow() const {
     const CFileCatalogue& catalogue = core.GetCatalogue();
+    if (catalogue.GetSelectedCount() != 1) {
+        return -1;
+    }
     int found = -1;
     for (int row = 0; row < catalogue.GetRowCount(); ++row) {
         if (catalogue.IsRowSelected(row)) {

@@ -125,6 +125,8 @@ public:
     std::string ChooseSaveFile(SaveFileKind kind) override;
     void OnRowsAboutToChange() override;
     void OnRowsChanged() override;
+    void OnRowsAboutToReorder() override;
+    void OnRowsReordered(const std::vector<uint32_t>& sources) override;
     void OnSelectionChanged(int row) override;
     void OnPreviewAboutToChange() override;
     void OnPreviewChanged() override;

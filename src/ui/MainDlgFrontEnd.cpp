@@ -83,6 +83,18 @@ void CMainDlg::OnRowsChanged() {
     }
 }
 
+void CMainDlg::OnRowsAboutToReorder() {
+    ++rowsDepth;
+    fileModel->BeginRowsReorder();
+}
+
+void CMainDlg::OnRowsReordered(const std::vector<uint32_t>& sources) {
+    fileModel->EndRowsReorder(sources);
+    if (--rowsDepth == 0 && started) {
+        FolderReloaded();
+    }
+}
+
 void CMainDlg::OnSelectionChanged(int /*row*/) {
     // A selection the core made (after a rename by hand, say) reaches the
     // view; one the view made is already there.

@@ -46,8 +46,11 @@ int CPreviewList::SelectCatalogueRows(const CFileCatalogue& catalogue) {
     QItemSelection selection;
     int firstSelected = -1;
     int first = -1;
-    for (int row = 0; row <= rows; ++row) {
+    // The scan stops after the last selected row.
+    int unseen = catalogue.GetSelectedCount();
+    for (int row = 0; row <= rows && (unseen > 0 || first >= 0); ++row) {
         const bool selected = row < rows && catalogue.IsRowSelected(row);
+        unseen -= selected ? 1 : 0;
         if (selected && first < 0) {
             first = row;
             if (firstSelected < 0) {

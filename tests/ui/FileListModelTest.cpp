@@ -47,6 +47,8 @@ private slots:
     void ShowsTheCatalogueRowsAndColumns();
     void RefreshAndSortPassTheTester();
     void NestedChangesResetOnce();
+    void ASortMovesKeptIndexesWithTheirRows();
+    void RowsReplacedWithinAReorderResetTheModel();
     void RowCountStaysAsAnnouncedDuringAChange();
     void HiddenSystemFileHasSystemColours();
     void HiddenReadOnlyFileHasHiddenColours();
@@ -89,9 +91,12 @@ void FileListModelTest::RefreshAndSortPassTheTester() {
     f.Catalogue().Refresh();
     QCOMPARE(f.model.rowCount(), 4);
 
+    // A sort keeps the rows: their layout changes, the model is not reset.
     const int resetsBefore = resets.count();
+    QSignalSpy layouts(&f.model, &QAbstractItemModel::layoutChanged);
     f.Catalogue().SortBy(f.ColumnOfKind(ColumnKind::Size), false);
-    QCOMPARE(resets.count(), resetsBefore + 1);
+    QCOMPARE(resets.count(), resetsBefore);
+    QCOMPARE(layouts.count(), 1);
     QCOMPARE(f.model.data(f.model.index(0, 0)).toString(), QStringLiteral("sub"));
     QCOMPARE(f.model.data(f.model.index(1, 0)).toString(), QStringLiteral("three.txt"));
     QCOMPARE(f.model.data(f.model.index(3, 0)).toString(), QStringLiteral("one.txt"));
@@ -131,6 +136,59 @@ void FileListModelTest::NestedChangesResetOnce() {
     // An end without a begin changes nothing.
     f.model.EndRowsChange();
     QCOMPARE(reset.count(), 1);
+}
+
+void FileListModelTest::ASortMovesKeptIndexesWithTheirRows() {
+    CModelFixture f;
+    QAbstractItemModelTester tester(&f.model,
+                                    QAbstractItemModelTester::FailureReportingMode::QtTest);
+    for (int i = 0; i < 40; ++i) {
+        f.folder.WriteFile("n" + std::to_string(10 + i),
+                           std::string(static_cast<std::size_t>(40 - i), 'x'));
+    }
+    QVERIFY(f.Open());
+    std::vector<QPersistentModelIndex> kept;
+    for (const int row : {0, 7, 39}) {
+        kept.emplace_back(f.model.index(row, 2));
+    }
+    QSignalSpy aboutToChange(&f.model, &QAbstractItemModel::layoutAboutToBeChanged);
+    QSignalSpy reloaded(&f.model, &CFileListModel::RowsReloaded);
+    f.Catalogue().SortBy(kSizeColumn, true);
+    QCOMPARE(aboutToChange.count(), 1);
+    QCOMPARE(reloaded.count(), 1);
+    QCOMPARE(aboutToChange.at(0).at(1).value<QAbstractItemModel::LayoutChangeHint>(),
+             QAbstractItemModel::VerticalSortHint);
+    // The smallest file was the last row and is the first now.
+    QCOMPARE(kept[0].row(), 39);
+    QCOMPARE(kept[1].row(), 32);
+    QCOMPARE(kept[2].row(), 0);
+    QCOMPARE(kept[0].column(), 2);
+    QCOMPARE(f.model.data(f.model.index(kept[2].row(), 0)).toString(), QStringLiteral("n49"));
+}
+
+void FileListModelTest::RowsReplacedWithinAReorderResetTheModel() {
+    CModelFixture f;
+    QAbstractItemModelTester tester(&f.model,
+                                    QAbstractItemModelTester::FailureReportingMode::QtTest);
+    f.folder.WriteFile("a.txt");
+    f.folder.WriteFile("b.txt");
+    QVERIFY(f.Open());
+    const QPersistentModelIndex kept = f.model.index(1, 0);
+    QSignalSpy reset(&f.model, &QAbstractItemModel::modelReset);
+    QSignalSpy reloaded(&f.model, &CFileListModel::RowsReloaded);
+
+    f.model.BeginRowsReorder();
+    f.folder.WriteFile("c.txt");
+    f.Catalogue().Refresh();
+    QVERIFY(f.model.IsChangingRows());
+    QCOMPARE(f.model.rowCount(), 2);
+    f.model.EndRowsReorder({});
+
+    QCOMPARE(reset.count(), 1);
+    QCOMPARE(reloaded.count(), 1);
+    QVERIFY(!kept.isValid());
+    QCOMPARE(f.model.rowCount(), 3);
+    QVERIFY(!f.model.IsChangingRows());
 }
 
 void FileListModelTest::RowCountStaysAsAnnouncedDuringAChange() {

@@ -2,6 +2,7 @@
 #include "ui/ListCtrlFiles.h"
 #include "ui/ListFixture.h"
 
+#include <QAbstractItemModelTester>
 #include <QHeaderView>
 #include <QSignalSpy>
 #include <QTest>
@@ -51,6 +52,7 @@ private slots:
     void HeaderClicksSortBySizeThenByName();
     void ShiftClickReachesTheCatalogueAsOneCall();
     void SelectionSurvivesASort();
+    void ASortChangesTheLayoutAndKeepsCurrentRowAndSelection();
     void SelectAllOfTenThousandRowsIsOneNotice();
     void EnterOpensTheOneSelectedFolder();
     void EnterWithTwoRowsSelectedDoesNothing();
@@ -152,6 +154,54 @@ void ListCtrlFilesTest::SelectionSurvivesASort() {
     QCOMPARE(f.ViewSelectedNames(), Names({"b.txt", "c.txt"}));
     QVERIFY(f.view.selectionModel()->isRowSelected(1, QModelIndex()));
     QVERIFY(f.view.selectionModel()->isRowSelected(3, QModelIndex()));
+}
+
+void ListCtrlFilesTest::ASortChangesTheLayoutAndKeepsCurrentRowAndSelection() {
+    CViewFixture f;
+    QAbstractItemModelTester tester(&f.view.GetModel(),
+                                    QAbstractItemModelTester::FailureReportingMode::QtTest);
+    for (int i = 0; i < 300; ++i) {
+        f.folder.WriteFile("f" + std::to_string(1000 + i) + (i % 7 == 0 ? ".TXT" : ".txt"),
+                           std::string(static_cast<std::size_t>((i * 37) % 101), 'x'));
+    }
+    QVERIFY(f.Open());
+    f.view.setFocus();
+    f.ClickRow(3);
+    f.ClickRow(5, Qt::ShiftModifier);
+    f.ClickRow(9, Qt::ControlModifier);
+    const QStringList selected = f.SelectedNames();
+    QCOMPARE(selected.size(), 4);
+    const QString current = f.view.currentIndex().data().toString();
+    QCOMPARE(current, QStringLiteral("f1009.txt"));
+
+    QSignalSpy resets(&f.view.GetModel(), &QAbstractItemModel::modelReset);
+    QSignalSpy layouts(&f.view.GetModel(), &QAbstractItemModel::layoutChanged);
+    for (const bool twice : {false, true}) {
+        f.ClickHeader(f.ColumnOfKind(ColumnKind::Size));
+        QCOMPARE(resets.count(), 0);
+        QCOMPARE(layouts.count(), twice ? 2 : 1);
+        // The current row is the same file, shown, and the catalogue's focus.
+        const QModelIndex index = f.view.currentIndex();
+        QCOMPARE(index.data().toString(), current);
+        QCOMPARE(index.row(), f.Catalogue().GetFocusedRow());
+        QVERIFY(f.view.viewport()->rect().intersects(f.view.visualRect(index)));
+        // The view selects exactly the rows the catalogue has selected.
+        for (int row = 0; row < f.Catalogue().GetRowCount(); ++row) {
+            QCOMPARE(f.view.selectionModel()->isRowSelected(row, QModelIndex()),
+                     f.Catalogue().IsRowSelected(row));
+        }
+        QStringList names = f.SelectedNames();
+        names.sort();
+        QCOMPARE(names, selected);
+    }
+
+    // Every row selected: still every row after a sort.
+    QTest::keyClick(&f.view, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(f.Catalogue().GetSelectedCount(), 300);
+    f.ClickHeader(f.ColumnOfKind(ColumnKind::FileName));
+    QCOMPARE(resets.count(), 0);
+    QCOMPARE(f.view.selectionModel()->selectedRows().size(), 300);
+    QCOMPARE(f.Catalogue().GetSelectedCount(), 300);
 }
 
 void ListCtrlFilesTest::SelectAllOfTenThousandRowsIsOneNotice() {

@@ -14,6 +14,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 /// A list of names written as plain literals.
 inline QStringList Names(std::initializer_list<const char*> names) {
@@ -42,6 +43,16 @@ public:
     void OnRowsChanged() override {
         if (files != nullptr) {
             files->EndRowsChange();
+        }
+    }
+    void OnRowsAboutToReorder() override {
+        if (files != nullptr) {
+            files->BeginRowsReorder();
+        }
+    }
+    void OnRowsReordered(const std::vector<uint32_t>& sources) override {
+        if (files != nullptr) {
+            files->EndRowsReorder(sources);
         }
     }
     void OnSelectionChanged(int row) override {
