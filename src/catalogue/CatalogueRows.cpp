@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "catalogue/FileCatalogue.h"
 
+#include "catalogue/ListedOrder.h"
 #include "catalogue/RowOrder.h"
 
 #include <algorithm>
@@ -42,7 +43,7 @@ void CFileCatalogue::SortRows() {
     if (order.kind == ColumnKind::Type) {
         EnsureTypeNames();
     }
-    if (SortCatalogueRows(rows, order)) {
+    if (UseListedOrder(rows, order) || SortCatalogueRows(rows, order)) {
         return;
     }
     std::stable_sort(rows.begin(), rows.end(),
