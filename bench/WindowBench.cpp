@@ -104,6 +104,18 @@ long ResidentKiB() {
     return 0;
 }
 
+/// VmHWM of this process in KiB: the most it has held resident.
+long PeakResidentKiB() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.compare(0, 6, "VmHWM:") == 0) {
+            return std::atol(line.c_str() + 6);
+        }
+    }
+    return 0;
+}
+
 /// Resident memory after the allocator has given back what it can, so
 /// that freed blocks of earlier work do not count.
 long TrimmedResidentKiB() {
@@ -576,12 +588,21 @@ int main(int argc, char** argv) {
                        static_cast<double>(coreGrowth) / 1024.0,
                        "base: bare core, folder and preview (--core-only)"},
                       {"resident memory, whole process", static_cast<double>(windowTotal) / 1024.0,
-                       static_cast<double>(coreTotal) / 1024.0, ""}});
+                       static_cast<double>(coreTotal) / 1024.0, ""},
+                      {"peak resident memory, whole process",
+                       static_cast<double>(PeakResidentKiB()) / 1024.0, 0, "VmHWM at the end"}});
     if (wrongKeys) {
         std::printf("\nsome keystrokes did not show the expected name (see above)\n");
     }
-    std::printf("\ntargets: open <= 1.5 x Refresh; key median <= 100 ms; Ctrl+A, sort and "
-                "PageDown <= 100 ms; memory <= 1.5 x the core\n");
+    if (options.files >= 1000000) {
+        std::printf("\ntargets: open <= 1.2 x Refresh; key median <= 100 ms, max <= 150 ms; key "
+                    "with only the selection <= 50 ms; Ctrl+A with only selected <= 100 ms; "
+                    "header click <= 100 ms; PageDown <= 50 ms; whole process memory <= 160 "
+                    "MiB\n");
+    } else {
+        std::printf("\ntargets: open <= 1.5 x Refresh; key median <= 100 ms; Ctrl+A, sort and "
+                    "PageDown <= 100 ms; memory <= 1.5 x the core\n");
+    }
 
     std::filesystem::remove_all(root);
     return 0;

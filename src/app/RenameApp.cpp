@@ -135,6 +135,10 @@ int CRenameApp::RunBatch() {
         catalogue.SetAutoRefresh(true);
     }
     const std::string undoFile = keywords.GetUndoFile();
+    // Only the undo script reads the undo lists (when it cannot be written
+    // as the files move, it is written from them at the end): without
+    // UNDOFILE the moves are not kept.
+    core.SetUndoListsKept(!undoFile.empty());
     const int status = CBatchRun(core).Run(
         path, undoFile.empty() ? undoFile : platform::ExpandPath(undoFile), keywords.GetPause());
 

@@ -160,6 +160,10 @@ public:
 
     bool IsBatchMode() const { return batchMode; }
     void SetBatchMode(bool value) { batchMode = value; }
+    /// Whether a rename keeps its moves in the undo lists (the default).
+    /// A batch run that writes no undo script has no use for them: cleared,
+    /// a rename leaves the lists empty.
+    void SetUndoListsKept(bool kept) { undoListsKept = kept; }
     bool IsAutoPreview() const { return autoPreview; }
     /// The Preview command: toggles the automatic preview and recomputes.
     void TogglePreview();
@@ -284,8 +288,11 @@ private:
     /// before); an undo hands back each pair it could not make.
     /// identities, for an undo, holds the identity of each pair's file
     /// (or is empty): a pair whose file is no longer the same is not moved.
+    /// rowsToMove, for a rename without swaps and chains, replaces pairs:
+    /// each of these preview rows makes its pair when its turn comes.
     int MovePairs(std::vector<CRenamePair>& pairs, bool undo,
-                  const std::vector<std::string>* identities = nullptr);
+                  const std::vector<std::string>* identities = nullptr,
+                  const std::vector<int32_t>* rowsToMove = nullptr);
     bool JournalMove(const std::string& from, const std::string& to,
                      const std::string& identity = {});
     /// One move of a rename, through the journal, added to the undo lists
@@ -338,6 +345,7 @@ private:
     /// Set by the first move of a rename, which takes over the undo lists.
     bool undoStarted = false;
     std::size_t undoReserve = 0;
+    bool undoListsKept = true;
     /// Holds the folder of the moves under way; let go when they end.
     platform::CFolderMover folderMover;
     /// The undo script a batch run writes while it moves; null otherwise.

@@ -111,11 +111,14 @@ bool CRenameCore::MoveRecorded(std::string& from, std::string& to, bool keepPath
         std::string stranded = folderMover.StrandedPath();
         if (JournalMove(from, stranded, identity)) {
             JournalOutcome(true);
-            AddUndoStep(from, std::move(stranded), std::move(identity));
+            AddUndoStep(undoListsKept ? from : std::string(),
+                        undoListsKept ? std::move(stranded) : std::string(), std::move(identity));
         }
         return false;
     }
-    if (moved) {
+    if (moved && !undoListsKept) {
+        AddUndoStep(std::string(), std::string(), std::string());
+    } else if (moved) {
         if (keepPaths) {
             AddUndoStep(from, to, std::move(identity));
         } else {
@@ -132,10 +135,15 @@ void CRenameCore::AddUndoStep(std::string from, std::string to, std::string iden
         undoOldPaths.clear();
         undoNewPaths.clear();
         undoIdentities.clear();
+        if (!undoListsKept) {
+            return;
+        }
         undoOldPaths.reserve(undoReserve);
         undoNewPaths.reserve(undoReserve);
     }
-    KeepUndoStep(std::move(from), std::move(to), std::move(identity));
+    if (undoListsKept) {
+        KeepUndoStep(std::move(from), std::move(to), std::move(identity));
+    }
 }
 
 void CRenameCore::KeepUndoStep(std::string from, std::string to, std::string identity) {
@@ -167,12 +175,13 @@ bool CRenameCore::MoveToTemporaryName(CRenamePair& pair, std::string& tempPath, 
 }
 
 int CRenameCore::MovePairs(std::vector<CRenamePair>& pairs, bool undo,
-                           const std::vector<std::string>* identities) {
+                           const std::vector<std::string>* identities,
+                           const std::vector<int32_t>* rowsToMove) {
     // With swaps and chains allowed the pairs move in the order that lets
     // them succeed; otherwise (and for an undo, which runs the real moves
     // backwards) in the order given, one step each.
     std::vector<CMoveStep> steps;
-    const bool ordered = !undo && switches.allowSwapsAndChains;
+    const bool ordered = !undo && rowsToMove == nullptr && switches.allowSwapsAndChains;
     if (ordered) {
         // On a card or share that ignores case, a.jpg -> B.jpg waits for
         // b.jpg -> A.jpg as it would for b.jpg -> a.jpg.
@@ -189,14 +198,17 @@ int CRenameCore::MovePairs(std::vector<CRenamePair>& pairs, bool undo,
     std::unordered_map<int, std::string> tempPaths;
     std::vector<bool> pairFailed(ordered ? pairs.size() : 0, false);
     undoStarted = false;
-    undoReserve = pairs.size();
+    const std::size_t pairCount = rowsToMove != nullptr ? rowsToMove->size() : pairs.size();
+    undoReserve = pairCount;
 
-    const int count = static_cast<int>(ordered ? steps.size() : pairs.size());
+    const int count = static_cast<int>(ordered ? steps.size() : pairCount);
     int movedCount = 0;
     bool progressOpen = false;
     const int64_t startTick = NowMilliseconds();
     std::string line;
     std::string tempFrom;
+    // The pair of a move made from a row, its paths built in place.
+    CRenamePair fromRow;
     for (int k = 1; k <= count; ++k) {
         if (!batchMode) {
             if (progressOpen) {
@@ -208,7 +220,19 @@ int CRenameCore::MovePairs(std::vector<CRenamePair>& pairs, bool undo,
                 progressOpen = true;
             }
         }
-        if (!ordered && k + 1 < count) {
+        if (rowsToMove != nullptr) {
+            if (k - 1 + kPrefetchRows < count) {
+                const int32_t ahead = (*rowsToMove)[static_cast<std::size_t>(k - 1 + kPrefetchRows)];
+                PrefetchEntry(catalogue->GetRowEntry(ahead));
+                __builtin_prefetch(previewRows[static_cast<std::size_t>(ahead)].text.data());
+            }
+            const int32_t row = (*rowsToMove)[static_cast<std::size_t>(k - 1)];
+            const CFileEntry& entry = catalogue->GetRowEntry(row);
+            fromRow.oldPath.assign(entry.Folder()).append(entry.LongName());
+            fromRow.newPath.assign(entry.Folder())
+                .append(previewRows[static_cast<std::size_t>(row)].text);
+            fromRow.isFolder = entry.IsFolder();
+        } else if (!ordered && k + 1 < count) {
             // Each move's system call pushes the next paths out of the
             // cache: ask for them one move ahead.
             const CRenamePair& ahead = pairs[static_cast<std::size_t>(k + 1)];
@@ -217,7 +241,8 @@ int CRenameCore::MovePairs(std::vector<CRenamePair>& pairs, bool undo,
         }
         const CMoveStep step = ordered ? steps[static_cast<std::size_t>(k - 1)]
                                        : CMoveStep{k - 1, MoveStepKind::Direct};
-        CRenamePair& pair = pairs[static_cast<std::size_t>(step.pair)];
+        CRenamePair& pair =
+            rowsToMove != nullptr ? fromRow : pairs[static_cast<std::size_t>(step.pair)];
         int error = 0;
         bool refused = false; // the undo script could not take the move
         bool moved = false;
@@ -271,8 +296,11 @@ int CRenameCore::MovePairs(std::vector<CRenamePair>& pairs, bool undo,
                 }
             }
         } else {
-            moved = MoveRecorded(pair.oldPath, pair.newPath, false, error, refused);
-            if (moved) {
+            // The paths of a pair go to the undo lists; those of a row stay
+            // in its buffers for the next row.
+            const bool keepPaths = rowsToMove != nullptr || !undoListsKept;
+            moved = MoveRecorded(pair.oldPath, pair.newPath, keepPaths, error, refused);
+            if (moved && !keepPaths) {
                 // The paths went to the undo lists.
                 shownFrom = &undoOldPaths.back();
                 shownTo = &undoNewPaths.back();
@@ -389,8 +417,19 @@ int CRenameCore::RenameFilesNow() {
             return 0;
         }
     }
-    std::vector<CRenamePair> pairs = CollectRenamePairs(true);
-    if (pairs.empty()) {
+    // A batch run without swaps and chains makes its moves in row order,
+    // each pair built from its row as it comes instead of all of them at
+    // once. The window collects them first: its event loop runs while the
+    // progress shows, and a rescan then would take the rows away.
+    const bool fromRows = batchMode && !switches.allowSwapsAndChains;
+    std::vector<CRenamePair> pairs;
+    std::vector<int32_t> rowsToMove;
+    if (!fromRows) {
+        pairs = CollectRenamePairs(true);
+    } else if (!previewPlaceholder) {
+        rowsToMove = RowsInMoveOrder(*catalogue, previewRows);
+    }
+    if (pairs.empty() && rowsToMove.empty()) {
         if (batchMode) {
             frontEnd->WriteConsoleLine(Text(strings::kNothingToRename));
         } else {
@@ -399,13 +438,13 @@ int CRenameCore::RenameFilesNow() {
         }
         return 0;
     }
-    if (batchMode) {
+    if (batchMode && !fromRows) {
         // Nothing shows a batch run's preview once its moves are known: its
         // memory goes to the undo lists the moves fill.
         std::vector<CPreviewRow>().swap(previewRows);
     }
     failures.clear();
-    renamedCount = MovePairs(pairs, false);
+    renamedCount = MovePairs(pairs, false, nullptr, fromRows ? &rowsToMove : nullptr);
 
     if (!failures.empty()) {
         if (batchMode) {
