@@ -28,6 +28,10 @@ struct CEntryFacts {
 /// which needs none of it makes no lstat at all. The entries of one folder
 /// share its path; the facts and the type name are kept apart, made when
 /// first needed, so that an entry of a batch run stays small.
+///
+/// Entries belong to the GUI thread (the main thread of a batch run):
+/// Facts() fills a mutable field without a lock, so no other thread may call
+/// any accessor of an entry.
 class CFileEntry {
 public:
     CFileEntry() = default;

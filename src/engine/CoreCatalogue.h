@@ -3,13 +3,17 @@
 
 #include "engine/RenameCore.h"
 
-/// The catalogue of the core: every refresh recomputes the preview.
+/// The catalogue of the core: every refresh recomputes the preview (a
+/// large list piecewise, see CRenameCore::RecomputeNewNames).
 class CRenameCore::CCoreCatalogue : public CFileCatalogue {
 public:
     explicit CCoreCatalogue(CRenameCore& core) : owner(core) {}
 
 protected:
     void OnRowsAboutToChange() override {
+        // Pending rows belong to the rows as they stood; the notice that
+        // follows the change starts a new computation.
+        owner.piecewise.Stop();
         owner.conflicts.ForgetRows();
         owner.frontEnd->OnRowsAboutToChange();
     }
@@ -36,19 +40,19 @@ protected:
     // sort, a move by hand and a new column order (the column tags read the
     // display order) recompute it.
     void OnRefreshDone() override {
-        owner.ComputeNewNames(false);
+        owner.RecomputeNewNames(false);
         if (IsBusy()) {
             owner.frontEnd->OnRefreshEnded(false);
         }
     }
     void OnRefreshCancelled() override {
-        owner.ComputeNewNames(false);
+        owner.RecomputeNewNames(false);
         owner.frontEnd->OnRefreshEnded(true);
     }
     void OnSortChanged(int /*column*/, bool /*ascending*/) override {
-        owner.ComputeNewNames(false);
+        owner.RecomputeNewNames(false);
     }
-    void OnColumnOrderChanged() override { owner.ComputeNewNames(false); }
+    void OnColumnOrderChanged() override { owner.RecomputeNewNames(false); }
     void OnItemChanged(int row) override { owner.OnCatalogueSelection(row); }
 
 private:

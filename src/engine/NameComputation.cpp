@@ -4,6 +4,7 @@
 #include "engine/RenameCore.h"
 
 #include "catalogue/NameParts.h"
+#include "engine/ActiveRules.h"
 #include "engine/CoreCatalogue.h"
 #include "engine/NameText.h"
 #include "engine/RenameCoreHelpers.h"
@@ -32,48 +33,6 @@ int32_t AddWrapping(int32_t a, int32_t b) {
 }
 
 } // namespace
-
-/// Which rules of a block take part in a computation, with their numbers
-/// read once.
-struct CRenameCore::CActiveRules {
-    bool replaceWith = false;
-    bool replaceText = false;
-    bool leftCrop = false;
-    bool rightCrop = false;
-    bool cropAt = false;
-    bool insertBefore = false;
-    bool insertAfter = false;
-    bool insertAt = false;
-    int64_t leftCropCount = 0;
-    int64_t rightCropCount = 0;
-    int64_t cropPosition = 0;
-    int64_t cropCount = 0;
-    int64_t insertAtPosition = 0;
-
-    explicit CActiveRules(const CNameRuleBlock& block) {
-        replaceWith = block.replaceWithOn;
-        replaceText = block.replaceTextOn && !block.searchText.empty();
-        if (block.leftCropOn && !block.leftCropCount.empty()) {
-            leftCrop = true;
-            leftCropCount = LeadingInteger(block.leftCropCount);
-        }
-        if (block.rightCropOn && !block.rightCropCount.empty()) {
-            rightCropCount = LeadingInteger(block.rightCropCount);
-            rightCrop = rightCropCount > 0;
-        }
-        if (block.cropAtOn && !block.cropPosition.empty() && !block.cropCount.empty()) {
-            cropPosition = LeadingInteger(block.cropPosition);
-            cropCount = LeadingInteger(block.cropCount);
-            cropAt = cropPosition >= 0 && cropCount >= 1;
-        }
-        insertBefore = block.insertBeforeOn && !block.insertBeforeText.empty();
-        insertAfter = block.insertAfterOn && !block.insertAfterText.empty();
-        if (block.insertAtOn && !block.insertAtPosition.empty() && !block.insertAtText.empty()) {
-            insertAtPosition = LeadingInteger(block.insertAtPosition);
-            insertAt = insertAtPosition >= 0;
-        }
-    }
-};
 
 void CRenameCore::SetPlaceholder() {
     previewRows.assign(1, CPreviewRow{Text(strings::kDoubleClickForPreview), false});
@@ -201,22 +160,19 @@ bool CRenameCore::ReportTagProgress() {
     return state.previewCancelled;
 }
 
-void CRenameCore::ComputeNewNames(bool force) {
+bool CRenameCore::BeginNewNames(bool force) {
+    piecewise.Stop();
     frontEnd->OnPreviewAboutToChange();
     if (!force && !autoPreview) {
         SetPlaceholder();
         frontEnd->OnPreviewChanged();
-        return;
+        return false;
     }
     const int rowCount = catalogue->GetRowCount();
     if (previewPlaceholder || previewRows.size() != static_cast<std::size_t>(rowCount)) {
         previewRows.assign(static_cast<std::size_t>(rowCount), CPreviewRow{});
     }
     previewPlaceholder = false;
-
-    const bool processAll =
-        batchMode || !options.renameOnlySelected || catalogue->GetSelectedCount() == 0;
-    const bool foldersAsFiles = catalogue->GetFoldersAsFiles();
 
     const CAutonumberOptions& numbering = options.autonumber;
     state.start = ReadAutonumberText(numbering.start);
@@ -226,9 +182,6 @@ void CRenameCore::ComputeNewNames(bool force) {
     state.manualDigits = numbering.manualDigits;
     state.counter = state.start;
     state.lastFolder.clear();
-
-    const CActiveRules nameRules(options.name);
-    const CActiveRules extensionRules(options.extension);
 
     state.timeStamp = platform::GetCurrentCalendarTime(switches.insertDateAsUtc);
     state.maskText = catalogue->GetMask();
@@ -240,63 +193,89 @@ void CRenameCore::ComputeNewNames(bool force) {
     state.computedCount = 0;
     state.previewCancelled = false;
     state.progressShown = false;
+    return true;
+}
 
-    std::string name;
-    std::string extension;
+bool CRenameCore::ProcessesAllRows() const {
+    return batchMode || !options.renameOnlySelected || catalogue->GetSelectedCount() == 0;
+}
+
+void CRenameCore::ComputeRow(int row, bool processed, const CActiveRules& nameRules,
+                             const CActiveRules& extensionRules) {
+    CPreviewRow& preview = previewRows[static_cast<std::size_t>(row)];
+    const CFileEntry& entry = catalogue->GetRowEntry(row);
+    preview.selected = catalogue->IsRowSelected(row);
+    state.entry = &entry;
+    state.row = row;
+    if (!processed) {
+        preview.text.assign("<").append(entry.BaseName());
+        if (!entry.Extension().empty()) {
+            preview.text.append(".").append(entry.Extension());
+        }
+        preview.text.append(">");
+        return;
+    }
+    const CAutonumberOptions& numbering = options.autonumber;
+    state.namePart = true;
+    state.extensionPart = false;
+    std::string& name = scratchName;
+    name = entry.BaseName();
+    ApplyRuleBlock(name, options.name, nameRules);
+    if (numbering.position != AutonumberPosition::None) {
+        const std::string number = FormatAutonumber(
+            state.counter, static_cast<int32_t>(state.base), state.zeroFill, state.manualDigits);
+        if (numbering.position == AutonumberPosition::BeforeName) {
+            name.insert(0, number);
+        } else {
+            name += number;
+        }
+    }
+
+    state.namePart = false;
+    state.extensionPart = true;
+    std::string& extension = scratchExtension;
+    extension = entry.Extension();
+    ApplyRuleBlock(extension, options.extension, extensionRules);
+    state.extensionPart = false;
+
+    if (!extension.empty()) {
+        name.append(".").append(extension);
+    }
+    // Assigned, not replaced: a row's text keeps its buffer from one
+    // computation to the next.
+    preview.text.assign(name);
+    // A name that no rule changed stays as it is, even one that holds
+    // characters a computed name may not (legal here): cleaning alone is no
+    // reason to rename. A changed name is cleaned whole.
+    if (name != entry.LongName()) {
+        SanitiseNameInPlace(preview.text);
+    }
+}
+
+void CRenameCore::ComputeNewNames(bool force) {
+    if (!BeginNewNames(force)) {
+        return;
+    }
+    const int rowCount = catalogue->GetRowCount();
+    const bool processAll = ProcessesAllRows();
+    const bool foldersAsFiles = catalogue->GetFoldersAsFiles();
+    const CAutonumberOptions& numbering = options.autonumber;
+    const CActiveRules nameRules(options.name);
+    const CActiveRules extensionRules(options.extension);
+
     for (int row = 0; row < rowCount; ++row) {
-        CPreviewRow& preview = previewRows[static_cast<std::size_t>(row)];
         const CFileEntry& entry = catalogue->GetRowEntry(row);
         if (row + kPrefetchRows < rowCount) {
             PrefetchEntry(catalogue->GetRowEntry(row + kPrefetchRows));
         }
-        preview.selected = catalogue->IsRowSelected(row);
-        state.entry = &entry;
-        state.row = row;
-
-        if ((!processAll && !preview.selected) || (entry.IsFolder() && !foldersAsFiles)) {
-            preview.text.assign("<").append(entry.BaseName());
-            if (!entry.Extension().empty()) {
-                preview.text.append(".").append(entry.Extension());
-            }
-            preview.text.append(">");
-        } else {
-            state.namePart = true;
-            state.extensionPart = false;
-            if (numbering.restartPerFolder && entry.Folder() != state.lastFolder) {
-                state.counter = state.start;
-                state.lastFolder = entry.Folder();
-            }
-            name = entry.BaseName();
-            ApplyRuleBlock(name, options.name, nameRules);
-            if (numbering.position != AutonumberPosition::None) {
-                const std::string number =
-                    FormatAutonumber(state.counter, static_cast<int32_t>(state.base),
-                                     state.zeroFill, state.manualDigits);
-                if (numbering.position == AutonumberPosition::BeforeName) {
-                    name.insert(0, number);
-                } else {
-                    name += number;
-                }
-            }
-
-            state.namePart = false;
-            state.extensionPart = true;
-            extension = entry.Extension();
-            ApplyRuleBlock(extension, options.extension, extensionRules);
-            state.extensionPart = false;
-
-            if (!extension.empty()) {
-                name.append(".").append(extension);
-            }
-            // Assigned, not replaced: a row's text keeps its buffer from one
-            // computation to the next.
-            preview.text.assign(name);
-            // A name that no rule changed stays as it is, even one that holds
-            // characters a computed name may not (legal here): cleaning alone
-            // is no reason to rename. A changed name is cleaned whole.
-            if (name != entry.LongName()) {
-                SanitiseNameInPlace(preview.text);
-            }
+        const bool processed = (processAll || catalogue->IsRowSelected(row)) &&
+                               (!entry.IsFolder() || foldersAsFiles);
+        if (processed && numbering.restartPerFolder && entry.Folder() != state.lastFolder) {
+            state.counter = state.start;
+            state.lastFolder = entry.Folder();
+        }
+        ComputeRow(row, processed, nameRules, extensionRules);
+        if (processed) {
             state.counter = AddWrapping(state.counter, state.increment);
             ++state.computedCount;
         }
@@ -308,6 +287,10 @@ void CRenameCore::ComputeNewNames(bool force) {
             break;
         }
     }
+    EndNewNames();
+}
+
+void CRenameCore::EndNewNames() {
     state.entry = nullptr;
     state.row = -1;
 
@@ -318,15 +301,14 @@ void CRenameCore::ComputeNewNames(bool force) {
     if (state.previewCancelled) {
         // A cancel switches the automatic preview off and leaves the
         // double-click row, closing the notice this computation opened.
+        piecewise.Stop();
         autoPreview = false;
         SetPlaceholder();
         frontEnd->OnPreviewChanged();
         // Keep the flag for the caller: the computation did not finish.
         return;
     }
-    previewHeader = FillText("%s - [ %u %s ]",
-                             {LookupString(strings::kColumnPreview),
-                              std::to_string(previewRows.size()), LookupString(strings::kItems)});
+    SetCountHeader();
     // The window marks the rows whose move would fail; a batch run only
     // reports the moves it makes.
     if (batchMode) {
@@ -346,4 +328,10 @@ void CRenameCore::ComputeNewNames(bool force) {
         }
     }
     frontEnd->OnPreviewChanged();
+}
+
+void CRenameCore::SetCountHeader() {
+    previewHeader = FillText("%s - [ %u %s ]",
+                             {LookupString(strings::kColumnPreview),
+                              std::to_string(previewRows.size()), LookupString(strings::kItems)});
 }

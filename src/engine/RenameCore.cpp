@@ -55,7 +55,7 @@ void CRenameCore::OnCatalogueSelection(int row) {
     }
     // The set of files to rename depends on the selection.
     if (options.renameOnlySelected && !batchMode) {
-        ComputeNewNames(false);
+        RecomputeNewNames(false);
     }
     frontEnd->OnSelectionChanged(row);
 }
@@ -81,7 +81,7 @@ void CRenameCore::ChangeRowSelection(const std::vector<std::pair<int, int>>& des
 
 void CRenameCore::TogglePreview() {
     autoPreview = !autoPreview;
-    ComputeNewNames(false);
+    RecomputeNewNames(false);
 }
 
 bool CRenameCore::LoadOptions(const std::string& path, int& error) {

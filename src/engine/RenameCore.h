@@ -5,6 +5,7 @@
 #include "engine/ComputationContext.h"
 #include "engine/ComputationState.h"
 #include "engine/KeptUndoJournal.h"
+#include "engine/PiecewiseNames.h"
 #include "engine/RenameConflicts.h"
 #include "engine/RenameOptions.h"
 #include "engine/TagExpander.h"
@@ -84,6 +85,14 @@ public:
     /// Line index of the text editor (0 = first line); false when there is
     /// no such line (or no editor, as in a batch run).
     virtual bool GetEditorLine(int /*index*/, std::string& /*line*/) { return false; }
+
+    /// A name computation runs a few rows at a time: the front end calls
+    /// CRenameCore::ContinueNewNames between its events until it returns
+    /// false. Only asked of a front end that set a piecewise threshold.
+    virtual void RequestComputationTime() {}
+    /// The preview rows the front end shows, computed first; false when it
+    /// shows none.
+    virtual bool GetVisibleRows(int& /*first*/, int& /*last*/) { return false; }
 
     /// Notices a list model needs. The file rows are about to be replaced
     /// or reordered (a refresh, a sort, a move by hand) and then were; the
@@ -188,6 +197,37 @@ public:
     /// automatic preview is on; otherwise the preview holds the single row
     /// "Dubbelklik voor een voorbeeld".
     void ComputeNewNames(bool force);
+    /// The window's computation: from pieceRows rows on (see
+    /// SetPiecewiseRows), the rows the front end shows are computed at once
+    /// and the others between its events (StartNewNames); below it, or in a
+    /// batch run, ComputeNewNames.
+    void RecomputeNewNames(bool force);
+    /// From how many rows on RecomputeNewNames works piecewise; negative
+    /// (the default): never.
+    void SetPiecewiseRows(int rows) { piecewiseRows = rows; }
+    int GetPiecewiseRows() const { return piecewiseRows; }
+    /// Starts a piecewise computation: the rows firstVisible..lastVisible
+    /// get their names now, the rest stay pending for ContinueNewNames. The
+    /// header shows the row count only, and no row is marked as colliding,
+    /// until every row is computed. Rules that draw random text are
+    /// computed at once, since their draws follow the order of evaluation.
+    void StartNewNames(bool force, int firstVisible, int lastVisible);
+    /// Computes pending rows in row order for about budgetMicroseconds (and
+    /// at most rowLimit rows when rowLimit >= 0), then, with every row done,
+    /// the collision check, the header and the preview notice. True while
+    /// rows are still pending. Does nothing inside another operation of the
+    /// core (a rename's question, a progress bar's events).
+    bool ContinueNewNames(int64_t budgetMicroseconds, int rowLimit = -1);
+    /// Computes the pending rows among first..last (clamped to the rows).
+    void EnsureRowsComputed(int first, int last);
+    /// Computes every pending row and completes the computation; the
+    /// progress bar opens as in ComputeNewNames when it takes long.
+    void FinishNewNames();
+    /// True while a piecewise computation has pending rows.
+    bool IsComputingNewNames() const { return piecewise.IsActive(); }
+    /// True when row belongs to a piecewise computation and is not done yet:
+    /// its preview text is not valid.
+    bool IsRowPending(int row) const;
     /// text with every tag replaced; a "<" without a ">" makes the whole
     /// result the error text.
     std::string ExpandRuleText(std::string_view text);
@@ -279,6 +319,29 @@ private:
 
     void OnCatalogueSelection(int row);
 
+    /// The start of every computation: the placeholder when the preview is
+    /// off (false), else the preview rows sized and the state reset.
+    bool BeginNewNames(bool force);
+    /// One row's new name (or "<name>" when it is not processed), from the
+    /// autonumber counter and computedCount in state.
+    void ComputeRow(int row, bool processed, const CActiveRules& nameRules,
+                    const CActiveRules& extensionRules);
+    /// The end of every computation: the cancel, or the header and the
+    /// collision check, and the preview notice.
+    void EndNewNames();
+    void SetCountHeader();
+    bool ProcessesAllRows() const;
+    /// True when a rule text holds a tag that draws random text.
+    bool RulesDrawRandomText() const;
+    /// Computes pending rows of first..last until the deadline (steady
+    /// clock, microseconds; negative: none) or rowLimit rows; false when
+    /// the progress bar was cancelled.
+    bool ComputePendingRows(int first, int last, int64_t deadline, int rowLimit);
+    /// Ends a piecewise computation whose rows are all done, or that was
+    /// cancelled (EndNewNames); announce: the preview notice still has to
+    /// be opened.
+    void EndPiecewise(bool announce);
+
     void ApplyRuleBlock(std::string& text, const CNameRuleBlock& block, const CActiveRules& active);
     void ProgressStep(int row, int rowCount);
     void SetPlaceholder();
@@ -331,6 +394,14 @@ private:
     std::string previewHeader;
     CRenameConflicts conflicts;
     CComputationState state;
+    CPiecewiseNames piecewise;
+    int piecewiseRows = -1;
+    /// Above zero while an operation of the core runs (a rename, an undo, a
+    /// script, a computation): no slice of a piecewise computation runs
+    /// from the events its boxes and progress bar process.
+    int operationDepth = 0;
+    std::string scratchName;
+    std::string scratchExtension;
 
     std::vector<std::string> undoOldPaths;
     std::vector<std::string> undoNewPaths;

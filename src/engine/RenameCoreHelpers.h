@@ -41,4 +41,16 @@ inline void PrefetchEntry(const CFileEntry& entry) {
     }
 }
 
+/// Counts an operation of the core for as long as it lives.
+class COperationGuard {
+public:
+    explicit COperationGuard(int& counter) : depth(counter) { ++depth; }
+    ~COperationGuard() { --depth; }
+    COperationGuard(const COperationGuard&) = delete;
+    COperationGuard& operator=(const COperationGuard&) = delete;
+
+private:
+    int& depth;
+};
+
 } // namespace corehelp

@@ -375,6 +375,10 @@ void CRenameCore::DropUndoStep(const std::string& from, const std::string& to) {
 }
 
 int CRenameCore::RenameFiles() {
+    // The question counts the collisions of every row, and the rename moves
+    // what the whole computation gives.
+    FinishNewNames();
+    const corehelp::COperationGuard operation(operationDepth);
     if (journal != nullptr || batchMode || !keptUndo.IsKept()) {
         return RenameFilesNow();
     }

@@ -158,8 +158,11 @@ std::string CTagExpander::ColumnTag(CTagParams& params) {
     case ColumnKind::Size:
         return SizeColumn(params);
     case ColumnKind::Type:
-        if (!catalogue.AreTypeNamesComplete()) {
-            catalogue.EnsureTypeNames();
+        // The row's own type only: one row of a piecewise computation must
+        // not look up the types of every row.
+        if (state.row >= 0 && state.row < catalogue.GetRowCount() &&
+            &catalogue.GetRowEntry(state.row) == state.entry) {
+            catalogue.GetRowTypeName(state.row);
         }
         return RowCellText(column);
     case ColumnKind::Attributes:

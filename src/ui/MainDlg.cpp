@@ -15,6 +15,7 @@
 #include "ui/WorkProgress.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QShowEvent>
 #include <QTimer>
@@ -23,6 +24,10 @@ namespace {
 
 constexpr int kMinWidth = 740;
 constexpr int kMinHeight = 420;
+
+/// From this many rows on the window computes new names piecewise: the rows
+/// it shows at once, the others between events.
+constexpr int kPiecewiseRows = 131072;
 
 } // namespace
 
@@ -41,6 +46,7 @@ CMainDlg::CMainDlg(CMainDlgServices servicesIn, QWidget* parent)
     catalogue.SetTypeNameSource(typeNames.get());
     AddDefaultColumns(catalogue);
 
+    core.SetPiecewiseRows(kPiecewiseRows);
     CreateActions();
     CreateWidgets();
     CreateLayout();
@@ -86,4 +92,9 @@ void CMainDlg::closeEvent(QCloseEvent* event) {
 
 bool CMainDlg::IsWorking() const {
     return core.GetCatalogue().IsBusy() || workProgress->IsRunning();
+}
+
+bool CMainDlg::MayComputeSlice() const {
+    return !IsWorking() && modalDepth == 0 && QApplication::activeModalWidget() == nullptr &&
+           QApplication::activePopupWidget() == nullptr;
 }

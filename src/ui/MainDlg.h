@@ -15,6 +15,7 @@
 #include <string>
 
 class CAutonumberTab;
+class CComputationSlicer;
 class CCommandLineKeywords;
 class CExtensionTab;
 class CFileDialogs;
@@ -142,6 +143,11 @@ public:
     void OnOptionsChanged() override;
     void OnUndoStateChanged() override;
     bool GetEditorLine(int index, std::string& line) override;
+    void RequestComputationTime() override;
+    bool GetVisibleRows(int& first, int& last) override;
+
+    /// What runs the core's piecewise computations between events.
+    CComputationSlicer& GetSlicer() const { return *slicer; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -191,6 +197,9 @@ private:
     void RunExtendedFilter();
     int RunPopup(QMenu& menu);
     int RunModal(QDialog& dialog);
+    /// True when a slice of a piecewise computation may run now: no work,
+    /// box, menu or modal dialog of the window is open.
+    bool MayComputeSlice() const;
 
     CMainDlgServices services;
     std::unique_ptr<CMimeTypeNames> typeNames;
@@ -234,4 +243,8 @@ private:
     /// The splitter position to take at the first layout (0: none).
     int startSplitterPosition = 0;
     int rowsDepth = 0;
+    CComputationSlicer* slicer = nullptr;
+    /// Above zero while a box, menu, file dialog or modal dialog of the
+    /// window runs its own event loop.
+    int modalDepth = 0;
 };

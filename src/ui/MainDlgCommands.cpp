@@ -141,7 +141,7 @@ void CMainDlg::RunCommand(int commandId) {
 }
 
 void CMainDlg::RecomputePreview(bool force) {
-    core.ComputeNewNames(force);
+    core.RecomputeNewNames(force);
 }
 
 void CMainDlg::FolderReloaded() {

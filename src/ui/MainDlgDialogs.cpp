@@ -32,6 +32,7 @@
 #include <QCursor>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScopeGuard>
 #include <QStorageInfo>
 
 namespace {
@@ -265,10 +266,14 @@ void CMainDlg::ShowListPopup() {
 }
 
 int CMainDlg::RunPopup(QMenu& menu) {
+    ++modalDepth;
+    const auto closed = qScopeGuard([this] { --modalDepth; });
     return services.popupMenus.Choose(menu, QCursor::pos());
 }
 
 int CMainDlg::RunModal(QDialog& dialog) {
+    ++modalDepth;
+    const auto closed = qScopeGuard([this] { --modalDepth; });
     if (modalRunner) {
         return modalRunner(dialog);
     }

@@ -10,6 +10,7 @@
 #include "ui/FileDialogs.h"
 #include "ui/FileListModel.h"
 #include "ui/AutonumberTab.h"
+#include "ui/ComputationSlicer.h"
 #include "ui/ExtensionTab.h"
 #include "ui/FilenameTab.h"
 #include "ui/ListingDelay.h"
@@ -24,9 +25,15 @@
 #include "ui/WorkProgress.h"
 
 #include <QAction>
+#include <QScopeGuard>
+#include <QHeaderView>
 #include <QSignalBlocker>
 
+#include <algorithm>
+
 int CMainDlg::ShowMessage(MessageKind kind, const std::string& text, int style) {
+    ++modalDepth;
+    const auto closed = qScopeGuard([this] { --modalDepth; });
     const std::string caption(LookupString(strings::kCaptionProgram));
     const auto boxStyle = static_cast<unsigned>(style);
     switch (kind) {
@@ -43,11 +50,15 @@ int CMainDlg::ShowMessage(MessageKind kind, const std::string& text, int style) 
 }
 
 void CMainDlg::ShowErrorList(const std::vector<CRenameFailure>& failures) {
+    ++modalDepth;
+    const auto closed = qScopeGuard([this] { --modalDepth; });
     CRenameErrorsDlg dialog(failures, this);
     RunModal(dialog);
 }
 
 std::string CMainDlg::ChooseSaveFile(SaveFileKind kind) {
+    ++modalDepth;
+    const auto closed = qScopeGuard([this] { --modalDepth; });
     // Scripts: the shell form first; a name ending in .bat gets the Windows
     // form.
     const QString scripts = Window::tr("Shell-scripts (*.sh)") + QStringLiteral(";;") +
@@ -187,4 +198,22 @@ void CMainDlg::OnUndoStateChanged() {
 
 bool CMainDlg::GetEditorLine(int index, std::string& line) {
     return textEditor != nullptr && textEditor->GetLine(index, line);
+}
+
+void CMainDlg::RequestComputationTime() {
+    if (slicer != nullptr) {
+        slicer->Request();
+    }
+}
+
+bool CMainDlg::GetVisibleRows(int& first, int& last) {
+    if (previewList == nullptr) {
+        return false;
+    }
+    // The rows from the top one down to what the viewport's height holds;
+    // a row or two more is harmless.
+    const int rowHeight = std::max(1, previewList->verticalHeader()->defaultSectionSize());
+    first = std::max(previewList->rowAt(0), 0);
+    last = first + previewList->viewport()->height() / rowHeight + 1;
+    return true;
 }

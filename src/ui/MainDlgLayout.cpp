@@ -10,12 +10,14 @@
 #include "resources/StringTable.h"
 #include "ui/AutonumberTab.h"
 #include "ui/CommandIcons.h"
+#include "ui/ComputationSlicer.h"
 #include "ui/ExtensionTab.h"
 #include "ui/FilenameTab.h"
 #include "ui/FlatButton.h"
 #include "ui/MainCommands.h"
 #include "ui/MainFileList.h"
 #include "ui/ManualRenameDlg.h"
+#include "ui/PreviewModel.h"
 #include "ui/PaneSplitter.h"
 #include "ui/PreviewList.h"
 #include "ui/QtText.h"
@@ -30,8 +32,10 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTextDocument>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -161,6 +165,10 @@ void CMainDlg::CreateWidgets() {
     fileModel = &fileList->GetModel();
     previewList = new CPreviewList(core, central);
     previewModel = &previewList->GetModel();
+    slicer = new CComputationSlicer(core, [this] { return MayComputeSlice(); }, this);
+    previewModel->SetPendingRowHandler([this](int row) { slicer->RequestRow(row); });
+    connect(slicer, &CComputationSlicer::RowsComputed, previewModel,
+            &CPreviewModel::RowsComputed);
     fileList->setContextMenuPolicy(Qt::CustomContextMenu);
     previewList->setContextMenuPolicy(Qt::CustomContextMenu);
     fileList->installEventFilter(this);
@@ -210,6 +218,13 @@ void CMainDlg::CreateWidgets() {
     textEditor = new CTextEditorDlg(services.messageBoxes, services.fileDialogs, this);
     textEditor->SetRowReader([this](int commandId) { return ImportRows(commandId); });
     textEditor->hide();
+    // The T tag reads the editor: a computation under way starts over, so
+    // that every row reads one text.
+    connect(textEditor->GetEdit()->document(), &QTextDocument::contentsChanged, this, [this] {
+        if (core.IsComputingNewNames()) {
+            RecomputePreview(true);
+        }
+    });
 }
 
 void CMainDlg::CreateLayout() {
@@ -262,6 +277,11 @@ void CMainDlg::ConnectSignals() {
     });
 
     connect(fileList, &CMainFileList::TopRowChanged, this, [this](int top, int page) {
+        if (core.IsComputingNewNames() && MayComputeSlice()) {
+            // The rows that come into view get their names before they paint.
+            core.EnsureRowsComputed(top, top + page);
+            previewModel->RowsComputed(top, top + page);
+        }
         if (core.IsAutoPreview()) {
             previewList->FollowRows(top, page);
         }

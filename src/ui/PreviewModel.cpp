@@ -9,6 +9,8 @@
 #include <QColor>
 #include <QStyle>
 
+#include <algorithm>
+
 CPreviewModel::CPreviewModel(CRenameCore& owner, QObject* parent)
     : QAbstractTableModel(parent), core(owner) {
     shownRows = static_cast<int>(core.GetPreviewRows().size());
@@ -36,6 +38,14 @@ QString CPreviewModel::HeaderText() const {
 QVariant CPreviewModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.column() != 0 || !IsLiveRow(index.row())) {
         return {};
+    }
+    if (core.IsRowPending(index.row())) {
+        // Computed soon after, never while a view paints: a slow tag could
+        // open the progress bar from the middle of a paint.
+        if (pendingRowWanted) {
+            pendingRowWanted(index.row());
+        }
+        return role == Qt::DisplayRole ? QVariant(QString()) : QVariant();
     }
     const std::string& text = core.GetPreviewRows()[static_cast<std::size_t>(index.row())].text;
     const CRenameConflicts::Kind conflict = core.GetConflicts().GetKind(index.row());
@@ -164,6 +174,14 @@ void CPreviewModel::EndPreviewChange() {
         emit headerDataChanged(Qt::Horizontal, 0, 0);
     }
     emit PreviewReloaded();
+}
+
+void CPreviewModel::RowsComputed(int first, int last) {
+    first = std::max(first, 0);
+    last = std::min(last, shownRows - 1);
+    if (!changing && first <= last) {
+        emit dataChanged(index(first, 0), index(last, 0));
+    }
 }
 
 void CPreviewModel::SetColours(const CPreviewColours& colours) {

@@ -6,6 +6,7 @@
 #include <QAbstractTableModel>
 
 #include <cstdint>
+#include <functional>
 
 class CRenameCore;
 
@@ -45,6 +46,14 @@ public:
     void EndPreviewChange();
     bool IsChangingPreview() const { return changing; }
 
+    /// Called (from data(), so possibly while a view paints) with a row the
+    /// core has not computed yet; the handler must not compute it there.
+    void SetPendingRowHandler(std::function<void(int)> handler) {
+        pendingRowWanted = std::move(handler);
+    }
+    /// Rows first..last got their names ahead of the others: repainted.
+    void RowsComputed(int first, int last);
+
     /// Replaces the four colours and repaints every row.
     void SetColours(const CPreviewColours& colours);
     const CPreviewColours& GetColours() const { return rowColours; }
@@ -67,4 +76,5 @@ private:
     bool changing = false;
     int shownRows = 0;
     QString shownHeader;
+    std::function<void(int)> pendingRowWanted;
 };
