@@ -19,11 +19,16 @@ protected:
     }
     void OnRowsChanged() override { owner.frontEnd->OnRowsChanged(); }
     void OnRowsAboutToReorder() override {
-        owner.conflicts.ForgetRows();
+        owner.piecewise.Stop();
         owner.frontEnd->OnRowsAboutToReorder();
     }
+    // A sort: the collision check keeps the names it knows and renumbers
+    // their rows, the views move their rows, and then the preview is
+    // computed for the new order (the autonumber follows the rows).
     void OnRowsReordered(const std::vector<uint32_t>& sources) override {
+        owner.conflicts.RowsReordered(std::vector<int32_t>(sources.begin(), sources.end()));
         owner.frontEnd->OnRowsReordered(sources);
+        owner.RecomputeNewNames(false);
     }
     void OnRefreshStart() override {
         // What the folders hold is read again for the collision check.
@@ -37,8 +42,8 @@ protected:
         owner.frontEnd->OnFolderEntered(folder, stop);
     }
     // The preview always belongs to the rows as they stand: a refresh, a
-    // sort, a move by hand and a new column order (the column tags read the
-    // display order) recompute it.
+    // sort (once the rows are reordered), a move by hand and a new column
+    // order (the column tags read the display order) recompute it.
     void OnRefreshDone() override {
         owner.RecomputeNewNames(false);
         if (IsBusy()) {
@@ -48,9 +53,6 @@ protected:
     void OnRefreshCancelled() override {
         owner.RecomputeNewNames(false);
         owner.frontEnd->OnRefreshEnded(true);
-    }
-    void OnSortChanged(int /*column*/, bool /*ascending*/) override {
-        owner.RecomputeNewNames(false);
     }
     void OnColumnOrderChanged() override { owner.RecomputeNewNames(false); }
     void OnItemChanged(int row) override { owner.OnCatalogueSelection(row); }
