@@ -14,6 +14,7 @@ protected:
         // Pending rows belong to the rows as they stood; the notice that
         // follows the change starts a new computation.
         owner.piecewise.Stop();
+        owner.piecewise.Forget();
         owner.conflicts.ForgetRows();
         owner.frontEnd->OnRowsAboutToChange();
     }
@@ -33,20 +34,26 @@ protected:
     // sort, a move by hand and a new column order (the column tags read the
     // display order) recompute it.
     void OnRefreshDone() override {
+        owner.piecewise.Forget();
         owner.RecomputeNewNames(false);
         if (IsBusy()) {
             owner.frontEnd->OnRefreshEnded(false);
         }
     }
     void OnRefreshCancelled() override {
+        owner.piecewise.Forget();
         owner.RecomputeNewNames(false);
         owner.frontEnd->OnRefreshEnded(true);
     }
     void OnSortChanged(int /*column*/, bool /*ascending*/) override {
+        owner.piecewise.Forget();
         owner.RecomputeNewNames(false);
     }
     void OnColumnOrderChanged() override { owner.RecomputeNewNames(false); }
-    void OnItemChanged(int row) override { owner.OnCatalogueSelection(row); }
+    void OnItemChanged(int row) override {
+        owner.piecewise.Forget();
+        owner.OnCatalogueSelection(row);
+    }
 
 private:
     CRenameCore& owner;
