@@ -14,6 +14,7 @@ protected:
         // Pending rows belong to the rows as they stood; the notice that
         // follows the change starts a new computation.
         owner.piecewise.Stop();
+        owner.piecewise.Forget();
         owner.conflicts.ForgetRows();
         owner.frontEnd->OnRowsAboutToChange();
     }
@@ -28,6 +29,7 @@ protected:
     void OnRowsReordered(const std::vector<uint32_t>& sources) override {
         owner.conflicts.RowsReordered(std::vector<int32_t>(sources.begin(), sources.end()));
         owner.frontEnd->OnRowsReordered(sources);
+        owner.piecewise.Forget();
         owner.RecomputeNewNames(false);
     }
     void OnRefreshStart() override {
@@ -45,17 +47,22 @@ protected:
     // sort (once the rows are reordered), a move by hand and a new column
     // order (the column tags read the display order) recompute it.
     void OnRefreshDone() override {
+        owner.piecewise.Forget();
         owner.RecomputeNewNames(false);
         if (IsBusy()) {
             owner.frontEnd->OnRefreshEnded(false);
         }
     }
     void OnRefreshCancelled() override {
+        owner.piecewise.Forget();
         owner.RecomputeNewNames(false);
         owner.frontEnd->OnRefreshEnded(true);
     }
     void OnColumnOrderChanged() override { owner.RecomputeNewNames(false); }
-    void OnItemChanged(int row) override { owner.OnCatalogueSelection(row); }
+    void OnItemChanged(int row) override {
+        owner.piecewise.Forget();
+        owner.OnCatalogueSelection(row);
+    }
 
 private:
     CRenameCore& owner;

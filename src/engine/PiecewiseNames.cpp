@@ -58,17 +58,18 @@ bool BlockDrawsRandomText(const CNameRuleBlock& block) {
 
 } // namespace
 
-void CPiecewiseNames::Learn(const CFileCatalogue& catalogue, bool processAll,
-                            bool foldersAsFiles, bool runsPerFolder) {
+void CPiecewiseNames::Learn(const CFileCatalogue& catalogue, const CKey& key) {
     rowCount = catalogue.GetRowCount();
     const std::size_t words = (static_cast<std::size_t>(rowCount) + 63) / 64;
     processed.assign(words, 0);
     wordRanks.assign(words, 0);
-    done.assign(words, 0);
     runStarts.clear();
-    doneCount = 0;
-    cursor = 0;
-    active = true;
+    active = false;
+    learned = true;
+    learnedKey = key;
+    const bool processAll = key.processAll;
+    const bool foldersAsFiles = key.foldersAsFiles;
+    const bool runsPerFolder = key.runsPerFolder;
 
     int rank = 0;
     const std::string* lastFolder = nullptr;
@@ -95,6 +96,13 @@ void CPiecewiseNames::Learn(const CFileCatalogue& catalogue, bool processAll,
         processed[word] = bits;
         rank += std::popcount(bits);
     }
+}
+
+void CPiecewiseNames::Begin() {
+    done.assign(processed.size(), 0);
+    doneCount = 0;
+    cursor = 0;
+    active = true;
 }
 
 void CPiecewiseNames::Stop() {
@@ -168,8 +176,15 @@ void CRenameCore::StartNewNames(bool force, int firstVisible, int lastVisible) {
     // is marked: a collision count of the last computation would be stale.
     SetCountHeader();
     conflicts.Clear();
-    piecewise.Learn(*catalogue, ProcessesAllRows(), catalogue->GetFoldersAsFiles(),
-                    options.autonumber.restartPerFolder);
+    // The processed rows are learnt once per change of rows or selection,
+    // not for every keystroke in a rule.
+    const CPiecewiseNames::CKey key{catalogue->GetRowCount(), catalogue->GetSelectedCount(),
+                                    ProcessesAllRows(), catalogue->GetFoldersAsFiles(),
+                                    options.autonumber.restartPerFolder};
+    if (!piecewise.Knows(key)) {
+        piecewise.Learn(*catalogue, key);
+    }
+    piecewise.Begin();
     if (!ComputePendingRows(firstVisible, lastVisible, -1, -1) || piecewise.IsComplete()) {
         EndPiecewise(false);
         return;

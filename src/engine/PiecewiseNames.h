@@ -16,13 +16,28 @@ class CFileCatalogue;
 /// computed on its own once these are known.
 class CPiecewiseNames {
 public:
+    /// What the processed rows depend on besides the rows themselves.
+    struct CKey {
+        int rowCount = -1;
+        int selectedCount = -1;
+        bool processAll = false;
+        bool foldersAsFiles = false;
+        bool runsPerFolder = false;
+        bool operator==(const CKey&) const = default;
+    };
     /// Learns the processed rows of the catalogue: every row when
-    /// processAll, else the selected ones; folders only with foldersAsFiles.
-    /// runsPerFolder notes where a run of processed rows of one folder
-    /// starts. Every row is pending afterwards.
-    void Learn(const CFileCatalogue& catalogue, bool processAll, bool foldersAsFiles,
-               bool runsPerFolder);
-    /// Nothing is pending any more; the next computation learns anew.
+    /// key.processAll, else the selected ones; folders only with
+    /// key.foldersAsFiles. key.runsPerFolder notes where a run of processed
+    /// rows of one folder starts. Kept until Forget or another key.
+    void Learn(const CFileCatalogue& catalogue, const CKey& key);
+    /// True when the processed rows were learnt under key and not forgotten
+    /// since.
+    bool Knows(const CKey& key) const { return learned && learnedKey == key; }
+    /// The rows or their selection changed: learnt anew at the next start.
+    void Forget() { learned = false; }
+    /// Every row is pending.
+    void Begin();
+    /// Nothing is pending any more.
     void Stop();
 
     bool IsActive() const { return active; }
@@ -50,8 +65,9 @@ private:
     }
 
     bool active = false;
+    bool learned = false;
+    CKey learnedKey;
     int rowCount = 0;
-    bool allProcessed = false;
     std::vector<uint64_t> processed;
     /// Processed rows before each 64-row word.
     std::vector<int32_t> wordRanks;

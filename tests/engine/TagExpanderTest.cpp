@@ -324,10 +324,15 @@ TEST_F(ColumnTagTest, TypeColumnLooksUpEveryTypeNameOnce) {
     temp.WriteFile("c.pdf");
     Open();
     EXPECT_EQ(typeNames.calls, 0);
-    EXPECT_FALSE(Catalogue().AreTypeNamesComplete());
+    // A row's tag looks up that row's type only (a row computed on its own
+    // must not look up the types of a whole list), and each type once.
     EXPECT_EQ(Expand("b.png", "<C:3>"), "type of b.png");
-    EXPECT_TRUE(Catalogue().AreTypeNamesComplete());
-    EXPECT_EQ(typeNames.calls, 3);
+    EXPECT_EQ(typeNames.calls, 1);
+    EXPECT_EQ(Expand("b.png", "<C:3>"), "type of b.png");
+    EXPECT_EQ(typeNames.calls, 1);
+    EXPECT_EQ(Expand("c.pdf", "<C:3>"), "type of c.pdf");
+    EXPECT_EQ(typeNames.calls, 2);
+    EXPECT_EQ(Expand("a.txt", "<C:3>"), "type of a.txt");
     EXPECT_EQ(Expand("c.pdf", "<C:3>"), "type of c.pdf");
     EXPECT_EQ(typeNames.calls, 3);
 }
