@@ -222,7 +222,8 @@ int CRenameCore::MovePairs(std::vector<CRenamePair>& pairs, bool undo,
         }
         if (rowsToMove != nullptr) {
             if (k - 1 + kPrefetchRows < count) {
-                const int32_t ahead = (*rowsToMove)[static_cast<std::size_t>(k - 1 + kPrefetchRows)];
+                const int32_t ahead =
+                    (*rowsToMove)[static_cast<std::size_t>(k - 1 + kPrefetchRows)];
                 PrefetchEntry(catalogue->GetRowEntry(ahead));
                 __builtin_prefetch(previewRows[static_cast<std::size_t>(ahead)].text.data());
             }
