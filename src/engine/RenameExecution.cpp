@@ -222,16 +222,22 @@ int CRenameCore::MovePairs(std::vector<CRenamePair>& pairs, bool undo,
         }
         if (rowsToMove != nullptr) {
             if (k - 1 + kPrefetchRows < count) {
-                const int32_t ahead = (*rowsToMove)[static_cast<std::size_t>(k - 1 + kPrefetchRows)];
+                const int32_t ahead =
+                    (*rowsToMove)[static_cast<std::size_t>(k - 1 + kPrefetchRows)];
                 PrefetchEntry(catalogue->GetRowEntry(ahead));
                 __builtin_prefetch(previewRows[static_cast<std::size_t>(ahead)].text.data());
             }
             const int32_t row = (*rowsToMove)[static_cast<std::size_t>(k - 1)];
             const CFileEntry& entry = catalogue->GetRowEntry(row);
             fromRow.oldPath.assign(entry.Folder()).append(entry.LongName());
-            fromRow.newPath.assign(entry.Folder())
-                .append(previewRows[static_cast<std::size_t>(row)].text);
+            std::string& text = previewRows[static_cast<std::size_t>(row)].text;
+            fromRow.newPath.assign(entry.Folder()).append(text);
             fromRow.isFolder = entry.IsFolder();
+            if (undoListsKept) {
+                // Nothing shows a batch run's preview: the memory of a row
+                // that has made its pair goes to the undo lists.
+                std::string().swap(text);
+            }
         } else if (!ordered && k + 1 < count) {
             // Each move's system call pushes the next paths out of the
             // cache: ask for them one move ahead.
@@ -449,6 +455,9 @@ int CRenameCore::RenameFilesNow() {
     }
     failures.clear();
     renamedCount = MovePairs(pairs, false, nullptr, fromRows ? &rowsToMove : nullptr);
+    if (fromRows) {
+        std::vector<CPreviewRow>().swap(previewRows);
+    }
 
     if (!failures.empty()) {
         if (batchMode) {

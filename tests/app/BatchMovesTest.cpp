@@ -90,8 +90,8 @@ TEST_F(BatchMovesTest, WithoutAnUndoScriptTheConsoleIsTheSameAndNoUndoListsAreKe
     fs::rename(folder / "xc.txt", folder / "c.txt");
     const Names with = RunBatch(undo);
     EXPECT_EQ(status, kExitRenameFailed);
-    EXPECT_EQ(with, Plus(expected, {"", FillText(LookupString(strings::kUndoScriptCreated),
-                                                 {undo})}));
+    EXPECT_EQ(with,
+              Plus(expected, {"", FillText(LookupString(strings::kUndoScriptCreated), {undo})}));
     EXPECT_EQ(core.GetUndoOldPaths(), Names({folder / "a.txt", folder / "c.txt"}));
     EXPECT_EQ(core.GetUndoNewPaths(), Names({folder / "xa.txt", folder / "xc.txt"}));
     ASSERT_TRUE(RunScript(undo));
@@ -120,9 +120,8 @@ TEST_F(BatchMovesTest, AMoveThatFailsHalfWayLeavesTheOthersMadeAndRecorded) {
                  {folder / "f3", folder / "xf3", FormatSystemError(EACCES)}),
     };
 
-    EXPECT_EQ(RunBatch(undo), Plus(expected, {"", FillText(LookupString(
-                                                       strings::kUndoScriptCreated),
-                                                   {undo})}));
+    EXPECT_EQ(RunBatch(undo),
+              Plus(expected, {"", FillText(LookupString(strings::kUndoScriptCreated), {undo})}));
     EXPECT_EQ(status, kExitRenameFailed);
     EXPECT_EQ(core.GetRenamedCount(), 4);
     EXPECT_EQ(core.GetUndoOldPaths(),

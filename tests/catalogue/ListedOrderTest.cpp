@@ -61,8 +61,8 @@ protected:
                 for (const bool recursive : {true, false}) {
                     for (const bool foldersAsFiles : {false, true}) {
                         for (const bool namesAsNumbers : {false, true}) {
-                            orders.push_back(CRowOrder{kind, ascending, recursive,
-                                                       foldersAsFiles, namesAsNumbers});
+                            orders.push_back(CRowOrder{kind, ascending, recursive, foldersAsFiles,
+                                                       namesAsNumbers});
                         }
                     }
                 }
