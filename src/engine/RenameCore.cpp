@@ -53,6 +53,9 @@ void CRenameCore::OnCatalogueSelection(int row) {
     if (!selectionNotices) {
         return;
     }
+    // Which rows are processed is learnt anew, however the selection
+    // changed (one row, or whole ranges at once).
+    piecewise.Forget();
     // The set of files to rename depends on the selection.
     if (options.renameOnlySelected && !batchMode) {
         RecomputeNewNames(false);
