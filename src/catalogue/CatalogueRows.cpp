@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "catalogue/FileCatalogue.h"
 
-#include "catalogue/ListedOrder.h"
 #include "catalogue/RowOrder.h"
 
 #include <algorithm>
