@@ -24,13 +24,13 @@ protected:
         owner.frontEnd->OnRowsAboutToReorder();
     }
     // A sort: the collision check keeps the names it knows and renumbers
-    // their rows, the views move their rows, and then the preview is
-    // computed for the new order (the autonumber follows the rows).
+    // their rows, the preview is computed for the new order (the
+    // autonumber follows the rows), and then the views move their rows.
     void OnRowsReordered(const std::vector<uint32_t>& sources) override {
         owner.conflicts.RowsReordered(std::vector<int32_t>(sources.begin(), sources.end()));
-        owner.frontEnd->OnRowsReordered(sources);
         owner.piecewise.Forget();
         owner.RecomputeNewNames(false);
+        owner.frontEnd->OnRowsReordered(sources);
     }
     void OnRefreshStart() override {
         // What the folders hold is read again for the collision check.
