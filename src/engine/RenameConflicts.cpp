@@ -121,15 +121,7 @@ void CRenameConflicts::LearnRows(const CFileCatalogue& catalogue, int rowCount) 
         names.ForgetRows();
         names.Reserve(names.GetCount() + rowsPerFolder[index]);
     }
-    const CFolderNames::RowName rowName = [this, &catalogue](int32_t row, std::string& buffer) {
-        const std::string& name = catalogue.GetRowEntry(row).LongName();
-        const platform::NameCase rule = FolderOf(static_cast<std::size_t>(row)).rule;
-        if (rule == platform::NameCase::Exact) {
-            return std::string_view(name);
-        }
-        buffer = platform::FoldName(name, rule);
-        return std::string_view(buffer);
-    };
+    const CFolderNames::RowName rowName = RowNames(catalogue);
     std::string buffer;
     for (std::size_t row = 0; row < count; ++row) {
         CFolder& folder = *folders[rowFolders[row]];
@@ -213,6 +205,20 @@ CRenameConflicts::CClaim& CRenameConflicts::ClaimSlot(const std::vector<CPreview
     }
 }
 
+// A row's name as its folder compares it: folded where the folder ignores
+// case.
+CFolderNames::RowName CRenameConflicts::RowNames(const CFileCatalogue& catalogue) const {
+    return [this, &catalogue](int32_t row, std::string& buffer) {
+        const std::string& name = catalogue.GetRowEntry(row).LongName();
+        const platform::NameCase rule = FolderOf(static_cast<std::size_t>(row)).rule;
+        if (rule == platform::NameCase::Exact) {
+            return std::string_view(name);
+        }
+        buffer = platform::FoldName(name, rule);
+        return std::string_view(buffer);
+    };
+}
+
 // The moves one by one, as the rename makes them: a move succeeds when
 // nothing holds its new path at that moment. A path is held by a file there
 // from the start (listed or not) that has not moved away, or by an earlier
@@ -223,15 +229,7 @@ void CRenameConflicts::Simulate(const CFileCatalogue& catalogue,
                                 const std::vector<int32_t>& order,
                                 const std::vector<CMoveStep>& steps) {
     std::vector<uint8_t> movedAway(kinds.size(), 0);
-    const CFolderNames::RowName rowName = [this, &catalogue](int32_t row, std::string& buffer) {
-        const std::string& name = catalogue.GetRowEntry(row).LongName();
-        const platform::NameCase rule = FolderOf(static_cast<std::size_t>(row)).rule;
-        if (rule == platform::NameCase::Exact) {
-            return std::string_view(name);
-        }
-        buffer = platform::FoldName(name, rule);
-        return std::string_view(buffer);
-    };
+    const CFolderNames::RowName rowName = RowNames(catalogue);
     const std::size_t stepCount = steps.empty() ? order.size() : steps.size();
     const auto rowOfStep = [&](std::size_t k) {
         return order[steps.empty() ? k : static_cast<std::size_t>(steps[k].pair)];

@@ -85,6 +85,8 @@ private:
     };
 
     uint32_t FolderIndexOf(const std::string& path);
+    /// Each row's name as its folder compares it.
+    CFolderNames::RowName RowNames(const CFileCatalogue& catalogue) const;
     const CFolder& FolderOf(std::size_t row) const {
         return *folders[rowFolders.empty() ? 0 : rowFolders[row]];
     }

@@ -50,9 +50,6 @@ bool CRenameCore::GetEditorLine(int index, std::string& line) {
 }
 
 void CRenameCore::OnCatalogueSelection(int row) {
-    if (!selectionNotices) {
-        return;
-    }
     // Which rows are processed is learnt anew, however the selection
     // changed (one row, or whole ranges at once).
     piecewise.Forget();
@@ -73,10 +70,8 @@ void CRenameCore::SetRowsSelected(const std::vector<std::pair<int, int>>& ranges
 
 void CRenameCore::ChangeRowSelection(const std::vector<std::pair<int, int>>& deselected,
                                      const std::vector<std::pair<int, int>>& selected) {
-    selectionNotices = false;
     const bool off = catalogue->SetRowsSelected(deselected, false);
     const bool on = catalogue->SetRowsSelected(selected, true);
-    selectionNotices = true;
     if (off || on) {
         OnCatalogueSelection(-1);
     }

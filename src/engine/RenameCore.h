@@ -421,8 +421,6 @@ private:
     platform::CFolderMover folderMover;
     /// The undo script a batch run writes while it moves; null otherwise.
     CUndoJournal* journal = nullptr;
-    /// Cleared while SetRowsSelected selects many rows.
-    bool selectionNotices = true;
     /// The errno value of a line the journal could not take; the run stops.
     int journalError = 0;
 };
