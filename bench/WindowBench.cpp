@@ -21,6 +21,8 @@
 //
 //   nr_window_bench [--files N] [--runs R] [--keys K] [--dir FOLDER]
 //   nr_window_bench --core-only --folder FOLDER   (prints the core's memory)
+//   nr_window_bench --open-only [--files N] ...     (times the opening alone,
+//                                                    for a profiler)
 //
 // Times are wall-clock milliseconds, medians over the runs. Nothing here
 // asserts a time: the program prints figures.
@@ -76,6 +78,7 @@ struct CBenchOptions {
     int keys = 20;
     std::string base = std::filesystem::temp_directory_path().string();
     bool coreOnly = false;
+    bool openOnly = false;
     std::string folder; ///< --core-only: the folder to list
 };
 
@@ -405,6 +408,10 @@ int main(int argc, char** argv) {
             options.coreOnly = true;
             continue;
         }
+        if (option == "--open-only") {
+            options.openOnly = true;
+            continue;
+        }
         if (value == nullptr) {
             std::fprintf(stderr, "%s needs a value\n", option.c_str());
             return 2;
@@ -445,7 +452,7 @@ int main(int argc, char** argv) {
 
     // The core's memory first, in a process of its own.
     long coreTotal = 0;
-    const long coreGrowth = CoreOnlyKiB(folder, coreTotal);
+    const long coreGrowth = options.openOnly ? 0 : CoreOnlyKiB(folder, coreTotal);
 
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
@@ -485,6 +492,12 @@ int main(int argc, char** argv) {
             windowTotal = TrimmedResidentKiB();
             windowGrowth = windowTotal - before;
         }
+    }
+    if (options.openOnly) {
+        std::printf("open: median %.1f ms over %d runs, %d rows\n", Median(openTimes),
+                    options.runs, rows);
+        std::filesystem::remove_all(root);
+        return 0;
     }
     const CCoreTimes core = TimeBareCore(folder, options.runs);
 

@@ -9,7 +9,6 @@
 void CFileCatalogue::FillRows() {
     rows.reserve(entries.size());
     for (CFileEntry& entry : entries) {
-        entry.iconIndex = -1;
         rows.push_back(CCatalogueRow{&entry, false});
     }
     if (sortColumn == -1) {

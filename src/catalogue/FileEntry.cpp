@@ -9,7 +9,7 @@ CFileEntry::CFileEntry(std::shared_ptr<const std::string> folderPath, std::strin
 }
 
 CFileEntry::CFileEntry(const CFileEntry& other)
-    : iconIndex(other.iconIndex), folder(other.folder), name(other.name),
+    : folder(other.folder), name(other.name),
       details(other.details ? std::make_unique<CDetails>(*other.details) : nullptr),
       extensionStart(other.extensionStart), type(other.type), isFolder(other.isFolder) {}
 

@@ -96,9 +96,6 @@ public:
     /// Stores the description; known tells whether it was looked up.
     void SetTypeName(std::string text, bool known = true);
 
-    /// Index of the row's small icon; -1 until the list looks it up.
-    int32_t iconIndex = -1;
-
 private:
     struct CDetails {
         CEntryFacts facts;
