@@ -82,6 +82,13 @@ public:
     int FactsError() const { return details ? details->factsError : 0; }
     /// True once the facts are there (fetched or set); asks for nothing.
     bool HasFacts() const { return details && details->factsKnown; }
+    /// Asks the processor for the facts' memory ahead of a loop that reads
+    /// them; changes nothing.
+    void PrefetchFacts() const {
+        if (details) {
+            __builtin_prefetch(details.get());
+        }
+    }
 
     /// For entries made without a scan: the folder (ending in "/"), the
     /// name, and the facts, whose attributes also give the entry's type

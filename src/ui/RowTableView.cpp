@@ -3,6 +3,7 @@
 
 #include <QEvent>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 
 #include <algorithm>
 
@@ -22,6 +23,14 @@ void CRowTableView::ShowRows(QAbstractItemModel* model) {
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     UpdateRowHeight();
+
+    // A header asks the view's selection whether each of its sections is a
+    // selected column, every time it paints: with every row selected that
+    // looks at every row of the list, once per column. The headers show no
+    // selection, so they get one of their own that never holds any.
+    auto* headerSelection = new QItemSelectionModel(model, this);
+    horizontalHeader()->setSelectionModel(headerSelection);
+    verticalHeader()->setSelectionModel(headerSelection);
 }
 
 void CRowTableView::UpdateRowHeight() {
