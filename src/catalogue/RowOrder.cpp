@@ -2,6 +2,7 @@
 #include "catalogue/RowOrder.h"
 
 #include "catalogue/NameParts.h"
+#include "platform/LargeArrays.h"
 
 #include <boost/sort/pdqsort/pdqsort.hpp>
 
@@ -144,8 +145,9 @@ int CompareFoldedNames(const char* text, const CNameKey& a, const CNameKey& b) {
 // the order its files were made, which for a camera's or a scanner's files
 // is the order of the names; others list the newest first. The sort itself
 // is quick on runs and on many equal leading fields.
-template <typename Key, typename Before>
-void SortKeys(std::vector<Key>& keys, Before before, bool& unchanged) {
+template <typename Keys, typename Before>
+void SortKeys(Keys& keys, Before before, bool& unchanged) {
+    using Key = typename Keys::value_type;
     unchanged = false;
     if (std::is_sorted(keys.begin(), keys.end(), before)) {
         unchanged = true;
@@ -159,6 +161,25 @@ void SortKeys(std::vector<Key>& keys, Before before, bool& unchanged) {
     }
 }
 
+// Puts the rows in the order of their sorted keys, and gives each new
+// row's old place in sources when asked. The rows stay in their own array.
+template <typename Keys>
+void PutRowsInKeyOrder(std::vector<CCatalogueRow>& rows, const Keys& keys,
+                       std::vector<uint32_t>* sources) {
+    platform::LargeArray<CCatalogueRow> sorted;
+    sorted.reserve(rows.size());
+    if (sources != nullptr) {
+        sources->reserve(rows.size());
+    }
+    for (const auto& key : keys) {
+        sorted.push_back(rows[key.position]);
+        if (sources != nullptr) {
+            sources->push_back(key.position);
+        }
+    }
+    std::copy(sorted.begin(), sorted.end(), rows.begin());
+}
+
 } // namespace
 
 bool RankRowNames(std::vector<CCatalogueRow>& rows, bool putInNameOrder) {
@@ -167,7 +188,7 @@ bool RankRowNames(std::vector<CCatalogueRow>& rows, bool putInNameOrder) {
         return false;
     }
     std::string names;
-    std::vector<CNameKey> keys(rows.size());
+    platform::LargeArray<CNameKey> keys(rows.size());
     for (std::size_t i = 0; i < rows.size(); ++i) {
         if (i + 8 < rows.size()) {
             __builtin_prefetch(rows[i + 8].entry->LongName().data());
@@ -203,12 +224,7 @@ bool RankRowNames(std::vector<CCatalogueRow>& rows, bool putInNameOrder) {
         rows[keys[i].position].nameRank = rank;
     }
     if (putInNameOrder && !unchanged) {
-        std::vector<CCatalogueRow> sorted;
-        sorted.reserve(rows.size());
-        for (const CNameKey& key : keys) {
-            sorted.push_back(rows[key.position]);
-        }
-        rows.swap(sorted);
+        PutRowsInKeyOrder(rows, keys, nullptr);
     }
     return true;
 }
@@ -236,9 +252,9 @@ bool SortCatalogueRows(std::vector<CCatalogueRow>& rows, const CRowOrder& order,
     CRankedTexts folders;
     std::unordered_map<uint32_t, std::string> attributeTexts;
     CRankedTexts columnTexts;
-    std::vector<CRowKey> keys(rows.size());
+    platform::LargeArray<CRowKey> keys(rows.size());
     // The folder and text ids of each row, made ranks once all are met.
-    std::vector<uint32_t> folderIds;
+    platform::LargeArray<uint32_t> folderIds;
     const bool foldersCompared = order.recursive || kind == ColumnKind::Folder;
     if (foldersCompared) {
         folderIds.resize(rows.size());
@@ -350,14 +366,7 @@ bool SortCatalogueRows(std::vector<CCatalogueRow>& rows, const CRowOrder& order,
     if (unchanged) {
         return true;
     }
-    std::vector<CCatalogueRow> sorted;
-    sorted.reserve(rows.size());
-    sources.reserve(rows.size());
-    for (const CRowKey& key : keys) {
-        sorted.push_back(rows[key.position]);
-        sources.push_back(key.position);
-    }
-    rows.swap(sorted);
+    PutRowsInKeyOrder(rows, keys, &sources);
     return true;
 }
 
