@@ -145,27 +145,39 @@ int CompareFoldedNames(const char* text, const CNameKey& a, const CNameKey& b) {
 // the order its files were made, which for a camera's or a scanner's files
 // is the order of the names; others list the newest first. The sort itself
 // is quick on runs and on many equal leading fields.
+enum class KeysWere { InOrder, Backwards, Shuffled };
+
 template <typename Keys, typename Before>
-void SortKeys(Keys& keys, Before before, bool& unchanged) {
+KeysWere SortKeys(Keys& keys, Before before) {
     using Key = typename Keys::value_type;
-    unchanged = false;
     if (std::is_sorted(keys.begin(), keys.end(), before)) {
-        unchanged = true;
-        return;
+        return KeysWere::InOrder;
     }
     const auto after = [&before](const Key& a, const Key& b) { return before(b, a); };
     if (std::is_sorted(keys.begin(), keys.end(), after)) {
         std::reverse(keys.begin(), keys.end());
-    } else {
-        boost::sort::pdqsort(keys.begin(), keys.end(), before);
+        return KeysWere::Backwards;
     }
+    boost::sort::pdqsort(keys.begin(), keys.end(), before);
+    return KeysWere::Shuffled;
 }
 
 // Puts the rows in the order of their sorted keys, and gives each new
 // row's old place in sources when asked. The rows stay in their own array.
 template <typename Keys>
-void PutRowsInKeyOrder(std::vector<CCatalogueRow>& rows, const Keys& keys,
+void PutRowsInKeyOrder(std::vector<CCatalogueRow>& rows, const Keys& keys, KeysWere were,
                        std::vector<uint32_t>* sources) {
+    if (were == KeysWere::Backwards) {
+        // Turned round where they stand (tmpfs lists a folder newest first).
+        std::reverse(rows.begin(), rows.end());
+        if (sources != nullptr) {
+            sources->resize(rows.size());
+            for (std::size_t i = 0; i < rows.size(); ++i) {
+                (*sources)[i] = static_cast<uint32_t>(rows.size() - 1 - i);
+            }
+        }
+        return;
+    }
     platform::LargeArray<CCatalogueRow> sorted;
     sorted.reserve(rows.size());
     if (sources != nullptr) {
@@ -187,7 +199,11 @@ bool RankRowNames(std::vector<CCatalogueRow>& rows, bool putInNameOrder) {
     if (rows.size() > kMaxOffset) {
         return false;
     }
+    // Room for names of usual length at once: growing by copies would touch
+    // the folded names twice, and pages reserved but not reached cost
+    // nothing.
     std::string names;
+    names.reserve(rows.size() * 32);
     platform::LargeArray<CNameKey> keys(rows.size());
     for (std::size_t i = 0; i < rows.size(); ++i) {
         if (i + 8 < rows.size()) {
@@ -208,14 +224,10 @@ bool RankRowNames(std::vector<CCatalogueRow>& rows, bool putInNameOrder) {
         key.prefix = WordOf(text, key.name, 0);
         key.next = WordOf(text, key.name, 8);
     }
-    bool unchanged = false;
-    SortKeys(
-        keys,
-        [text](const CNameKey& a, const CNameKey& b) {
-            const int result = CompareFoldedNames(text, a, b);
-            return result != 0 ? result < 0 : a.position < b.position;
-        },
-        unchanged);
+    const KeysWere were = SortKeys(keys, [text](const CNameKey& a, const CNameKey& b) {
+        const int result = CompareFoldedNames(text, a, b);
+        return result != 0 ? result < 0 : a.position < b.position;
+    });
     uint32_t rank = 0;
     for (std::size_t i = 0; i < keys.size(); ++i) {
         if (i > 0 && CompareFoldedNames(text, keys[i - 1], keys[i]) != 0) {
@@ -223,8 +235,8 @@ bool RankRowNames(std::vector<CCatalogueRow>& rows, bool putInNameOrder) {
         }
         rows[keys[i].position].nameRank = rank;
     }
-    if (putInNameOrder && !unchanged) {
-        PutRowsInKeyOrder(rows, keys, nullptr);
+    if (putInNameOrder && were != KeysWere::InOrder) {
+        PutRowsInKeyOrder(rows, keys, were, nullptr);
     }
     return true;
 }
@@ -360,13 +372,12 @@ bool SortCatalogueRows(std::vector<CCatalogueRow>& rows, const CRowOrder& order,
 
     // The position decides between otherwise equal keys, so this order is
     // total and the unstable sort gives what a stable sort would.
-    bool unchanged = false;
-    SortKeys(
-        keys, [](const CRowKey& a, const CRowKey& b) { return RowKeyBefore(a, b); }, unchanged);
-    if (unchanged) {
+    const KeysWere were =
+        SortKeys(keys, [](const CRowKey& a, const CRowKey& b) { return RowKeyBefore(a, b); });
+    if (were == KeysWere::InOrder) {
         return true;
     }
-    PutRowsInKeyOrder(rows, keys, &sources);
+    PutRowsInKeyOrder(rows, keys, were, &sources);
     return true;
 }
 
