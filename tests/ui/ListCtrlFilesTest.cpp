@@ -216,6 +216,13 @@ void ListCtrlFilesTest::SelectAllOfTenThousandRowsIsOneNotice() {
     QCOMPARE(f.frontEnd.selectionNotices, 1);
     QCOMPARE(f.Catalogue().GetSelectedCount(), 10000);
     QCOMPARE(f.view.selectionModel()->selection().size(), 1);
+    // The header paints without asking about the selected rows: its own
+    // selection holds nothing, over the same model.
+    QItemSelectionModel* headerSelection = f.view.horizontalHeader()->selectionModel();
+    QVERIFY(headerSelection != f.view.selectionModel());
+    QCOMPARE(headerSelection->model(), f.view.model());
+    QVERIFY(!headerSelection->hasSelection());
+    QVERIFY(!headerSelection->isColumnSelected(0, QModelIndex()));
 }
 
 void ListCtrlFilesTest::EnterOpensTheOneSelectedFolder() {
