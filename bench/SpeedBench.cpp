@@ -334,8 +334,7 @@ int main(int argc, char** argv) {
         const double seconds = TimeMedian(runs, [&] { core.ComputeNewNames(true); });
         char note[160];
         std::snprintf(note, sizeof note, "%.0f files/s, e.g. %s",
-                      core.GetCatalogue().GetRowCount() / seconds,
-                      core.GetPreviewText(0).c_str());
+                      core.GetCatalogue().GetRowCount() / seconds, core.GetPreviewText(0).c_str());
         rows.push_back({"MP3 tags, four tags per name", seconds, 0, note});
     } else if (!sortOnly) {
         std::printf("(no MP3 file given with --mp3: MP3 tags skipped)\n");

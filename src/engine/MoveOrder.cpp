@@ -2,7 +2,6 @@
 #include "engine/MoveOrder.h"
 
 #include "catalogue/FileCatalogue.h"
-#include "engine/RenameCoreHelpers.h"
 
 #include <algorithm>
 #include <string_view>
@@ -25,8 +24,7 @@ struct CWalkState {
 
 } // namespace
 
-std::vector<int32_t> RowsInMoveOrder(const CFileCatalogue& catalogue,
-                                     const CPreviewTexts& rows) {
+std::vector<int32_t> RowsInMoveOrder(const CFileCatalogue& catalogue, const CPreviewTexts& rows) {
     const int rowCount = std::min(catalogue.GetRowCount(), static_cast<int>(rows.GetRowCount()));
     std::vector<int32_t> order;
     order.reserve(static_cast<std::size_t>(rowCount));

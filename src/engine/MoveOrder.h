@@ -30,8 +30,7 @@ void PutFoldersAfterTheirContents(std::vector<Move>& moves, IsFolder isFolder,
 /// that renames folders, the files first and then the folders, deepest
 /// path first. The rename's pairs and the collision check both come from
 /// here, so the check sees the moves the rename makes.
-std::vector<int32_t> RowsInMoveOrder(const CFileCatalogue& catalogue,
-                                     const CPreviewTexts& rows);
+std::vector<int32_t> RowsInMoveOrder(const CFileCatalogue& catalogue, const CPreviewTexts& rows);
 
 /// How one step of an ordered rename moves its pair.
 enum class MoveStepKind {

@@ -325,7 +325,7 @@ void CRenameCore::EndNewNames() {
 }
 
 void CRenameCore::SetCountHeader() {
-    previewHeader = FillText("%s - [ %u %s ]",
-                             {LookupString(strings::kColumnPreview),
-                              std::to_string(previewTexts.GetRowCount()), LookupString(strings::kItems)});
+    previewHeader = FillText("%s - [ %u %s ]", {LookupString(strings::kColumnPreview),
+                                                std::to_string(previewTexts.GetRowCount()),
+                                                LookupString(strings::kItems)});
 }

@@ -3,6 +3,7 @@
 
 #include "catalogue/FileCatalogue.h"
 #include "engine/MoveOrder.h"
+#include "engine/PreviewTexts.h"
 #include "engine/RenameCore.h"
 #include "platform/FileSystem.h"
 
@@ -173,8 +174,7 @@ void CRenameConflicts::ClearClaims(std::size_t moveCount) {
     claims.assign(size, CClaim{});
 }
 
-std::string_view CRenameConflicts::NewName(const CPreviewTexts& rows,
-                                           std::size_t index) const {
+std::string_view CRenameConflicts::NewName(const CPreviewTexts& rows, std::size_t index) const {
     // A moving row's text is its own, kept where a view of it stays valid.
     return FolderOf(index).rule == platform::NameCase::Exact ? rows.StoredView(index)
                                                              : foldedNames[index];
@@ -185,8 +185,8 @@ std::size_t CRenameConflicts::ClaimHome(std::size_t row, std::size_t hash) const
     return hash ^ (folder + 1) * 0x9E3779B97F4A7C15ull;
 }
 
-CRenameConflicts::CClaim& CRenameConflicts::ClaimSlot(const CPreviewTexts& rows,
-                                                      int32_t row, std::size_t hash) {
+CRenameConflicts::CClaim& CRenameConflicts::ClaimSlot(const CPreviewTexts& rows, int32_t row,
+                                                      std::size_t hash) {
     const std::size_t index = static_cast<std::size_t>(row);
     const std::string_view text = NewName(rows, index);
     const uint32_t folder = rowFolders.empty() ? 0 : rowFolders[index];
@@ -229,8 +229,7 @@ CFolderNames::RowName CRenameConflicts::RowNames(const CFileCatalogue& catalogue
 // from the start (listed or not) that has not moved away, or by an earlier
 // move that succeeded. A step aside to a temporary name always succeeds (the
 // name is new) and frees the old path.
-void CRenameConflicts::Simulate(const CFileCatalogue& catalogue,
-                                const CPreviewTexts& rows,
+void CRenameConflicts::Simulate(const CFileCatalogue& catalogue, const CPreviewTexts& rows,
                                 const std::vector<int32_t>& order,
                                 const std::vector<CMoveStep>& steps) {
     std::vector<uint8_t> movedAway(kinds.size(), 0);
@@ -299,8 +298,8 @@ void CRenameConflicts::Simulate(const CFileCatalogue& catalogue,
     }
 }
 
-void CRenameConflicts::Compute(const CFileCatalogue& catalogue,
-                               const CPreviewTexts& rows, bool movesMayChain) {
+void CRenameConflicts::Compute(const CFileCatalogue& catalogue, const CPreviewTexts& rows,
+                               bool movesMayChain) {
     const int rowCount = std::min(catalogue.GetRowCount(), static_cast<int>(rows.GetRowCount()));
     others.clear();
     count = 0;

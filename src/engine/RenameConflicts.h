@@ -42,8 +42,7 @@ public:
     /// in "<...>" or the row's own name is no move). With movesMayChain, a
     /// file that is itself renamed frees its name whatever the order (the
     /// rename orders chains and breaks cycles).
-    void Compute(const CFileCatalogue& catalogue, const CPreviewTexts& rows,
-                 bool movesMayChain);
+    void Compute(const CFileCatalogue& catalogue, const CPreviewTexts& rows, bool movesMayChain);
     /// No row collides (an empty or placeholder preview).
     void Clear();
     /// The folders were listed again: their names are read anew.

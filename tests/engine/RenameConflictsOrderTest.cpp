@@ -57,9 +57,8 @@ protected:
     std::vector<CMark> Marks(const CRenameConflicts& check) const {
         std::vector<CMark> marks;
         for (int row = 0; row < core.GetCatalogue().GetRowCount(); ++row) {
-            marks.push_back(
-                {check.GetKind(row),
-                 check.GetOtherPath(core.GetCatalogue(), core.GetPreviewTexts(), row)});
+            marks.push_back({check.GetKind(row),
+                             check.GetOtherPath(core.GetCatalogue(), core.GetPreviewTexts(), row)});
         }
         return marks;
     }
@@ -155,8 +154,7 @@ TEST_F(RenameConflictsOrderTest, NothingMovingMarksNothingAndTheNextMovesAreChec
     Open({"a.txt", "b.txt", "c.txt"});
     EXPECT_EQ(core.GetConflicts().GetCount(), 0);
     EXPECT_EQ(core.GetConflicts().GetKind(0), Kind::None);
-    EXPECT_EQ(core.GetConflicts().GetOtherPath(core.GetCatalogue(), core.GetPreviewTexts(), 0),
-              "");
+    EXPECT_EQ(core.GetConflicts().GetOtherPath(core.GetCatalogue(), core.GetPreviewTexts(), 0), "");
     frontEnd.NameByEditorLines(core.GetOptions(), {"n.txt", "n.txt", "a.txt"});
     core.ComputeNewNames(true);
     EXPECT_EQ(Marks(core.GetConflicts()),
