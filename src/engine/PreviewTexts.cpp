@@ -8,10 +8,9 @@
 
 void CPreviewTexts::Reset(std::size_t rowCount) {
     kinds.assign(rowCount, TextKind::Empty);
-    if (handles.size() != rowCount) {
-        // Allocated again with the first changed row of these rows.
-        handles = {};
-    }
+    // Allocated again with the first changed row of each chunk.
+    handleChunks.clear();
+    handleChunks.resize((rowCount + kChunkRows - 1) / kChunkRows);
     // One usual block stays for the next texts; the others go back.
     CBlock kept;
     for (CBlock& block : blocks) {
@@ -40,7 +39,7 @@ void CPreviewTexts::SetSingleText(std::string_view text) {
 
 void CPreviewTexts::Clear() {
     kinds = {};
-    handles = {};
+    std::vector<CHandleChunk>().swap(handleChunks);
     std::vector<CBlock>().swap(blocks);
     fillBlock = SIZE_MAX;
     liveBytes = 0;
@@ -85,7 +84,7 @@ std::string_view CPreviewTexts::StoredView(std::size_t row) const {
         }
         return entries.GetRowEntry(static_cast<int>(row)).LongName();
     case TextKind::Changed:
-        return HandleView(handles[row]);
+        return HandleView(HandleOf(row));
     case TextKind::Empty:
     case TextKind::Kept:
         break;
@@ -96,50 +95,61 @@ std::string_view CPreviewTexts::StoredView(std::size_t row) const {
 bool CPreviewTexts::Moves(std::size_t row) const {
     // A same row and a kept one do not move, and an empty changed text is
     // stored as empty.
-    return kinds[row] == TextKind::Changed && HandleView(handles[row]).front() != '<';
+    return kinds[row] == TextKind::Changed && HandleView(HandleOf(row)).front() != '<';
 }
 
 void CPreviewTexts::DropText(std::size_t row) {
     if (kinds[row] != TextKind::Changed) {
         return;
     }
-    const CHandle& handle = handles[row];
+    const CHandle& handle = HandleOf(row);
     const std::size_t length = HandleView(handle).size();
     liveBytes -= length;
     deadBytes += length;
     --blocks[handle.block].liveTexts;
 }
 
+void CPreviewTexts::SetKind(std::size_t row, TextKind kind) {
+    const bool wasChanged = kinds[row] == TextKind::Changed;
+    const bool isChanged = kind == TextKind::Changed;
+    if (wasChanged != isChanged) {
+        CHandleChunk& chunk = handleChunks[row / kChunkRows];
+        chunk.changedRows = isChanged ? chunk.changedRows + 1 : chunk.changedRows - 1;
+    }
+    kinds[row] = kind;
+}
+
 void CPreviewTexts::SetKept(std::size_t row) {
     DropText(row);
-    kinds[row] = TextKind::Kept;
+    SetKind(row, TextKind::Kept);
 }
 
 void CPreviewTexts::SetComputed(std::size_t row, std::string_view text) {
     DropText(row);
     if (text.empty()) {
-        kinds[row] = TextKind::Empty;
+        SetKind(row, TextKind::Empty);
     } else if (row < static_cast<std::size_t>(entries.GetRowCount()) &&
                text == entries.GetRowEntry(static_cast<int>(row)).LongName()) {
-        kinds[row] = TextKind::Same;
+        SetKind(row, TextKind::Same);
     } else {
         SetChanged(row, text);
     }
 }
 
 void CPreviewTexts::SetChanged(std::size_t row, std::string_view text) {
-    if (handles.size() != kinds.size()) {
-        handles.resize(kinds.size());
+    CHandleChunk& chunk = handleChunks[row / kChunkRows];
+    if (!chunk.handles) {
+        chunk.handles = std::make_unique<CHandle[]>(kChunkRows);
     }
-    handles[row] = Store(text);
-    kinds[row] = TextKind::Changed;
+    chunk.handles[row % kChunkRows] = Store(text);
+    SetKind(row, TextKind::Changed);
     liveBytes += text.size();
 }
 
 void CPreviewTexts::Release(std::size_t row) {
     if (kinds[row] == TextKind::Changed) {
         DropText(row);
-        const uint32_t index = handles[row].block;
+        const uint32_t index = HandleOf(row).block;
         CBlock& block = blocks[index];
         if (block.liveTexts == 0 && index != fillBlock) {
             // Every text written there is dead now, the replaced ones too.
@@ -147,7 +157,11 @@ void CPreviewTexts::Release(std::size_t row) {
             block = CBlock{};
         }
     }
-    kinds[row] = TextKind::Empty;
+    SetKind(row, TextKind::Empty);
+    CHandleChunk& chunk = handleChunks[row / kChunkRows];
+    if (chunk.changedRows == 0) {
+        chunk.handles.reset();
+    }
 }
 
 CPreviewTexts::CHandle CPreviewTexts::Store(std::string_view text) {
@@ -191,14 +205,22 @@ void CPreviewTexts::CompactIfWasteful() {
         if (kinds[row] != TextKind::Changed) {
             continue;
         }
-        const CHandle handle = handles[row];
+        const CHandle handle = HandleOf(row);
         const CBlock& block = old[handle.block];
         const std::string_view text =
             handle.length == kOwnBlock
                 ? std::string_view(block.bytes.get(), block.size)
                 : std::string_view(block.bytes.get() + handle.offset, handle.length);
-        handles[row] = Store(text);
+        HandleOf(row) = Store(text);
     }
+}
+
+std::size_t CPreviewTexts::GetHandleBytes() const {
+    std::size_t bytes = 0;
+    for (const CHandleChunk& chunk : handleChunks) {
+        bytes += chunk.handles ? kChunkRows * sizeof(CHandle) : 0;
+    }
+    return bytes;
 }
 
 std::size_t CPreviewTexts::GetArenaBytes() const {

@@ -78,6 +78,8 @@ public:
     std::size_t GetLiveBytes() const { return liveBytes; }
     std::size_t GetDeadBytes() const { return deadBytes; }
     std::size_t GetArenaBytes() const;
+    /// The bytes the handles of changed rows hold (none without one).
+    std::size_t GetHandleBytes() const;
 
     /// The usual block of the arena; a text longer than a quarter of it
     /// gets a block of its own.
@@ -110,8 +112,25 @@ private:
 
     const CFileCatalogue& entries;
     std::vector<TextKind> kinds;
-    /// Per row, read for changed rows only; allocated with the first one.
-    std::vector<CHandle> handles;
+    /// The handles of kChunkRows rows, read for changed rows only: allocated
+    /// with the first changed row among them, let go when Release leaves
+    /// none.
+    struct CHandleChunk {
+        std::unique_ptr<CHandle[]> handles;
+        std::size_t changedRows = 0;
+    };
+    static constexpr std::size_t kChunkRows = 8192;
+
+    CHandle& HandleOf(std::size_t row) {
+        return handleChunks[row / kChunkRows].handles[row % kChunkRows];
+    }
+    const CHandle& HandleOf(std::size_t row) const {
+        return handleChunks[row / kChunkRows].handles[row % kChunkRows];
+    }
+    /// Sets the row's kind, counting the changed rows of its chunk.
+    void SetKind(std::size_t row, TextKind kind);
+
+    std::vector<CHandleChunk> handleChunks;
     std::vector<CBlock> blocks;
     /// The shared block being filled.
     std::size_t fillBlock = SIZE_MAX;

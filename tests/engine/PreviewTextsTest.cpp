@@ -211,18 +211,44 @@ TEST_F(PreviewTextsTest, ReleasedRowsReadAsEmptyAndTheirBlocksGoBack) {
         many.SetComputed(row, "released name " + std::to_string(row));
     }
     const std::size_t full = many.GetArenaBytes();
+    const std::size_t handles = many.GetHandleBytes();
     for (std::size_t row = 0; row < count / 2; ++row) {
         many.Release(row);
     }
     EXPECT_LT(many.GetArenaBytes(), full * 2 / 3);
+    EXPECT_LT(many.GetHandleBytes(), handles * 2 / 3);
     EXPECT_EQ(many.Kind(0), TextKind::Empty);
     EXPECT_EQ(many.Text(0), "");
     for (std::size_t row = count / 2; row < count; ++row) {
         ASSERT_EQ(many.Text(row), "released name " + std::to_string(row));
     }
+    for (std::size_t row = count / 2; row < count; ++row) {
+        many.Release(row);
+    }
+    EXPECT_EQ(many.GetHandleBytes(), 0U);
+    EXPECT_EQ(many.GetLiveBytes(), 0U);
+    // A released row can be set again.
+    many.SetComputed(7, "again");
+    EXPECT_EQ(many.Text(7), "again");
     many.Clear();
     EXPECT_EQ(many.GetRowCount(), 0U);
     EXPECT_EQ(many.GetArenaBytes(), 0U);
+    EXPECT_EQ(many.GetHandleBytes(), 0U);
+}
+
+TEST_F(PreviewTextsTest, RowsWithoutAChangedNameHoldNoHandle) {
+    const std::size_t count = 100000;
+    CPreviewTexts many{catalogue};
+    many.Reset(count);
+    for (std::size_t row = 0; row < count; ++row) {
+        many.SetKept(row);
+    }
+    EXPECT_EQ(many.GetHandleBytes(), 0U);
+    EXPECT_EQ(many.GetLiveBytes(), 0U);
+    many.SetComputed(count - 1, "changed");
+    EXPECT_GT(many.GetHandleBytes(), 0U);
+    EXPECT_LT(many.GetHandleBytes(), count);
+    EXPECT_EQ(many.Text(count - 1), "changed");
 }
 
 TEST_F(PreviewTextsTest, ASingleTextNeedsNoEntry) {
