@@ -136,7 +136,7 @@ int main(int argc, char** argv) {
         const double heapBefore = HeapInUse();
         const double residentBefore = ResidentBytes();
         const double first =
-            Time([&] { check.Compute(core.GetCatalogue(), core.GetPreviewRows(), false); });
+            Time([&] { check.Compute(core.GetCatalogue(), core.GetPreviewTexts(), false); });
         const double rowCount = std::max(1, core.GetCatalogue().GetRowCount());
         const double keptHeap = (HeapInUse() - heapBefore) / rowCount;
         const double residentGrowth = (ResidentBytes() - residentBefore) / rowCount;
@@ -146,11 +146,11 @@ int main(int argc, char** argv) {
         for (int run = 0; run < runs; ++run) {
             const double processorBefore = ThreadMilliseconds();
             again.push_back(
-                Time([&] { check.Compute(core.GetCatalogue(), core.GetPreviewRows(), false); }));
+                Time([&] { check.Compute(core.GetCatalogue(), core.GetPreviewTexts(), false); }));
             processor.push_back(ThreadMilliseconds() - processorBefore);
             orderAlone.push_back(Time([&] {
                 const std::vector<int32_t> order =
-                    RowsInMoveOrder(core.GetCatalogue(), core.GetPreviewRows());
+                    RowsInMoveOrder(core.GetCatalogue(), core.GetPreviewTexts());
                 if (order.size() > static_cast<std::size_t>(files)) {
                     std::printf("?");
                 }
@@ -171,7 +171,7 @@ int main(int argc, char** argv) {
         // The other way round: the same files in the reverse order, one
         // check told the new order and one that looks the rows up anew.
         CRenameConflicts told;
-        told.Compute(core.GetCatalogue(), core.GetPreviewRows(), false);
+        told.Compute(core.GetCatalogue(), core.GetPreviewTexts(), false);
         std::unordered_map<const CFileEntry*, int32_t> rowOfEntry;
         for (int row = 0; row < core.GetCatalogue().GetRowCount(); ++row) {
             rowOfEntry[&core.GetCatalogue().GetRowEntry(row)] = row;
@@ -183,11 +183,11 @@ int main(int argc, char** argv) {
         }
         const double reordered = Time([&] {
             told.RowsReordered(previousRows);
-            told.Compute(core.GetCatalogue(), core.GetPreviewRows(), false);
+            told.Compute(core.GetCatalogue(), core.GetPreviewTexts(), false);
         });
         check.ForgetRows();
         const double sorted =
-            Time([&] { check.Compute(core.GetCatalogue(), core.GetPreviewRows(), false); });
+            Time([&] { check.Compute(core.GetCatalogue(), core.GetPreviewTexts(), false); });
         std::printf("check after the rows were sorted anew: told the order %6.1f ms, "
                     "looking the rows up %6.1f ms; %d collisions\n",
                     reordered, sorted,                     check.GetCount());

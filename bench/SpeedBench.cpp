@@ -263,7 +263,7 @@ int main(int argc, char** argv) {
         core.TogglePreview();
         const double compute = TimeMedian(runs, [&] { core.ComputeNewNames(true); });
         rows.push_back({std::string("ComputeNewNames, typical rules, ") + what, compute, 0,
-                        "e.g. " + core.GetPreviewRows().front().text});
+                        "e.g. " + core.GetPreviewText(0)});
     }
 
     // The media tags over copies of one JPEG file.
@@ -304,7 +304,7 @@ int main(int argc, char** argv) {
             const double seconds = TimeMedian(runs, [&] { core.ComputeNewNames(true); });
             char note[96];
             std::snprintf(note, sizeof note, "%.0f files/s, e.g. %s", mediaFiles / seconds,
-                          core.GetPreviewRows().front().text.c_str());
+                          core.GetPreviewText(0).c_str());
             rows.push_back(
                 {many ? "EXIF + image tags, six tags per name" : "EXIF tag, one tag per name",
                  seconds, 0, note});
@@ -334,8 +334,7 @@ int main(int argc, char** argv) {
         const double seconds = TimeMedian(runs, [&] { core.ComputeNewNames(true); });
         char note[160];
         std::snprintf(note, sizeof note, "%.0f files/s, e.g. %s",
-                      core.GetCatalogue().GetRowCount() / seconds,
-                      core.GetPreviewRows().front().text.c_str());
+                      core.GetCatalogue().GetRowCount() / seconds, core.GetPreviewText(0).c_str());
         rows.push_back({"MP3 tags, four tags per name", seconds, 0, note});
     } else if (!sortOnly) {
         std::printf("(no MP3 file given with --mp3: MP3 tags skipped)\n");

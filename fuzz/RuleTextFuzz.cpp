@@ -64,8 +64,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     core.ComputeNewNames(true);
     // The listed names hold no character a name may not hold, so no row
     // may hold one either: not "/", no control character.
-    for (const CPreviewRow& row : core.GetPreviewRows()) {
-        for (const char c : row.text) {
+    for (std::size_t row = 0; row < core.GetPreviewTexts().GetRowCount(); ++row) {
+        for (const char c : core.GetPreviewTexts().Text(row)) {
             const auto byte = static_cast<unsigned char>(c);
             if (c == '/' || byte < 0x20 || byte == 0x7F) {
                 std::abort();

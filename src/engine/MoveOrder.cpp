@@ -2,7 +2,6 @@
 #include "engine/MoveOrder.h"
 
 #include "catalogue/FileCatalogue.h"
-#include "engine/RenameCoreHelpers.h"
 
 #include <algorithm>
 #include <string_view>
@@ -25,16 +24,14 @@ struct CWalkState {
 
 } // namespace
 
-std::vector<int32_t> RowsInMoveOrder(const CFileCatalogue& catalogue,
-                                     const std::vector<CPreviewRow>& rows) {
-    const int rowCount = std::min(catalogue.GetRowCount(), static_cast<int>(rows.size()));
+std::vector<int32_t> RowsInMoveOrder(const CFileCatalogue& catalogue, const CPreviewTexts& rows) {
+    const int rowCount = std::min(catalogue.GetRowCount(), static_cast<int>(rows.GetRowCount()));
     std::vector<int32_t> order;
     order.reserve(static_cast<std::size_t>(rowCount));
+    // A row keeps its name when its text is empty, in angle brackets or its
+    // name: the kind of its text says so without a look at the entry.
     for (int row = 0; row < rowCount; ++row) {
-        if (row + corehelp::kPrefetchRows < rowCount) {
-            corehelp::PrefetchEntry(catalogue.GetRowEntry(row + corehelp::kPrefetchRows));
-        }
-        if (PreviewRowMoves(rows[static_cast<std::size_t>(row)].text, catalogue.GetRowEntry(row))) {
+        if (rows.Moves(static_cast<std::size_t>(row))) {
             order.push_back(row);
         }
     }

@@ -10,13 +10,6 @@
 #include <string>
 #include <vector>
 
-/// Whether the preview row text gives entry a move: not for a row that
-/// keeps its name (empty or in angle brackets) or whose new name is its
-/// old one.
-inline bool PreviewRowMoves(const std::string& text, const CFileEntry& entry) {
-    return !text.empty() && text[0] != '<' && text != entry.LongName();
-}
-
 /// The order of the moves of a recursive list that renames folders too: a
 /// folder moves after everything inside it, so the files go first, then the
 /// folders, the longest (deepest) old path first; otherwise the moves keep
@@ -37,8 +30,7 @@ void PutFoldersAfterTheirContents(std::vector<Move>& moves, IsFolder isFolder,
 /// that renames folders, the files first and then the folders, deepest
 /// path first. The rename's pairs and the collision check both come from
 /// here, so the check sees the moves the rename makes.
-std::vector<int32_t> RowsInMoveOrder(const CFileCatalogue& catalogue,
-                                     const std::vector<CPreviewRow>& rows);
+std::vector<int32_t> RowsInMoveOrder(const CFileCatalogue& catalogue, const CPreviewTexts& rows);
 
 /// How one step of an ordered rename moves its pair.
 enum class MoveStepKind {

@@ -35,7 +35,7 @@ int32_t AddWrapping(int32_t a, int32_t b) {
 } // namespace
 
 void CRenameCore::SetPlaceholder() {
-    previewRows.assign(1, CPreviewRow{Text(strings::kDoubleClickForPreview), false});
+    previewTexts.SetSingleText(Text(strings::kDoubleClickForPreview));
     previewPlaceholder = true;
     conflicts.Clear();
 }
@@ -169,9 +169,8 @@ bool CRenameCore::BeginNewNames(bool force) {
         return false;
     }
     const int rowCount = catalogue->GetRowCount();
-    if (previewPlaceholder || previewRows.size() != static_cast<std::size_t>(rowCount)) {
-        previewRows.assign(static_cast<std::size_t>(rowCount), CPreviewRow{});
-    }
+    // Every row is computed anew: the texts of the last computation go.
+    previewTexts.Reset(static_cast<std::size_t>(rowCount));
     previewPlaceholder = false;
 
     const CAutonumberOptions& numbering = options.autonumber;
@@ -202,17 +201,12 @@ bool CRenameCore::ProcessesAllRows() const {
 
 void CRenameCore::ComputeRow(int row, bool processed, const CActiveRules& nameRules,
                              const CActiveRules& extensionRules) {
-    CPreviewRow& preview = previewRows[static_cast<std::size_t>(row)];
+    const auto index = static_cast<std::size_t>(row);
     const CFileEntry& entry = catalogue->GetRowEntry(row);
-    preview.selected = catalogue->IsRowSelected(row);
     state.entry = &entry;
     state.row = row;
     if (!processed) {
-        preview.text.assign("<").append(entry.BaseName());
-        if (!entry.Extension().empty()) {
-            preview.text.append(".").append(entry.Extension());
-        }
-        preview.text.append(">");
+        previewTexts.SetKept(index);
         return;
     }
     const CAutonumberOptions& numbering = options.autonumber;
@@ -241,15 +235,13 @@ void CRenameCore::ComputeRow(int row, bool processed, const CActiveRules& nameRu
     if (!extension.empty()) {
         name.append(".").append(extension);
     }
-    // Assigned, not replaced: a row's text keeps its buffer from one
-    // computation to the next.
-    preview.text.assign(name);
     // A name that no rule changed stays as it is, even one that holds
     // characters a computed name may not (legal here): cleaning alone is no
     // reason to rename. A changed name is cleaned whole.
     if (name != entry.LongName()) {
-        SanitiseNameInPlace(preview.text);
+        SanitiseNameInPlace(name);
     }
+    previewTexts.SetComputed(index, name);
 }
 
 void CRenameCore::ComputeNewNames(bool force) {
@@ -314,7 +306,9 @@ void CRenameCore::EndNewNames() {
     if (batchMode) {
         conflicts.Clear();
     } else {
-        conflicts.Compute(*catalogue, previewRows, switches.allowSwapsAndChains);
+        // No view of a row is held here: texts replaced since the start go.
+        previewTexts.CompactIfWasteful();
+        conflicts.Compute(*catalogue, previewTexts, switches.allowSwapsAndChains);
         if (const int collisions = conflicts.GetCount(); collisions > 0) {
             previewHeader += FillText(" - [ %u %s ]",
                                       {std::to_string(collisions),
@@ -331,7 +325,7 @@ void CRenameCore::EndNewNames() {
 }
 
 void CRenameCore::SetCountHeader() {
-    previewHeader = FillText("%s - [ %u %s ]",
-                             {LookupString(strings::kColumnPreview),
-                              std::to_string(previewRows.size()), LookupString(strings::kItems)});
+    previewHeader = FillText("%s - [ %u %s ]", {LookupString(strings::kColumnPreview),
+                                                std::to_string(previewTexts.GetRowCount()),
+                                                LookupString(strings::kItems)});
 }

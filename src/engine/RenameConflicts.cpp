@@ -3,6 +3,7 @@
 
 #include "catalogue/FileCatalogue.h"
 #include "engine/MoveOrder.h"
+#include "engine/PreviewTexts.h"
 #include "engine/RenameCore.h"
 #include "platform/FileSystem.h"
 
@@ -67,9 +68,9 @@ CRenameConflicts::Kind CRenameConflicts::GetKind(int row) const {
 }
 
 std::string CRenameConflicts::GetOtherPath(const CFileCatalogue& catalogue,
-                                           const std::vector<CPreviewRow>& rows, int row) const {
+                                           const CPreviewTexts& rows, int row) const {
     if (GetKind(row) == Kind::None || row >= catalogue.GetRowCount() ||
-        static_cast<std::size_t>(row) >= rows.size()) {
+        static_cast<std::size_t>(row) >= rows.GetRowCount()) {
         return {};
     }
     if (GetKind(row) == Kind::Unchecked) {
@@ -82,7 +83,11 @@ std::string CRenameConflicts::GetOtherPath(const CFileCatalogue& catalogue,
         return catalogue.GetRowEntry(found->second).FullPath();
     }
     // A file that is not listed holds the new path itself.
-    return catalogue.GetRowEntry(row).Folder() + rows[static_cast<std::size_t>(row)].text;
+    std::string scratch;
+    const std::string_view text = rows.View(static_cast<std::size_t>(row), scratch);
+    std::string path = catalogue.GetRowEntry(row).Folder();
+    path.append(text);
+    return path;
 }
 
 uint32_t CRenameConflicts::FolderIndexOf(const std::string& path) {
@@ -169,9 +174,9 @@ void CRenameConflicts::ClearClaims(std::size_t moveCount) {
     claims.assign(size, CClaim{});
 }
 
-std::string_view CRenameConflicts::NewName(const std::vector<CPreviewRow>& rows,
-                                           std::size_t index) const {
-    return FolderOf(index).rule == platform::NameCase::Exact ? std::string_view(rows[index].text)
+std::string_view CRenameConflicts::NewName(const CPreviewTexts& rows, std::size_t index) const {
+    // A moving row's text is its own, kept where a view of it stays valid.
+    return FolderOf(index).rule == platform::NameCase::Exact ? rows.StoredView(index)
                                                              : foldedNames[index];
 }
 
@@ -180,8 +185,8 @@ std::size_t CRenameConflicts::ClaimHome(std::size_t row, std::size_t hash) const
     return hash ^ (folder + 1) * 0x9E3779B97F4A7C15ull;
 }
 
-CRenameConflicts::CClaim& CRenameConflicts::ClaimSlot(const std::vector<CPreviewRow>& rows,
-                                                      int32_t row, std::size_t hash) {
+CRenameConflicts::CClaim& CRenameConflicts::ClaimSlot(const CPreviewTexts& rows, int32_t row,
+                                                      std::size_t hash) {
     const std::size_t index = static_cast<std::size_t>(row);
     const std::string_view text = NewName(rows, index);
     const uint32_t folder = rowFolders.empty() ? 0 : rowFolders[index];
@@ -224,8 +229,7 @@ CFolderNames::RowName CRenameConflicts::RowNames(const CFileCatalogue& catalogue
 // from the start (listed or not) that has not moved away, or by an earlier
 // move that succeeded. A step aside to a temporary name always succeeds (the
 // name is new) and frees the old path.
-void CRenameConflicts::Simulate(const CFileCatalogue& catalogue,
-                                const std::vector<CPreviewRow>& rows,
+void CRenameConflicts::Simulate(const CFileCatalogue& catalogue, const CPreviewTexts& rows,
                                 const std::vector<int32_t>& order,
                                 const std::vector<CMoveStep>& steps) {
     std::vector<uint8_t> movedAway(kinds.size(), 0);
@@ -294,9 +298,9 @@ void CRenameConflicts::Simulate(const CFileCatalogue& catalogue,
     }
 }
 
-void CRenameConflicts::Compute(const CFileCatalogue& catalogue,
-                               const std::vector<CPreviewRow>& rows, bool movesMayChain) {
-    const int rowCount = std::min(catalogue.GetRowCount(), static_cast<int>(rows.size()));
+void CRenameConflicts::Compute(const CFileCatalogue& catalogue, const CPreviewTexts& rows,
+                               bool movesMayChain) {
+    const int rowCount = std::min(catalogue.GetRowCount(), static_cast<int>(rows.GetRowCount()));
     others.clear();
     count = 0;
     uncheckedCount = 0;
@@ -320,7 +324,7 @@ void CRenameConflicts::Compute(const CFileCatalogue& catalogue,
             const auto index = static_cast<std::size_t>(row);
             const platform::NameCase rule = FolderOf(index).rule;
             if (rule != platform::NameCase::Exact) {
-                foldedNames[index] = platform::FoldName(rows[index].text, rule);
+                foldedNames[index] = platform::FoldName(rows.StoredView(index), rule);
             }
         }
     }
@@ -333,9 +337,9 @@ void CRenameConflicts::Compute(const CFileCatalogue& catalogue,
         pairs.reserve(order.size());
         for (const int32_t row : order) {
             const CFileEntry& entry = catalogue.GetRowEntry(row);
-            pairs.push_back(CRenamePair{entry.FullPath(),
-                                        entry.Folder() + rows[static_cast<std::size_t>(row)].text,
-                                        entry.IsFolder()});
+            std::string newPath = entry.Folder();
+            newPath.append(rows.StoredView(static_cast<std::size_t>(row)));
+            pairs.push_back(CRenamePair{entry.FullPath(), std::move(newPath), entry.IsFolder()});
         }
         PathKey key;
         if (caseRules.AnyFolds()) {

@@ -14,7 +14,7 @@
 
 class CFileCatalogue;
 struct CMoveStep;
-struct CPreviewRow;
+class CPreviewTexts;
 
 /// Finds, before anything moves, the rows of a preview whose move would
 /// fail: a row whose new path another row reaches first, and a row whose
@@ -42,8 +42,7 @@ public:
     /// in "<...>" or the row's own name is no move). With movesMayChain, a
     /// file that is itself renamed frees its name whatever the order (the
     /// rename orders chains and breaks cycles).
-    void Compute(const CFileCatalogue& catalogue, const std::vector<CPreviewRow>& rows,
-                 bool movesMayChain);
+    void Compute(const CFileCatalogue& catalogue, const CPreviewTexts& rows, bool movesMayChain);
     /// No row collides (an empty or placeholder preview).
     void Clear();
     /// The folders were listed again: their names are read anew.
@@ -63,7 +62,7 @@ public:
     /// The full path of what the row collides with: the other row's old
     /// path, or the file that holds the new path; for an unchecked row, its
     /// folder. Empty for no collision.
-    std::string GetOtherPath(const CFileCatalogue& catalogue, const std::vector<CPreviewRow>& rows,
+    std::string GetOtherPath(const CFileCatalogue& catalogue, const CPreviewTexts& rows,
                              int row) const;
 
 private:
@@ -98,13 +97,13 @@ private:
     /// folder): the low bits place its claim, the upper half is its tag.
     std::size_t ClaimHome(std::size_t row, std::size_t hash) const;
     /// The claim of the row's new path: its row is -1 when none claimed it.
-    CClaim& ClaimSlot(const std::vector<CPreviewRow>& rows, int32_t row, std::size_t hash);
+    CClaim& ClaimSlot(const CPreviewTexts& rows, int32_t row, std::size_t hash);
     /// Makes the steps (the rows of order one by one when steps is empty)
     /// and marks every move that fails.
-    void Simulate(const CFileCatalogue& catalogue, const std::vector<CPreviewRow>& rows,
+    void Simulate(const CFileCatalogue& catalogue, const CPreviewTexts& rows,
                   const std::vector<int32_t>& order, const std::vector<CMoveStep>& steps);
     /// The new name of a moving row as its folder compares it.
-    std::string_view NewName(const std::vector<CPreviewRow>& rows, std::size_t index) const;
+    std::string_view NewName(const CPreviewTexts& rows, std::size_t index) const;
 
     /// Per row, only while something moves.
     std::vector<Kind> kinds;

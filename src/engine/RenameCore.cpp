@@ -30,7 +30,7 @@ std::string FormatSystemError(int code) {
 CRenameCore::CRenameCore(CRenameFrontEnd* driver)
     : frontEnd(driver != nullptr ? driver : &defaultFrontEnd),
       catalogue(std::make_unique<CCoreCatalogue>(*this)),
-      expander(std::make_unique<CTagExpander>(*this)) {}
+      expander(std::make_unique<CTagExpander>(*this)), previewTexts(*catalogue) {}
 
 CRenameCore::~CRenameCore() = default;
 

@@ -6,6 +6,7 @@
 #include "engine/ComputationState.h"
 #include "engine/KeptUndoJournal.h"
 #include "engine/PiecewiseNames.h"
+#include "engine/PreviewTexts.h"
 #include "engine/RenameConflicts.h"
 #include "engine/RenameOptions.h"
 #include "engine/TagExpander.h"
@@ -25,13 +26,6 @@ struct CRenameFailure {
     std::string text; ///< FormatSystemError(code), on one line
     std::string fromPath;
     std::string toPath;
-};
-
-/// One row of the preview list: the new name, or the current name in angle
-/// brackets for an entry that keeps it. Row i belongs to file row i.
-struct CPreviewRow {
-    std::string text;
-    bool selected = false;
 };
 
 /// A move the rename would make: the old full path and the new full path
@@ -231,7 +225,13 @@ public:
     /// text with every tag replaced; a "<" without a ">" makes the whole
     /// result the error text.
     std::string ExpandRuleText(std::string_view text);
-    const std::vector<CPreviewRow>& GetPreviewRows() const { return previewRows; }
+    /// The preview's rows: the new name, or the current name in angle
+    /// brackets for an entry that keeps it. Row i belongs to file row i.
+    const CPreviewTexts& GetPreviewTexts() const { return previewTexts; }
+    /// The text of one preview row.
+    std::string GetPreviewText(int row) const {
+        return previewTexts.Text(static_cast<std::size_t>(row));
+    }
     /// True while the preview holds only the double-click row.
     bool IsPreviewPlaceholder() const { return previewPlaceholder; }
     /// "Voorbeeld - [ n items ]" after a computation, and the number of
@@ -389,7 +389,7 @@ private:
     bool autoPreview = true;
     std::string optionsFailure;
 
-    std::vector<CPreviewRow> previewRows;
+    CPreviewTexts previewTexts;
     bool previewPlaceholder = false;
     std::string previewHeader;
     CRenameConflicts conflicts;

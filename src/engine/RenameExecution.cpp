@@ -28,13 +28,13 @@ std::vector<CRenamePair> CRenameCore::CollectRenamePairs(bool fullNewPath) const
     if (previewPlaceholder) {
         return pairs;
     }
-    const std::vector<int32_t> order = RowsInMoveOrder(*catalogue, previewRows);
+    const std::vector<int32_t> order = RowsInMoveOrder(*catalogue, previewTexts);
     pairs.reserve(order.size());
     for (std::size_t i = 0; i < order.size(); ++i) {
         if (i + kPrefetchRows < order.size()) {
             PrefetchEntry(catalogue->GetRowEntry(order[i + kPrefetchRows]));
         }
-        const std::string& text = previewRows[static_cast<std::size_t>(order[i])].text;
+        const std::string_view text = previewTexts.StoredView(static_cast<std::size_t>(order[i]));
         const CFileEntry& entry = catalogue->GetRowEntry(order[i]);
         CRenamePair& pair = pairs.emplace_back();
         pair.oldPath.reserve(entry.Folder().size() + entry.LongName().size());
@@ -43,7 +43,7 @@ std::vector<CRenamePair> CRenameCore::CollectRenamePairs(bool fullNewPath) const
             pair.newPath.reserve(entry.Folder().size() + text.size());
             pair.newPath.append(entry.Folder()).append(text);
         } else {
-            pair.newPath = text;
+            pair.newPath.assign(text);
         }
         pair.isFolder = entry.IsFolder();
     }
@@ -225,18 +225,18 @@ int CRenameCore::MovePairs(std::vector<CRenamePair>& pairs, bool undo,
                 const int32_t ahead =
                     (*rowsToMove)[static_cast<std::size_t>(k - 1 + kPrefetchRows)];
                 PrefetchEntry(catalogue->GetRowEntry(ahead));
-                __builtin_prefetch(previewRows[static_cast<std::size_t>(ahead)].text.data());
+                __builtin_prefetch(previewTexts.StoredView(static_cast<std::size_t>(ahead)).data());
             }
             const int32_t row = (*rowsToMove)[static_cast<std::size_t>(k - 1)];
             const CFileEntry& entry = catalogue->GetRowEntry(row);
             fromRow.oldPath.assign(entry.Folder()).append(entry.LongName());
-            std::string& text = previewRows[static_cast<std::size_t>(row)].text;
-            fromRow.newPath.assign(entry.Folder()).append(text);
+            const auto index = static_cast<std::size_t>(row);
+            fromRow.newPath.assign(entry.Folder()).append(previewTexts.StoredView(index));
             fromRow.isFolder = entry.IsFolder();
             if (undoListsKept) {
-                // Nothing shows a batch run's preview: the memory of a row
-                // that has made its pair goes to the undo lists.
-                std::string().swap(text);
+                // Nothing shows a batch run's preview: the blocks of texts
+                // whose rows have made their pairs go to the undo lists.
+                previewTexts.Release(index);
             }
         } else if (!ordered && k + 1 < count) {
             // Each move's system call pushes the next paths out of the
@@ -437,7 +437,7 @@ int CRenameCore::RenameFilesNow() {
     if (!fromRows) {
         pairs = CollectRenamePairs(true);
     } else if (!previewPlaceholder) {
-        rowsToMove = RowsInMoveOrder(*catalogue, previewRows);
+        rowsToMove = RowsInMoveOrder(*catalogue, previewTexts);
     }
     if (pairs.empty() && rowsToMove.empty()) {
         if (batchMode) {
@@ -451,12 +451,12 @@ int CRenameCore::RenameFilesNow() {
     if (batchMode && !fromRows) {
         // Nothing shows a batch run's preview once its moves are known: its
         // memory goes to the undo lists the moves fill.
-        std::vector<CPreviewRow>().swap(previewRows);
+        previewTexts.Clear();
     }
     failures.clear();
     renamedCount = MovePairs(pairs, false, nullptr, fromRows ? &rowsToMove : nullptr);
     if (fromRows) {
-        std::vector<CPreviewRow>().swap(previewRows);
+        previewTexts.Clear();
     }
 
     if (!failures.empty()) {

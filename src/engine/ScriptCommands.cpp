@@ -99,8 +99,9 @@ bool CRenameCore::SavePreviewListing(const std::string& chosenPath) {
     int error = 0;
     bool ok = file.Create(path, false, error);
     if (ok) {
-        for (const CPreviewRow& row : previewRows) {
-            file.Write(row.text);
+        std::string scratch;
+        for (std::size_t row = 0; row < previewTexts.GetRowCount(); ++row) {
+            file.Write(previewTexts.View(row, scratch));
             file.Write("\r\n");
         }
         ok = file.Close(error);

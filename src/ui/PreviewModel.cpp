@@ -13,7 +13,7 @@
 
 CPreviewModel::CPreviewModel(CRenameCore& owner, QObject* parent)
     : QAbstractTableModel(parent), core(owner) {
-    shownRows = static_cast<int>(core.GetPreviewRows().size());
+    shownRows = static_cast<int>(core.GetPreviewTexts().GetRowCount());
     shownHeader = HeaderText();
 }
 
@@ -27,7 +27,7 @@ int CPreviewModel::columnCount(const QModelIndex& parent) const {
 
 bool CPreviewModel::IsLiveRow(int row) const {
     return row >= 0 && row < shownRows &&
-           static_cast<std::size_t>(row) < core.GetPreviewRows().size();
+           static_cast<std::size_t>(row) < core.GetPreviewTexts().GetRowCount();
 }
 
 QString CPreviewModel::HeaderText() const {
@@ -47,7 +47,9 @@ QVariant CPreviewModel::data(const QModelIndex& index, int role) const {
         }
         return role == Qt::DisplayRole ? QVariant(QString()) : QVariant();
     }
-    const std::string& text = core.GetPreviewRows()[static_cast<std::size_t>(index.row())].text;
+    std::string scratch;
+    const std::string_view text =
+        core.GetPreviewTexts().View(static_cast<std::size_t>(index.row()), scratch);
     const CRenameConflicts::Kind conflict = core.GetConflicts().GetKind(index.row());
     if (conflict == CRenameConflicts::Kind::Unchecked) {
         // Not known to fail: the row keeps its colours, the mark says why it
@@ -101,7 +103,8 @@ QVariant CPreviewModel::data(const QModelIndex& index, int role) const {
 // was not checked, naming its folder).
 QString CPreviewModel::CollisionText(int row) const {
     const CRenameConflicts& conflicts = core.GetConflicts();
-    const std::string other = conflicts.GetOtherPath(core.GetCatalogue(), core.GetPreviewRows(), row);
+    const std::string other =
+        conflicts.GetOtherPath(core.GetCatalogue(), core.GetPreviewTexts(), row);
     const CRenameConflicts::Kind kind = conflicts.GetKind(row);
     const int id = kind == CRenameConflicts::Kind::SameNewName  ? strings::kCollidesWithRow
                    : kind == CRenameConflicts::Kind::Unchecked ? strings::kCannotCheckRow
@@ -117,7 +120,7 @@ QIcon CPreviewModel::RowIcon(int row) const {
         return {};
     }
     const CFileEntry& entry = catalogue.GetRowEntry(row);
-    std::string name = core.GetPreviewRows()[static_cast<std::size_t>(row)].text;
+    std::string name = core.GetPreviewText(row);
     if (name.size() >= 2 && name.front() == '<' && name.back() == '>') {
         name = name.substr(1, name.size() - 2);
     }
@@ -158,7 +161,7 @@ void CPreviewModel::BeginPreviewChange() {
 
 void CPreviewModel::EndPreviewChange() {
     changing = false;
-    const int newRows = static_cast<int>(core.GetPreviewRows().size());
+    const int newRows = static_cast<int>(core.GetPreviewTexts().GetRowCount());
     if (newRows == shownRows) {
         if (shownRows > 0) {
             emit dataChanged(index(0, 0), index(shownRows - 1, 0));

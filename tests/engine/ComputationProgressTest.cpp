@@ -64,7 +64,7 @@ TEST_F(ComputationProgressTest, TheClockIsNotReadForEveryRow) {
     // The start, then about one reading in every 64 rows.
     EXPECT_GE(ticks.Reads(), 2);
     EXPECT_LE(ticks.Reads(), 1 + (kRows + 63) / 64);
-    EXPECT_EQ(core.GetPreviewRows().at(0).text, "n-f1000.txt");
+    EXPECT_EQ(core.GetPreviewText(0), "n-f1000.txt");
 }
 
 TEST_F(ComputationProgressTest, NoProgressBarUntilTheDelayHasPassed) {
@@ -88,8 +88,8 @@ TEST_F(ComputationProgressTest, OnceOpenTheProgressBarFollowsEveryRow) {
     EXPECT_EQ(frontEnd.positions, expected);
     EXPECT_EQ(frontEnd.closed, 1);
     EXPECT_FALSE(core.GetState().previewCancelled);
-    EXPECT_EQ(core.GetPreviewRows().size(), static_cast<std::size_t>(kRows));
-    EXPECT_EQ(core.GetPreviewRows().back().text, "n-f1199.txt");
+    EXPECT_EQ(core.GetPreviewTexts().GetRowCount(), static_cast<std::size_t>(kRows));
+    EXPECT_EQ(core.GetPreviewText(kRows - 1), "n-f1199.txt");
 }
 
 } // namespace

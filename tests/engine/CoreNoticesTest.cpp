@@ -38,7 +38,7 @@ public:
     void OnPreviewChanged() override {
         notices.push_back("preview");
         if (core != nullptr && !core->IsPreviewPlaceholder() &&
-            core->GetPreviewRows().size() !=
+            core->GetPreviewTexts().GetRowCount() !=
                 static_cast<std::size_t>(core->GetCatalogue().GetRowCount())) {
             ++previewMismatches;
         }
@@ -161,12 +161,12 @@ TEST_F(CoreNoticesTest, ColumnOrderChangeRecomputesTheColumnTag) {
     core.GetOptions().name.replaceWithOn = true;
     core.GetOptions().name.replaceWithText = "<C:2>";
     Open();
-    const std::string before = core.GetPreviewRows().at(0).text;
+    const std::string before = core.GetPreviewText(0);
     std::vector<int> order = core.GetCatalogue().GetColumnOrder();
     ASSERT_GE(order.size(), 3U);
     std::swap(order[1], order[2]);
     ASSERT_TRUE(core.GetCatalogue().SetColumnOrder(order));
-    EXPECT_NE(core.GetPreviewRows().at(0).text, before);
+    EXPECT_NE(core.GetPreviewText(0), before);
 }
 
 TEST_F(CoreNoticesTest, SelectingManyRowsGivesOneNoticeAndOneRecompute) {
@@ -197,7 +197,7 @@ TEST_F(CoreNoticesTest, CancelledScanClosesTheRowsAndEmptiesThePreview) {
         folder.WriteFile("sub" + std::to_string(i) + "/x.txt");
     }
     Open();
-    ASSERT_GT(core.GetPreviewRows().size(), 0U);
+    ASSERT_GT(core.GetPreviewTexts().GetRowCount(), 0U);
     frontEnd.notices.clear();
     frontEnd.cancelAfterFolders = 2;
     core.GetCatalogue().SetRecursive(true);
@@ -207,7 +207,7 @@ TEST_F(CoreNoticesTest, CancelledScanClosesTheRowsAndEmptiesThePreview) {
               frontEnd.notices.end());
     EXPECT_EQ(frontEnd.rowDepth, 0);
     EXPECT_EQ(core.GetCatalogue().GetRowCount(), 0);
-    EXPECT_TRUE(core.GetPreviewRows().empty());
+    EXPECT_TRUE(core.GetPreviewTexts().IsEmpty());
 }
 
 TEST_F(CoreNoticesTest, ACancelledComputationClosesItsPreviewNoticeOnce) {

@@ -206,7 +206,7 @@ TEST_P(FoldingRenameTest, CollisionMarksFollowTheRowsSortedTheOtherWayOnTheCard)
         std::vector<std::string> paths;
         for (int row = 0; row < core->GetCatalogue().GetRowCount(); ++row) {
             paths.push_back(core->GetConflicts().GetOtherPath(core->GetCatalogue(),
-                                                              core->GetPreviewRows(), row));
+                                                              core->GetPreviewTexts(), row));
         }
         return paths;
     };
@@ -224,7 +224,7 @@ TEST_P(FoldingRenameTest, CollisionMarksFollowTheRowsSortedTheOtherWayOnTheCard)
     EXPECT_EQ(Marks(), (std::vector<Kind>{Kind::ExistingFile, Kind::ExistingFile, Kind::None}));
     EXPECT_EQ(others(), (Names{folder + "b.txt", folder + "photo.jpg", ""}));
     CRenameConflicts fresh;
-    fresh.Compute(core->GetCatalogue(), core->GetPreviewRows(), false);
+    fresh.Compute(core->GetCatalogue(), core->GetPreviewTexts(), false);
     for (int row = 0; row < 3; ++row) {
         EXPECT_EQ(fresh.GetKind(row), Marks()[static_cast<std::size_t>(row)]) << row;
     }

@@ -203,13 +203,16 @@ protected:
     void ExpectSamePreview(const std::string& context) {
         SCOPED_TRACE(context);
         ASSERT_FALSE(piecewise.IsComputingNewNames());
-        const std::vector<CPreviewRow>& rows = piecewise.GetPreviewRows();
-        const std::vector<CPreviewRow>& expected = atOnce.GetPreviewRows();
-        ASSERT_EQ(rows.size(), expected.size());
-        for (std::size_t i = 0; i < rows.size(); ++i) {
+        const CPreviewTexts& rows = piecewise.GetPreviewTexts();
+        const CPreviewTexts& expected = atOnce.GetPreviewTexts();
+        ASSERT_EQ(rows.GetRowCount(), expected.GetRowCount());
+        for (std::size_t i = 0; i < rows.GetRowCount(); ++i) {
             const int row = static_cast<int>(i);
-            ASSERT_EQ(rows[i].text, expected[i].text) << "row " << row;
-            ASSERT_EQ(rows[i].selected, expected[i].selected) << "row " << row;
+            ASSERT_EQ(rows.Text(i), expected.Text(i)) << "row " << row;
+            ASSERT_EQ(rows.Kind(i), expected.Kind(i)) << "row " << row;
+            ASSERT_EQ(piecewise.GetCatalogue().IsRowSelected(row),
+                      atOnce.GetCatalogue().IsRowSelected(row))
+                << "row " << row;
             ASSERT_EQ(piecewise.GetConflicts().GetKind(row), atOnce.GetConflicts().GetKind(row))
                 << "row " << row;
             ASSERT_EQ(piecewise.GetConflicts().GetOtherPath(piecewise.GetCatalogue(), rows, row),
@@ -253,7 +256,7 @@ TEST_F(PiecewiseNamesTest, PendingRowsAreNotValidAndTheHeaderHasNoCollisionCount
     EXPECT_FALSE(piecewise.IsRowPending(10));
     EXPECT_FALSE(piecewise.IsRowPending(12));
     EXPECT_TRUE(piecewise.IsRowPending(13));
-    EXPECT_EQ(piecewise.GetPreviewRows()[11].text, atOnce.GetPreviewRows()[11].text);
+    EXPECT_EQ(piecewise.GetPreviewText(11), atOnce.GetPreviewText(11));
     EXPECT_EQ(piecewise.GetConflicts().GetCount(), 0);
     EXPECT_EQ(piecewise.GetConflicts().GetKind(11), CRenameConflicts::Kind::None);
     // The row count only, as the header of the computation at once starts.

@@ -57,16 +57,15 @@ protected:
     std::vector<CMark> Marks(const CRenameConflicts& check) const {
         std::vector<CMark> marks;
         for (int row = 0; row < core.GetCatalogue().GetRowCount(); ++row) {
-            marks.push_back(
-                {check.GetKind(row),
-                 check.GetOtherPath(core.GetCatalogue(), core.GetPreviewRows(), row)});
+            marks.push_back({check.GetKind(row),
+                             check.GetOtherPath(core.GetCatalogue(), core.GetPreviewTexts(), row)});
         }
         return marks;
     }
     /// The marks of a check that never saw the rows before.
     std::vector<CMark> Fresh(bool movesMayChain) const {
         CRenameConflicts check;
-        check.Compute(core.GetCatalogue(), core.GetPreviewRows(), movesMayChain);
+        check.Compute(core.GetCatalogue(), core.GetPreviewTexts(), movesMayChain);
         return Marks(check);
     }
     /// Per row: the row its entry had before.
@@ -124,27 +123,27 @@ TEST_F(RenameConflictsOrderTest, ACheckToldTheNewOrderMarksAsACheckThatLooksTheR
     for (const bool movesMayChain : {false, true}) {
         core.GetCatalogue().SortBy(0, true);
         CRenameConflicts check;
-        check.Compute(core.GetCatalogue(), core.GetPreviewRows(), movesMayChain);
+        check.Compute(core.GetCatalogue(), core.GetPreviewTexts(), movesMayChain);
         ASSERT_EQ(Marks(check), Fresh(movesMayChain));
         const std::map<const CFileEntry*, int32_t> before = EntryRows();
 
         core.GetCatalogue().SortBy(0, false);
         check.RowsReordered(PreviousRows(before));
-        check.Compute(core.GetCatalogue(), core.GetPreviewRows(), movesMayChain);
+        check.Compute(core.GetCatalogue(), core.GetPreviewTexts(), movesMayChain);
         EXPECT_EQ(Marks(check), Fresh(movesMayChain)) << movesMayChain;
         EXPECT_NE(check.GetCount(), 0);
 
         // An order that is no reordering of the rows learnt: looked up anew.
         check.RowsReordered({0, 0, 1});
-        check.Compute(core.GetCatalogue(), core.GetPreviewRows(), movesMayChain);
+        check.Compute(core.GetCatalogue(), core.GetPreviewTexts(), movesMayChain);
         EXPECT_EQ(Marks(check), Fresh(movesMayChain));
         check.RowsReordered({});
-        check.Compute(core.GetCatalogue(), core.GetPreviewRows(), movesMayChain);
+        check.Compute(core.GetCatalogue(), core.GetPreviewTexts(), movesMayChain);
         EXPECT_EQ(Marks(check), Fresh(movesMayChain));
         // Told nothing, it looks them up anew as well.
         core.GetCatalogue().SortBy(0, true);
         check.ForgetRows();
-        check.Compute(core.GetCatalogue(), core.GetPreviewRows(), movesMayChain);
+        check.Compute(core.GetCatalogue(), core.GetPreviewTexts(), movesMayChain);
         EXPECT_EQ(Marks(check), Fresh(movesMayChain));
     }
 }
@@ -155,8 +154,7 @@ TEST_F(RenameConflictsOrderTest, NothingMovingMarksNothingAndTheNextMovesAreChec
     Open({"a.txt", "b.txt", "c.txt"});
     EXPECT_EQ(core.GetConflicts().GetCount(), 0);
     EXPECT_EQ(core.GetConflicts().GetKind(0), Kind::None);
-    EXPECT_EQ(core.GetConflicts().GetOtherPath(core.GetCatalogue(), core.GetPreviewRows(), 0),
-              "");
+    EXPECT_EQ(core.GetConflicts().GetOtherPath(core.GetCatalogue(), core.GetPreviewTexts(), 0), "");
     frontEnd.NameByEditorLines(core.GetOptions(), {"n.txt", "n.txt", "a.txt"});
     core.ComputeNewNames(true);
     EXPECT_EQ(Marks(core.GetConflicts()),
@@ -202,7 +200,7 @@ TEST_F(RenameConflictsOrderTest, ManyRowsThatWantOneNameAllCollideWithTheFirst) 
     for (int row = 2; row < 2000; row += 2) {
         ASSERT_EQ(core.GetConflicts().GetKind(row), Kind::SameNewName) << row;
         ASSERT_EQ(
-            core.GetConflicts().GetOtherPath(core.GetCatalogue(), core.GetPreviewRows(), row),
+            core.GetConflicts().GetOtherPath(core.GetCatalogue(), core.GetPreviewTexts(), row),
             Path("f10000.txt"));
     }
     EXPECT_EQ(core.GetConflicts().GetKind(1), Kind::None);

@@ -64,7 +64,7 @@ protected:
     }
     void PredictTheMovesThatFail(bool swapsAndChains);
     std::string Other(int row) const {
-        return core.GetConflicts().GetOtherPath(core.GetCatalogue(), core.GetPreviewRows(), row);
+        return core.GetConflicts().GetOtherPath(core.GetCatalogue(), core.GetPreviewTexts(), row);
     }
 };
 
@@ -153,9 +153,9 @@ TEST_F(RenameConflictsTest, SwapsAndChainsCollideUnlessTheRenameMayChainItsMoves
     // a -> b and b -> a; c -> a (a real collision in any order).
     Open({"b.txt", "a.txt", "a.txt"});
     CRenameConflicts check;
-    check.Compute(core.GetCatalogue(), core.GetPreviewRows(), false);
+    check.Compute(core.GetCatalogue(), core.GetPreviewTexts(), false);
     EXPECT_EQ(check.GetCount(), 3);
-    check.Compute(core.GetCatalogue(), core.GetPreviewRows(), true);
+    check.Compute(core.GetCatalogue(), core.GetPreviewTexts(), true);
     EXPECT_EQ(check.GetKind(0), CRenameConflicts::Kind::None);
     EXPECT_EQ(check.GetKind(1), CRenameConflicts::Kind::None);
     EXPECT_EQ(check.GetKind(2), CRenameConflicts::Kind::SameNewName);
@@ -187,9 +187,9 @@ TEST_F(RenameConflictsTest, MovesInAFolderThatCannotBeReadAreMarkedAsNotChecked)
     // The folder goes after the listing: what stands in it now is unknown.
     std::filesystem::remove_all(folder.Path() + sub);
     CRenameConflicts check;
-    check.Compute(core.GetCatalogue(), core.GetPreviewRows(), false);
+    check.Compute(core.GetCatalogue(), core.GetPreviewTexts(), false);
     EXPECT_EQ(check.GetKind(0), CRenameConflicts::Kind::Unchecked);
-    EXPECT_EQ(check.GetOtherPath(core.GetCatalogue(), core.GetPreviewRows(), 0),
+    EXPECT_EQ(check.GetOtherPath(core.GetCatalogue(), core.GetPreviewTexts(), 0),
               folder.Path() + sub);
     // Two rows that want one name collide wherever they are.
     EXPECT_EQ(check.GetKind(1), CRenameConflicts::Kind::SameNewName);
@@ -199,10 +199,10 @@ TEST_F(RenameConflictsTest, MovesInAFolderThatCannotBeReadAreMarkedAsNotChecked)
 
     // Readable again, the folder is read anew once told so.
     Make({"a.txt", "b.txt", "c.txt"});
-    check.Compute(core.GetCatalogue(), core.GetPreviewRows(), false);
+    check.Compute(core.GetCatalogue(), core.GetPreviewTexts(), false);
     EXPECT_EQ(check.GetUncheckedCount(), 2);
     check.Forget();
-    check.Compute(core.GetCatalogue(), core.GetPreviewRows(), false);
+    check.Compute(core.GetCatalogue(), core.GetPreviewTexts(), false);
     EXPECT_EQ(check.GetUncheckedCount(), 0);
     EXPECT_EQ(check.GetKind(0), CRenameConflicts::Kind::None);
     EXPECT_EQ(check.GetCount(), 1);
@@ -216,7 +216,7 @@ TEST_F(RenameConflictsTest, AFileInTheWayOfAnUncheckedMoveIsNeverReplaced) {
     Open({"x.txt", "y.txt"});
     std::filesystem::rename(folder.Path() + "moved", folder.Path() + "elsewhere");
     CRenameConflicts check;
-    check.Compute(core.GetCatalogue(), core.GetPreviewRows(), false);
+    check.Compute(core.GetCatalogue(), core.GetPreviewTexts(), false);
     EXPECT_EQ(check.GetUncheckedCount(), 2);
     // The folder comes back with a file in the way of the first move.
     std::filesystem::rename(folder.Path() + "elsewhere", folder.Path() + "moved");

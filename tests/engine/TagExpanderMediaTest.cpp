@@ -471,8 +471,8 @@ TEST_F(TagExpanderTest, ControlCharactersOfTagsNeverReachANewName) {
     core.GetOptions().name.replaceWithText = "<MP3:Title><E:CameraMake>";
     Open();
     std::vector<std::string> preview;
-    for (const CPreviewRow& row : core.GetPreviewRows()) {
-        preview.push_back(row.text);
+    for (std::size_t row = 0; row < core.GetPreviewTexts().GetRowCount(); ++row) {
+        preview.push_back(core.GetPreviewTexts().Text(row));
     }
     EXPECT_EQ(preview, (std::vector<std::string>{"Make__Model.jpg", "Line_Break_Tab_Del_.mp3"}));
 }

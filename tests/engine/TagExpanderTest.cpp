@@ -487,14 +487,14 @@ TEST_F(DateTagTest, TheComputationTakesOneTimeStampLocalOrUtc) {
 
     core.GetSwitches().insertDateAsUtc = true;
     core.ComputeNewNames(true);
-    ASSERT_EQ(core.GetPreviewRows().size(), 2u);
-    EXPECT_EQ(core.GetPreviewRows()[0].text, "20261207 23-30-15 1 a.txt");
-    EXPECT_EQ(core.GetPreviewRows()[1].text, "20261207 23-30-15 1 b.txt");
+    ASSERT_EQ(core.GetPreviewTexts().GetRowCount(), 2u);
+    EXPECT_EQ(core.GetPreviewText(0), "20261207 23-30-15 1 a.txt");
+    EXPECT_EQ(core.GetPreviewText(1), "20261207 23-30-15 1 b.txt");
 
     core.GetSwitches().insertDateAsUtc = false;
     core.ComputeNewNames(true);
-    EXPECT_EQ(core.GetPreviewRows()[0].text, "20261208 02-30-15 2 a.txt");
-    EXPECT_EQ(core.GetPreviewRows()[1].text, "20261208 02-30-15 2 b.txt");
+    EXPECT_EQ(core.GetPreviewText(0), "20261208 02-30-15 2 a.txt");
+    EXPECT_EQ(core.GetPreviewText(1), "20261208 02-30-15 2 b.txt");
     platform::SetClockForTests(0);
 }
 
@@ -602,14 +602,14 @@ TEST_F(SmallTagsTest, EditorLineFollowsTheComputedEntries) {
     options.name.replaceWithOn = true;
     options.name.replaceWithText = "<T>";
     core.ComputeNewNames(true);
-    ASSERT_EQ(core.GetPreviewRows().size(), 3u);
-    EXPECT_EQ(core.GetPreviewRows()[0].text, "first.txt");
-    EXPECT_EQ(core.GetPreviewRows()[1].text, "second.txt");
-    EXPECT_EQ(core.GetPreviewRows()[2].text, ".txt"); // the editor holds two lines
+    ASSERT_EQ(core.GetPreviewTexts().GetRowCount(), 3u);
+    EXPECT_EQ(core.GetPreviewText(0), "first.txt");
+    EXPECT_EQ(core.GetPreviewText(1), "second.txt");
+    EXPECT_EQ(core.GetPreviewText(2), ".txt"); // the editor holds two lines
 
     frontEnd.hasEditor = false;
     core.ComputeNewNames(true);
-    EXPECT_EQ(core.GetPreviewRows()[0].text, ".txt");
+    EXPECT_EQ(core.GetPreviewText(0), ".txt");
 }
 
 TEST_F(SmallTagsTest, EditorLineIsCutAt260Characters) {
@@ -787,7 +787,7 @@ TEST_F(RegexTagTest, TheComputationTakesTheMaskWithoutItsColon) {
     core.GetOptions().name.replaceWithOn = true;
     core.GetOptions().name.replaceWithText = "<REGEXP>";
     core.ComputeNewNames(true);
-    EXPECT_EQ(core.GetPreviewRows()[0].text, "IMG_0042.jpg");
+    EXPECT_EQ(core.GetPreviewText(0), "IMG_0042.jpg");
 }
 
 // ---------------------------------------------------------------------------
@@ -835,8 +835,8 @@ TEST_F(NameNumberTagTest, ReformatsTheNumberInTheOwnNamePart) {
     options.extension.replaceWithOn = true;
     options.extension.replaceWithText = "<FN:Z2>";
     core.ComputeNewNames(true);
-    EXPECT_EQ(core.GetPreviewRows()[static_cast<std::size_t>(RowOf("x.mp3"))].text, "x-x.mp003");
-    EXPECT_EQ(core.GetPreviewRows()[static_cast<std::size_t>(RowOf("page7b.txt"))].text,
+    EXPECT_EQ(core.GetPreviewText(static_cast<std::size_t>(RowOf("x.mp3"))), "x-x.mp003");
+    EXPECT_EQ(core.GetPreviewText(static_cast<std::size_t>(RowOf("page7b.txt"))),
               "page07b-page7b.txt");
 }
 

@@ -43,8 +43,8 @@ protected:
     }
     Names Preview() const {
         Names names;
-        for (const CPreviewRow& row : core.GetPreviewRows()) {
-            names.push_back(row.text);
+        for (std::size_t row = 0; row < core.GetPreviewTexts().GetRowCount(); ++row) {
+            names.push_back(core.GetPreviewTexts().Text(row));
         }
         return names;
     }

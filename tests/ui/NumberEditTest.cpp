@@ -225,14 +225,14 @@ void NumberEditTest::theGoneBackValueKeepsThePreviewAsItWas() {
     rules.findChild<QCheckBox*>(QStringLiteral("leftCropOn"))->setChecked(true);
     auto* edit = rules.findChild<QLineEdit*>(QStringLiteral("leftCropCount"));
     edit->setText(QStringLiteral("2"));
-    QCOMPARE(f.core.GetPreviewRows().size(), std::size_t(1));
-    QCOMPARE(f.core.GetPreviewRows()[0].text, std::string("cdef.txt"));
+    QCOMPARE(f.core.GetPreviewTexts().GetRowCount(), std::size_t(1));
+    QCOMPARE(f.core.GetPreviewText(0), std::string("cdef.txt"));
 
     Editable(edit)->insertText(0, QStringLiteral("x"));
     edit->setText(QStringLiteral("x3"));
     f.core.ComputeNewNames(true);
     QCOMPARE(f.core.GetOptions().name.leftCropCount, std::string("2"));
-    QCOMPARE(f.core.GetPreviewRows()[0].text, std::string("cdef.txt"));
+    QCOMPARE(f.core.GetPreviewText(0), std::string("cdef.txt"));
 }
 
 void NumberEditTest::aValueShownFromTheRuleStaysWhateverItHolds() {

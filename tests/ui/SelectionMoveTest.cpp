@@ -19,8 +19,10 @@ public:
     void OnPreviewChanged() override {
         CListTestFrontEnd::OnPreviewChanged();
         int renamed = 0;
-        for (const CPreviewRow& row : core->GetPreviewRows()) {
-            if (!row.text.empty() && row.text.front() != '<') {
+        const CPreviewTexts& texts = core->GetPreviewTexts();
+        for (std::size_t row = 0; row < texts.GetRowCount(); ++row) {
+            const std::string text = texts.Text(row);
+            if (!text.empty() && text.front() != '<') {
                 ++renamed;
             }
         }
@@ -76,8 +78,8 @@ void SelectionMoveTest::MovedSelectionNeverComputesEveryRow() {
     QCOMPARE(frontEnd.renamedPerPreview.back(), 1);
     QCOMPARE(core.GetCatalogue().GetSelectedCount(), 1);
     QVERIFY(core.GetCatalogue().IsRowSelected(2));
-    QCOMPARE(QString::fromStdString(core.GetPreviewRows()[2].text), QStringLiteral("xc.txt"));
-    QCOMPARE(QString::fromStdString(core.GetPreviewRows()[0].text), QStringLiteral("<a.txt>"));
+    QCOMPARE(QString::fromStdString(core.GetPreviewText(2)), QStringLiteral("xc.txt"));
+    QCOMPARE(QString::fromStdString(core.GetPreviewText(0)), QStringLiteral("<a.txt>"));
 }
 
 QTEST_MAIN(SelectionMoveTest)
