@@ -175,7 +175,7 @@ CFileCatalogue::CFolderListing& CFileCatalogue::ListFolder(const std::string& fo
         // entry is asked for its data here: only what needs a size, a time
         // or the read-only attribute does, for the entries it looks at.
         // One copy of the folder's path for all of its entries.
-        const auto sharedFolder = std::make_shared<const std::string>(folder);
+        const CSharedFolder sharedFolder(folder);
         CFolderListing& fresh = *listing;
         platform::ReadFolderNames(
             folder,
@@ -220,7 +220,7 @@ void CFileCatalogue::ListFolderOnce(const std::string& folder, const std::string
                                     const CScanExpression* expression,
                                     std::vector<std::string>& subFolders) {
     // One copy of the folder's path for all of its entries.
-    const auto sharedFolder = std::make_shared<const std::string>(folder);
+    const CSharedFolder sharedFolder(folder);
     const std::size_t first = entries.size();
     bool fileListed = false;
     bool foldersAmongFiles = false;

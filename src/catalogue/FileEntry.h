@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "catalogue/SharedFolder.h"
 #include "platform/FileSystem.h"
 #include "platform/FindRecord.h"
 
@@ -41,7 +42,7 @@ public:
     CFileEntry& operator=(CFileEntry&&) noexcept = default;
     ~CFileEntry() = default;
     /// An entry of folder (ending in "/"), as the listing reports it.
-    CFileEntry(std::shared_ptr<const std::string> folder, std::string longName,
+    CFileEntry(CSharedFolder folder, std::string longName,
                platform::EntryType type);
 
     /// The folder that holds the entry, always ending in "/".
@@ -121,7 +122,7 @@ private:
     // their attributes.
     void TakeFacts(const CEntryFacts& newFacts) const;
 
-    std::shared_ptr<const std::string> folder;
+    CSharedFolder folder;
     std::string name;
     mutable std::unique_ptr<CDetails> details;
     /// Where the extension starts in name (after the dot); npos: no dot.

@@ -926,7 +926,7 @@ TEST(CatalogueCellTextTest, AnEntryThatLstatCannotReachHasNoSizeAndNoTimes) {
     // A name longer than any file system takes: lstat fails at once, also
     // for root, whom no permission stops.
     const std::string longName = std::string(300, 'x') + ".txt";
-    const CFileEntry entry(std::make_shared<const std::string>("/tmp/"), longName,
+    const CFileEntry entry(CSharedFolder("/tmp/"), longName,
                            platform::EntryType::File);
     CFileCatalogue catalogue;
     EXPECT_EQ(catalogue.CellText(entry, ColumnKind::Size), "");
@@ -948,7 +948,7 @@ TEST(CatalogueCellTextTest, AnEntryThatLstatCannotReachHasNoSizeAndNoTimes) {
 }
 
 TEST(CatalogueCellTextTest, SetFactsMakeUnknownFactsKnownAndSetTheFolderFlag) {
-    CFileEntry entry(std::make_shared<const std::string>("/tmp/"), std::string(300, 'y'),
+    CFileEntry entry(CSharedFolder("/tmp/"), std::string(300, 'y'),
                      platform::EntryType::File);
     ASSERT_FALSE(entry.AreFactsKnown());
     entry.SetFacts(CEntryFacts{platform::kAttrDirectory, 0, 1, 2, 3});
@@ -963,7 +963,7 @@ TEST(CatalogueCellTextTest, SetFactsMakeUnknownFactsKnownAndSetTheFolderFlag) {
 
 TEST_F(CatalogueTestBase, AFolderListedAsAFileBecomesAFolderAtItsFirstLstat) {
     temp.MakeFolder("real");
-    CFileEntry entry(std::make_shared<const std::string>(temp.Path()), "real",
+    CFileEntry entry(CSharedFolder(temp.Path()), "real",
                      platform::EntryType::File);
     ASSERT_FALSE(entry.IsFolder());
     EXPECT_TRUE(entry.AreFactsKnown());

@@ -311,7 +311,7 @@ TEST_F(ColumnTagTest, SizesAboveFourGibibytesKeepAllSixtyFourBits) {
 }
 
 TEST_F(ColumnTagTest, SizeAndTimesOfAFileGoneSinceTheListingAreEmpty) {
-    const CFileEntry gone(std::make_shared<const std::string>(temp.Path()), "gone.txt",
+    const CFileEntry gone(CSharedFolder(temp.Path()), "gone.txt",
                           platform::EntryType::File);
     EXPECT_EQ(ExpandEntry(gone, "[<C:2>|<C:2:K:,>]"), "[|]");
     EXPECT_EQ(ExpandEntry(gone, "[<C:7>|<C:8:H>|<C:9:Y2>]"), "[||]");
