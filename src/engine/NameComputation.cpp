@@ -238,9 +238,11 @@ void CRenameCore::ComputeRow(int row, bool processed, const CActiveRules& nameRu
     // A name that no rule changed stays as it is, even one that holds
     // characters a computed name may not (legal here): cleaning alone is no
     // reason to rename. A changed name is cleaned whole.
-    if (name != entry.LongName()) {
-        SanitiseNameInPlace(name);
+    if (name == entry.LongName()) {
+        previewTexts.SetSame(index);
+        return;
     }
+    SanitiseNameInPlace(name);
     previewTexts.SetComputed(index, name);
 }
 

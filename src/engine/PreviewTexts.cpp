@@ -46,8 +46,8 @@ void CPreviewTexts::Clear() {
     deadBytes = 0;
 }
 
-std::string_view CPreviewTexts::HandleView(const CHandle& handle) const {
-    const CBlock& block = blocks[handle.block];
+std::string_view CPreviewTexts::ViewIn(const std::vector<CBlock>& arena, const CHandle& handle) {
+    const CBlock& block = arena[handle.block];
     if (handle.length == kOwnBlock) {
         return {block.bytes.get(), block.size};
     }
@@ -136,6 +136,11 @@ void CPreviewTexts::SetComputed(std::size_t row, std::string_view text) {
     }
 }
 
+void CPreviewTexts::SetSame(std::size_t row) {
+    DropText(row);
+    SetKind(row, TextKind::Same);
+}
+
 void CPreviewTexts::SetChanged(std::size_t row, std::string_view text) {
     CHandleChunk& chunk = handleChunks[row / kChunkRows];
     if (!chunk.handles) {
@@ -205,13 +210,7 @@ void CPreviewTexts::CompactIfWasteful() {
         if (kinds[row] != TextKind::Changed) {
             continue;
         }
-        const CHandle handle = HandleOf(row);
-        const CBlock& block = old[handle.block];
-        const std::string_view text =
-            handle.length == kOwnBlock
-                ? std::string_view(block.bytes.get(), block.size)
-                : std::string_view(block.bytes.get() + handle.offset, handle.length);
-        HandleOf(row) = Store(text);
+        HandleOf(row) = Store(ViewIn(old, HandleOf(row)));
     }
 }
 

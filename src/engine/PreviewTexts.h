@@ -65,6 +65,8 @@ public:
     /// The row's computed name: same when it is the entry's name byte for
     /// byte, else kept in the arena.
     void SetComputed(std::size_t row, std::string_view text);
+    /// The row's computed name is the entry's own name (the caller knows).
+    void SetSame(std::size_t row);
     /// Lets go of the row's text (it reads as empty): a block whose texts
     /// are all released goes back at once.
     void Release(std::size_t row);
@@ -103,7 +105,8 @@ private:
     };
     static constexpr uint16_t kOwnBlock = 0xFFFF;
 
-    std::string_view HandleView(const CHandle& handle) const;
+    std::string_view HandleView(const CHandle& handle) const { return ViewIn(blocks, handle); }
+    static std::string_view ViewIn(const std::vector<CBlock>& arena, const CHandle& handle);
     /// Copies text into the arena.
     CHandle Store(std::string_view text);
     /// The row's arena text stops being live (the row keeps its kind).

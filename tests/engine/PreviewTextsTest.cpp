@@ -95,6 +95,12 @@ TEST_F(PreviewTextsTest, SameIsChosenOnlyForAnExactByteMatch) {
     texts.SetComputed(row, "noext");
     EXPECT_EQ(texts.Kind(row), TextKind::Changed);
     EXPECT_TRUE(texts.Moves(row));
+    // Told that the name stays, the row lets go of its changed text.
+    texts.SetSame(row);
+    EXPECT_EQ(texts.Kind(row), TextKind::Same);
+    ExpectText(row, "photo.jpg");
+    EXPECT_FALSE(texts.Moves(row));
+    EXPECT_EQ(texts.GetLiveBytes(), 0u);
 }
 
 TEST_F(PreviewTextsTest, AChangedTextInAngleBracketsOrEmptyDoesNotMove) {

@@ -45,8 +45,12 @@ TEST(LargeArraysTest, ArraysGrowAcrossTheBoundaryBetweenHeapAndMapping) {
 }
 
 TEST(LargeArraysTest, AnImpossibleSizeThrowsInsteadOfWrapping) {
+    static_assert(sizeof(CRowKey) == 16);
     platform::CLargeArrayAllocator<CRowKey> allocator;
-    EXPECT_THROW((void)allocator.allocate(std::size_t(-1) / 4), std::bad_alloc);
+    // Counted in bytes without the check, this size wraps round to exactly
+    // 2 MiB, which would be mapped and handed out for 2^60 keys.
+    const std::size_t wrapping = (std::size_t{1} << 60) + (std::size_t{1} << 17);
+    EXPECT_THROW((void)allocator.allocate(wrapping), std::bad_array_new_length);
 }
 
 } // namespace
